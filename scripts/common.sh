@@ -1,0 +1,46 @@
+# Shared by run.sh and test.sh: paths, the cross build, and a private Wine session.
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${CLASTOR_BUILD:-$here/build}
+export WINEPREFIX=$build/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+configure_and_build() {
+  cmake -S "$here" -B "$build/cross" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
+        -DCLASTOR_THIRD_PARTY="$build/third_party/install" >"$build/configure.log" 2>&1 \
+    || { cat "$build/configure.log"; return 1; }
+  local rc=0
+  cmake --build "$build/cross" -j"$(nproc)" >"$build/build.log" 2>&1 || rc=$?
+  grep -vE '^\[ *[0-9]+%\] |^-- |^gmake' "$build/build.log" || true
+  [ "$rc" -eq 0 ] || { echo "The build failed (log: $build/build.log)."; return 1; }
+}
+
+# A private X server for machines without a display (tests and CI always use one).
+start_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
+  done
+  echo "could not start Xvfb" >&2; return 1
+}
+
+# One wineserver for the whole session, so each test program starts quickly.
+start_wine() {
+  [ -f "$WINEPREFIX/system.reg" ] || echo "Preparing the Wine prefix in $WINEPREFIX (first run only)..."
+  wineserver -p >/dev/null 2>&1 </dev/null &
+  wineserver_started=1
+  # Start Wine's own services here, with their output away from ours: a service
+  # started by the first test would inherit ctest's pipe and keep it open.
+  wineboot -i >/dev/null 2>&1 </dev/null || true
+}
+
+stop_session() {
+  [ -n "${wineserver_started:-}" ] && { wineserver -k >/dev/null 2>&1 || true; }
+  [ -n "${xvfb_pid:-}" ] && { kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; }
+  return 0
+}
