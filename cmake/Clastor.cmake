@@ -5,9 +5,26 @@
 function(clastor_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;SYSLIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.c")
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}" "${CLASTOR_THIRD_PARTY}/include")
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSLIBS})
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}" "${CLASTOR_THIRD_PARTY}/include")
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSLIBS})
+  else()
+    # A folder with headers only so far.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE "${CMAKE_SOURCE_DIR}" "${CLASTOR_THIRD_PARTY}/include")
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS} ${ARG_SYSLIBS})
+  endif()
+endfunction()
+
+# clastor_folder_test(name LIBS ...) builds every .cpp of the calling tests folder
+# into one test program.
+function(clastor_folder_test name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  if(sources)
+    clastor_test(${name} SOURCES ${sources} LIBS ${ARG_LIBS})
+  endif()
 endfunction()
 
 # The Windows libraries the window layers call.

@@ -8,7 +8,7 @@ export WINEARCH=win64
 
 configure_and_build() {
   cmake -S "$here" -B "$build/cross" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
-        -DCLASTOR_THIRD_PARTY="$build/third_party/install" >"$build/configure.log" 2>&1 \
+        -DCLASTOR_THIRD_PARTY="${CLASTOR_THIRD_PARTY_DIR:-$build/third_party}/install" >"$build/configure.log" 2>&1 \
     || { cat "$build/configure.log"; return 1; }
   local rc=0
   cmake --build "$build/cross" -j"$(nproc)" >"$build/build.log" 2>&1 || rc=$?

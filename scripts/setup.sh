@@ -5,7 +5,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${CLASTOR_BUILD:-$here/build}
-tp=$build/third_party
+tp=${CLASTOR_THIRD_PARTY_DIR:-$build/third_party}
+
 mkdir -p "$tp"
 
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils
