@@ -62,11 +62,19 @@
 // ---------------------------------------------------------------------------
 // Bitmaps, icons and cursors.
 // ---------------------------------------------------------------------------
+#define IDB_SPLASH                      5002  // picture shown over the frame at start-up
 #define IDB_MANUALS                     5008  // picture of the "&Manuals" popup item
 #define IDB_WEB                         5009  // picture of the "Brevantics on the &Web" popup item
+#define IDB_CHECKBOXES                  5010  // check-box pictures of the option trees (16 x 16, magenta transparent)
 
 #define IDI_DOCUMENT                    IDR_SLOPE_TEMPLATE   // icon of a Clastor document
 #define IDI_REPORT                      IDR_REPORT_TEMPLATE  // icon of the report viewer's frame
+#define IDI_GRID_LINES                  8000  // grid style buttons: solid lines,
+#define IDI_GRID_CROSSES                8002  //   small crosses,
+#define IDI_GRID_DOTS                   8003  //   dots
+#define IDI_BOOK                        8006  // the material editor's Table and Tutorial buttons
+#define IDI_PORTRAIT                    8007  // page orientations in page setup
+#define IDI_LANDSCAPE                   8008
 
 #define IDC_CURSOR_PICK_POINT           16000 // picking a point
 #define IDC_CURSOR_ZOOM_DYNAMIC         16001 // zooming with the mouse

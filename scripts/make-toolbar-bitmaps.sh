@@ -294,4 +294,54 @@ convert -size 32x32 xc:none +antialias -stroke black -fill white -draw "polygon 
 convert -size 32x32 xc:none +antialias -stroke black -fill white -draw "polygon 5,1 20,1 27,8 27,30 5,30" \
   -draw "polyline 20,1 20,8 27,8" -stroke navy -draw "line 9,8 17,8" -draw "line 9,12 23,12" -draw "line 9,16 23,16" \
   -draw "line 9,20 23,20" -draw "line 9,24 19,24" -define icon:auto-resize=32,16 "$res/icons/report.ico"
+
+# Icons of dialog buttons: the grid styles (solid lines, small crosses, dots),
+# the material editor's Table and Tutorial buttons, and the page orientations.
+icon() {
+  local out=$1; shift
+  convert -size 32x32 xc:none +antialias "$@" -define icon:auto-resize=32,16 "$out"
+}
+icon "$res/icons/grid-lines.ico" -stroke black -strokewidth 2 -draw "line 2,8 30,8" -draw "line 2,16 30,16" \
+  -draw "line 2,24 30,24" -draw "line 8,2 8,30" -draw "line 16,2 16,30" -draw "line 24,2 24,30"
+icon "$res/icons/grid-crosses.ico" -stroke black -strokewidth 2 -draw "line 5,8 11,8" -draw "line 8,5 8,11" \
+  -draw "line 21,8 27,8" -draw "line 24,5 24,11" -draw "line 5,24 11,24" -draw "line 8,21 8,27" \
+  -draw "line 21,24 27,24" -draw "line 24,21 24,27"
+icon "$res/icons/grid-dots.ico" -stroke black -fill black -draw "rectangle 7,7 9,9" -draw "rectangle 15,7 17,9" \
+  -draw "rectangle 23,7 25,9" -draw "rectangle 7,15 9,17" -draw "rectangle 15,15 17,17" -draw "rectangle 23,15 25,17" \
+  -draw "rectangle 7,23 9,25" -draw "rectangle 15,23 17,25" -draw "rectangle 23,23 25,25"
+icon "$res/icons/book.ico" -stroke black -fill navy -draw "polygon 3,5 16,7 16,29 3,27" -fill blue \
+  -draw "polygon 16,7 29,5 29,27 16,29" -stroke white -draw "line 19,11 26,10" -draw "line 19,15 26,14" -draw "line 19,19 26,18"
+icon "$res/icons/portrait.ico" -stroke black -fill white -draw "rectangle 7,2 24,29" -stroke "#808080" \
+  -draw "line 10,7 21,7" -draw "line 10,11 21,11" -draw "line 10,15 21,15" -draw "line 10,19 18,19"
+icon "$res/icons/landscape.ico" -stroke black -fill white -draw "rectangle 2,7 29,24" -stroke "#808080" \
+  -draw "line 6,11 25,11" -draw "line 6,15 25,15" -draw "line 6,19 20,19"
+
+# Check-box pictures of the option trees: twelve 16 x 16 images, magenta
+# transparent; 0 unchecked, 1 checked, 4 and 5 the same disabled. The others
+# are not used and repeat the first ones.
+checkbox() {
+  local out=$1 face=$2 mark=$3
+  local args=(-size 16x16 xc:fuchsia +antialias -stroke "#808080" -fill "$face" -draw "rectangle 1,1 13,13")
+  [ -n "$mark" ] && args+=(-stroke "$mark" -strokewidth 2 -fill none -draw "polyline 4,7 6,10 11,4")
+  convert "${args[@]}" "$out"
+}
+checkbox "$work/cb0.png" white ""
+checkbox "$work/cb1.png" white black
+checkbox "$work/cb4.png" "#C0C0C0" ""
+checkbox "$work/cb5.png" "#C0C0C0" "#808080"
+strip "$res/bitmaps/checkboxes.bmp" "$work"/cb0.png "$work"/cb1.png "$work"/cb0.png "$work"/cb1.png \
+  "$work"/cb4.png "$work"/cb5.png "$work"/cb4.png "$work"/cb5.png "$work"/cb0.png "$work"/cb1.png \
+  "$work"/cb4.png "$work"/cb5.png
+
+# Splash picture shown over the frame at start-up.
+convert -size 360x200 gradient:'#000080'-'#008080' +antialias \
+  -stroke none -fill '#808080' -draw "polygon 0,200 0,150 80,135 150,95 230,80 360,30 360,200" \
+  -stroke white -strokewidth 2 -fill none -draw "polyline 0,150 80,135 150,95 230,80 360,30" \
+  -stroke maroon -fill maroon -strokewidth 1 -draw "circle 300,140 308,140" \
+  -stroke yellow -fill none -draw "polyline 250,60 262,48 274,44 286,50 296,70 300,132" \
+  -stroke none -fill white -font DejaVu-Sans-Bold -pointsize 40 -draw "text 24,60 'Clastor'" \
+  -font DejaVu-Sans -pointsize 14 -draw "text 26,84 'Rock-fall simulation on slope profiles'" \
+  -font DejaVu-Sans -pointsize 12 -draw "text 26,185 'Brevantics'" \
+  +dither -colors 256 -type Palette -compress none BMP3:"$res/bitmaps/splash.bmp"
+
 echo "written: $rc, res/toolbars, res/bitmaps, res/cursors, res/icons"

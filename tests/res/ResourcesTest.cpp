@@ -310,8 +310,22 @@ TEST(Images, CursorsIconsAndBitmapsLoad)
         DeleteObject(info.hbmMask);
         DeleteObject(info.hbmColor);
     }
-    for (UINT id : {IDR_MAINFRAME, IDI_DOCUMENT, IDI_REPORT})
+    for (UINT id : {IDR_MAINFRAME, IDI_DOCUMENT, IDI_REPORT, IDI_GRID_LINES, IDI_GRID_CROSSES, IDI_GRID_DOTS,
+                    IDI_BOOK, IDI_PORTRAIT, IDI_LANDSCAPE}) {
         EXPECT_NE(LoadIconA(module(), MAKEINTRESOURCEA(id)), nullptr) << "icon " << id;
+        EXPECT_NE(LoadImageA(module(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0), nullptr) << "small icon " << id;
+    }
+    const BITMAPINFOHEADER* checkboxes = bitmapHeader(IDB_CHECKBOXES);
+    ASSERT_NE(checkboxes, nullptr);
+    EXPECT_EQ(checkboxes->biWidth, 12 * 16);
+    EXPECT_EQ(checkboxes->biHeight, 16);
+    EXPECT_EQ(checkboxes->biBitCount, 4);
+    HBITMAP splash = LoadBitmapA(module(), MAKEINTRESOURCEA(IDB_SPLASH));
+    ASSERT_NE(splash, nullptr);
+    BITMAP splashInfo = {};
+    GetObjectA(splash, sizeof splashInfo, &splashInfo);
+    EXPECT_GT(splashInfo.bmWidth, 0);
+    DeleteObject(splash);
     for (UINT id : {IDB_MANUALS, IDB_WEB}) {
         const BITMAPINFOHEADER* header = bitmapHeader(id);
         ASSERT_NE(header, nullptr);
