@@ -8,6 +8,7 @@
 
 class CObject;
 class CArchive;
+class CDumpContext;
 
 // A schema with this bit set accepts any stored schema when loading; the class's
 // Serialize reads the stored one through CArchive::GetObjectSchema.
@@ -42,6 +43,9 @@ public:
     virtual ~CObject() = default;
 
     virtual void Serialize(CArchive& ar);
+    // Diagnostics of debug builds; they do nothing here.
+    virtual void AssertValid() const {}
+    virtual void Dump(CDumpContext&) const {}
 
     BOOL IsSerializable() const;
     BOOL IsKindOf(const CRuntimeClass* pClass) const;

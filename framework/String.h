@@ -5,11 +5,14 @@
 // to the substring and search operations are clamped rather than trusted.
 // Case operations (MakeUpper, MakeLower, CompareNoCase) change ASCII letters
 // only, the same in every locale. A CString is not a plain pointer: pass it to
-// printf-style functions as (LPCTSTR)s.
+// printf-style functions as (LPCTSTR)s. Passing the object itself through
+// "..." would hand the callee garbage, so it is made a compile error below.
 
 #include <windows.h>
 #include <cstdarg>
 #include <string>
+
+#pragma GCC diagnostic error "-Wconditionally-supported"
 
 class CString
 {
@@ -83,7 +86,8 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(LPCSTR lpszCharSet) const;
 
-    void Format(LPCSTR lpszFormat, ...);
+    // The C library's conversions (standard C: two-digit exponents, %lg).
+    void Format(LPCSTR lpszFormat, ...) __attribute__((format(gnu_printf, 2, 3)));
     void Format(UINT nFormatID, ...);
     void FormatV(LPCSTR lpszFormat, va_list argList);
 

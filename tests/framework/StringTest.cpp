@@ -124,6 +124,9 @@ TEST(String, FormatUsesTheCLibraryConversions)
     CString s;
     s.Format("%d|%5.2f|%-4s|%x|%c|%g", 42, 3.14159, "ab", 255, 'z', 0.0001);
     EXPECT_STREQ(s, "42| 3.14|ab  |ff|z|0.0001");
+    // The standard C exponent of two digits at least (not the old three).
+    s.Format("%g|%g|%e", 1e10, 1.5e-7, 2.0);
+    EXPECT_STREQ(s, "1e+10|1.5e-07|2.000000e+00");
     s.Format("%s", "");
     EXPECT_TRUE(s.IsEmpty());
     const std::string big(5000, 'q');
@@ -152,9 +155,21 @@ TEST(String, BufferAccess)
     EXPECT_STREQ(s, "Gre");
 }
 
-TEST(String, LoadStringOfMissingEntryIsFalseAndEmpty)
+TEST(String, LoadsFromTheStringTable)
 {
     CString s("old");
     EXPECT_FALSE(s.LoadString(65000));
     EXPECT_TRUE(s.IsEmpty());
+
+    EXPECT_TRUE(s.LoadString(101));
+    EXPECT_STREQ(s, "Hello");
+    EXPECT_TRUE(s.LoadString(102));  // longer than the first buffer
+    ASSERT_EQ(s.GetLength(), 300);
+    EXPECT_EQ(s[299], 'A' + 299 % 26);
+    EXPECT_TRUE(s.LoadString(104));
+    EXPECT_STREQ(s, "Caf\xE9");
+    s.Format(103u, 12, "total");
+    EXPECT_STREQ(s, "12 rocks in total");
+    EXPECT_STREQ(CString(MAKEINTRESOURCEA(101)), "Hello");
 }
+
