@@ -1,0 +1,50 @@
+// Fonts named by texts such as "Arial,8" or "Arial,12,Bold".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace xrt {
+
+struct FontSpec {
+    std::string face = "Arial";
+    double points = 8.0;
+    bool bold = false;
+    bool italic = false;
+};
+
+// "Face,points[,Bold][,Italic]" (case does not matter). Missing or unreadable
+// parts keep the values of `fallback`.
+FontSpec ParseFontSpec(const std::string& text, const FontSpec& fallback);
+
+// A GDI font owned for the length of one drawing.
+class ChartFont {
+public:
+    // `pixelsPerInch` converts points into the target's logical units;
+    // `angleTenths` turns the text (900 runs it upwards).
+    ChartFont(const FontSpec& spec, int pixelsPerInch, int angleTenths = 0);
+    ~ChartFont();
+    ChartFont(const ChartFont&) = delete;
+    ChartFont& operator=(const ChartFont&) = delete;
+
+    HFONT Handle() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
+// Selects an object into a DC for one scope.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selected() { SelectObject(dc_, old_); }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace xrt
