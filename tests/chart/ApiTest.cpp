@@ -123,4 +123,32 @@ TEST(XrtWindow, ClassExistsBeforeAnyChartAndForgetsADestroyedWindow) {
     XrtDestroy(chart);
 }
 
+TEST(XrtWindow, PaintsTheChartAndRepaintsAfterEveryChange) {
+    ChartWindow window(300, 200);
+    XrtHandle chart = XrtCreate();
+    ApplyGraphWindowSetUp(chart);
+    XrtSetValues(chart, 17668, 0, 0);
+    ASSERT_EQ(XrtAttachWindow(chart, window.Handle()), 1);
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window.Handle());
+    RECT dirty;
+    EXPECT_FALSE(GetUpdateRect(window.Handle(), &dirty, FALSE));
+
+    Canvas canvas(300, 200);
+    HDC dc = GetDC(window.Handle());
+    BitBlt(canvas.Dc(), 0, 0, 300, 200, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window.Handle(), dc);
+    const PlotEdges edges = ReadPlotEdges(chart, 300);
+    EXPECT_EQ(canvas.Pixel(edges.left, 100), COLORREF(0xF0CAA6));
+    EXPECT_EQ(canvas.Pixel(edges.right, 100), COLORREF(0xF0CAA6));
+
+    EXPECT_EQ(XrtSetPropString(chart, 3072, "Location [m]"), 1);
+    EXPECT_TRUE(GetUpdateRect(window.Handle(), &dirty, FALSE));
+    UpdateWindow(window.Handle());
+    XrtDataStyle style{RGB(255, 0, 255), 4, RGB(255, 0, 255)};
+    XrtSetNthDataStyle(chart, 0, &style);
+    EXPECT_TRUE(GetUpdateRect(window.Handle(), &dirty, FALSE));
+    XrtDestroy(chart);
+}
+
 }  // namespace

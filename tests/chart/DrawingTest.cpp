@@ -179,6 +179,21 @@ TEST_F(DrawingTest, DrawsAtAnOffsetIntoALargerTarget) {
     EXPECT_EQ(canvas.Pixel(60 + barColumn, 40 + kHeight / 2), kSeries);
 }
 
+TEST_F(DrawingTest, KeepsItsProportionsInAScaledDcAsWhenPrinting) {
+    // Screen-sized logical units shown twice as large, the way a printer page is set up.
+    Canvas canvas(2 * kWidth, 2 * kHeight);
+    SetMapMode(canvas.Dc(), MM_ISOTROPIC);
+    SetWindowExtEx(canvas.Dc(), kWidth, kHeight, nullptr);
+    SetViewportExtEx(canvas.Dc(), 2 * kWidth, 2 * kHeight, nullptr);
+    ASSERT_EQ(XrtDrawToDC(chart, canvas.Dc(), 3, 4, 0, 0, kWidth, kHeight), 1);
+    const PlotEdges edges = ReadPlotEdges(chart, kWidth);
+    EXPECT_EQ(canvas.Pixel(2 * edges.left + 1, kHeight), kPlot);
+    EXPECT_EQ(canvas.Pixel(2 * edges.right, kHeight), kPlot);
+    EXPECT_NE(canvas.Pixel(2 * edges.left - 3, kHeight), kPlot);
+    EXPECT_NE(canvas.Pixel(2 * edges.right + 4, kHeight), kPlot);
+    EXPECT_EQ(GetMapMode(canvas.Dc()), MM_ISOTROPIC);  // the caller's mapping is left as it was
+}
+
 TEST_F(DrawingTest, RefusesBadArgumentsAndSurvivesADestroyedDataSet) {
     Canvas canvas(kWidth, kHeight);
     EXPECT_EQ(XrtDrawToDC(chart, nullptr, 3, 4, 0, 0, kWidth, kHeight), 0);
