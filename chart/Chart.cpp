@@ -52,6 +52,8 @@ bool Chart::SetLinesFromText(int id, const char* text) {
         for (size_t end; (end = all.find('\n', start)) != std::string::npos; start = end + 1)
             lines.push_back(all.substr(start, end - start));
         lines.push_back(all.substr(start));
+        for (std::string& line : lines)
+            if (!line.empty() && line.back() == '\r') line.pop_back();
     }
     if (!properties_.SetLines(id, std::move(lines))) return false;
     Invalidate();

@@ -2,6 +2,7 @@
 
 #include "chart/Chart.h"
 #include "chart/DataSet.h"
+#include "chart/Gdi.h"
 #include "chart/Xrt.h"
 
 #include <algorithm>
@@ -11,9 +12,6 @@
 namespace xrt {
 namespace {
 
-constexpr int kPadding = 6;      // around texts inside the chart area
-constexpr int kTickLength = 4;
-constexpr int kLabelGap = 3;     // between a tick and its label
 constexpr int kMaxBorder = 20;
 
 FontSpec Fallback(double points, bool bold) {

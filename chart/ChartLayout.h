@@ -48,8 +48,12 @@ struct ChartLayout {
     double PixelY(double value) const;
 };
 
-// The chart's space between the chart area's edge and its frame.
+// Fixed distances in pixels: the window edge to the chart area, the padding
+// around texts inside it, tick marks and the gap between a tick and its label.
 constexpr int kChartAreaInset = 4;
+constexpr int kPadding = 6;
+constexpr int kTickLength = 4;
+constexpr int kLabelGap = 3;
 
 // Lays the chart out for a target `width` x `height`, measuring text on `dc`.
 ChartLayout LayOutChart(const Chart& chart, const ChartFonts& fonts, HDC dc, int width, int height);

@@ -2,6 +2,7 @@
 
 #include "chart/Chart.h"
 #include "chart/DataSet.h"
+#include "chart/Gdi.h"
 #include "chart/Xrt.h"
 
 #include <algorithm>
@@ -14,35 +15,8 @@ namespace {
 constexpr COLORREF kText = RGB(0, 0, 0);
 constexpr COLORREF kFrame = RGB(64, 64, 64);
 constexpr COLORREF kShadow = RGB(128, 128, 128);
-constexpr int kTickLength = 4;
-constexpr int kLabelGap = 3;
-constexpr int kPadding = 6;
 constexpr int kMarkerSize = 7;
 constexpr int kLineWidth = 2;
-
-class Pen {
-public:
-    Pen(COLORREF colour, int width = 1) : pen_(CreatePen(PS_SOLID, width, colour)) {}
-    ~Pen() { DeleteObject(pen_); }
-    Pen(const Pen&) = delete;
-    Pen& operator=(const Pen&) = delete;
-    HPEN Handle() const { return pen_; }
-
-private:
-    HPEN pen_;
-};
-
-class Brush {
-public:
-    explicit Brush(COLORREF colour) : brush_(CreateSolidBrush(colour)) {}
-    ~Brush() { DeleteObject(brush_); }
-    Brush(const Brush&) = delete;
-    Brush& operator=(const Brush&) = delete;
-    HBRUSH Handle() const { return brush_; }
-
-private:
-    HBRUSH brush_;
-};
 
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
     if (right <= left || bottom <= top) return;

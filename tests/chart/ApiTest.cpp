@@ -109,8 +109,7 @@ TEST(XrtDataStyle, ChangesOnlyWhenHandedBack) {
     XrtDestroy(chart);
 }
 
-TEST(XrtWindow, ClassExistsBeforeAnyChartAndForgetsADestroyedWindow) {
-    // Made before XrtCreate, as the graph window does.
+TEST(XrtWindow, ForgetsADestroyedWindow) {
     auto window = std::make_unique<ChartWindow>(200, 150);
     ASSERT_TRUE(IsWindow(window->Handle()));
     XrtHandle chart = XrtCreate();
