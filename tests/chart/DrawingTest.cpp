@@ -127,20 +127,15 @@ TEST_F(DrawingTest, LineJoinsThePointsAndMarksThem) {
     auto column = [&](double x) {
         return static_cast<int>(std::lround(edges.left + x / 10.0 * (edges.right - edges.left)));
     };
-    int top, bottom;
-    PlotRows(canvas, column(5), top, bottom);
-    // The line splits the plot colour in the column: find it between top and bottom.
+    int plotTop, plotBottom;
+    PlotRows(canvas, column(0.3), plotTop, plotBottom);  // left of the first point: plain plot
+    const int plotHeight = plotBottom - plotTop;
+    ASSERT_GT(plotHeight, 100);
+    // The line crosses the column at x = 5 at the height of y = 2 on [0, 10].
     int lineRow = -1;
     for (int y = 0; y < kHeight; ++y)
         if (canvas.Pixel(column(5), y) == kSeries) lineRow = y;
     ASSERT_GE(lineRow, 0);
-    const int plotHeight = [&] {
-        int t, b;
-        PlotRows(canvas, column(0.3), t, b);
-        return b - t;
-    }();
-    int plotTop, plotBottom;
-    PlotRows(canvas, column(0.3), plotTop, plotBottom);
     EXPECT_NEAR(lineRow, plotBottom - 0.2 * plotHeight, 2.0);
     // Box markers in the point colour at both ends.
     const int y = static_cast<int>(std::lround(plotBottom - 0.2 * plotHeight));
