@@ -6,7 +6,8 @@
 //
 // The interface is C-style: opaque handles, integer property ids, and 1 for
 // success / 0 for failure. Every call accepts a null or already destroyed
-// handle and then fails without touching anything.
+// handle and then fails without touching anything. Like every window, the
+// chart belongs to the user interface thread: call it from there only.
 //
 // Properties are set with XrtSetValues(chart, id, value, 0); a double is passed
 // as its two 32-bit halves, XrtSetValues(chart, id, low, high, 0). Texts go
