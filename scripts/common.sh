@@ -37,6 +37,16 @@ start_wine() {
   # Start Wine's own services here, with their output away from ours: a service
   # started by the first test would inherit ctest's pipe and keep it open.
   wineboot -i >/dev/null 2>&1 </dev/null || true
+  # A private X server has no window manager: let Wine draw captions and borders,
+  # so that screenshots show windows as a user sees them.
+  if [ ! -f "$WINEPREFIX/.clastor-prepared" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+    # Wine here does not find its own TrueType fonts (Marlett draws the caption
+    # buttons and check marks): give the prefix a copy.
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$WINEPREFIX/.clastor-prepared"
+  fi
 }
 
 stop_session() {

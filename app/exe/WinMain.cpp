@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
                                  instance, nullptr);
     if (!frame)
         return 1;
-    ShowWindow(frame, show == SW_SHOWDEFAULT ? SW_SHOWMAXIMIZED : show);
+    ShowWindow(frame, show == SW_SHOWNORMAL || show == SW_SHOWDEFAULT ? SW_SHOWMAXIMIZED : show);
     UpdateWindow(frame);
 
     MSG msg;
