@@ -14,7 +14,7 @@ constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 // Class names longer than this were never readable by the format's readers.
 constexpr WORD kMaxClassNameLength = 63;
 // Objects nested deeper than this are a damaged file, not a document.
-constexpr int kMaxDepth = 1000;
+constexpr int kMaxDepth = 256;
 
 } // namespace
 

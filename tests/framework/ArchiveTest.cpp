@@ -407,6 +407,19 @@ TEST(Archive, DamagedArchivesRaiseTheirCause)
     }
 }
 
+TEST(Archive, NestingBeyondAnyDocumentIsRefused)
+{
+    // Each node's child is a new node: a chain deeper than any real document.
+    Builder chain;
+    chain.newClass(5, "CTreeNode");
+    for (int i = 0; i < 300; ++i)
+        chain.u16(0x0000).u16(0x8001);
+    chain.u16(0x0000).u16(0x0000);
+    CTreeNode* root = nullptr;
+    EXPECT_EQ(Load(chain.b, [&](CArchive& ar) { ar >> root; }), CArchiveException::generic);
+    EXPECT_EQ(root, nullptr);
+}
+
 TEST(Archive, RequestedClassIsEnforced)
 {
     const Bytes fixture = Builder().newClass(1, "COther").b;

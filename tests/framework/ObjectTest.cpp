@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string>
 #include "framework/Exception.h"
 #include "framework/Object.h"
 
@@ -65,6 +66,33 @@ TEST(Exception, ThrownByPointerAndDeleted)
         }
     }
     EXPECT_THROW(AfxThrowArchiveException(CArchiveException::badClass), CArchiveException*);
+}
+
+namespace {
+std::string g_reported;
+UINT g_reportedType = 0;
+int RecordReport(LPCSTR text, UINT type)
+{
+    g_reported = text;
+    g_reportedType = type;
+    return IDOK;
+}
+} // namespace
+
+TEST(Exception, ReportErrorShowsTheMessageThroughTheHandler)
+{
+    AfxSetReportErrorHandler(RecordReport);
+    CArchiveException archive(CArchiveException::endOfFile, "C:\\old.cla");
+    EXPECT_EQ(archive.ReportError(MB_ICONEXCLAMATION), IDOK);
+    EXPECT_EQ(g_reported, "Unexpected end of C:\\old.cla.");
+    EXPECT_EQ(g_reportedType, static_cast<UINT>(MB_ICONEXCLAMATION));
+    CUserException user;  // no text of its own
+    char text[10] = "x";
+    EXPECT_FALSE(user.GetErrorMessage(text, sizeof text));
+    EXPECT_STREQ(text, "");
+    user.ReportError();
+    EXPECT_FALSE(g_reported.empty());
+    AfxSetReportErrorHandler(nullptr);
 }
 
 TEST(Exception, WindowsErrorsMapToCauses)
