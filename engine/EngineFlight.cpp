@@ -18,30 +18,17 @@ bool Before(const CImpactEntry& a, const CImpactEntry& b)
 
 bool CTalusimEngine::SolveAgainst(CFlightParabola& parabola, int kind, int index) const
 {
-    const int n = static_cast<int>(m_vertices.size()) - 1;
+    const CParabolaLine* line;
     switch (kind)
     {
-    case ENGINE_KIND_BARRIER:
-    {
-        const CEngineLine& b = m_barriers[index];
-        parabola.SetSegment(b.x1, b.y1, b.x2, b.y2);
-        break;
-    }
-    case ENGINE_KIND_SEGMENT:
-        parabola.SetSegment(m_vertices[index].x, m_vertices[index].y, m_vertices[index + 1].x,
-                            m_vertices[index + 1].y);
-        break;
-    case ENGINE_KIND_END_WALL:
-        parabola.SetSegment(m_vertices[index].x, m_vertices[index].y, m_vertices[index].x, m_top);
-        break;
-    case ENGINE_KIND_TOP:
-        parabola.SetSegment(m_vertices[0].x, m_top, m_vertices[n].x, m_top);
-        break;
-    default:
-        return false;
+    case ENGINE_KIND_BARRIER: line = &m_barrierLines[index]; break;
+    case ENGINE_KIND_SEGMENT: line = &m_segmentLines[index]; break;
+    case ENGINE_KIND_END_WALL: line = index == 0 ? &m_leftWall : &m_rightWall; break;
+    case ENGINE_KIND_TOP: line = &m_topLine; break;
+    default: return false;
     }
     bool two = false;
-    return parabola.Solve(two);
+    return parabola.Solve(*line, two);
 }
 
 void CTalusimEngine::BuildImpactList(const CRockState& state)
@@ -52,9 +39,9 @@ void CTalusimEngine::BuildImpactList(const CRockState& state)
     parabola.SetStart(state.x, state.y, state.vx, state.vy);
     const int n = static_cast<int>(m_vertices.size()) - 1;
 
-    auto add = [&](int kind, int index, bool allowSecond) {
+    auto add = [&](const CParabolaLine& line, int kind, int index, bool allowSecond) {
         bool two = false;
-        if (!parabola.Solve(two))
+        if (!parabola.MayCross(line) || !parabola.Solve(line, two))
             return;
         m_impacts.push_back({kind, index, parabola.GetTime(false), false});
         if (two && allowSecond)
@@ -62,26 +49,13 @@ void CTalusimEngine::BuildImpactList(const CRockState& state)
     };
 
     for (int k = 0; k < static_cast<int>(m_barriers.size()); ++k)
-    {
-        const CEngineLine& b = m_barriers[k];
-        if (b.collector)
-            continue;
-        parabola.SetSegment(b.x1, b.y1, b.x2, b.y2);
-        add(ENGINE_KIND_BARRIER, k, true);
-    }
-    parabola.SetSegment(m_vertices[0].x, m_vertices[0].y, m_vertices[0].x, m_top);
-    add(ENGINE_KIND_END_WALL, 0, false);
-    parabola.SetSegment(m_vertices[n].x, m_vertices[n].y, m_vertices[n].x, m_top);
-    add(ENGINE_KIND_END_WALL, n, false);
-    parabola.SetSegment(m_vertices[0].x, m_top, m_vertices[n].x, m_top);
-    add(ENGINE_KIND_TOP, n, true);
+        if (!m_barriers[k].collector)
+            add(m_barrierLines[k], ENGINE_KIND_BARRIER, k, true);
+    add(m_leftWall, ENGINE_KIND_END_WALL, 0, false);
+    add(m_rightWall, ENGINE_KIND_END_WALL, n, false);
+    add(m_topLine, ENGINE_KIND_TOP, n, true);
     for (int j = 0; j < n; ++j)
-    {
-        const CEngineVertex& a = m_vertices[j];
-        const CEngineVertex& b = m_vertices[j + 1];
-        parabola.SetSegment(a.x, a.y, b.x, b.y);
-        add(ENGINE_KIND_SEGMENT, j, true);
-    }
+        add(m_segmentLines[j], ENGINE_KIND_SEGMENT, j, true);
 
     if (m_impacts.size() > 1)
         SortImpacts(0, static_cast<int>(m_impacts.size()) - 1);
@@ -123,9 +97,8 @@ void CTalusimEngine::ReportFlightCrossings(const CRockState& start, double durat
     for (int i = 0; i < static_cast<int>(m_locations.size()); ++i)
     {
         const CEngineLine& line = m_locations[i];
-        parabola.SetSegment(line.x1, line.y1, line.x2, line.y2);
         bool two = false;
-        if (!parabola.Solve(two))
+        if (!parabola.MayCross(m_locationLines[i]) || !parabola.Solve(m_locationLines[i], two))
             continue;
         const double tc = parabola.GetTime(false);
         if (tc > duration)
@@ -139,9 +112,8 @@ void CTalusimEngine::ReportFlightCrossings(const CRockState& start, double durat
         const CEngineLine& line = m_barriers[k];
         if (!line.collector)
             continue;
-        parabola.SetSegment(line.x1, line.y1, line.x2, line.y2);
         bool two = false;
-        if (!parabola.Solve(two))
+        if (!parabola.MayCross(m_barrierLines[k]) || !parabola.Solve(m_barrierLines[k], two))
             continue;
         for (int c = 0; c < (two ? 2 : 1); ++c)
         {

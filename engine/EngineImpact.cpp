@@ -104,7 +104,12 @@ void CTalusimEngine::ComputeImpact(CRockState& state, int index, int kind)
     else
     {
         const double rho = m_metric ? ROCK_DENSITY : ROCK_DENSITY * POUNDS_PER_CUBIC_FOOT;
-        const double r = std::cbrt(3.0 * m / (FOUR_PI * rho));
+        if (m != m_radiusMass)
+        {
+            m_radiusMass = m;
+            m_radius = std::cbrt(3.0 * m / (FOUR_PI * rho));
+        }
+        const double r = m_radius;
         const double I = 0.4 * m * r * r;
         const double L0 = m_metric ? 6.096 : 20.0;
         const double L1 = m_metric ? 76.2 : 250.0;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <new>
 
+#include "geometry/Constants.h"
+
 namespace
 {
 // Closed-interval test that also refuses NaN.
@@ -27,12 +29,14 @@ void CTalusimEngine::SetMetricUnits()
 {
     m_metric = true;
     m_gravity = 9.80665;
+    m_radiusMass = -1.0;
 }
 
 void CTalusimEngine::SetImperialUnits()
 {
     m_metric = false;
     m_gravity = 32.0;
+    m_radiusMass = -1.0;
 }
 
 int CTalusimEngine::SetMinimumVelocity(double v)
@@ -125,6 +129,7 @@ int CTalusimEngine::AddBarrier(double x1, double y1, double x2, double y2, doubl
 void CTalusimEngine::ClearLocations()
 {
     m_locations.clear();
+    m_locationsPrepared = false;
 }
 
 int CTalusimEngine::AddLocation(double x1, double y1, double x2, double y2, int id)
@@ -138,6 +143,7 @@ int CTalusimEngine::AddLocation(double x1, double y1, double x2, double y2, int 
         line.y2 = y2;
         line.id = id;
         m_locations.push_back(line);
+        m_locationsPrepared = false;
     }
     catch (const std::bad_alloc&)
     {
@@ -160,23 +166,62 @@ void CTalusimEngine::SetRockStart(double x, double y, double vx, double vy, doub
 
 int CTalusimEngine::PrepareModel()
 {
-    if (m_prepared)
-        return ENGINE_OK;
     try
     {
-        PrepareLinksAndCorners();
-        AttachBarriers();
-        BuildRegion();
-        // Room for every crossing a flight can have, so that no step allocates.
-        m_impacts.reserve(2 * (m_barriers.size() + m_vertices.size()) + 8);
+        if (!m_prepared)
+        {
+            PrepareLinksAndCorners();
+            AttachBarriers();
+            BuildRegion();
+            PrepareLines();
+            // Room for every crossing a flight can have, so that no step allocates.
+            m_impacts.reserve(2 * (m_barriers.size() + m_vertices.size()) + 8);
+            m_prepared = true;
+        }
+        if (!m_locationsPrepared)
+        {
+            m_locationLines.resize(m_locations.size());
+            for (size_t i = 0; i < m_locations.size(); ++i)
+            {
+                const CEngineLine& l = m_locations[i];
+                m_locationLines[i].Set(l.x1, l.y1, l.x2, l.y2);
+            }
+            m_locationsPrepared = true;
+        }
     }
     catch (const std::bad_alloc&)
     {
         m_region.Clear();
+        m_prepared = false;
         return ENGINE_OUT_OF_MEMORY;
     }
-    m_prepared = true;
     return ENGINE_OK;
+}
+
+void CTalusimEngine::PrepareLines()
+{
+    const int n = static_cast<int>(m_vertices.size()) - 1;
+    m_segmentLines.resize(n);
+    m_segmentShapes.resize(n);
+    for (int j = 0; j < n; ++j)
+    {
+        const double dx = m_vertices[j + 1].x - m_vertices[j].x;
+        const double dy = m_vertices[j + 1].y - m_vertices[j].y;
+        m_segmentLines[j].Set(m_vertices[j].x, m_vertices[j].y, m_vertices[j + 1].x, m_vertices[j + 1].y);
+        const double length = std::sqrt(dx * dx + dy * dy);
+        const double theta = std::acos(std::fabs(dx) / length);
+        m_segmentShapes[j] = {length, theta * RAD_TO_DEG, std::sin(theta),
+                              std::cos(theta)};
+    }
+    m_barrierLines.resize(m_barriers.size());
+    for (size_t k = 0; k < m_barriers.size(); ++k)
+    {
+        const CEngineLine& b = m_barriers[k];
+        m_barrierLines[k].Set(b.x1, b.y1, b.x2, b.y2);
+    }
+    m_leftWall.Set(m_vertices[0].x, m_vertices[0].y, m_vertices[0].x, m_top);
+    m_rightWall.Set(m_vertices[n].x, m_vertices[n].y, m_vertices[n].x, m_top);
+    m_topLine.Set(m_vertices[0].x, m_top, m_vertices[n].x, m_top);
 }
 
 bool CTalusimEngine::PastSafetyNet() const

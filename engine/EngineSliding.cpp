@@ -79,9 +79,9 @@ CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
     CEngineVertex& head = m_vertices[s];
     CEngineVertex& tail = m_vertices[s + 1];
     const double dx = tail.x - head.x, dy = tail.y - head.y;
-    const double L = std::sqrt(dx * dx + dy * dy);
-    const double thetaDeg = std::acos(std::fabs(dx) / L) * RAD_TO_DEG;
-    const double theta = thetaDeg * DEG_TO_RAD;
+    const SegmentShape& shape = m_segmentShapes[s];
+    const double L = shape.length;
+    const double thetaDeg = shape.thetaDeg;
     const bool tailIsLower = tail.y <= head.y;
     const CEngineVertex& lower = tailIsLower ? tail : head;
     const CEngineVertex& upper = tailIsLower ? head : tail;
@@ -100,9 +100,9 @@ CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
             phiDeg = std::atan((1.0 - rt) / rt) * RAD_TO_DEG;
         }
         const double phi = phiDeg * DEG_TO_RAD;
-        const double friction = m_variant == 20 ? std::tan(phi) * std::cos(theta) : 0.0;
-        const double I = (std::sin(theta) - friction) * factor;
-        const double J = (-std::sin(theta) - friction) * factor;
+        const double friction = m_variant == 20 ? std::tan(phi) * shape.cosTheta : 0.0;
+        const double I = (shape.sinTheta - friction) * factor;
+        const double J = (-shape.sinTheta - friction) * factor;
 
         const double along = (state.vx * dx + state.vy * dy) / L;
         const double dLow = std::hypot(state.x - lower.x, state.y - lower.y);

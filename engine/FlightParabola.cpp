@@ -3,38 +3,61 @@
 #include <algorithm>
 #include <cmath>
 
-bool CFlightParabola::InSpan(double x, double y) const
+void CParabolaLine::Set(double ax1, double ay1, double ax2, double ay2)
 {
-    // The span is measured along the segment's longer axis, ends included.
-    if (std::fabs(m_y2 - m_y1) >= std::fabs(m_x2 - m_x1))
-        return y >= std::min(m_y1, m_y2) && y <= std::max(m_y1, m_y2);
-    return x >= std::min(m_x1, m_x2) && x <= std::max(m_x1, m_x2);
+    x1 = ax1; y1 = ay1; x2 = ax2; y2 = ay2;
+    vertical = x2 == x1;
+    m = vertical ? 0.0 : (y2 - y1) / (x2 - x1);
+    xmin = std::min(x1, x2); xmax = std::max(x1, x2);
+    ymin = std::min(y1, y2); ymax = std::max(y1, y2);
+    spanIsY = std::fabs(y2 - y1) >= std::fabs(x2 - x1);
 }
 
-bool CFlightParabola::Solve(bool& twoCrossings)
+namespace
+{
+// The span is measured along the segment's longer axis, ends included.
+inline bool InSpan(const CParabolaLine& line, double x, double y)
+{
+    if (line.spanIsY)
+        return y >= line.ymin && y <= line.ymax;
+    return x >= line.xmin && x <= line.xmax;
+}
+} // namespace
+
+void CFlightParabola::Precompute()
+{
+    m_invVx = m_vx != 0.0 ? 1.0 / m_vx : 0.0;
+    // The margins cover a crossing point that rounding puts a hair outside a
+    // segment's box.
+    m_margin = 1e-9 * (1.0 + std::fabs(m_x0) + std::fabs(m_y0));
+    const double apex = m_vy > 0.0 ? m_y0 - m_vy * m_vy * 0.5 * m_inv2a : m_y0;
+    m_apexLimit = apex + m_margin + 1e-9 * std::fabs(apex);
+}
+
+bool CFlightParabola::Solve(const CParabolaLine& line, bool& twoCrossings)
 {
     twoCrossings = false;
-    if (m_x2 == m_x1)
+    if (line.vertical)
     {
         // Vertical segment: the time at which x reaches it. A start on the line
         // (t below one unit of rounding) is not a crossing.
         if (m_vx == 0.0)
             return false;
-        const double t = (m_x1 - m_x0) / m_vx;
+        const double t = (line.x1 - m_x0) / m_vx;
         if (!(t >= 0x1p-52))
             return false;
         const double y = m_y0 + m_vy * t + m_a * t * t;
-        if (y < std::min(m_y1, m_y2) || y > std::max(m_y1, m_y2))
+        if (y < line.ymin || y > line.ymax)
             return false;
         m_t1 = t;
-        m_firstX = m_x1;
+        m_firstX = line.x1;
         m_firstY = y;
         return true;
     }
 
-    const double m = (m_y2 - m_y1) / (m_x2 - m_x1);
+    const double m = line.m;
     const double w = m_vy - m * m_vx;
-    const double c = m_y0 - m_y1 + m * (m_x1 - m_x0);
+    const double c = m_y0 - line.y1 + m * (line.x1 - m_x0);
     const double d = w * w - 4.0 * m_a * c;
     if (d < 0.0)
         return false;
@@ -58,13 +81,13 @@ bool CFlightParabola::Solve(bool& twoCrossings)
     {
         xA = m_x0 + m_vx * tA;
         yA = m_y0 + m_vy * tA + m_a * tA * tA;
-        validA = InSpan(xA, yA);
+        validA = InSpan(line, xA, yA);
     }
     if (tB >= 0.0)
     {
         xB = m_x0 + m_vx * tB;
         yB = m_y0 + m_vy * tB + m_a * tB * tB;
-        validB = InSpan(xB, yB);
+        validB = InSpan(line, xB, yB);
     }
 
     if (validA && validB)

@@ -201,6 +201,7 @@ private:
     void BuildImpactList(const CRockState& state);
     void SortImpacts(int lo, int hi);
     bool SolveAgainst(CFlightParabola& parabola, int kind, int index) const;
+    void PrepareLines();
     void ReportFlightCrossings(const CRockState& start, double duration);
     void ReportPieceCrossings(const CRockState& state, double x0, double y0, double x1, double y1,
                               double startSpeed, double factor, bool uphill, double dirX, double dirY);
@@ -232,4 +233,20 @@ private:
     enginegeo::CModelRegion m_region;
     double m_top = 0.0;
     bool m_prepared = false;
+    // Every line a flight can meet, prepared for the parabola solver: slope
+    // segment j, barrier k, analysis line i, the two end walls and the top.
+    std::vector<CParabolaLine> m_segmentLines;
+    std::vector<CParabolaLine> m_barrierLines;
+    std::vector<CParabolaLine> m_locationLines;
+    CParabolaLine m_leftWall{}, m_rightWall{}, m_topLine{};
+    // Per slope segment j: its length and inclination, for sliding.
+    struct SegmentShape
+    {
+        double length, thetaDeg, sinTheta, cosTheta;
+    };
+    std::vector<SegmentShape> m_segmentShapes;
+    // The rock's radius depends on its mass only: kept for the last mass seen.
+    double m_radiusMass = -1.0;
+    double m_radius = 0.0;
+    bool m_locationsPrepared = false;
 };
