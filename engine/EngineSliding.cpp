@@ -1,0 +1,201 @@
+// Sliding and rolling along a slope segment, and the reports of a straight
+// piece of path.
+#include "engine/TalusimEngine.h"
+
+#include <cmath>
+
+#include "geometry/Constants.h"
+
+namespace
+{
+double VariantFactor(int variant)
+{
+    switch (variant)
+    {
+    case 21: return 5.0 / 7.0;    // rolling solid sphere
+    case 22: return 2.0 / 3.0;
+    case 23: return 12.0 / 7.0;
+    default: return 1.0;
+    }
+}
+} // namespace
+
+void CTalusimEngine::ReportPieceCrossings(const CRockState& state, double x0, double y0, double x1,
+                                          double y1, double startSpeed, double factor, bool uphill,
+                                          double dirX, double dirY)
+{
+    auto speedAt = [&](double x, double y) {
+        const double s = std::hypot(x - x0, y - y0);
+        const double v2 = uphill ? startSpeed * startSpeed - 2.0 * m_gravity * std::fabs(factor) * s
+                                 : startSpeed * startSpeed + 2.0 * m_gravity * factor * s;
+        return v2 > 0.0 ? std::sqrt(v2) : 0.0;
+    };
+
+    for (int i = 0; i < static_cast<int>(m_locations.size()); ++i)
+    {
+        const CEngineLine& line = m_locations[i];
+        double x, y;
+        if (!enginegeo::SegmentsMeet(x0, y0, x1, y1, line.x1, line.y1, line.x2, line.y2, &x, &y))
+            continue;
+        const double v = speedAt(x, y);
+        OnLocationPassage(m_context, x, y, v * dirX, v * dirY, state.mass, i, line.id, state.omega);
+    }
+    for (int k = 0; k < static_cast<int>(m_barriers.size()); ++k)
+    {
+        const CEngineLine& line = m_barriers[k];
+        if (!line.collector)
+            continue;
+        double x, y;
+        if (!enginegeo::SegmentsMeet(x0, y0, x1, y1, line.x1, line.y1, line.x2, line.y2, &x, &y))
+            continue;
+        const double v = speedAt(x, y);
+        OnBarrierImpact(m_context, x, y, v * dirX, v * dirY, state.mass, k, line.entity, state.omega);
+    }
+}
+
+CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
+{
+    const int n = static_cast<int>(m_vertices.size()) - 1;
+    int s = state.contactIndex;
+    if (s < 0 || s >= n)
+    {
+        // No segment yet: the one nearest to the rock, the first on ties.
+        double best = 0.0;
+        for (int j = 0; j < n; ++j)
+        {
+            double d, nx, ny;
+            PointSegmentDistance(m_vertices[j].x, m_vertices[j].y, m_vertices[j + 1].x,
+                                 m_vertices[j + 1].y, state.x, state.y, &d, &nx, &ny);
+            if (j == 0 || d < best)
+            {
+                best = d;
+                s = j;
+            }
+        }
+    }
+
+    const double factor = VariantFactor(m_variant);
+    const double g = m_gravity;
+    CEngineVertex& head = m_vertices[s];
+    CEngineVertex& tail = m_vertices[s + 1];
+    const double dx = tail.x - head.x, dy = tail.y - head.y;
+    const SegmentShape& shape = m_segmentShapes[s];
+    const double L = shape.length;
+    const double thetaDeg = shape.thetaDeg;
+    const bool tailIsLower = tail.y <= head.y;
+    const CEngineVertex& lower = tailIsLower ? tail : head;
+    const CEngineVertex& upper = tailIsLower ? head : tail;
+    const double sigma = lower.x > upper.x ? 1.0 : -1.0;
+    const double downX = sigma * std::fabs(dx) / L, downY = -std::fabs(dy) / L;
+
+    // An uphill stop on a segment steeper than the friction angle slides back
+    // down from the stop point: the loop runs at most twice.
+    for (;;)
+    {
+        double phiDeg = tail.phi.Clamp(tail.phi.Sample());
+        if (m_frictionFromRt)
+        {
+            double rt = tail.Rt.Sample();
+            rt = rt < 0x1p-126 ? 0x1p-126 : (rt > 1.0 ? 1.0 : rt);
+            phiDeg = std::atan((1.0 - rt) / rt) * RAD_TO_DEG;
+        }
+        const double phi = phiDeg * DEG_TO_RAD;
+        const double friction = m_variant == 20 ? std::tan(phi) * shape.cosTheta : 0.0;
+        const double I = (shape.sinTheta - friction) * factor;
+        const double J = (-shape.sinTheta - friction) * factor;
+
+        const double along = (state.vx * dx + state.vy * dy) / L;
+        const double dLow = std::hypot(state.x - lower.x, state.y - lower.y);
+        const double dUp = std::hypot(state.x - upper.x, state.y - upper.y);
+        const bool downhill = tailIsLower ? along >= 0.0 : along <= 0.0;
+        const double M = state.vx * state.vx + state.vy * state.vy;
+        const CRockState copy = state;
+
+        bool stopped = false;
+        bool reachedTail = false;   // else the rock reached the head vertex (s)
+        if (downhill)
+        {
+            bool reachLower = true;
+            if (!(thetaDeg >= phiDeg || m_variant != 20))
+            {
+                const double N = I >= 0.0 ? dLow : -M / (2.0 * g * I);
+                if (N < dLow)
+                {
+                    state.x += N * downX;
+                    state.y += N * downY;
+                    state.vx = state.vy = 0.0;
+                    stopped = true;
+                    reachLower = false;
+                }
+            }
+            if (reachLower)
+            {
+                double v2 = M + 2.0 * g * I * dLow;
+                const double v = v2 > 0.0 ? std::sqrt(v2) : 0.0;
+                state.x = lower.x;
+                state.y = lower.y;
+                state.vx = v * downX;
+                state.vy = v * downY;
+                reachedTail = tailIsLower;
+            }
+        }
+        else
+        {
+            const double N = J == 0.0 ? dUp : M / (2.0 * g * std::fabs(J));
+            if (N < dUp)
+            {
+                state.x -= N * downX;
+                state.y -= N * downY;
+                state.vx = state.vy = 0.0;
+                OnSlidingSegment(m_context, copy.x, copy.y, state.x, state.y, copy.vx, copy.vy, 0.0,
+                                 0.0, g, state.mass);
+                ReportPieceCrossings(state, copy.x, copy.y, state.x, state.y, std::sqrt(M), J, true,
+                                     -downX, -downY);
+                if (thetaDeg >= phiDeg)
+                    continue;
+                return {false, 0, 0};
+            }
+            const double v2 = M + 2.0 * g * J * dUp;
+            const double v = v2 > 0.0 ? std::sqrt(v2) : 0.0;
+            state.x = upper.x;
+            state.y = upper.y;
+            state.vx = -v * downX;
+            state.vy = -v * downY;
+            reachedTail = !tailIsLower;
+        }
+
+        // A hair into the air at the vertex reached (a stop takes the offset
+        // of the downhill end).
+        const auto& region = m_region.GetVertex(s + 1);
+        const bool atTail = stopped ? tailIsLower : reachedTail;
+        const CVector2D& offset = atTail ? region.endNormal : region.startNormal;
+        state.x += offset.x;
+        state.y += offset.y;
+
+        OnSlidingSegment(m_context, copy.x, copy.y, state.x, state.y, copy.vx, copy.vy, state.vx,
+                         state.vy, g, state.mass);
+        const bool ranUphill = !downhill;
+        ReportPieceCrossings(state, copy.x, copy.y, state.x, state.y, std::sqrt(M),
+                             ranUphill ? J : I, ranUphill, ranUphill ? -downX : downX,
+                             ranUphill ? -downY : downY);
+        if (stopped)
+            return {false, 0, 0};
+
+        // The corner at the vertex the rock actually reached decides what follows.
+        const int corner = reachedTail ? tail.endCorner : tail.startCorner;
+        const int link = reachedTail ? tail.nextLinkIndex : tail.previousLinkIndex;
+        switch (corner)
+        {
+        case CORNER_PASS:
+            state.contactKind = ENGINE_KIND_AIR;
+            state.contactIndex = ENGINE_KIND_AIR;
+            return {true, 0, 0};
+        case CORNER_BARRIER_BOUNCE:
+            return {true, CORNER_BARRIER_BOUNCE, link};
+        case CORNER_BARRIER_END:
+            return {false, CORNER_BARRIER_END, link};
+        default:
+            return {false, 0, 0};
+        }
+    }
+}
