@@ -60,7 +60,7 @@ CFrameWnd* CWnd::GetTopLevelFrame() const {
 CFrameWnd::~CFrameWnd() {
     // The default menu belongs to the frame unless it is shown by another.
     if (m_hMenuDefault != nullptr && m_hWnd == nullptr) ::DestroyMenu(m_hMenuDefault);
-    if (m_hAccelTable != nullptr && !IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) ::DestroyAcceleratorTable(m_hAccelTable);
+    if (m_hAccelTable != nullptr) ::DestroyAcceleratorTable(m_hAccelTable);
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {

@@ -159,6 +159,8 @@ class CMDIChildWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
     HMENU m_hMenuShared = nullptr;  // the menu of the document's template, shown while this window is active
+    // The menu and accelerators belong to the template, not to this window.
+    ~CMDIChildWnd() override { m_hAccelTable = nullptr; }
 
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;

@@ -794,6 +794,7 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 // ---- CRecentFileList ----
