@@ -8,10 +8,7 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
-CHandleMap<HMENU, CMenu>& MenuMap() {
-    thread_local CHandleMap<HMENU, CMenu> map;
-    return map;
-}
+CHandleMap<HMENU, CMenu>& MenuMap() { return AfxThreadHandleMap<HMENU, CMenu>(); }
 
 } // namespace
 

@@ -19,10 +19,7 @@ const char AfxMDIFrameClassName[] = "ClastorMDIFrame";
 
 namespace {
 
-CHandleMap<HWND, CWnd>& WndMap() {
-    thread_local CHandleMap<HWND, CWnd> map;
-    return map;
-}
+CHandleMap<HWND, CWnd>& WndMap() { return AfxThreadHandleMap<HWND, CWnd>(); }
 
 // The message being handled on this thread, for Default().
 thread_local MSG currentMessage{};
