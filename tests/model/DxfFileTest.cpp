@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <ostream>
@@ -310,6 +312,48 @@ TEST(DxfRead, BrokenFilesStopWithAReasonAndHandOutNothing)
         const Chains chains = ReadChains(c.text);
         EXPECT_TRUE(chains.chains.empty());
         EXPECT_NE(chains.error, "");
+    }
+}
+
+TEST(DxfRead, DamagedCopiesOfAFileEndCleanly)
+{
+    // Lines dropped, repeated or replaced at random: every copy is read to an
+    // end, with segments from the file's own numbers or with a reason.
+    const std::string path = std::string(CLASTOR_TEST_DATA) + "/dxf/lf_endings.dxf";
+    std::vector<std::string> lines;
+    {
+        CStdioFile file(path.c_str(), CFile::modeRead | CFile::typeText);
+        CString line;
+        while (file.ReadString(line))
+            lines.emplace_back(line);
+    }
+    const char* junk[] = {"", "  0", "VERTEX", "SEQEND", "LWPOLYLINE", " 90", "2147483648", "-7", "1e308", "x"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> copy = lines;
+        for (int change = 1 + random() % 4; change > 0; --change) {
+            const size_t at = random() % copy.size();
+            switch (random() % 3) {
+            case 0: copy.erase(copy.begin() + at); break;
+            case 1: copy.insert(copy.begin() + at, copy[at]); break;
+            default: copy[at] = junk[random() % 10]; break;
+            }
+        }
+        std::string text;
+        std::vector<double> numbers;
+        for (const std::string& l : copy) {
+            text += l + "\n";
+            char* stop = nullptr;
+            const double v = std::strtod(l.c_str(), &stop);
+            if (stop != l.c_str())
+                numbers.push_back(v);
+        }
+        const Segments got = ReadSegments(text);
+        ASSERT_LT(got.segments.size(), 12u) << "round " << round;
+        for (const Segment& s : got.segments)
+            for (double v : {s.x1, s.y1, s.x2, s.y2})
+                ASSERT_NE(std::find(numbers.begin(), numbers.end(), v), numbers.end())
+                    << "round " << round << ": " << s;
     }
 }
 
