@@ -3,87 +3,158 @@
 #include "engine/TalusimEngine.h"
 
 #include <cmath>
-#include <utility>
 
 namespace
 {
-// Ascending time; at equal times a barrier comes first.
+// The order of crossings: by time; at equal times a barrier first, then by
+// kind, index and first before second crossing. A total order, so the choice
+// of target never depends on the order in which lines were looked at.
 bool Before(const CImpactEntry& a, const CImpactEntry& b)
 {
     if (a.time != b.time)
         return a.time < b.time;
-    return a.kind == ENGINE_KIND_BARRIER && b.kind != ENGINE_KIND_BARRIER;
+    const bool aBarrier = a.kind == ENGINE_KIND_BARRIER, bBarrier = b.kind == ENGINE_KIND_BARRIER;
+    if (aBarrier != bBarrier)
+        return aBarrier;
+    if (a.kind != b.kind)
+        return a.kind < b.kind;
+    if (a.index != b.index)
+        return a.index < b.index;
+    return !a.second && b.second;
 }
 } // namespace
 
-bool CTalusimEngine::SolveAgainst(CFlightParabola& parabola, int kind, int index) const
+const CParabolaLine* CTalusimEngine::LineOf(int kind, int index) const
 {
-    const CParabolaLine* line;
     switch (kind)
     {
-    case ENGINE_KIND_BARRIER: line = &m_barrierLines[index]; break;
-    case ENGINE_KIND_SEGMENT: line = &m_segmentLines[index]; break;
-    case ENGINE_KIND_END_WALL: line = index == 0 ? &m_leftWall : &m_rightWall; break;
-    case ENGINE_KIND_TOP: line = &m_topLine; break;
-    default: return false;
+    case ENGINE_KIND_BARRIER: return &m_barrierLines[index];
+    case ENGINE_KIND_SEGMENT: return &m_segmentLines[index];
+    case ENGINE_KIND_END_WALL: return index == 0 ? &m_leftWall : &m_rightWall;
+    case ENGINE_KIND_TOP: return &m_topLine;
+    default: return nullptr;
     }
-    bool two = false;
-    return parabola.Solve(*line, two);
 }
 
-void CTalusimEngine::BuildImpactList(const CRockState& state)
+int CTalusimEngine::FindTarget(const CRockState& state, FlightTarget& target) const
 {
-    m_impacts.clear();
     CFlightParabola parabola;
     parabola.SetGravity(m_gravity);
     parabola.SetStart(state.x, state.y, state.vx, state.vy);
-    const int n = static_cast<int>(m_vertices.size()) - 1;
 
-    auto add = [&](const CParabolaLine& line, int kind, int index, bool allowSecond) {
+    // In contact, the flight must first cross back through the contact's own
+    // line; the target is the crossing that comes next.
+    const bool inContact = state.contactKind != ENGINE_KIND_AIR;
+    CImpactEntry contact{};
+    if (inContact)
+    {
+        const CParabolaLine* line = LineOf(state.contactKind, state.contactIndex);
+        bool two = false;
+        if (line == nullptr || !parabola.Solve(*line, two))
+            return TARGET_CANNOT_LEAVE;
+        contact = {state.contactKind, state.contactIndex, parabola.GetTime(false), false};
+    }
+
+    bool found = false;
+    auto consider = [&](int kind, int index, bool second) {
+        const CImpactEntry e{kind, index, parabola.GetTime(second), second};
+        if (inContact && !Before(contact, e))
+            return;
+        if (!found || Before(e, target.entry))
+        {
+            target.entry = e;
+            target.x = parabola.GetX(second);
+            target.y = parabola.GetY(second);
+            found = true;
+        }
+    };
+    auto tryLine = [&](const CParabolaLine& line, int kind, int index, bool allowSecond) {
         bool two = false;
         if (!parabola.MayCross(line) || !parabola.Solve(line, two))
             return;
-        m_impacts.push_back({kind, index, parabola.GetTime(false), false});
+        consider(kind, index, false);
         if (two && allowSecond)
-            m_impacts.push_back({kind, index, parabola.GetTime(true), true});
+            consider(kind, index, true);
     };
 
+    const int n = static_cast<int>(m_vertices.size()) - 1;
     for (int k = 0; k < static_cast<int>(m_barriers.size()); ++k)
         if (!m_barriers[k].collector)
-            add(m_barrierLines[k], ENGINE_KIND_BARRIER, k, true);
-    add(m_leftWall, ENGINE_KIND_END_WALL, 0, false);
-    add(m_rightWall, ENGINE_KIND_END_WALL, n, false);
-    add(m_topLine, ENGINE_KIND_TOP, n, true);
-    for (int j = 0; j < n; ++j)
-        add(m_segmentLines[j], ENGINE_KIND_SEGMENT, j, true);
+            tryLine(m_barrierLines[k], ENGINE_KIND_BARRIER, k, true);
+    tryLine(m_leftWall, ENGINE_KIND_END_WALL, 0, false);
+    tryLine(m_rightWall, ENGINE_KIND_END_WALL, n, false);
+    tryLine(m_topLine, ENGINE_KIND_TOP, n, true);
 
-    if (m_impacts.size() > 1)
-        SortImpacts(0, static_cast<int>(m_impacts.size()) - 1);
-}
-
-void CTalusimEngine::SortImpacts(int lo, int hi)
-{
-    // Quicksort on the middle element, so that entries of equal rank keep a
-    // fixed order for a given list: a fixed seed then gives the same paths.
-    const CImpactEntry pivot = m_impacts[(lo + hi) / 2];
-    int i = lo, j = hi;
-    while (i <= j)
+    // Slope segments. On a slope whose x never runs backwards, the segments
+    // are met in x order, and x(t) only grows (or only shrinks) with time: the
+    // scan starts at the rock and stops at the first segment that cannot be
+    // reached before the best crossing found so far.
+    auto beyondBest = [&](double earliest) {
+        return found && earliest > target.entry.time + 1e-9 * (1.0 + target.entry.time);
+    };
+    if (m_slopeRunsRight && state.vx > 0.0)
     {
-        while (Before(m_impacts[i], pivot))
-            ++i;
-        while (Before(pivot, m_impacts[j]))
-            --j;
-        if (i <= j)
+        int j = FirstSegmentEndingAtOrAfter(state.x);
+        const double invVx = 1.0 / state.vx;
+        for (; j < n; ++j)
         {
-            std::swap(m_impacts[i], m_impacts[j]);
-            ++i;
-            --j;
+            if (beyondBest((m_segmentLines[j].xmin - state.x) * invVx))
+                break;
+            tryLine(m_segmentLines[j], ENGINE_KIND_SEGMENT, j, true);
         }
     }
-    if (lo < j)
-        SortImpacts(lo, j);
-    if (i < hi)
-        SortImpacts(i, hi);
+    else if (m_slopeRunsRight && state.vx < 0.0)
+    {
+        int j = LastSegmentStartingAtOrBefore(state.x);
+        const double invVx = 1.0 / state.vx;
+        for (; j >= 0; --j)
+        {
+            if (beyondBest((m_segmentLines[j].xmax - state.x) * invVx))
+                break;
+            tryLine(m_segmentLines[j], ENGINE_KIND_SEGMENT, j, true);
+        }
+    }
+    else
+    {
+        for (int j = 0; j < n; ++j)
+            tryLine(m_segmentLines[j], ENGINE_KIND_SEGMENT, j, true);
+    }
+
+    if (found)
+        return TARGET_FOUND;
+    return inContact ? TARGET_CANNOT_LEAVE : TARGET_NONE;
+}
+
+int CTalusimEngine::FirstSegmentEndingAtOrAfter(double x) const
+{
+    // Segments behind the rock by more than rounding are skipped; the margin
+    // keeps a segment ending exactly at the rock.
+    const double limit = x - 1e-9 * (1.0 + std::fabs(x));
+    int lo = 0, hi = static_cast<int>(m_segmentLines.size());
+    while (lo < hi)
+    {
+        const int mid = (lo + hi) / 2;
+        if (m_segmentLines[mid].xmax < limit)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+int CTalusimEngine::LastSegmentStartingAtOrBefore(double x) const
+{
+    const double limit = x + 1e-9 * (1.0 + std::fabs(x));
+    int lo = 0, hi = static_cast<int>(m_segmentLines.size());
+    while (lo < hi)
+    {
+        const int mid = (lo + hi) / 2;
+        if (m_segmentLines[mid].xmin <= limit)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo - 1;
 }
 
 void CTalusimEngine::ReportFlightCrossings(const CRockState& start, double duration)
@@ -129,86 +200,60 @@ void CTalusimEngine::ReportFlightCrossings(const CRockState& start, double durat
 
 bool CTalusimEngine::SimulateRock(CRockState& state)
 {
-    BuildImpactList(state);
-    const int count = static_cast<int>(m_impacts.size());
-
-    int targetKind = ENGINE_KIND_NONE, targetIndex = 0;
-    bool targetSecond = false;
-    if (state.contactKind == ENGINE_KIND_AIR)
+    FlightTarget target;
+    const int found = FindTarget(state, target);
+    if (found == TARGET_CANNOT_LEAVE)
     {
-        if (count > 0)
+        // The rock cannot leave the surface it touches: it slides or rolls.
+        if (state.contactKind == ENGINE_KIND_BARRIER)
+            return SlideOnBarrier(state);
+        const SlideResult slide = SlideOnSlope(state);
+        if (slide.corner == CORNER_BARRIER_END || slide.corner == CORNER_BARRIER_BOUNCE)
         {
-            targetKind = m_impacts[0].kind;
-            targetIndex = m_impacts[0].index;
+            const CEngineLine& b = m_barriers[slide.barrierIndex];
+            OnBarrierImpact(m_context, state.x, state.y, state.vx, state.vy, state.mass,
+                            slide.barrierIndex, b.entity, state.omega);
+            if (slide.corner == CORNER_BARRIER_BOUNCE)
+            {
+                ComputeImpact(state, slide.barrierIndex, ENGINE_KIND_BARRIER);
+                state.contactKind = ENGINE_KIND_BARRIER;
+                state.contactIndex = slide.barrierIndex;
+            }
         }
+        return slide.goesOn;
     }
-    else
+    if (found == TARGET_NONE)
     {
-        int found = -1;
-        for (int i = 0; i < count - 1; ++i)
-            if (m_impacts[i].kind == state.contactKind && m_impacts[i].index == state.contactIndex)
-            {
-                found = i;
-                break;
-            }
-        if (found < 0)
-        {
-            // The rock cannot leave the surface it touches: it slides or rolls.
-            if (state.contactKind == ENGINE_KIND_BARRIER)
-                return SlideOnBarrier(state);
-            const SlideResult slide = SlideOnSlope(state);
-            if (slide.corner == CORNER_BARRIER_END || slide.corner == CORNER_BARRIER_BOUNCE)
-            {
-                const CEngineLine& b = m_barriers[slide.barrierIndex];
-                OnBarrierImpact(m_context, state.x, state.y, state.vx, state.vy, state.mass,
-                                slide.barrierIndex, b.entity, state.omega);
-                if (slide.corner == CORNER_BARRIER_BOUNCE)
-                {
-                    ComputeImpact(state, slide.barrierIndex, ENGINE_KIND_BARRIER);
-                    state.contactKind = ENGINE_KIND_BARRIER;
-                    state.contactIndex = slide.barrierIndex;
-                }
-            }
-            return slide.goesOn;
-        }
-        targetKind = m_impacts[found + 1].kind;
-        targetIndex = m_impacts[found + 1].index;
-        targetSecond = m_impacts[found + 1].second;
+        state.contactKind = ENGINE_KIND_NONE;
+        state.contactIndex = 0;
+        return false;
     }
 
-    state.contactKind = targetKind;
-    state.contactIndex = targetIndex;
-    if (targetKind == ENGINE_KIND_NONE)
-        return false;
-
-    CFlightParabola parabola;
-    parabola.SetGravity(m_gravity);
-    parabola.SetStart(state.x, state.y, state.vx, state.vy);
-    if (!SolveAgainst(parabola, targetKind, targetIndex))
-        return false;
-    const double t = parabola.GetTime(targetSecond);
-    const double x1 = parabola.GetX(targetSecond), y1 = parabola.GetY(targetSecond);
+    const int kind = target.entry.kind, index = target.entry.index;
+    const double t = target.entry.time;
+    state.contactKind = kind;
+    state.contactIndex = index;
 
     const CRockState before = state;
-    state.x = x1;
-    state.y = y1;
+    state.x = target.x;
+    state.y = target.y;
     state.vy -= m_gravity * t;
-    OnFlightSegment(m_context, before.x, before.y, x1, y1, before.vx, before.vy, m_gravity,
+    OnFlightSegment(m_context, before.x, before.y, target.x, target.y, before.vx, before.vy, m_gravity,
                     before.mass, t);
     ReportFlightCrossings(before, t);
 
-    switch (targetKind)
+    switch (kind)
     {
     case ENGINE_KIND_BARRIER:
     {
-        const CEngineLine& b = m_barriers[targetIndex];
-        OnBarrierImpact(m_context, x1, y1, state.vx, state.vy, state.mass, targetIndex, b.entity,
+        const CEngineLine& b = m_barriers[index];
+        OnBarrierImpact(m_context, target.x, target.y, state.vx, state.vy, state.mass, index, b.entity,
                         state.omega);
-        ComputeImpact(state, targetIndex, ENGINE_KIND_BARRIER);
+        ComputeImpact(state, index, ENGINE_KIND_BARRIER);
         return true;
     }
     case ENGINE_KIND_SEGMENT:
-        ComputeImpact(state, targetIndex, ENGINE_KIND_SEGMENT);
+        ComputeImpact(state, index, ENGINE_KIND_SEGMENT);
         return true;
     default:
         // Over an end wall or the top: the rock leaves the model.

@@ -20,7 +20,6 @@ CTalusimEngine::CTalusimEngine()
     m_vertices.reserve(20);
     m_barriers.reserve(12);
     m_locations.reserve(50);
-    m_impacts.reserve(64);
 }
 
 CTalusimEngine::~CTalusimEngine() = default;
@@ -174,8 +173,6 @@ int CTalusimEngine::PrepareModel()
             AttachBarriers();
             BuildRegion();
             PrepareLines();
-            // Room for every crossing a flight can have, so that no step allocates.
-            m_impacts.reserve(2 * (m_barriers.size() + m_vertices.size()) + 8);
             m_prepared = true;
         }
         if (!m_locationsPrepared)
@@ -203,10 +200,13 @@ void CTalusimEngine::PrepareLines()
     const int n = static_cast<int>(m_vertices.size()) - 1;
     m_segmentLines.resize(n);
     m_segmentShapes.resize(n);
+    m_slopeRunsRight = true;
     for (int j = 0; j < n; ++j)
     {
         const double dx = m_vertices[j + 1].x - m_vertices[j].x;
         const double dy = m_vertices[j + 1].y - m_vertices[j].y;
+        if (dx < 0.0)
+            m_slopeRunsRight = false;
         m_segmentLines[j].Set(m_vertices[j].x, m_vertices[j].y, m_vertices[j + 1].x, m_vertices[j + 1].y);
         const double length = std::sqrt(dx * dx + dy * dy);
         const double theta = std::acos(std::fabs(dx) / length);

@@ -198,9 +198,18 @@ private:
     void AttachBarriers();
     void BuildRegion();
     void PlaceStartPoint(CRockState& state) const;
-    void BuildImpactList(const CRockState& state);
-    void SortImpacts(int lo, int hi);
-    bool SolveAgainst(CFlightParabola& parabola, int kind, int index) const;
+    // The line a flight ends on: the earliest crossing in the air, or the
+    // first crossing after the one back through the contact's own line.
+    struct FlightTarget
+    {
+        CImpactEntry entry;
+        double x, y;
+    };
+    enum { TARGET_FOUND, TARGET_NONE, TARGET_CANNOT_LEAVE };
+    int FindTarget(const CRockState& state, FlightTarget& target) const;
+    const CParabolaLine* LineOf(int kind, int index) const;
+    int FirstSegmentEndingAtOrAfter(double x) const;
+    int LastSegmentStartingAtOrBefore(double x) const;
     void PrepareLines();
     void ReportFlightCrossings(const CRockState& start, double duration);
     void ReportPieceCrossings(const CRockState& state, double x0, double y0, double x1, double y1,
@@ -227,7 +236,6 @@ private:
     std::vector<CEngineVertex> m_vertices;
     std::vector<CEngineLine> m_barriers;
     std::vector<CEngineLine> m_locations;
-    std::vector<CImpactEntry> m_impacts;
 
     // Built from the slope once, reused by every rock until the slope changes.
     enginegeo::CModelRegion m_region;
@@ -249,4 +257,5 @@ private:
     double m_radiusMass = -1.0;
     double m_radius = 0.0;
     bool m_locationsPrepared = false;
+    bool m_slopeRunsRight = false;   // no segment runs right to left
 };

@@ -200,3 +200,32 @@ TEST(EngineFlight, FixedSeedGivesTheSamePath)
         EXPECT_EQ(a[i].y1, b[i].y1);
     }
 }
+
+TEST(EngineFlight, ABarrierCrossedAtTheSameTimeAsTheSlopeIsHitFirst)
+{
+    // The barrier lies exactly on the slope segment: both crossings have the same time.
+    RecordingEngine engine;
+    engine.SetSlope({{0, 0}, {100, 0}}, 0.0, 0.0, 80.0);
+    engine.AddBarrier(0, 0, 100, 0, 0.0, FakeEntity(9), false, 0.0, 0.0, 0.0, 0.0, true);
+    ASSERT_EQ(engine.Throw(40, 10, 3, 0), ENGINE_OK);
+    ASSERT_GE(engine.events.size(), 2u);
+    EXPECT_EQ(engine.events[1].kind, EngineEvent::Barrier);
+    EXPECT_EQ(engine.events[1].entity, FakeEntity(9));
+}
+
+TEST(EngineFlight, SlopeWithAnOverhangIsSearchedWhole)
+{
+    // Segment 1 runs back to the left, under segment 0. A rock flying left from
+    // the right lands on segment 2.
+    RecordingEngine engine;
+    engine.SetSlope({{0, 50}, {30, 20}, {25, 10}, {60, 0}}, 0.0, 0.0, 80.0);
+    ASSERT_EQ(engine.Throw(50, 30, -2, 0), ENGINE_OK);
+    const EngineEvent& f = engine.events[0];
+    ASSERT_EQ(f.kind, EngineEvent::Flight);
+    // On the parabola at time t, and on the line of segment 2 within it.
+    EXPECT_NEAR(f.x1, f.x0 - 2.0 * f.t, 1e-9);
+    EXPECT_NEAR(f.y1, f.y0 - 0.5 * 9.80665 * f.t * f.t, 1e-9);
+    EXPECT_NEAR(f.y1, 10.0 - (f.x1 - 25.0) * 10.0 / 35.0, 1e-9);
+    EXPECT_GT(f.x1, 25.0);
+    EXPECT_LT(f.x1, 60.0);
+}

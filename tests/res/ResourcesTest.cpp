@@ -160,6 +160,8 @@ TEST(Menus, CommandsCarryTheirLabels)
         {IDR_SLOPE_TEMPLATE, ID_EXPORT_MATERIALS, "Export &Materials..."},
         {IDR_SLOPE_TEMPLATE, ID_MATERIAL_WIZARD, "Material Wizard..."},
         {IDR_SLOPE_TEMPLATE, ID_HELP_VERIFY_THEORY, "Verification - Theory"},
+        {IDR_SLOPE_TEMPLATE, ID_VIEW_ZOOM_IN, "Zoom &In\tF5"},
+        {IDR_SLOPE_TEMPLATE, ID_VIEW_PAN_DOWN, "Pan Down"},
         {IDR_SLOPE_TEMPLATE, ID_HELP_CHECK_PRODUCT_UPDATES, "Check for &Clastor Updates"},
         {IDR_GRAPH_TEMPLATE, ID_GRAPH_SPLIT_VIEW, "Split View"},
         {IDR_GRAPH_TEMPLATE, ID_GRAPH_COPY_RAW_DATA, "Copy Raw Data"},
