@@ -20,6 +20,13 @@ constexpr int HimetricPerInch = 2540;
 
 } // namespace
 
+HDC CDC::GetSafeHdc() const {
+    // The empty asm hides from the optimiser that "this" cannot be null.
+    const CDC* self = this;
+    asm("" : "+r"(self));
+    return self ? self->m_hDC : nullptr;
+}
+
 CDC::~CDC() {
     if (m_hDC != nullptr) DeleteDC();
 }

@@ -28,7 +28,8 @@ public:
     HDC m_hAttribDC = nullptr;
     BOOL m_bPrinting = FALSE;
 
-    HDC GetSafeHdc() const { return m_hDC; }
+    // Safe on a null pointer too.
+    HDC GetSafeHdc() const;
     operator HDC() const { return m_hDC; }
 
     // The wrapper for a DC handle: the program's own CDC or a temporary one.

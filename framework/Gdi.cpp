@@ -32,6 +32,13 @@ std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ h) {
 
 CGdiObject::~CGdiObject() { DeleteObject(); }
 
+HGDIOBJ CGdiObject::GetSafeHandle() const {
+    // The empty asm hides from the optimiser that "this" cannot be null.
+    const CGdiObject* self = this;
+    asm("" : "+r"(self));
+    return self ? self->m_hObject : nullptr;
+}
+
 BOOL CGdiObject::Attach(HGDIOBJ h) {
     if (h == nullptr) return FALSE;
     // Attaching to an object that already owns a handle would leak it.

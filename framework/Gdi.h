@@ -21,7 +21,8 @@ public:
 
     HGDIOBJ m_hObject = nullptr;
 
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    // Safe on a null pointer too, as callers pass optional objects through it.
+    HGDIOBJ GetSafeHandle() const;
     operator HGDIOBJ() const { return m_hObject; }
 
     BOOL Attach(HGDIOBJ h);

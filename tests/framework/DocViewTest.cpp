@@ -1,0 +1,613 @@
+// A small MDI application with two document templates: documents open and
+// close in their frames, commands route view -> document -> child frame ->
+// main frame -> application, update handlers set menu items, hints reach the
+// other views, modified documents prompt to save, and documents go to disk and
+// back through the archive, with failed opens and saves losing nothing.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "framework/Archive.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/Exception.h"
+#include "framework/Frame.h"
+#include "framework/View.h"
+#include "framework/WinApp.h"
+#include "TestResource.h"
+#include "WindowTestSupport.h"
+
+namespace {
+
+std::vector<std::string> routeLog;
+
+class CTestDoc : public CDocument {
+    DECLARE_DYNCREATE(CTestDoc)
+public:
+    int m_value = 0;
+    CString m_text;
+    bool m_failNextSave = false;
+    bool m_refuseNew = false;
+    static inline int liveCount = 0;
+
+    CTestDoc() { ++liveCount; }
+    ~CTestDoc() override { --liveCount; }
+
+    BOOL OnNewDocument() override {
+        if (!CDocument::OnNewDocument()) return FALSE;
+        m_value = 1;
+        return !m_refuseNew;
+    }
+    void DeleteContents() override {
+        m_value = 0;
+        m_text.Empty();
+    }
+    void Serialize(CArchive& ar) override {
+        if (ar.IsStoring()) {
+            ar << m_value;
+            if (m_failNextSave) {
+                m_failNextSave = false;
+                AfxThrowFileException(CFileException::diskFull, -1, "");
+            }
+            ar << m_text;
+        } else {
+            ar >> m_value >> m_text;
+        }
+    }
+
+protected:
+    afx_msg void OnRouteAll() { routeLog.push_back("doc"); }
+    afx_msg void OnRouteDocFrameApp() { routeLog.push_back("doc"); }
+    afx_msg void OnUpdateOrder(CCmdUI* ui) {
+        routeLog.push_back("doc");
+        ui->ContinueRouting();
+    }
+    afx_msg void OnUpdateDisable(CCmdUI* ui) { ui->Enable(FALSE); }
+    afx_msg void OnDisabled() {}
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
+BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
+    ON_COMMAND(ID_ROUTE_ALL, OnRouteAll)
+    ON_COMMAND(ID_ROUTE_DOC_FRAME_APP, OnRouteDocFrameApp)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
+    ON_COMMAND(ID_UPDATE_DISABLE, OnDisabled)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_DISABLE, OnUpdateDisable)
+END_MESSAGE_MAP()
+
+class CSecondDoc : public CTestDoc {
+    DECLARE_DYNCREATE(CSecondDoc)
+};
+IMPLEMENT_DYNCREATE(CSecondDoc, CTestDoc)
+
+struct Hint : CObject {};
+
+class CTestView : public CView {
+    DECLARE_DYNCREATE(CTestView)
+public:
+    struct Update {
+        CView* sender;
+        LPARAM hint;
+        CObject* object;
+    };
+    std::vector<Update> updates;
+    int drawn = 0;
+    bool initialUpdate = false;
+
+    CTestDoc* GetDocument() const { return static_cast<CTestDoc*>(m_pDocument); }
+    void OnDraw(CDC* pDC) override {
+        ++drawn;
+        pDC->FillSolidRect(0, 0, 10, 10, RGB(GetDocument()->m_value & 0xFF, 0, 0));
+    }
+    void OnInitialUpdate() override {
+        initialUpdate = true;
+        CView::OnInitialUpdate();
+    }
+    void OnUpdate(CView* sender, LPARAM hint, CObject* object) override {
+        updates.push_back({sender, hint, object});
+    }
+
+protected:
+    afx_msg void OnRouteAll() { routeLog.push_back("view"); }
+    afx_msg void OnUpdateOrder(CCmdUI* ui) {
+        routeLog.push_back("view");
+        ui->ContinueRouting();
+    }
+    afx_msg void OnUpdateCheck(CCmdUI* ui) { ui->SetCheck(1); }
+    afx_msg void OnCheck() {}
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CTestView, CView)
+BEGIN_MESSAGE_MAP(CTestView, CView)
+    ON_COMMAND(ID_ROUTE_ALL, OnRouteAll)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
+    ON_COMMAND(ID_UPDATE_CHECK, OnCheck)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_CHECK, OnUpdateCheck)
+END_MESSAGE_MAP()
+
+class CTestChildFrame : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CTestChildFrame)
+protected:
+    afx_msg void OnRouteAll() { routeLog.push_back("child frame"); }
+    afx_msg void OnRouteFrameApp() { routeLog.push_back("child frame"); }
+    afx_msg void OnRouteDocFrameApp() { routeLog.push_back("child frame"); }
+    afx_msg void OnUpdateOrder(CCmdUI* ui) {
+        routeLog.push_back("child frame");
+        ui->ContinueRouting();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CTestChildFrame, CMDIChildWnd)
+BEGIN_MESSAGE_MAP(CTestChildFrame, CMDIChildWnd)
+    ON_COMMAND(ID_ROUTE_ALL, OnRouteAll)
+    ON_COMMAND(ID_ROUTE_FRAME_APP, OnRouteFrameApp)
+    ON_COMMAND(ID_ROUTE_DOC_FRAME_APP, OnRouteDocFrameApp)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
+END_MESSAGE_MAP()
+
+class CTestMainFrame : public CMDIFrameWnd {
+    DECLARE_DYNCREATE(CTestMainFrame)
+protected:
+    afx_msg void OnRouteMainFrame() { routeLog.push_back("main frame"); }
+    afx_msg void OnUpdateOrder(CCmdUI* ui) {
+        routeLog.push_back("main frame");
+        ui->ContinueRouting();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CTestMainFrame, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CTestMainFrame, CMDIFrameWnd)
+    ON_COMMAND(ID_ROUTE_MAIN_FRAME, OnRouteMainFrame)
+    ON_COMMAND(ID_ROUTE_FRAME_APP, OnRouteMainFrame)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
+END_MESSAGE_MAP()
+
+class CTestApp : public CWinApp {
+public:
+    CTestApp() : CWinApp("Framework Test") {}
+
+protected:
+    afx_msg void OnRouteApp() { routeLog.push_back("app"); }
+    afx_msg void OnUpdateOrder(CCmdUI* ui) { routeLog.push_back("app"); (void)ui; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+    ON_COMMAND(ID_ROUTE_ALL, OnRouteApp)
+    ON_COMMAND(ID_ROUTE_DOC_FRAME_APP, OnRouteApp)
+    ON_COMMAND(ID_ROUTE_FRAME_APP, OnRouteApp)
+    ON_COMMAND(ID_ROUTE_APP, OnRouteApp)
+    ON_COMMAND(ID_ROUTE_MAIN_FRAME, OnRouteApp)
+    ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+END_MESSAGE_MAP()
+
+std::string TempPath(const char* name) {
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class DocViewTest : public ::testing::Test {
+protected:
+    static inline CTestApp* app = nullptr;
+    static inline CTestMainFrame* mainFrame = nullptr;
+    static inline CMultiDocTemplate* firstTemplate = nullptr;
+    static inline CMultiDocTemplate* secondTemplate = nullptr;
+
+    static void SetUpTestSuite() {
+        app = new CTestApp;
+        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_HIDE);
+        app->SetRegistryKey("Clastor Framework Tests");
+        app->LoadStdProfileSettings(4);
+        firstTemplate = new CMultiDocTemplate(IDR_TESTDOC1, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChildFrame),
+                                              RUNTIME_CLASS(CTestView));
+        app->AddDocTemplate(firstTemplate);
+        secondTemplate = new CMultiDocTemplate(IDR_TESTDOC2, RUNTIME_CLASS(CSecondDoc),
+                                               RUNTIME_CLASS(CTestChildFrame), RUNTIME_CLASS(CTestView));
+        app->AddDocTemplate(secondTemplate);
+        mainFrame = new CTestMainFrame;
+        // The main frame stays hidden: showing top-level windows is slow under the test server.
+        ASSERT_TRUE(mainFrame->LoadFrame(IDR_TESTMAIN, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+        app->m_pMainWnd = mainFrame;
+    }
+
+    static void TearDownTestSuite() {
+        MessageBoxRecorder boxes;
+        app->CloseAllDocuments(FALSE);
+        if (mainFrame->GetSafeHwnd() != nullptr) mainFrame->DestroyWindow();
+        PumpPending();
+        delete app;
+        app = nullptr;
+    }
+
+    void SetUp() override { routeLog.clear(); }
+    void TearDown() override {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDNO, IDNO, IDNO, IDNO};
+        app->CloseAllDocuments(FALSE);
+        PumpPending();
+    }
+
+    static int ChildCount() {
+        int n = 0;
+        for (HWND h = ::GetWindow(mainFrame->m_hWndMDIClient, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (::GetWindow(h, GW_OWNER) == nullptr) ++n;
+        return n;
+    }
+
+    static CTestDoc* NewDocument() {
+        app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+        CMDIChildWnd* child = mainFrame->MDIGetActive();
+        return child ? static_cast<CTestDoc*>(child->GetActiveDocument()) : nullptr;
+    }
+
+    static CTestView* FirstView(CDocument* doc) {
+        POSITION pos = doc->GetFirstViewPosition();
+        return pos ? static_cast<CTestView*>(doc->GetNextView(pos)) : nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(DocViewTest, NewDocumentOpensInAChildFrameWithTheTemplatesMenu) {
+    int docs = CTestDoc::liveCount;
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(CTestDoc::liveCount, docs + 1);
+    EXPECT_EQ(doc->m_value, 1);
+    EXPECT_STREQ(doc->GetTitle(), "TestDoc1");
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetDocTemplate(), firstTemplate);
+    EXPECT_EQ(ChildCount(), 1);
+    CTestView* view = FirstView(doc);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->initialUpdate);
+    EXPECT_EQ(mainFrame->MDIGetActive()->GetActiveView(), view);
+    // The main frame shows the active document's menu.
+    EXPECT_EQ(::GetMenu(mainFrame->GetSafeHwnd()), firstTemplate->m_hMenuShared);
+    // Titles follow on idle.
+    app->OnIdle(0);
+    CString title;
+    mainFrame->GetWindowText(title);
+    EXPECT_STREQ(title, "Framework Test - TestDoc1");
+
+    // The view paints the document.
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(nullptr, 16, 16);
+    CBitmap* old = mem.SelectObject(&bitmap);
+    doc->m_value = 200;
+    view->OnDraw(&mem);
+    EXPECT_EQ(mem.GetPixel(5, 5), RGB(200, 0, 0));
+    mem.SelectObject(old);
+
+    // The second document gets the next number.
+    CTestDoc* second = NewDocument();
+    ASSERT_NE(second, nullptr);
+    EXPECT_STREQ(second->GetTitle(), "TestDoc2");
+    EXPECT_EQ(ChildCount(), 2);
+    EXPECT_EQ(app->GetOpenDocumentCount(), 2);
+}
+
+TEST_F(DocViewTest, CommandsRouteViewDocumentFramesApplication) {
+    ASSERT_NE(NewDocument(), nullptr);
+    struct Case {
+        UINT id;
+        const char* handler;
+    } cases[] = {
+        {ID_ROUTE_ALL, "view"},
+        {ID_ROUTE_DOC_FRAME_APP, "doc"},
+        {ID_ROUTE_FRAME_APP, "child frame"},
+        {ID_ROUTE_MAIN_FRAME, "main frame"},
+        {ID_ROUTE_APP, "app"},
+    };
+    for (const Case& c : cases) {
+        routeLog.clear();
+        mainFrame->SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0);
+        ASSERT_EQ(routeLog.size(), 1u) << c.id;
+        EXPECT_EQ(routeLog[0], c.handler) << c.id;
+    }
+    // Update handlers that let the update go on show the whole order.
+    routeLog.clear();
+    CCmdUI probe;
+    probe.m_nID = ID_UPDATE_ORDER;
+    probe.DoUpdate(mainFrame, FALSE);
+    std::vector<std::string> order{"view", "doc", "child frame", "main frame", "app"};
+    EXPECT_EQ(routeLog, order);
+
+    // The accelerator of the document's template (F5) reaches the view too.
+    routeLog.clear();
+    CMDIChildWnd* child = mainFrame->MDIGetActive();
+    ASSERT_NE(child->m_hAccelTable, nullptr);
+    MSG key{child->GetActiveView()->GetSafeHwnd(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+    EXPECT_TRUE(app->PreTranslateMessage(&key));
+    MSG other{child->GetActiveView()->GetSafeHwnd(), WM_KEYDOWN, VK_F6, 0, 0, {0, 0}};
+    EXPECT_FALSE(app->PreTranslateMessage(&other));
+    ASSERT_FALSE(routeLog.empty());
+    EXPECT_EQ(routeLog[0], "view");
+}
+
+TEST_F(DocViewTest, MenuUpdateHandlersRunWhenThePopupOpens) {
+    ASSERT_NE(NewDocument(), nullptr);
+    CMenu* bar = CMenu::FromHandle(::GetMenu(mainFrame->GetSafeHwnd()));
+    CMenu* edit = bar->GetSubMenu(1);
+    ASSERT_NE(edit, nullptr);
+    mainFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit->GetSafeHmenu()), MAKELPARAM(1, FALSE));
+    EXPECT_TRUE(edit->GetMenuState(ID_UPDATE_DISABLE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(edit->GetMenuState(ID_UPDATE_CHECK, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(edit->GetMenuState(ID_UPDATE_CHECK, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(edit->GetMenuState(ID_NO_HANDLER_DOC, MF_BYCOMMAND) & MF_GRAYED);
+    // The disabled command is not carried out from the menu either.
+    CTestDoc* doc = static_cast<CTestDoc*>(mainFrame->MDIGetActive()->GetActiveDocument());
+    EXPECT_TRUE(doc != nullptr);
+    CMenu* file = bar->GetSubMenu(0);
+    mainFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->GetSafeHmenu()), MAKELPARAM(0, FALSE));
+    EXPECT_FALSE(file->GetMenuState(ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(file->GetMenuState(ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED); // the application's handler
+}
+
+TEST_F(DocViewTest, UpdateAllViewsSendsTheHintToTheOtherViews) {
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    mainFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WINDOW_NEW, 0), 0);
+    EXPECT_EQ(ChildCount(), 2);
+    std::vector<CTestView*> views;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;)
+        views.push_back(static_cast<CTestView*>(doc->GetNextView(pos)));
+    ASSERT_EQ(views.size(), 2u);
+    // Two windows on one document are numbered.
+    CString first, second;
+    views[0]->GetParentFrame()->GetWindowText(first);
+    views[1]->GetParentFrame()->GetWindowText(second);
+    EXPECT_EQ(first, doc->GetTitle() + ":1");
+    EXPECT_EQ(second, doc->GetTitle() + ":2");
+
+    for (CTestView* v : views) v->updates.clear();
+    Hint hint;
+    doc->UpdateAllViews(views[0], 5, &hint);
+    EXPECT_TRUE(views[0]->updates.empty());
+    ASSERT_EQ(views[1]->updates.size(), 1u);
+    EXPECT_EQ(views[1]->updates[0].sender, views[0]);
+    EXPECT_EQ(views[1]->updates[0].hint, 5);
+    EXPECT_EQ(views[1]->updates[0].object, &hint);
+    doc->UpdateAllViews(nullptr);
+    EXPECT_EQ(views[0]->updates.size(), 1u);
+    EXPECT_EQ(views[1]->updates.size(), 2u);
+
+    // Closing one of the two windows keeps the document without asking.
+    MessageBoxRecorder boxes;
+    doc->SetModifiedFlag();
+    views[1]->GetParentFrame()->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(ChildCount(), 1);
+    CString alone;
+    views[0]->GetParentFrame()->GetWindowText(alone);
+    EXPECT_EQ(alone, doc->GetTitle());
+}
+
+TEST_F(DocViewTest, ClosingAModifiedDocumentAsksToSave) {
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->SetModifiedFlag();
+    CFrameWnd* frame = FirstView(doc)->GetParentFrame();
+    int docs = CTestDoc::liveCount;
+
+    MessageBoxRecorder boxes;
+    boxes.answers = {IDCANCEL};
+    frame->SendMessage(WM_CLOSE);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], std::string("Save changes to ") + static_cast<LPCSTR>(doc->GetTitle()) + "?");
+    EXPECT_EQ(boxes.types[0] & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+    EXPECT_EQ(ChildCount(), 1); // cancelled: nothing closed
+    EXPECT_EQ(CTestDoc::liveCount, docs);
+
+    boxes.answers = {IDNO};
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(ChildCount(), 0);
+    EXPECT_EQ(CTestDoc::liveCount, docs - 1);
+    // With no document the main frame's own menu is back.
+    EXPECT_EQ(::GetMenu(mainFrame->GetSafeHwnd()), mainFrame->m_hMenuDefault);
+}
+
+TEST_F(DocViewTest, DocumentsRoundTripThroughTheArchiveOnDisk) {
+    std::string path = TempPath("clastor-docview-roundtrip.tst");
+    ::DeleteFileA(path.c_str());
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->m_value = 4711;
+    doc->m_text = "slope \xE9"; // a Windows-1252 character survives
+    doc->SetModifiedFlag();
+    ASSERT_TRUE(doc->DoSave(path.c_str()));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_STREQ(doc->GetTitle(), "clastor-docview-roundtrip.tst");
+    doc->OnCloseDocument();
+    EXPECT_EQ(ChildCount(), 0);
+
+    CDocument* opened = app->OpenDocumentFile(path.c_str());
+    ASSERT_NE(opened, nullptr);
+    auto* reopened = static_cast<CTestDoc*>(opened);
+    EXPECT_EQ(reopened->m_value, 4711);
+    EXPECT_STREQ(reopened->m_text, "slope \xE9");
+    EXPECT_FALSE(reopened->IsModified());
+    EXPECT_EQ(ChildCount(), 1);
+    // Opening it again brings the open one forward.
+    EXPECT_EQ(app->OpenDocumentFile(path.c_str()), opened);
+    EXPECT_EQ(ChildCount(), 1);
+    // It is now the most recent file.
+    app->SaveStdProfileSettings();
+    CString mru = app->GetProfileString("Recent File List", "File1");
+    EXPECT_EQ(mru.CompareNoCase(opened->GetPathName()), 0);
+    ::DeleteFileA(path.c_str());
+}
+
+TEST_F(DocViewTest, AFileThatFailsToOpenLeavesNoWindowBehind) {
+    std::string path = TempPath("clastor-docview-bad.tst");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "x"; // too short for the int the document reads first
+    }
+    MessageBoxRecorder boxes;
+    int children = ChildCount();
+    int docs = CTestDoc::liveCount;
+    EXPECT_EQ(app->OpenDocumentFile(path.c_str()), nullptr);
+    EXPECT_EQ(ChildCount(), children);
+    EXPECT_EQ(CTestDoc::liveCount, docs);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Unexpected file format.");
+
+    EXPECT_EQ(app->OpenDocumentFile(TempPath("clastor-no-such-file.tst").c_str()), nullptr);
+    EXPECT_EQ(ChildCount(), children);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_NE(boxes.texts[1].find("Cannot find this file"), std::string::npos);
+    ::DeleteFileA(path.c_str());
+}
+
+TEST_F(DocViewTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+    std::string path = TempPath("clastor-docview-keep.tst");
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->m_value = 1;
+    doc->m_text = "old";
+    ASSERT_TRUE(doc->DoSave(path.c_str()));
+    std::string before = ReadFile(path);
+    ASSERT_FALSE(before.empty());
+
+    MessageBoxRecorder boxes;
+    doc->m_value = 2;
+    doc->m_text = "new";
+    doc->SetModifiedFlag();
+    doc->m_failNextSave = true; // the disk fills up half way
+    EXPECT_FALSE(doc->DoSave(path.c_str()));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadFile(path), before);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Destination disk drive is full.");
+
+    // No temporary file is left beside it.
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    WIN32_FIND_DATAA found;
+    HANDLE h = ::FindFirstFileA((std::string(dir) + "sav*.tmp").c_str(), &found);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+
+    // A folder that does not exist.
+    EXPECT_FALSE(doc->DoSave(TempPath("no-such-folder\\x.tst").c_str()));
+    EXPECT_TRUE(doc->IsModified());
+    ::DeleteFileA(path.c_str());
+}
+
+TEST_F(DocViewTest, TheSecondTemplateOpensItsOwnKindOfDocument) {
+    std::string path = TempPath("clastor-docview-second.tsb");
+    CDocument* doc = secondTemplate->OpenDocumentFile(nullptr);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->IsKindOf(RUNTIME_CLASS(CSecondDoc)));
+    EXPECT_STREQ(doc->GetTitle(), "Second1");
+    EXPECT_EQ(::GetMenu(mainFrame->GetSafeHwnd()), secondTemplate->m_hMenuShared);
+    ASSERT_TRUE(doc->DoSave(path.c_str()));
+    doc->OnCloseDocument();
+    // The file's extension picks the template.
+    CDocument* opened = app->OpenDocumentFile(path.c_str());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->IsKindOf(RUNTIME_CLASS(CSecondDoc)));
+    EXPECT_EQ(opened->GetDocTemplate(), secondTemplate);
+    ::DeleteFileA(path.c_str());
+}
+
+TEST_F(DocViewTest, ProfileValuesLiveUnderTheRegistryKey) {
+    EXPECT_TRUE(app->WriteProfileInt("Settings", "Count", 42));
+    EXPECT_EQ(app->GetProfileInt("Settings", "Count", 0), 42u);
+    EXPECT_EQ(app->GetProfileInt("Settings", "Missing", 7), 7u);
+    EXPECT_TRUE(app->WriteProfileString("Settings", "Name", "value"));
+    EXPECT_STREQ(app->GetProfileString("Settings", "Name"), "value");
+    EXPECT_STREQ(app->GetProfileString("Settings", "Other", "fallback"), "fallback");
+    BYTE data[3] = {1, 2, 3};
+    EXPECT_TRUE(app->WriteProfileBinary("Settings", "Bytes", data, 3));
+    LPBYTE read = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(app->GetProfileBinary("Settings", "Bytes", &read, &size));
+    EXPECT_EQ(size, 3u);
+    EXPECT_EQ(read[2], 3);
+    delete[] read;
+
+    // Where they are: HKEY_CURRENT_USER\Software\<key>\<application>\<section>.
+    HKEY key;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Clastor Framework Tests\\Framework Test\\Settings", 0,
+                              KEY_READ, &key),
+              ERROR_SUCCESS);
+    DWORD value = 0, type = 0, bytes = sizeof(value);
+    EXPECT_EQ(::RegQueryValueExA(key, "Count", nullptr, &type, reinterpret_cast<LPBYTE>(&value), &bytes), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(value, 42u);
+    ::RegCloseKey(key);
+    EXPECT_TRUE(app->WriteProfileString("Settings", "Name", nullptr));
+    EXPECT_STREQ(app->GetProfileString("Settings", "Name", "gone"), "gone");
+}
+
+TEST_F(DocViewTest, RecentFilesAreKeptAndShownInTheMenu) {
+    for (const char* name : {"a.tst", "b.tst", "c.tst", "d.tst", "e.tst", "b.tst"})
+        app->AddToRecentFileList(TempPath(name).c_str());
+    app->SaveStdProfileSettings();
+    CString first = app->GetProfileString("Recent File List", "File1");
+    CString fourth = app->GetProfileString("Recent File List", "File4");
+    CString fifth = app->GetProfileString("Recent File List", "File5", "none");
+    EXPECT_EQ(first.CompareNoCase(TempPath("b.tst").c_str()), 0);
+    EXPECT_EQ(fourth.CompareNoCase(TempPath("c.tst").c_str()), 0);
+    EXPECT_STREQ(fifth, "none");
+
+    // The File menu's placeholder becomes the list.
+    CMenu menu;
+    menu.LoadMenu(IDR_TESTMAIN);
+    CMenu* file = menu.GetSubMenu(0);
+    mainFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->GetSafeHmenu()), 0);
+    CString item;
+    file->GetMenuString(ID_FILE_MRU_FILE1, item, MF_BYCOMMAND);
+    // Names short enough are shown whole.
+    EXPECT_EQ(CString(item).CompareNoCase(("&1 " + TempPath("b.tst")).c_str()), 0);
+    file->GetMenuString(ID_FILE_MRU_FILE1 + 3, item, MF_BYCOMMAND);
+    EXPECT_EQ(CString(item).CompareNoCase(("&4 " + TempPath("c.tst")).c_str()), 0);
+    EXPECT_EQ(file->GetMenuState(ID_FILE_MRU_FILE1 + 4, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST(CommandLineTest, ParsesFilesAndShellRequests) {
+    struct Case {
+        std::vector<std::pair<const char*, bool>> args;
+        int command;
+        const char* file;
+        const char* printer;
+    } cases[] = {
+        {{}, CCommandLineInfo::FileNew, "", ""},
+        {{{"slope.cla", false}}, CCommandLineInfo::FileOpen, "slope.cla", ""},
+        {{{"p", true}, {"slope.cla", false}}, CCommandLineInfo::FilePrint, "slope.cla", ""},
+        {{{"pt", true}, {"slope.cla", false}, {"Printer", false}, {"drv", false}, {"LPT1:", false}},
+         CCommandLineInfo::FilePrintTo, "slope.cla", "Printer"},
+        {{{"Unregister", true}}, CCommandLineInfo::AppUnregister, "", ""},
+        {{{"unknownflag", true}, {"x.cla", false}}, CCommandLineInfo::FileOpen, "x.cla", ""},
+    };
+    for (const Case& c : cases) {
+        CCommandLineInfo info;
+        for (size_t i = 0; i < c.args.size(); ++i)
+            info.ParseParam(c.args[i].first, c.args[i].second, i + 1 == c.args.size());
+        EXPECT_EQ(static_cast<int>(info.m_nShellCommand), c.command);
+        EXPECT_STREQ(info.m_strFileName, c.file);
+        EXPECT_STREQ(info.m_strPrinterName, c.printer);
+    }
+    CCommandLineInfo embedded;
+    embedded.ParseParam("Embedding", TRUE, TRUE);
+    EXPECT_FALSE(embedded.m_bShowSplash);
+}

@@ -1,0 +1,30 @@
+// Ids of the test program's own resources (test.rc).
+#pragma once
+
+#define IDR_TESTMAIN 9100
+#define IDR_TESTDOC1 9101
+#define IDR_TESTDOC2 9102
+
+#define IDD_TESTDIALOG 9200
+#define IDC_DOUBLE 9201
+#define IDC_INT 9202
+#define IDC_NAME 9203
+#define IDC_CHECK 9204
+#define IDC_RADIO1 9205
+#define IDC_RADIO2 9206
+#define IDC_RADIO3 9207
+#define IDC_COMBO 9208
+#define IDC_LIST 9209
+#define IDC_UINT 9210
+
+#define ID_ROUTE_ALL 9301
+#define ID_ROUTE_DOC_FRAME_APP 9302
+#define ID_ROUTE_FRAME_APP 9303
+#define ID_ROUTE_APP 9304
+#define ID_UPDATE_ORDER 9305
+#define ID_UPDATE_DISABLE 9306
+#define ID_UPDATE_CHECK 9307
+#define ID_NO_HANDLER_DOC 9308
+#define ID_ROUTE_MAIN_FRAME 9309
+
+#define IDS_TEST_PROMPT 9400
