@@ -153,6 +153,29 @@ bool ScanReals(const std::string& line, double* values, int count)
     return true;
 }
 
+bool ScanFields(const std::string& line, const char* pattern, double* out)
+{
+    const char* p = line.c_str();
+    for (int i = 0; pattern[i]; ++i) {
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        char* end = nullptr;
+        if (pattern[i] == 'i') {
+            long long v = std::strtoll(p, &end, 10);
+            if (end == p || v < INT_MIN || v > INT_MAX)
+                return false;
+            out[i] = static_cast<double>(v);
+        } else {
+            double v = std::strtod(p, &end);
+            if (end == p)
+                return false;
+            out[i] = v;
+        }
+        p = end;
+    }
+    return true;
+}
+
 bool ScanCount(const std::string& line, int& count, std::size_t limit)
 {
     int n = 0;

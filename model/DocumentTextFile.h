@@ -56,6 +56,9 @@ bool ScanInt(const std::string& line, int& value);
 bool ScanReal(const std::string& line, double& value);
 bool ScanInts(const std::string& line, int* values, int count);
 bool ScanReals(const std::string& line, double* values, int count);
+// Mixed values in the order of `pattern`: 'i' an integer, 'r' a real; every
+// value is stored into out[] as a double.
+bool ScanFields(const std::string& line, const char* pattern, double* out);
 // A count: one integer, not negative, and at most `limit`.
 bool ScanCount(const std::string& line, int& count, std::size_t limit);
 
