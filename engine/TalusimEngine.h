@@ -7,7 +7,6 @@
 
 #include <cfloat>
 #include <chrono>
-#include <memory>
 #include <vector>
 
 #include "engine/EngineGeometry.h"

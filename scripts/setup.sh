@@ -10,7 +10,8 @@ tp=${CLASTOR_THIRD_PARTY_DIR:-$build/third_party}
 mkdir -p "$tp"
 
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils
-          imagemagick fonts-wine googletest libz-mingw-w64-dev cmake make dpkg-dev xdotool)
+          imagemagick fonts-wine googletest libz-mingw-w64-dev cmake make dpkg-dev xdotool
+          python3-ezdxf)
 
 need_root() { if [ "$(id -u)" -ne 0 ]; then echo "sudo"; fi; }
 SUDO=$(need_root)

@@ -229,3 +229,27 @@ TEST(EngineFlight, SlopeWithAnOverhangIsSearchedWhole)
     EXPECT_GT(f.x1, 25.0);
     EXPECT_LT(f.x1, 60.0);
 }
+
+TEST(EngineFlight, RoughnessTurnsAnElasticBounceWithoutChangingItsSpeed)
+{
+    RecordingEngine smooth;
+    smooth.SetSlope({{0, 0}, {100, 0}}, 1.0, 1.0, 30.0, 0.0);
+    smooth.Throw(50, 10, 2, 0);
+    ASSERT_GE(smooth.Count(EngineEvent::Flight), 2);
+    EXPECT_NEAR(smooth.Of(EngineEvent::Flight)[1].vx0, 2.0, 1e-12);   // a smooth mirror keeps vx
+    int turned = 0;
+    for (int draw = 0; draw < 5; ++draw)
+    {
+        SeedRandom(1000 + draw);
+        RecordingEngine engine;
+        engine.SetSlope({{0, 0}, {100, 0}}, 1.0, 1.0, 30.0, 10.0);
+        engine.Throw(50, 10, 2, 0);
+        const auto flights = engine.Of(EngineEvent::Flight);
+        ASSERT_GE(flights.size(), 2u);
+        const EngineEvent& in = flights[0];
+        const EngineEvent& out = flights[1];
+        EXPECT_NEAR(Speed(out.vx0, out.vy0), Speed(in.vx0, in.vy0 - in.g * in.t), 1e-9);
+        turned += std::fabs(out.vx0 - 2.0) > 1e-6;
+    }
+    EXPECT_GT(turned, 0);
+}

@@ -208,3 +208,20 @@ TEST(EngineSlide, CollectorsAndLocationsCrossedWhileSlidingAreReported)
     EXPECT_EQ(passages[0].id, 3);
     EXPECT_NEAR(Speed(passages[0].vx0, passages[0].vy0), expectedSpeed(60.0), 1e-3);
 }
+
+TEST(EngineSlide, FrictionAngleSamplesOutsideTheirRangeNeverPushTheRock)
+{
+    // With a spread far wider than 0..90 deg, raw samples run negative or past
+    // 90 deg, where the tangent would turn friction into a push.
+    for (unsigned seed = 1; seed <= 40; ++seed)
+    {
+        SeedRandom(seed);
+        RecordingEngine engine;
+        engine.ClearSlope();
+        engine.AddSlopeSegment(0, 0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 0.0);
+        engine.AddSlopeSegment(100, 0, 0.0, 0.0, 1.0, 0.0, 10.0, 300.0, 0.0);
+        ASSERT_EQ(engine.Throw(20, 1, 5, 0), ENGINE_OK);
+        for (const EngineEvent& e : engine.Of(EngineEvent::Sliding))
+            EXPECT_LE(Speed(e.vx1, e.vy1), Speed(e.vx0, e.vy0) + 1e-9) << "seed " << seed;
+    }
+}

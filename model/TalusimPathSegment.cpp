@@ -1,0 +1,112 @@
+#include "model/TalusimPathSegment.h"
+
+#include <algorithm>
+
+IMPLEMENT_SERIAL(CTalusimPathSegment, CObject, 1)
+
+namespace {
+constexpr int kDefaultPixelStep = 4;
+constexpr int kExportSteps = 21;   // 20 inner points between start and end
+}  // namespace
+
+bool CTalusimPathSegment::SetStraight(double x0, double y0, double x1, double y1, double T, double g)
+{
+    m_straight = 1;
+    m_x0 = x0;
+    m_y0 = y0;
+    m_x1 = x1;
+    m_y1 = y1;
+    m_T = T;
+    m_g = g;
+    UpdateBounds();
+    return true;
+}
+
+bool CTalusimPathSegment::SetFlight(double x0, double y0, double x1, double y1, double vx, double vy,
+                                    double T, double g)
+{
+    m_straight = 0;
+    m_x0 = x0;
+    m_y0 = y0;
+    m_x1 = x1;
+    m_y1 = y1;
+    m_vx = vx;
+    m_vy = vy;
+    m_T = T;
+    m_g = g;
+    UpdateBounds();
+    return true;
+}
+
+void CTalusimPathSegment::GetParameters(bool& straight, double& x0, double& y0, double& x1, double& y1,
+                                        double& T, double& g, double& vx, double& vy) const
+{
+    straight = m_straight != 0;
+    x0 = m_x0;
+    y0 = m_y0;
+    x1 = m_x1;
+    y1 = m_y1;
+    T = m_T;
+    g = m_g;
+    vx = m_vx;
+    vy = m_vy;
+}
+
+bool CTalusimPathSegment::SetPixelStep(int step)
+{
+    // A step below one pixel would divide by zero when the chords are counted.
+    if (step < 1 || step == m_pixelStep)
+        return false;
+    m_pixelStep = step;
+    return true;
+}
+
+void CTalusimPathSegment::UpdateBounds()
+{
+    m_upperLeft.x = std::min(m_x0, m_x1);
+    m_lowerRight.x = std::max(m_x0, m_x1);
+    m_upperLeft.y = std::max(m_y0, m_y1);
+    m_lowerRight.y = std::min(m_y0, m_y1);
+    // A rising flight may peak before it ends: the apex at t = vy / g.
+    if (!IsStraight() && m_vy > 0.0 && m_g > 0.0) {
+        const double apexTime = m_vy / m_g;
+        if (apexTime < m_T)
+            m_upperLeft.y = std::max(m_upperLeft.y, m_y0 + m_vy * apexTime / 2.0);
+    }
+}
+
+CVector2D CTalusimPathSegment::GetPointAt(double t) const
+{
+    if (IsStraight())
+        return GetStartPoint();
+    return CVector2D(m_x0 + m_vx * t, m_y0 + m_vy * t - m_g * t * t / 2.0);
+}
+
+void CTalusimPathSegment::AddExportPoints(CArray<CVector2D, const CVector2D&>& points) const
+{
+    points.Add(GetStartPoint());
+    // A straight piece repeats its start point, whatever time it stores.
+    for (int i = 1; i < kExportSteps; ++i)
+        points.Add(GetPointAt(i * m_T / kExportSteps));
+    points.Add(GetEndPoint());
+}
+
+void CTalusimPathSegment::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_x0 << m_y0 << m_x1 << m_y1 << m_T << m_g << m_vx << m_vy;
+        ar << m_upperLeft.x << m_upperLeft.y << m_lowerRight.x << m_lowerRight.y;
+        ar << m_pixelStep;
+        ar << m_straight;
+    } else {
+        ar >> m_x0 >> m_y0 >> m_x1 >> m_y1 >> m_T >> m_g >> m_vx >> m_vy;
+        ar >> m_upperLeft.x >> m_upperLeft.y >> m_lowerRight.x >> m_lowerRight.y;
+        ar >> m_pixelStep;
+        BYTE straight = 0;
+        ar >> straight;
+        m_straight = straight != 0 ? 1 : 0;
+        if (m_pixelStep < 1)
+            m_pixelStep = kDefaultPixelStep;
+    }
+}
