@@ -611,3 +611,49 @@ TEST(CommandLineTest, ParsesFilesAndShellRequests) {
     embedded.ParseParam("Embedding", TRUE, TRUE);
     EXPECT_FALSE(embedded.m_bShowSplash);
 }
+
+namespace {
+
+class CRunTest : public ::testing::Test {
+protected:
+    CTestApp* app = nullptr;
+    void SetUp() override {
+        app = new CTestApp;
+        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_HIDE);
+        app->AddDocTemplate(new CMultiDocTemplate(IDR_TESTDOC1, RUNTIME_CLASS(CTestDoc),
+                                                  RUNTIME_CLASS(CTestChildFrame), RUNTIME_CLASS(CTestView)));
+    }
+    void TearDown() override {
+        PumpPending();
+        delete app;
+    }
+};
+
+} // namespace
+
+TEST_F(CRunTest, ExitAsksToSaveThenEndsTheMessageLoop) {
+    auto* frame = new CTestMainFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_TESTMAIN));
+    app->m_pMainWnd = frame;
+    app->OnFileNew();
+    auto* doc = static_cast<CTestDoc*>(frame->MDIGetActive()->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    doc->SetModifiedFlag();
+    int docs = CTestDoc::liveCount;
+
+    // The user chooses Exit twice: the first prompt is cancelled, the second answered No.
+    MessageBoxRecorder boxes;
+    boxes.answers = {IDCANCEL, IDNO};
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_ROUTE_APP, 0), 0);
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    routeLog.clear();
+    int exitCode = app->Run();
+
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    std::vector<std::string> handled{"app"};
+    EXPECT_EQ(routeLog, handled); // the loop went on after the cancelled exit
+    EXPECT_EQ(CTestDoc::liveCount, docs - 1);
+    EXPECT_EQ(app->m_pMainWnd, nullptr); // the frame is gone
+}
