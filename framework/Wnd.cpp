@@ -133,9 +133,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd::~CWnd() {
     // A window object that dies with its window still open takes the window with it.
-    if (m_hWnd != nullptr && WndMap().LookupPermanent(m_hWnd) == this) {
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd) && WndMap().LookupPermanent(m_hWnd) == this) {
         ::DestroyWindow(m_hWnd);
         if (m_hWnd != nullptr) Detach();
     }

@@ -657,3 +657,42 @@ TEST_F(CRunTest, ExitAsksToSaveThenEndsTheMessageLoop) {
     EXPECT_EQ(CTestDoc::liveCount, docs - 1);
     EXPECT_EQ(app->m_pMainWnd, nullptr); // the frame is gone
 }
+
+namespace {
+
+// Prints into a DC that cannot start a print job, as a printer that went away.
+class CPrintingView : public CTestView {
+public:
+    std::vector<std::string> steps;
+    BOOL OnPreparePrinting(CPrintInfo* info) override {
+        steps.push_back("prepare");
+        info->m_pd.hDC = ::CreateCompatibleDC(nullptr);
+        return TRUE;
+    }
+    void OnBeginPrinting(CDC* dc, CPrintInfo*) override { steps.push_back(dc->IsPrinting() ? "begin printing" : "begin"); }
+    void OnEndPrinting(CDC*, CPrintInfo*) override { steps.push_back("end"); }
+    void Print() { SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT, 0), 0); }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPrintingView, CTestView)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(PrintTest, APrintJobThatCannotStartIsReportedAndCleanedUp) {
+    MessageBoxRecorder boxes;
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    auto* view = new CPrintingView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 50, 50), &host, AFX_IDW_PANE_FIRST));
+    view->Print();
+    std::vector<std::string> steps{"prepare", "begin printing", "end"};
+    EXPECT_EQ(view->steps, steps);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Could not start print job.");
+    host.DestroyWindow();
+}
