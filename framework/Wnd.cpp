@@ -642,7 +642,7 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
 namespace {
 
 CMenu* FindPermanentMenuWithItem(HMENU menu, UINT id) {
-    if (menu == nullptr) return nullptr;
+    if (menu == nullptr || !::IsMenu(menu)) return nullptr;
     int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         if (HMENU sub = ::GetSubMenu(menu, i)) {
@@ -659,7 +659,9 @@ CMenu* FindPermanentMenuWithItem(HMENU menu, UINT id) {
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
     if (mis->CtlType == ODT_MENU) {
         // The measure request names only the item: find the program's menu that holds it.
-        if (CMenu* menu = FindPermanentMenuWithItem(::GetMenu(m_hWnd), mis->itemID)) {
+        CMenu* menu = FindPermanentMenuWithItem(AfxGetTrackingMenu(), mis->itemID);
+        if (menu == nullptr) menu = FindPermanentMenuWithItem(::GetMenu(m_hWnd), mis->itemID);
+        if (menu != nullptr) {
             menu->MeasureItem(mis);
             return;
         }
