@@ -22,11 +22,17 @@ public:
 
 protected:
     afx_msg void OnCheckChange() { checkChanges.push_back(IDC_CHECKLIST); }
+    // The text of a tool that asks for it each time.
+    afx_msg void OnNeedText(NMHDR* hdr, LRESULT* result) {
+        reinterpret_cast<NMTTDISPINFOA*>(hdr)->lpszText = const_cast<LPSTR>("asked for");
+        *result = 0;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CControlHost, CWnd)
     ON_CLBN_CHKCHANGE(IDC_CHECKLIST, OnCheckChange)
+    ON_NOTIFY(TTN_NEEDTEXTA, 1, OnNeedText)
 END_MESSAGE_MAP()
 
 class CCountingCombo : public CComboBox {
@@ -203,6 +209,14 @@ TEST(ControlsTest, ToolTipsImageListsAndRichText) {
     EXPECT_EQ(tip.GetMaxTipWidth(), 300);
     tip.SetDelayTime(TTDT_INITIAL, 100);
     EXPECT_EQ(tip.GetDelayTime(TTDT_INITIAL), 100);
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = host.GetSafeHwnd();
+    info.uId = 1;
+    char text[80] = {};
+    info.lpszText = text;
+    tip.SendMessage(TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, "asked for");
     tip.DelTool(&host, 2);
     EXPECT_EQ(tip.GetToolCount(), 1);
 

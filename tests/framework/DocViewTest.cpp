@@ -584,6 +584,47 @@ TEST_F(DocViewTest, RecentFilesAreKeptAndShownInTheMenu) {
     EXPECT_EQ(file->GetMenuState(ID_FILE_MRU_FILE1 + 4, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+TEST_F(DocViewTest, ShellCommandsOpenDocumentsAndRegisterTheFileTypes) {
+    std::string path = TempPath("clastor-docview-shell.tst");
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->m_value = 99;
+    ASSERT_TRUE(doc->DoSave(path.c_str()));
+    doc->OnCloseDocument();
+
+    CCommandLineInfo open;
+    open.ParseParam(path.c_str(), FALSE, TRUE);
+    EXPECT_TRUE(app->ProcessShellCommand(open));
+    ASSERT_EQ(ChildCount(), 1);
+    EXPECT_EQ(static_cast<CTestDoc*>(mainFrame->MDIGetActive()->GetActiveDocument())->m_value, 99);
+
+    CCommandLineInfo empty;
+    EXPECT_TRUE(app->ProcessShellCommand(empty)); // a new document
+    EXPECT_EQ(ChildCount(), 2);
+
+    MessageBoxRecorder boxes;
+    CCommandLineInfo missing;
+    missing.ParseParam(TempPath("clastor-no-such-file.tst").c_str(), FALSE, TRUE);
+    EXPECT_FALSE(app->ProcessShellCommand(missing));
+    EXPECT_EQ(boxes.texts.size(), 1u);
+
+    app->EnableShellOpen();
+    app->RegisterShellFileTypes(TRUE);
+    char value[MAX_PATH] = {};
+    LONG size = sizeof(value);
+    ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.tst", value, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(value, "FrameworkTest.Document");
+    size = sizeof(value);
+    ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\FrameworkTest.Document\\shell\\open\\command",
+                               value, &size),
+              ERROR_SUCCESS);
+    EXPECT_NE(std::string(value).find("test_framework.exe\" \"%1\""), std::string::npos) << value;
+    app->UnregisterShellFileTypes();
+    size = sizeof(value);
+    EXPECT_NE(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.tst", value, &size), ERROR_SUCCESS);
+    ::DeleteFileA(path.c_str());
+}
+
 TEST(CommandLineTest, ParsesFilesAndShellRequests) {
     struct Case {
         std::vector<std::pair<const char*, bool>> args;
