@@ -584,6 +584,20 @@ TEST_F(DocViewTest, RecentFilesAreKeptAndShownInTheMenu) {
     EXPECT_EQ(file->GetMenuState(ID_FILE_MRU_FILE1 + 4, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+TEST_F(DocViewTest, DocumentsCanCloseWhileTheTemplateIsWalked) {
+    for (int i = 0; i < 3; ++i) ASSERT_NE(NewDocument(), nullptr);
+    int visited = 0;
+    // Closing the document just returned must not make the walk skip the next one.
+    for (POSITION pos = firstTemplate->GetFirstDocPosition(); pos != nullptr;) {
+        CDocument* doc = firstTemplate->GetNextDoc(pos);
+        ++visited;
+        doc->OnCloseDocument();
+    }
+    EXPECT_EQ(visited, 3);
+    EXPECT_EQ(firstTemplate->GetFirstDocPosition(), nullptr);
+    EXPECT_EQ(ChildCount(), 0);
+}
+
 TEST_F(DocViewTest, ShellCommandsOpenDocumentsAndRegisterTheFileTypes) {
     std::string path = TempPath("clastor-docview-shell.tst");
     CTestDoc* doc = NewDocument();
