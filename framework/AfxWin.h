@@ -19,6 +19,7 @@
 #include "framework/ImageList.h"
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
+#include "framework/OleData.h"
 #include "framework/Rect.h"
 #include "framework/ResourceException.h"
 #include "framework/RichEdit.h"
