@@ -406,3 +406,23 @@ TEST(ViewContext, LabelStyleInTheRegistry)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, key);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ClastorTests");
 }
+
+TEST(ViewContext, FitFactorAndClientCorners)
+{
+    TestWindow window(200, 100);
+    CViewContext vc;
+    SetView(vc, 200, 100);
+    // A 50 x 10 drawing in a 200 x 100 client: a quarter of the width.
+    vc.ComputeFitFactor(0, 10, 50, 0, window.Wnd(), nullptr);
+    EXPECT_DOUBLE_EQ(vc.GetSizeFactor(), 0.25);
+    vc.ComputeFitFactor(0, 0, 1000, 0, window.Wnd(), nullptr);
+    EXPECT_DOUBLE_EQ(vc.GetSizeFactor(), 1.0);
+    TestWindow tiny(4, 4);
+    vc.SetSizeFactor(0.5);
+    vc.ComputeFitFactor(0, 10, 50, 0, tiny.Wnd(), nullptr);
+    EXPECT_DOUBLE_EQ(vc.GetSizeFactor(), 1.0);
+
+    vc.SaveViewWithClient(window.Wnd());
+    EXPECT_EQ(vc.m_clientTopLeft, CVector2D(0, 100));
+    EXPECT_EQ(vc.m_clientBottomRight, CVector2D(200, 0));
+}
