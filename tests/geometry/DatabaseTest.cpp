@@ -525,3 +525,16 @@ TEST(Database, ContextMenuChoosesTheSubmenu)
     request.menu = nullptr;
     EXPECT_FALSE(db.ShowContextMenu(request));
 }
+
+TEST(Database, FilterIndicesOutsideTheRangeAreIgnored)
+{
+    CREGDatabase db;
+    AddProbe(db, 20, 1);
+    db.DefineFilter(30, 20, 22, 21, false);
+    db.DefineFilter(-1, 20, 22, 21, false);
+    EXPECT_EQ(db.GetFirstInFilter(30), nullptr);
+    EXPECT_EQ(db.GetNextInFilter(-1), nullptr);
+    db.DefineFilter(29, 20, 22, 21, false);
+    EXPECT_NE(db.GetFirstInFilter(29), nullptr);
+    EXPECT_EQ(db.GetEntityAt(5), nullptr);
+}

@@ -556,3 +556,20 @@ TEST(Rulers, BandsAndTicks)
     EXPECT_EQ(step, CVector2D(50, 50));
     EXPECT_EQ(lo.x, 0);
 }
+
+TEST(Rulers, RepaintForgetsCoveredCursorMarks)
+{
+    CAxesEnt rulers;
+    CViewContext vc;
+    SetScaledView(vc, 200, 100, 1);
+    MemoryCanvas canvas(200, 100);
+    CPoint last(50, 40);
+    // The whole canvas is repainted: both marks are gone.
+    rulers.ForgetCoveredCursorMarks(last, canvas.DC(), &vc);
+    EXPECT_EQ(last, CPoint(INT_MAX, INT_MAX));
+    // A repaint clipped away from both marks keeps them.
+    CPoint kept(50, 40);
+    ::IntersectClipRect(canvas.DC()->GetSafeHdc(), 150, 0, 160, 10);
+    rulers.ForgetCoveredCursorMarks(kept, canvas.DC(), &vc);
+    EXPECT_EQ(kept, CPoint(50, 40));
+}
