@@ -573,3 +573,21 @@ TEST(Rulers, RepaintForgetsCoveredCursorMarks)
     rulers.ForgetCoveredCursorMarks(kept, canvas.DC(), &vc);
     EXPECT_EQ(kept, CPoint(50, 40));
 }
+
+TEST(Drawing, SegmentsOutsideTheRepaintAreaAreSkippedCorrectly)
+{
+    Scene s;
+    // Two segments far to the left (skipped), then one from there into the
+    // canvas, which must start at its own first point, then one inside.
+    AddPolyline(s.db, {{-500, 150}, {-500, 120}, {-400, 120}, {100, 120}, {100, 20}});
+    // And one crossing the canvas with both ends outside, on opposite sides.
+    AddPolyline(s.db, {{-1000, 60}, {1000, 60}});
+    s.Draw();
+    EXPECT_EQ(s.canvas.Pixel(0, 80), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(50, 80), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(100, 150), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(50, 140), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(199, 140), kBlue);
+    // x 0..99 at y 80, y 80..179 at x 100, the whole row y 140, one pixel shared.
+    EXPECT_EQ(s.canvas.CountNonWhite(0, 0, 200, 200), 100 + 100 + 200 - 1);
+}
