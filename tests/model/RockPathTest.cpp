@@ -129,6 +129,46 @@ TEST(RockPath, DrawsAndHitsAlongTheParabola)
     EXPECT_FALSE(p.CrossesRect(8.3, 5.0, 8.0, 5.4, nullptr, nullptr));
 }
 
+TEST(RockPath, LongFlightsDrawOnlyWhatShowsButLoseNothing)
+{
+    // World (40, 0)..(60, 20) on the canvas: x and y ranges differ, so that a
+    // box test with its corners mixed up would show.
+    CViewContext view;
+    view.SetDeviceOrigin(0, 0);
+    view.SetDeviceExtent(200, 200);
+    view.SetWorldWindow(40, 0, 60, 20);
+    // 60 units wide at 10 pixels per unit: 151 chords, most of them far
+    // outside the 200-pixel canvas.
+    const double x0 = 35, y0 = 2, vx = 10, vy = 12, g = 4, T = 6;
+    const double x1 = x0 + vx * T, y1 = y0 + vy * T - g * T * T / 2;
+    CTalusimRockPath p;
+    p.AddCurvedSegment(x0, y0, x1, y1, vx, vy, T, g);
+    const int n = p.GetSegment(0)->GetChordCount(view);
+    ASSERT_GE(n, 100);
+    MemoryCanvas drawn;
+    p.Draw(&drawn.dc, &view);
+
+    // The same chords joined without any culling.
+    MemoryCanvas reference;
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
+    CPen* old = reference.dc.SelectObject(&pen);
+    reference.dc.MoveTo(view.WorldToDevice(x0, y0));
+    for (int i = 1; i < n; ++i) {
+        const double t = i * (T / n);
+        reference.dc.LineTo(view.WorldToDevice(x0 + vx * t, y0 + vy * t - g * t * t / 2));
+    }
+    reference.dc.LineTo(view.WorldToDevice(x1, y1));
+    reference.dc.SelectObject(old);
+
+    int redPixels = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) {
+            ASSERT_EQ(drawn.At(x, y), reference.At(x, y)) << x << "," << y;
+            redPixels += drawn.At(x, y) == RGB(255, 0, 0) ? 1 : 0;
+        }
+    EXPECT_GT(redPixels, 100);
+}
+
 TEST(RockPath, ArchiveOwnsItsSegments)
 {
     RegisterModelClasses();
