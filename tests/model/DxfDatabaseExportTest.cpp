@@ -8,6 +8,7 @@
 #include "geometry/PolyLine.h"
 #include "geometry/REGDatabase.h"
 #include "model/DxfDatabaseExport.h"
+#include "model/DxfExportSelection.h"
 
 namespace {
 
@@ -174,4 +175,49 @@ TEST_F(ExportFixture, WithoutADatabaseOrAMainWindowNothingHappens)
     EXPECT_FALSE(noFile.Export());
     EXPECT_TRUE(g_messages.empty());
     EXPECT_EQ(GetFileAttributesA(m_path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ExportFixture, RowsAreOfferedAndMarkedByTheObjectsIds)
+{
+    using V = CVector2D;
+    struct Ids
+    {
+        int category, kind, group;
+    };
+    auto addWithIds = [&](Ids ids, double y) {
+        CLine* l = AddLine(V(0, y), V(1, y), /*inSet*/ false);
+        l->SetCategoryId(ids.category);
+        l->SetKindId(ids.kind);
+        l->SetGroupId(ids.group);
+        return l;
+    };
+    // No barrier, no seeder yet: only the slope row is offered.
+    BOOL offers[DXF_EXPORT_ROWS];
+    GetDxfExportOffers(m_db, offers);
+    EXPECT_EQ(std::vector<BOOL>(offers, offers + DXF_EXPORT_ROWS), (std::vector<BOOL>{1, 0, 0, 0, 0, 0}));
+
+    CLine* slope = addWithIds({2133, 2103, 0}, 1);
+    CLine* collector = addWithIds({2133, 2101, 2162}, 2);
+    CLine* pendingBarrier = addWithIds({2132, 2101, 2161}, 3);  // not placed yet
+    CLine* seeder = addWithIds({2133, 2151, 2169}, 4);
+    CLine* selectedPath = addWithIds({2164, 2105, 0}, 5);
+    CLine* otherPath = addWithIds({2165, 2105, 0}, 6);
+    GetDxfExportOffers(m_db, offers);
+    EXPECT_EQ(std::vector<BOOL>(offers, offers + DXF_EXPORT_ROWS), (std::vector<BOOL>{1, 0, 1, 1, 1, 1}));
+
+    // A leftover member of the set is dropped; a path of both path rows is written once.
+    pendingBarrier->AddToSet(SET_WORK);
+    const BOOL checked[DXF_EXPORT_ROWS] = {1, 1, 0, 0, 1, 1};
+    MarkDxfExportEntities(m_db, SET_WORK, checked);
+    EXPECT_TRUE(slope->IsInSet(SET_WORK));
+    EXPECT_FALSE(collector->IsInSet(SET_WORK));
+    EXPECT_FALSE(pendingBarrier->IsInSet(SET_WORK));
+    EXPECT_FALSE(seeder->IsInSet(SET_WORK));
+    EXPECT_TRUE(selectedPath->IsInSet(SET_WORK));
+    EXPECT_TRUE(otherPath->IsInSet(SET_WORK));
+
+    CDxfDatabaseExport exporter(&m_db, SET_WORK);
+    exporter.SetPathName(m_path.c_str());
+    ASSERT_TRUE(exporter.Export());
+    EXPECT_EQ(ReadBack().polylines, (std::vector<std::vector<CVector2D>>{{V(0, 1), V(1, 1)}, {V(0, 5), V(1, 5)}, {V(0, 6), V(1, 6)}}));
 }
