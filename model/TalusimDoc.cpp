@@ -174,7 +174,7 @@ void CTalusimDoc::DiscardContents()
     m_rockPaths.RemoveAll();
     m_endPoints.RemoveAll();
     m_locationMaxima.RemoveAll();
-    m_distributions.RemoveAll();
+    m_distributions.clear();
     m_wizardItems.clear();
     m_strWizardText.Empty();
     m_database.DeleteAllEntities();
@@ -229,8 +229,10 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
         return FALSE;
     }
     m_pSlope->SetSampleSlopeFlag(m_bGenerateSlopeSamples);
-    if (m_locationMaxima.GetSize() != m_distributions.GetSize())
+    if (m_locationMaxima.GetSize() != (int)m_distributions.size())
         ClearResults();
+    // What was just read is what the file holds.
+    SetModifiedFlag(FALSE);
     return TRUE;
 }
 

@@ -251,7 +251,7 @@ public:
     const CLocationEnvelope& GetFirstLocationMaxima();
     const CLocationEnvelope& GetNextLocationMaxima();
     int GetEnvelopeCount() const { return (int)m_locationMaxima.GetSize(); }
-    int GetLastDistributionIndex() const { return (int)m_distributions.GetSize() - 1; }
+    int GetLastDistributionIndex() const { return (int)m_distributions.size() - 1; }
     CDistributionSamples* GetDistribution(int i);
     void GetSlopeExtents(CVector2D& topLeft, CVector2D& bottomRight) const;
     int GetLocationCount() const { return m_nLocations; }
@@ -442,7 +442,7 @@ public:
     CArray<CTalusimRockPath*, CTalusimRockPath*> m_rockPaths;
     CArray<CVector2D, const CVector2D&> m_endPoints;
     CArray<CLocationEnvelope, const CLocationEnvelope&> m_locationMaxima;
-    CArray<CDistributionSamples, const CDistributionSamples&> m_distributions;
+    std::vector<CDistributionSamples> m_distributions;
     std::vector<CWizardItem> m_wizardItems;
     CString m_strWizardText;
 
