@@ -12,6 +12,7 @@
 class CDocument;
 class CDocTemplate;
 class CView;
+class CControlBar;
 
 // What a frame needs to create its view: passed through window creation.
 struct CCreateContext {
@@ -77,6 +78,16 @@ public:
     void SetMessageText(LPCSTR lpszText);
     void SetMessageText(UINT nID);
     virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+
+    // Control bars (defined with them, in ControlBar.cpp). EnableDocking makes
+    // a dock bar for each edge asked for; a bar docks into one of them.
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    // The View menu's toolbar and status bar items: show or hide the bar with the item's id.
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     virtual BOOL IsFrameWnd() const { return TRUE; }
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
