@@ -27,7 +27,7 @@ void CTalusimDoc::ClearRockPaths()
     m_endPoints.RemoveAll();
     m_rockPaths.RemoveAll();
     m_locationMaxima.RemoveAll();
-    m_distributions.clear();
+    m_distributions.RemoveAll();
     m_pCurrentRockPath = nullptr;
     m_nEndPointCursor = 0;
     m_nMaximaCursor = 0;
@@ -336,9 +336,9 @@ const CLocationEnvelope& CTalusimDoc::GetNextLocationMaxima()
 
 CDistributionSamples* CTalusimDoc::GetDistribution(int i)
 {
-    if (i < 0 || i >= (int)m_distributions.size())
+    if (i < 0 || i >= (int)m_distributions.GetSize())
         return nullptr;
-    return &m_distributions[static_cast<std::size_t>(i)];
+    return &m_distributions[i];
 }
 
 void CTalusimDoc::GetSlopeExtents(CVector2D& topLeft, CVector2D& bottomRight) const

@@ -260,9 +260,9 @@ void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/
                    R(e.GetMaxRotationalEnergy()).c_str(), R(e.GetMaxTotalEnergy()).c_str());
     }
     file.Line("* Number of Distributions");
-    file.Linef("%d", (int)m_distributions.size());
-    for (int k = 0; k < (int)m_distributions.size(); ++k) {
-        const CDistributionSamples& d = m_distributions[static_cast<std::size_t>(k)];
+    file.Linef("%d", (int)m_distributions.GetSize());
+    for (int k = 0; k < (int)m_distributions.GetSize(); ++k) {
+        const CDistributionSamples& d = m_distributions[k];
         file.Line("* Number Items");
         const int n = d.GetCount(DIST_TOTAL_ENERGY);
         file.Linef("%d", n);
@@ -310,7 +310,7 @@ bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
     }
     if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
         return false;
-    m_distributions.resize(static_cast<std::size_t>(count));
+    m_distributions.SetSize(count);
     for (int k = 0; k < count; ++k) {
         int samples = 0;
         if (!file.ReadNextDataLine(line) || !ScanCount(line, samples, file.LinesLeft()))
@@ -319,7 +319,7 @@ bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
             double v[6];
             if (!file.ReadNextDataLine(line) || !ScanFields(line, "rrrrri", v))
                 return false;
-            m_distributions[static_cast<std::size_t>(k)].AddSample(v[4], v[0], v[1], v[2], v[3],
+            m_distributions[k].AddSample(v[4], v[0], v[1], v[2], v[3],
                                          FindRockPathByFileId(static_cast<int>(v[5])));
         }
     }

@@ -40,6 +40,12 @@ const int kLocationGraphKinds[] = {2901, 2902, 2903, 2904, 2905, 2906, 2940,
 
 }  // namespace
 
+void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount)
+{
+    for (int i = 0; i < nCount; ++i)
+        pElements[i].Serialize(ar);
+}
+
 std::vector<CEntity*> CollectEntities(CREGDatabase& db, int category, int kind, int group)
 {
     std::vector<CEntity*> out;
@@ -174,7 +180,7 @@ void CTalusimDoc::DiscardContents()
     m_rockPaths.RemoveAll();
     m_endPoints.RemoveAll();
     m_locationMaxima.RemoveAll();
-    m_distributions.clear();
+    m_distributions.RemoveAll();
     m_wizardItems.clear();
     m_strWizardText.Empty();
     m_database.DeleteAllEntities();
@@ -229,7 +235,7 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
         return FALSE;
     }
     m_pSlope->SetSampleSlopeFlag(m_bGenerateSlopeSamples);
-    if (m_locationMaxima.GetSize() != (int)m_distributions.size())
+    if (m_locationMaxima.GetSize() != (int)m_distributions.GetSize())
         ClearResults();
     // What was just read is what the file holds.
     SetModifiedFlag(FALSE);

@@ -58,7 +58,7 @@ struct ScriptedDialogs : CSlopeViewServices {
         ++collectorEditorRuns;
         return answer;
     }
-    INT_PTR RunBarrierEditor(CTalusimDoc*) override { return answer; }
+    INT_PTR RunBarrierEditor(CTalusimDoc*, CTalusimBarrier*) override { return answer; }
     INT_PTR RunInitialConditions(CInitialConditionsData& d) override
     {
         conditions = d;
@@ -303,7 +303,7 @@ TEST(DocumentCommands, ClearRockPathsEmptiesEveryResult)
     CTalusimRockPath* p = AddPath(*doc, 0, 30);
     b->AddHit(20, 6, 5, 1, 125, 1, 10, p, 0, 0, false);
     doc->m_locationMaxima.Add(CLocationEnvelope());
-    doc->m_distributions.resize(1);
+    doc->m_distributions.SetSize(1);
     doc->SetModifiedFlag(FALSE);
     doc->ClearRockPaths();
     bool passes = true;

@@ -199,7 +199,7 @@ TEST(TextFormat, ARoundTripKeepsEveryField)
     e.Set(0, 3.25, 12.0, 512350.0, 7.5, 1.0, 281.0, 5.0, 286.0);
     doc->m_locationMaxima.Add(e);
     doc->m_locationMaxima.Add(CLocationEnvelope());
-    doc->m_distributions.resize(2);
+    doc->m_distributions.SetSize(2);
     doc->m_distributions[0].AddSample(3.25, 281.0, 5.0, 7.5, 1.0, path);
     doc->SetWizardText("note");
     doc->AddWizardItem(CWizardItem{0.1, 3});
