@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 
 class CVector2D
 {

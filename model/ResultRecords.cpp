@@ -109,16 +109,24 @@ void CDistributionSamples::Serialize(CArchive& ar)
         ar.WriteCount(static_cast<DWORD>(n));
         for (int i = 0; i < n; ++i)
             ar << static_cast<DWORD>(0);
-    } else {
-        const DWORD n = ar.ReadCount();
-        ar.CheckCount(n, 4);
-        for (DWORD i = 0; i < n; ++i) {
-            DWORD ignored;
-            ar >> ignored;
-        }
-        m_rockPaths.RemoveAll();
-        m_rockPaths.SetSize(static_cast<int>(n));   // elements are null
+        return;
     }
+    const DWORD n = ar.ReadCount();
+    ar.CheckCount(n, 4);
+    for (DWORD i = 0; i < n; ++i) {
+        DWORD ignored;
+        ar >> ignored;
+    }
+    // Element i of every array belongs to one passage: arrays of different
+    // lengths would send the readers past the end of the shorter ones.
+    const int count = m_heights.GetSize();
+    if (m_angularVelocities.GetSize() != count || m_velocities.GetSize() != count ||
+        m_rotationalEnergies.GetSize() != count || m_translationalEnergies.GetSize() != count) {
+        ClearAll();
+        AfxThrowArchiveException(CArchiveException::generic);
+    }
+    m_rockPaths.RemoveAll();
+    m_rockPaths.SetSize(count);   // every element null
 }
 
 void CDistributionSamples::SerializeLegacyArrays(CArchive& ar)

@@ -113,6 +113,26 @@ TEST(DistributionSamples, TruncatedPathArrayThrows)
     EXPECT_TRUE(threw);
 }
 
+TEST(DistributionSamples, ArraysOfDifferentLengthsAreRefused)
+{
+    // Heights with one element, the other four arrays empty, no paths.
+    std::vector<BYTE> bytes = {1, 0};
+    bytes.resize(bytes.size() + 8, 0);
+    bytes.resize(bytes.size() + 10, 0);
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CDistributionSamples back;
+    int cause = -1;
+    try {
+        back.Serialize(ar);
+    } catch (CArchiveException* e) {
+        cause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CArchiveException::generic);
+    EXPECT_EQ(back.GetCount(DIST_BOUNCE_HEIGHT), 0);
+}
+
 TEST(DistributionSamples, LegacyArraysAreReadAndDropped)
 {
     // Three arrays: one double, none, two doubles.

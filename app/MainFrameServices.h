@@ -1,0 +1,99 @@
+// What the document asks of the main frame, the report viewer and the
+// application's templates. The shell installs its own implementation when its
+// main frame exists; until then (and in programs without a frame, such as the
+// tests) every call does nothing, so the document never depends on a frame.
+#pragma once
+
+#include <windows.h>
+#include "framework/String.h"
+
+class CView;
+class CWnd;
+
+class CEntity;
+class CTalusimDoc;
+class CTalusimSlopeType;
+
+class CMainFrameServices
+{
+public:
+    virtual ~CMainFrameServices() = default;
+
+    // Activates, creates or closes the graph view of a kind (and object).
+    virtual void ToggleChartView(int /*graphKind*/, CEntity* /*object*/, bool /*show*/) {}
+    // Gives the prompt line's command entry the focus when it is active.
+    virtual void FocusCommandLine() {}
+    // The text of a prompt code: picking prompts 1000-1048 and field help
+    // 1240-1256 are string-table entries; other codes give an empty text.
+    virtual CString GetPromptText(int code)
+    {
+        CString text;
+        const UINT id = PromptStringId(code);
+        if (id != 0)
+            text.LoadString(id);
+        return text;
+    }
+    // The string-table entry of a prompt code; 0 for a code outside the ranges.
+    static UINT PromptStringId(int code)
+    {
+        static const int kOwnIds[][2] = {
+            {1000, 44212}, {1001, 12028}, {1002, 12047}, {1003, 12048}, {1004, 12049}, {1005, 12026},
+            {1006, 12027}, {1007, 12022}, {1008, 12024}, {1009, 12031}, {1010, 12024}, {1011, 12025},
+            {1012, 12025}, {1013, 12023}, {1014, 12046}, {1015, 12013}, {1017, 12015}, {1018, 12016},
+            {1019, 12018}, {1020, 12017}, {1021, 12053}, {1022, 12063}, {1023, 12058}, {1024, 12059},
+            {1025, 12063}, {1026, 12067},
+        };
+        for (const auto& entry : kOwnIds)
+            if (entry[0] == code)
+                return static_cast<UINT>(entry[1]);
+        // The others are kept under their own code.
+        if ((code >= 1000 && code <= 1048) || (code >= 1240 && code <= 1256))
+            return static_cast<UINT>(code);
+        return 0;
+    }
+    virtual void SetPrompt(LPCSTR /*text*/) {}
+    // The active view of the active MDI child, or null.
+    virtual CView* ActiveChildView() { return nullptr; }
+    virtual void InvalidateStatusBar() {}
+    virtual void RefillMaterialCombo() {}
+    // The material of the toolbar combo's current item, or null.
+    virtual CTalusimSlopeType* GetSelectedMaterial() { return nullptr; }
+    virtual void RefreshTimeStepDialog(CTalusimDoc* /*document*/) {}
+    virtual void HideTimeStepDialogIfNoDocument() {}
+
+    // Report viewers (CInfoViewer).
+    virtual bool IsReportViewer(CView* /*view*/) { return false; }
+    // Marks the viewer's text out of date and has it rebuilt.
+    virtual void ForceUpdateReportViewer(CView* /*view*/) {}
+    // Selects all, starts the RTF buffer, writes the analysis report of the
+    // document into the viewer and ends the buffer.
+    virtual void WriteAnalysisReport(CView* /*viewer*/, CTalusimDoc* /*document*/) {}
+    // Opens an Info Viewer window on the document through the report template.
+    virtual void OpenInfoViewer(CTalusimDoc* /*document*/) {}
+};
+
+// The installed services, or the do-nothing ones.
+inline CMainFrameServices& DefaultMainFrameServices()
+{
+    static CMainFrameServices defaults;
+    return defaults;
+}
+
+inline CMainFrameServices*& MainFrameServicesSlot()
+{
+    static CMainFrameServices* installed = &DefaultMainFrameServices();
+    return installed;
+}
+
+inline CMainFrameServices& MainFrameServices()
+{
+    return *MainFrameServicesSlot();
+}
+
+// Null puts the do-nothing services back. Returns the previous ones.
+inline CMainFrameServices* InstallMainFrameServices(CMainFrameServices* services)
+{
+    CMainFrameServices* previous = MainFrameServicesSlot();
+    MainFrameServicesSlot() = services ? services : &DefaultMainFrameServices();
+    return previous;
+}

@@ -1,0 +1,64 @@
+#include "model/ComputeProgress.h"
+
+#include <algorithm>
+
+int CComputeProgress::Percent(unsigned long long k, unsigned long long n)
+{
+    if (n == 0)
+        return 1;
+    return static_cast<int>(std::max<unsigned long long>(1, 100ULL * k / n));
+}
+
+CComputeProgress::CComputeProgress(bool showProgress, int* runFlag, const char* title, bool outerActive,
+                                   int outerIndex, int outerTotal)
+    : m_bOuterActive(outerActive)
+{
+    if (!showProgress)
+        return;
+    m_dialog = std::make_unique<CWorkingDlg>(runFlag, title, "");
+    m_dialog->GetFirstBar().SetDivisionLabel(outerActive);
+    if (outerActive && outerTotal > 0)
+    {
+        const long long index = outerIndex < 0 ? 0 : outerIndex;
+        m_dialog->SetProgress(Percent(static_cast<unsigned long long>(index), static_cast<unsigned long long>(outerTotal)),
+                              outerIndex + 1, outerTotal);
+        Pump();
+    }
+}
+
+CComputeProgress::~CComputeProgress()
+{
+    Close();
+}
+
+bool CComputeProgress::Pump()
+{
+    if (m_dialog != nullptr && !m_bQuitting && m_dialog->PumpMessages() == 0)
+        m_bQuitting = true;
+    return !m_bQuitting;
+}
+
+bool CComputeProgress::BeforeRock(unsigned k, unsigned n)
+{
+    if (m_dialog == nullptr)
+        return true;
+    m_dialog->GetFirstBar().SetDivisionLabel(m_bOuterActive);
+    if (m_bOuterActive)
+        return !m_bQuitting;
+    const auto now = std::chrono::steady_clock::now();
+    const bool due = !m_bUpdated || k + 1 >= n || now - m_lastUpdate >= s_interval;
+    if (!due)
+        return !m_bQuitting;
+    m_bUpdated = true;
+    m_lastUpdate = now;
+    m_dialog->SetProgress(Percent(k, n), static_cast<int>(k + 1), static_cast<int>(n));
+    return Pump();
+}
+
+void CComputeProgress::Close()
+{
+    if (m_dialog == nullptr)
+        return;
+    m_dialog->Close();
+    m_dialog.reset();
+}

@@ -1,0 +1,52 @@
+// The progress of one computation as the Working dialog shows it.
+//
+// The rocks of a computation take microseconds each; repainting the bar and
+// pumping messages after every one would cost more than the rocks. The bar
+// and the pump are therefore updated at most once per update interval (and
+// always for the first and the last rock), which the eye cannot tell apart
+// from updating after every rock.
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include "model/WorkingDlg.h"
+
+class CComputeProgress
+{
+public:
+    // Without showProgress nothing is shown and no message is pumped. With an
+    // active outer progress (a series of runs) the bar shows the series
+    // ("Division i of n") and the single rocks are not shown.
+    CComputeProgress(bool showProgress, int* runFlag, const char* title, bool outerActive, int outerIndex,
+                     int outerTotal);
+    ~CComputeProgress();
+
+    CComputeProgress(const CComputeProgress&) = delete;
+    CComputeProgress& operator=(const CComputeProgress&) = delete;
+
+    // Before rock k of n is thrown: shows "Rock k+1 of n" and pumps messages
+    // when due. False when the application is quitting.
+    bool BeforeRock(unsigned k, unsigned n);
+    // Closes and deletes the dialog (the windows are enabled again).
+    void Close();
+    bool IsQuitting() const { return m_bQuitting; }
+    CWorkingDlg* GetDialog() const { return m_dialog.get(); }
+
+    // The shortest time between two updates; 0 updates before every rock.
+    static void SetUpdateInterval(std::chrono::milliseconds interval) { s_interval = interval; }
+    static std::chrono::milliseconds GetUpdateInterval() { return s_interval; }
+
+    // The share shown for step k of n: at least 1 percent, so the bar never shows 0.
+    static int Percent(unsigned long long k, unsigned long long n);
+
+private:
+    bool Pump();
+
+    std::unique_ptr<CWorkingDlg> m_dialog;
+    bool m_bOuterActive;
+    bool m_bQuitting = false;
+    bool m_bUpdated = false;
+    std::chrono::steady_clock::time_point m_lastUpdate{};
+    static inline std::chrono::milliseconds s_interval{50};
+};

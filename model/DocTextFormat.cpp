@@ -1,0 +1,368 @@
+// The sectioned text file of a document: the driver that writes and reads the
+// sections, and the three sections of document-wide data (GENERAL settings,
+// DOC_STRUCTS results, WIZARD data).
+#include "model/DocumentDependencies.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include <cmath>
+#include <cstring>
+#include "model/DocumentTextFile.h"
+
+namespace {
+
+const char kInvalidSection[] = "Unable to read file\n(invalid section header)";
+
+struct SectionEntry {
+    const char* name;
+    int version;
+    void (CTalusimDoc::*write)(CDocumentTextWriter&, int);
+    bool (CTalusimDoc::*read)(CDocumentTextReader&, int);
+};
+
+// In write order.
+const SectionEntry kSections[] = {
+    {"SEEDERS", 1, &CTalusimDoc::WriteSeedersSection, &CTalusimDoc::ReadSeedersSection},
+    {"MATERIALS", 1, &CTalusimDoc::WriteMaterialsSection, &CTalusimDoc::ReadMaterialsSection},
+    {"SLOPE", 1, &CTalusimDoc::WriteSlopeSection, &CTalusimDoc::ReadSlopeSection},
+    {"GENERAL", 1, &CTalusimDoc::WriteGeneralSection, &CTalusimDoc::ReadGeneralSection},
+    {"ROCK_PATHS", 1, &CTalusimDoc::WriteRockPathsSection, &CTalusimDoc::ReadRockPathsSection},
+    {"COLLECTORS", 2, &CTalusimDoc::WriteCollectorsSection, &CTalusimDoc::ReadCollectorsSection},
+    {"BARRIERS", 1, &CTalusimDoc::WriteBarriersSection, &CTalusimDoc::ReadBarriersSection},
+    {"DOC_STRUCTS", 1, &CTalusimDoc::WriteResultsSection, &CTalusimDoc::ReadResultsSection},
+    {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
+};
+
+std::string R(double v)
+{
+    return FormatReal(v);
+}
+
+int Red(COLORREF c) { return GetRValue(c); }
+int Green(COLORREF c) { return GetGValue(c); }
+int Blue(COLORREF c) { return GetBValue(c); }
+
+COLORREF ColourOf(const int v[3])
+{
+    return static_cast<COLORREF>((v[0] & 0xFF) | ((v[1] & 0xFF) << 8) | ((v[2] & 0xFF) << 16));
+}
+
+}  // namespace
+
+bool CTalusimDoc::ReadNextDataLine(CDocumentTextReader& file, std::string& line)
+{
+    return file.ReadNextDataLine(line);
+}
+
+// Materials and rock paths get the numbers 1, 2, ... in database order, new at
+// every save: the numbers only link lines within one file.
+void CTalusimDoc::RenumberForSave()
+{
+    int n = 0;
+    for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP))
+        m->SetFileId(++n);
+    n = 0;
+    for (auto* p : CollectAs<CTalusimRockPath>(m_database, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP))
+        p->SetFileId(++n);
+}
+
+bool CTalusimDoc::WriteSections(CDocumentTextWriter& file)
+{
+    RenumberForSave();
+    for (const auto& s : kSections) {
+        file.Linef("%s%02d %s", kSectionHeaderPrefix, s.version, s.name);
+        (this->*s.write)(file, s.version);
+        file.Line(kSectionTrailer);
+    }
+    return true;
+}
+
+bool CTalusimDoc::WriteTextDocument(LPCSTR path)
+{
+    CDocumentTextWriter file;
+    WriteSections(file);
+    CString error;
+    if (!file.CommitToFile(path, error)) {
+        // The previous file is untouched and the document stays modified.
+        AfxMessageBox(error);
+        return false;
+    }
+    SetModifiedFlag(FALSE);
+    return true;
+}
+
+bool CTalusimDoc::ReadTextDocument(LPCSTR path, bool* pNotText)
+{
+    if (pNotText)
+        *pNotText = false;
+    CDocumentTextReader file;
+    if (file.Open(path) != CDocumentTextReader::opened) {
+        CString message = "Unable to open file\n";
+        message += path;
+        AfxMessageBox(message);
+        return false;
+    }
+    m_pathsByFileId.clear();
+    const std::size_t prefixLength = std::strlen(kSectionHeaderPrefix);
+    bool firstLine = true;
+    std::string line;
+    while (file.ReadLine(line)) {
+        if (line.compare(0, prefixLength, kSectionHeaderPrefix) != 0 || line.size() < prefixLength) {
+            if (firstLine) {
+                // Not a sectioned file at all: the older archive reader may try it.
+                if (pNotText)
+                    *pNotText = true;
+                return false;
+            }
+            AfxMessageBox(kInvalidSection);
+            return false;
+        }
+        firstLine = false;
+        int version = 0;
+        std::string versionText = line.substr(prefixLength, 2);
+        std::string name = line.size() > prefixLength + 3 ? line.substr(prefixLength + 3) : std::string();
+        const SectionEntry* entry = nullptr;
+        for (const auto& s : kSections)
+            if (name == s.name)
+                entry = &s;
+        if (!ScanInt(versionText, version) || !entry || !(this->*entry->read)(file, version)) {
+            AfxMessageBox(kInvalidSection);
+            return false;
+        }
+        if (!file.ReadLine(line) || line != kSectionTrailer) {
+            AfxMessageBox(kInvalidSection);
+            return false;
+        }
+    }
+    m_pathsByFileId.clear();
+    return true;
+}
+
+void CTalusimDoc::WriteGeneralSection(CDocumentTextWriter& file, int /*version*/)
+{
+    auto slopes = CollectAs<CTalusimSlope>(m_database, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+    if (slopes.size() != 1)
+        return;
+    CTalusimSlope* slope = slopes.front();
+    file.Line("* Clastor File ");
+    file.Line("* Version");
+    file.Line("4");
+    for (COLORREF c : {m_crPathColour, m_crFilteredPathColour, slope->GetFillColour()})
+        file.Linef("%d\t%d\t%d", Red(c), Green(c), Blue(c));
+    file.Linef("%d\t%d\t%d\t%s", slope->IsFilled() ? 1 : 0, slope->IsHatched() ? 1 : 0, slope->GetHatchStyle(),
+               R(slope->GetFillLength()).c_str());
+    int random = m_nRandomMode == RANDOM_FIXED ? 2 : m_nRandomMode == RANDOM_USER ? 3 : 1;
+    file.Line("* Random Settings");
+    file.Linef("%d\t%d", random, m_nRandomSeed);
+    file.Line("* Seeder Probability");
+    file.Linef("%d", m_nSeederProbability == SEEDER_BY_LENGTH ? 2 : 1);
+    file.Line("* Friction Angle");
+    file.Linef("%d", m_nFrictionAngleMode <= 2 ? m_nFrictionAngleMode + 1 : 1);
+    file.Line("* Metric Units");
+    file.Linef("%d", m_bMetric ? 1 : 0);
+    file.Line("* Consider Angular Velocity");
+    file.Linef("%d", m_bConsiderAngularVelocity ? 1 : 0);
+    file.Line("* Scale RN by Velocity");
+    file.Linef("%d\t%s", m_bScaleRnByVelocity ? 1 : 0, R(m_dRnVelocityConstant).c_str());
+    file.Line("* Scale RN by Mass");
+    file.Linef("%d\t%s", m_bScaleRnByMass ? 1 : 0, R(m_dRnMassConstant).c_str());
+    file.Line("* Number of Rocks to throw");
+    file.Linef("%d", m_nRocks);
+    file.Line("* Number of horizontal locations");
+    file.Linef("%d", m_nLocations);
+    file.Line("* Minimum Velocity");
+    file.Line(R(m_dMinimumVelocity));
+}
+
+bool CTalusimDoc::ReadGeneralSection(CDocumentTextReader& file, int /*version*/)
+{
+    auto slopes = CollectAs<CTalusimSlope>(m_database, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+    if (slopes.size() != 1)
+        return false;
+    CTalusimSlope* slope = slopes.front();
+    std::string line;
+    if (!file.ReadNextDataLine(line))  // content version: any line
+        return false;
+    int colours[3][3];
+    for (auto& c : colours)
+        if (!file.ReadNextDataLine(line) || !ScanInts(line, c, 3))
+            return false;
+    double fill[4];
+    if (!file.ReadNextDataLine(line) || !ScanFields(line, "iiir", fill))
+        return false;
+    int random[2];
+    int seeder = 0, friction = 0, metric = 0, angular = 0, rocks = 0, locations = 0;
+    double scaleVelocity[2], scaleMass[2], minimumVelocity = 0.0;
+    const double length = fill[3];
+    if (!file.ReadNextDataLine(line) || !ScanInts(line, random, 2))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanInt(line, seeder))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanInt(line, friction))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanInt(line, metric))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanInt(line, angular))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanFields(line, "ir", scaleVelocity))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanFields(line, "ir", scaleMass))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanInt(line, rocks))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanInt(line, locations))
+        return false;
+    if (!file.ReadNextDataLine(line) || !ScanReal(line, minimumVelocity))
+        return false;
+
+    m_crPathColour = ColourOf(colours[0]);
+    m_crFilteredPathColour = ColourOf(colours[1]);
+    slope->SetFillOptions(ColourOf(colours[2]), static_cast<int>(fill[2]), length);
+    slope->SetFillMode(fill[0] > 0, fill[1] > 0);
+    if (random[0] >= 1 && random[0] <= 3)
+        m_nRandomMode = RANDOM_TIME + random[0] - 1;
+    m_nRandomSeed = random[1];
+    if (seeder == 1)
+        m_nSeederProbability = SEEDER_EQUAL;
+    else if (seeder == 2)
+        m_nSeederProbability = SEEDER_BY_LENGTH;
+    if (friction >= 1 && friction <= 3)
+        m_nFrictionAngleMode = static_cast<BYTE>(friction - 1);
+    m_bMetric = metric > 0;
+    m_bConsiderAngularVelocity = angular > 0;
+    m_bScaleRnByVelocity = scaleVelocity[0] > 0;
+    m_dRnVelocityConstant = scaleVelocity[1];
+    m_bScaleRnByMass = scaleMass[0] > 0;
+    m_dRnMassConstant = scaleMass[1];
+    m_nRocks = rocks;
+    m_nLocations = locations;
+    m_dMinimumVelocity = minimumVelocity;
+    return true;
+}
+
+void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/)
+{
+    file.Line("* Number of Rock Endpoints");
+    const int endPoints = (int)m_endPoints.GetSize();
+    file.Linef("%d", endPoints);
+    for (int i = 0; i < endPoints; ++i) {
+        CTalusimRockPath* path = i < m_rockPaths.GetSize() ? m_rockPaths[i] : nullptr;
+        file.Linef("%s %s %d", R(m_endPoints[i].x).c_str(), R(m_endPoints[i].y).c_str(),
+                   path ? path->GetFileId() : 0);
+    }
+    file.Line("* Number Collector Hits");
+    file.Linef("%d", (int)m_locationMaxima.GetSize());
+    for (int i = 0; i < m_locationMaxima.GetSize(); ++i) {
+        const CLocationEnvelope& e = m_locationMaxima[i];
+        file.Linef("%d %s %s %s %s %s %s %s %s", e.IsLocationSet() ? 0 : 1, R(e.GetLocation()).c_str(),
+                   R(e.GetMaxHeight()).c_str(), R(e.GetSlopeHeight()).c_str(), R(e.GetMaxVelocity()).c_str(),
+                   R(e.GetMaxAngularVelocity()).c_str(), R(e.GetMaxTranslationalEnergy()).c_str(),
+                   R(e.GetMaxRotationalEnergy()).c_str(), R(e.GetMaxTotalEnergy()).c_str());
+    }
+    file.Line("* Number of Distributions");
+    file.Linef("%d", (int)m_distributions.GetSize());
+    for (int k = 0; k < m_distributions.GetSize(); ++k) {
+        const CDistributionSamples& d = m_distributions[k];
+        file.Line("* Number Items");
+        const int n = d.GetCount(DIST_TOTAL_ENERGY);
+        file.Linef("%d", n);
+        for (int i = 0; i < n; ++i) {
+            CTalusimRockPath* path = d.GetRockPath(i);
+            file.Linef("%s %s %s %s %s %d", R(d.GetValue(i, DIST_TRANSLATIONAL_ENERGY)).c_str(),
+                       R(d.GetValue(i, DIST_ROTATIONAL_ENERGY)).c_str(), R(d.GetValue(i, DIST_VELOCITY)).c_str(),
+                       R(d.GetValue(i, DIST_ANGULAR_VELOCITY)).c_str(), R(d.GetValue(i, DIST_BOUNCE_HEIGHT)).c_str(),
+                       path ? path->GetFileId() : 0);
+        }
+    }
+}
+
+bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
+{
+    std::string line;
+    int count = 0;
+    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        double v[3];
+        if (!file.ReadNextDataLine(line) || !ScanFields(line, "rri", v))
+            return false;
+        const int id = static_cast<int>(v[2]);
+        // An end point must belong to a path: the end-point iteration reads
+        // that path's filter state.
+        CTalusimRockPath* path = FindRockPathByFileId(id);
+        if (!path)
+            return false;
+        m_endPoints.Add(CVector2D(v[0], v[1]));
+        m_rockPaths.Add(path);
+    }
+    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        double v[9];
+        if (!file.ReadNextDataLine(line) || !ScanFields(line, "irrrrrrrr", v))
+            return false;
+        double height = v[2];
+        if (!(height >= -1.7e300))
+            height = -DBL_MAX;
+        CLocationEnvelope e;
+        e.Set(v[0] > 0 ? 1 : 0, height, v[3], v[1], v[4], v[5], v[6], v[7], v[8]);
+        m_locationMaxima.Add(e);
+    }
+    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+        return false;
+    m_distributions.SetSize(count);
+    for (int k = 0; k < count; ++k) {
+        int samples = 0;
+        if (!file.ReadNextDataLine(line) || !ScanCount(line, samples, file.LinesLeft()))
+            return false;
+        for (int i = 0; i < samples; ++i) {
+            double v[6];
+            if (!file.ReadNextDataLine(line) || !ScanFields(line, "rrrrri", v))
+                return false;
+            m_distributions[k].AddSample(v[4], v[0], v[1], v[2], v[3],
+                                         FindRockPathByFileId(static_cast<int>(v[5])));
+        }
+    }
+    return true;
+}
+
+void CTalusimDoc::WriteWizardSection(CDocumentTextWriter& file, int /*version*/)
+{
+    file.Line("* Number of Material Wizard Items");
+    file.Linef("%d", (int)m_wizardItems.size());
+    // The text is one line of the file: line breaks inside it would split it.
+    std::string text(static_cast<LPCSTR>(m_strWizardText));
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    file.Line(text);
+    for (const auto& item : m_wizardItems)
+        file.Linef("%s %d", R(item.value).c_str(), item.code);
+}
+
+bool CTalusimDoc::ReadWizardSection(CDocumentTextReader& file, int /*version*/)
+{
+    std::string line;
+    int count = 0;
+    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+        return false;
+    // The text is taken as it stands, like a name.
+    if (!file.ReadNameLine(line))
+        return false;
+    m_strWizardText = line.c_str();
+    for (int i = 0; i < count; ++i) {
+        double v[2];
+        if (!file.ReadNextDataLine(line) || !ScanFields(line, "ri", v))
+            return false;
+        AddWizardItem(CWizardItem{v[0], static_cast<int>(v[1])});
+    }
+    return true;
+}
+
+int CTalusimDoc::AddWizardItem(const CWizardItem& item)
+{
+    m_wizardItems.push_back(item);
+    return (int)m_wizardItems.size() - 1;
+}
+
+#endif

@@ -1,0 +1,483 @@
+// The sections of the document text file that carry model objects: seeders,
+// materials, the slope, rock paths, collectors and barriers.
+#include "model/DocumentDependencies.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include <memory>
+#include "model/DocumentTextFile.h"
+
+namespace {
+
+std::string R(double v)
+{
+    return FormatReal(v);
+}
+
+// A name is one line of the file.
+std::string NameLine(const CString& name)
+{
+    std::string s(static_cast<LPCSTR>(name));
+    for (char& c : s)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return s;
+}
+
+COLORREF ColourOf(const int v[3])
+{
+    return static_cast<COLORREF>((v[0] & 0xFF) | ((v[1] & 0xFF) << 8) | ((v[2] & 0xFF) << 16));
+}
+
+// Material number that stands for "no material" on a slope vertex.
+const int kNoMaterial = 0;
+
+void WriteHits(CDocumentTextWriter& file, CTalusimBarrier* object)
+{
+    CArray<CBarrierHit, const CBarrierHit&> hits;
+    object->CopyHits(hits);
+    file.Line("* Number of Barrier Hits");
+    file.Linef("%d", (int)hits.GetSize());
+    for (int i = 0; i < hits.GetSize(); ++i) {
+        const CBarrierHit& h = hits[i];
+        CTalusimRockPath* path = h.GetRockPath();
+        file.Linef("%s %s %s %s %s %s %s %d %d", R(h.GetX()).c_str(), R(h.GetY()).c_str(),
+                   R(h.GetVelocity()).c_str(), R(h.GetAngularVelocity()).c_str(),
+                   R(h.GetTranslationalEnergy()).c_str(), R(h.GetRotationalEnergy()).c_str(),
+                   R(h.GetMass()).c_str(), path ? path->GetFileId() : 0, h.IsValid() ? 1 : 0);
+    }
+}
+
+}  // namespace
+
+bool CTalusimDoc::IsStorableName(const CString& name)
+{
+    if (name.IsEmpty())
+        return false;
+    if (name[0] == '*' || name == kSectionTrailer)
+        return false;
+    return name.Find('\r') < 0 && name.Find('\n') < 0;
+}
+
+bool ReadHits(CTalusimDoc& doc, CDocumentTextReader& file, CTalusimBarrier* object)
+{
+    std::string line;
+    int count = 0;
+    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        double v[9];
+        if (!file.ReadNextDataLine(line) || !ScanFields(line, "rrrrrrrii", v))
+            return false;
+        // A number that matches no path gives a hit without a path.
+        object->AddHit(v[0], v[1], v[2], v[3], v[4], v[5], v[6], doc.FindRockPathByFileId(static_cast<int>(v[7])),
+                       0.0, 0.0, false);
+    }
+    return true;
+}
+
+// ---- seeders -----------------------------------------------------------------
+
+void CTalusimDoc::WriteSeedersSection(CDocumentTextWriter& file, int /*version*/)
+{
+    auto seeders = CollectAs<CTalusimRaker>(m_database, CAT_PLACED, KIND_SEEDER, ID_ANY_GROUP);
+    file.Line("* Number of Seeders");
+    file.Linef("%d", (int)seeders.size());
+    for (CTalusimRaker* s : seeders) {
+        double vx, vy, vxSd, vySd, m, mSd, r, rSd, w, wSd;
+        s->GetVelocity(vx, vy, vxSd, vySd);
+        s->GetMass(m, mSd);
+        s->GetRadius(r, rSd);
+        s->GetAngularVelocity(w, wSd);
+        file.Linef("%s %s", R(vx).c_str(), R(vxSd).c_str());
+        file.Linef("%s %s", R(vy).c_str(), R(vySd).c_str());
+        file.Linef("%s %s", R(m).c_str(), R(mSd).c_str());
+        file.Linef("%s %s", R(r).c_str(), R(rSd).c_str());
+        file.Linef("%s %s", R(w).c_str(), R(wSd).c_str());
+        file.Line("* Number of Seeder Vertices");
+        file.Linef("%d", s->GetVertexCount());
+        for (int i = 0; i < s->GetVertexCount(); ++i) {
+            CVector2D p = s->GetVertexPoint(i);
+            file.Linef("%s %s", R(p.x).c_str(), R(p.y).c_str());
+        }
+    }
+}
+
+bool CTalusimDoc::ReadSeedersSection(CDocumentTextReader& file, int /*version*/)
+{
+    std::string line;
+    if (!file.ReadNextDataLine(line))
+        return false;
+    int count = 0;
+    if (!ScanInt(line, count))
+        count = 0;  // a count line without a number reads no seeders
+    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+        return false;
+    for (int k = 0; k < count; ++k) {
+        double v[5][2];
+        for (auto& pair : v)
+            if (!file.ReadNextDataLine(line) || !ScanReals(line, pair, 2))
+                return false;
+        int vertices = 0;
+        if (!file.ReadNextDataLine(line) || !ScanCount(line, vertices, file.LinesLeft()))
+            return false;
+        auto seeder = std::make_unique<CTalusimRaker>();
+        seeder->SetCategoryId(CAT_PLACED);
+        seeder->SetVelocity(v[0][0], v[1][0], v[0][1], v[1][1]);
+        seeder->SetMass(v[2][0], v[2][1]);
+        seeder->SetRadius(v[3][0], v[3][1]);
+        seeder->SetAngularVelocity(v[4][0], v[4][1]);
+        seeder->SetGroupId(vertices == 1 ? GROUP_POINT_SEEDER : GROUP_LINE_SEEDER);
+        for (int i = 0; i < vertices; ++i) {
+            double p[2];
+            if (!file.ReadNextDataLine(line) || !ScanReals(line, p, 2))
+                return false;
+            seeder->AddPoint(p[0], p[1]);
+        }
+        m_database.AddEntity(seeder.release(), false);
+    }
+    return true;
+}
+
+// ---- materials -----------------------------------------------------------------
+
+void CTalusimDoc::WriteMaterialsSection(CDocumentTextWriter& file, int /*version*/)
+{
+    // Every material is written, however many there are: a reader needs the
+    // count line, and the slope refers to the materials by number.
+    auto materials = CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
+    file.Line("* Slope Materials");
+    file.Line("* Number of Materials");
+    file.Linef("%d", (int)materials.size());
+    for (CTalusimSlopeType* m : materials) {
+        COLORREF c = m->GetColour();
+        file.Line(NameLine(m->GetName()));
+        file.Linef("%d", m->GetFileId());
+        file.Linef("%d", m->HasDefaultValues() ? 1 : 0);
+        file.Linef("%d\t%d\t%d", GetRValue(c), GetGValue(c), GetBValue(c));
+        file.Linef("%s\t%s\t%s\t%s", R(m->GetRnMean()).c_str(), R(m->GetRnStdDev()).c_str(), R(m->GetRtMean()).c_str(),
+                   R(m->GetRtStdDev()).c_str());
+        file.Linef("%s\t%s\t%s", R(m->GetFrictionAngleMean()).c_str(), R(m->GetFrictionAngleStdDev()).c_str(),
+                   R(m->GetRoughnessStdDev()).c_str());
+    }
+}
+
+bool CTalusimDoc::ReadMaterialsSection(CDocumentTextReader& file, int /*version*/)
+{
+    CreateDefaultMaterials();
+    // Number 0 marks a material that no record of this file has claimed yet.
+    for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP))
+        m->SetFileId(0);
+    std::string line;
+    if (!file.ReadNextDataLine(line))
+        return false;
+    int count = 0;
+    if (!ScanInt(line, count))
+        count = 0;
+    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+        return false;
+    for (int k = 0; k < count; ++k) {
+        std::string name;
+        if (!file.ReadNameLine(name))
+            return false;
+        int id = 0, defaults = 0, colour[3];
+        double rn[4], friction[3];
+        if (!file.ReadNextDataLine(line) || !ScanInt(line, id))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanInt(line, defaults))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanInts(line, colour, 3))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanReals(line, rn, 4))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanReals(line, friction, 3))
+            return false;
+        if (!CreateOrUpdateMaterial(CString(name.c_str()), ColourOf(colour), rn[0], rn[1], rn[2], rn[3], friction[0],
+                                    friction[1], friction[2], id))
+            return false;
+    }
+    return true;
+}
+
+CTalusimSlopeType* CTalusimDoc::CreateOrUpdateMaterial(const CString& name, COLORREF colour, double rnMean,
+                                                       double rnSd, double rtMean, double rtSd, double frictionMean,
+                                                       double frictionSd, double roughnessSd, int fileId)
+{
+    // Only a built-in material is matched by name, and only once: any other
+    // record is a material of its own, so that two materials of one name stay
+    // two and the slope's references to them both resolve.
+    CTalusimSlopeType* material = nullptr;
+    for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP)) {
+        if (m->HasDefaultValues() && m->GetFileId() == 0 && m->GetName() == name) {
+            material = m;
+            break;
+        }
+    }
+    if (!material) {
+        material = new CTalusimSlopeType;
+        material->SetName(name);
+        m_database.AddEntity(material, false);
+    }
+    material->SetColour(colour);
+    material->SetRnMean(rnMean);
+    material->SetRnStdDev(rnSd);
+    material->SetRtMean(rtMean);
+    material->SetRtStdDev(rtSd);
+    material->SetFrictionAngleMean(frictionMean);
+    material->SetFrictionAngleStdDev(frictionSd);
+    material->SetRoughnessStdDev(roughnessSd);
+    material->SetFileId(fileId);
+    return material;
+}
+
+CTalusimSlopeType* CTalusimDoc::FindMaterialByFileId(int id)
+{
+    auto materials = CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
+    if (materials.size() < 6)
+        return nullptr;
+    for (auto* m : materials)
+        if (m->GetFileId() == id)
+            return m;
+    return nullptr;
+}
+
+// ---- slope -----------------------------------------------------------------------
+
+void CTalusimDoc::WriteSlopeSection(CDocumentTextWriter& file, int /*version*/)
+{
+    auto slopes = CollectAs<CTalusimSlope>(m_database, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+    if (slopes.size() != 1)
+        return;
+    CTalusimSlope* slope = slopes.front();
+    file.Line("* Slope");
+    file.Line("* Number of Slope Vertices");
+    file.Linef("%d", slope->GetVertexCount());
+    for (int i = 0; i < slope->GetVertexCount(); ++i) {
+        CPolyVertex v = slope->GetVertex(i);
+        file.Linef("%s %s %s %s", R(v.x).c_str(), R(v.y).c_str(), R(v.sx).c_str(), R(v.sy).c_str());
+        CTalusimSlopeType* m = slope->GetSegmentMaterial(i);
+        file.Line(m ? NameLine(m->GetName()) : std::string());
+        file.Linef("%d", m ? m->GetFileId() : kNoMaterial);
+    }
+}
+
+bool CTalusimDoc::ReadSlopeSection(CDocumentTextReader& file, int /*version*/)
+{
+    if (!m_pSlope) {
+        m_pSlope = new CTalusimSlope;
+        m_database.AddEntity(m_pSlope, false);
+    }
+    std::string line;
+    if (!file.ReadNextDataLine(line))
+        return false;
+    int count = 0;
+    if (!ScanInt(line, count))
+        count = 0;
+    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+        return false;
+    for (int i = 0; i < count; ++i) {
+        double v[4];
+        int id = 0;
+        std::string name;
+        if (!file.ReadNextDataLine(line) || !ScanReals(line, v, 4))
+            return false;
+        if (!file.ReadNameLine(name))  // the material's name, for people only
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanInt(line, id))
+            return false;
+        CPolyVertex vertex;
+        vertex.x = v[0];
+        vertex.y = v[1];
+        vertex.sx = v[2];
+        vertex.sy = v[3];
+        m_pSlope->AddVertex(vertex);
+        // Materials are read before the slope; a vertex without a material
+        // keeps none, and is refused only when a computation needs one.
+        if (CollectEntities(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP).size() < 6)
+            return false;
+        CTalusimSlopeType* material = nullptr;
+        if (id != kNoMaterial) {
+            material = FindMaterialByFileId(id);
+            if (!material)
+                return false;
+        }
+        m_pSlope->SetSegmentMaterial(i, material);
+    }
+    m_pSlope->Show();
+    return true;
+}
+
+// ---- rock paths ---------------------------------------------------------------------
+
+void CTalusimDoc::WriteRockPathsSection(CDocumentTextWriter& file, int /*version*/)
+{
+    auto paths = CollectAs<CTalusimRockPath>(m_database, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP);
+    file.Line("* Number of Rock Paths");
+    file.Linef("%d", (int)paths.size());
+    for (CTalusimRockPath* p : paths) {
+        file.Linef("%d", p->GetFileId());
+        file.Line("* Number of Segments");
+        const int segments = p->GetSegmentUpperBound() + 1;
+        file.Linef("%d", segments);
+        for (int i = 0; i < segments; ++i) {
+            bool straight = true;
+            double x0, y0, x1, y1, T, g, vx, vy;
+            p->GetSegment(i)->GetParameters(straight, x0, y0, x1, y1, T, g, vx, vy);
+            file.Linef("%d %s %s %s %s %s %s %s %s", straight ? 1 : 0, R(x0).c_str(), R(y0).c_str(), R(x1).c_str(),
+                       R(y1).c_str(), R(T).c_str(), R(g).c_str(), R(vx).c_str(), R(vy).c_str());
+        }
+    }
+}
+
+bool CTalusimDoc::ReadRockPathsSection(CDocumentTextReader& file, int /*version*/)
+{
+    std::string line;
+    int count = 0;
+    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+        return false;
+    for (int k = 0; k < count; ++k) {
+        int id = 0, segments = 0;
+        if (!file.ReadNextDataLine(line) || !ScanInt(line, id))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanCount(line, segments, file.LinesLeft()))
+            return false;
+        auto path = std::make_unique<CTalusimRockPath>();
+        path->SetFileId(id);
+        for (int i = 0; i < segments; ++i) {
+            double v[9];
+            if (!file.ReadNextDataLine(line) || !ScanFields(line, "irrrrrrrr", v))
+                return false;
+            if (v[0] != 0)
+                path->AddStraightSegment(v[1], v[2], v[3], v[4], v[5], v[6]);
+            else
+                path->AddCurvedSegment(v[1], v[2], v[3], v[4], v[7], v[8], v[5], v[6]);
+        }
+        CTalusimRockPath* added = path.release();
+        m_database.AddEntity(added, false);
+        m_pathsByFileId.emplace(id, added);
+    }
+    return true;
+}
+
+CTalusimRockPath* CTalusimDoc::FindRockPathByFileId(int id)
+{
+    if (!m_pathsByFileId.empty()) {
+        auto it = m_pathsByFileId.find(id);
+        return it == m_pathsByFileId.end() ? nullptr : it->second;
+    }
+    for (auto* p : CollectAs<CTalusimRockPath>(m_database, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP))
+        if (p->GetFileId() == id)
+            return p;
+    return nullptr;
+}
+
+// ---- collectors and barriers ------------------------------------------------------------
+
+void CTalusimDoc::WriteCollectorsSection(CDocumentTextWriter& file, int version)
+{
+    auto collectors = CollectAs<CTalusimBarrier>(m_database, CAT_PLACED, KIND_BARRIER, GROUP_COLLECTOR);
+    file.Line("* Number of Collectors");
+    file.Linef("%d", (int)collectors.size());
+    for (CTalusimBarrier* c : collectors) {
+        CVector2D a = c->GetStartPoint(), b = c->GetEndPoint();
+        file.Line(NameLine(c->GetName()));
+        file.Linef("%s %s %s %s", R(a.x).c_str(), R(a.y).c_str(), R(b.x).c_str(), R(b.y).c_str());
+        if (version > 1)
+            WriteHits(file, c);
+    }
+}
+
+bool CTalusimDoc::ReadCollectorsSection(CDocumentTextReader& file, int version)
+{
+    std::string line;
+    if (!file.ReadNextDataLine(line))
+        return false;
+    int count = 0;
+    if (!ScanInt(line, count))
+        count = 0;
+    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+        return false;
+    for (int k = 0; k < count; ++k) {
+        std::string name;
+        double p[4];
+        if (!file.ReadNameLine(name))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanReals(line, p, 4))
+            return false;
+        auto* c = new CTalusimBarrier;
+        c->SetName(CString(name.c_str()));
+        c->SetCategoryId(CAT_PLACED);
+        c->SetSkipLengthCheck(true);
+        c->SetGroupId(GROUP_COLLECTOR);
+        c->SetPoints(p[0], p[1], p[2], p[3]);
+        m_database.AddEntity(c, false);
+        if (version > 1 && !ReadHits(*this, file, c))
+            return false;
+    }
+    return true;
+}
+
+void CTalusimDoc::WriteBarriersSection(CDocumentTextWriter& file, int /*version*/)
+{
+    auto barriers = CollectAs<CTalusimBarrier>(m_database, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER);
+    file.Line("* Number of Barriers");
+    file.Linef("%d", (int)barriers.size());
+    for (CTalusimBarrier* b : barriers) {
+        CVector2D p = b->GetStartPoint(), q = b->GetEndPoint();
+        file.Line(NameLine(b->GetName()));
+        file.Linef("%s %s %s %s", R(p.x).c_str(), R(p.y).c_str(), R(q.x).c_str(), R(q.y).c_str());
+        file.Line("* Type of Elasticity");
+        int e = b->GetElasticity();
+        file.Linef("%d", e == ELASTICITY_ELASTIC ? 2 : e == ELASTICITY_CUSTOM ? 3 : 1);
+        file.Linef("%d\t%s", b->HasInfiniteCapacity() ? 1 : 0, R(b->GetCapacity()).c_str());
+        file.Linef("%s\t%s\t%s\t%s", R(b->GetRnMean()).c_str(), R(b->GetRnStdDev()).c_str(), R(b->GetRtMean()).c_str(),
+                   R(b->GetRtStdDev()).c_str());
+        WriteHits(file, b);
+    }
+}
+
+bool CTalusimDoc::ReadBarriersSection(CDocumentTextReader& file, int /*version*/)
+{
+    std::string line;
+    if (!file.ReadNextDataLine(line))
+        return false;
+    int count = 0;
+    if (!ScanInt(line, count))
+        count = 0;
+    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+        return false;
+    for (int k = 0; k < count; ++k) {
+        std::string name;
+        double p[4], capacity[2], coefficients[4];
+        int elasticity = 0;
+        if (!file.ReadNameLine(name))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanReals(line, p, 4))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanInt(line, elasticity))
+            return false;
+        if (elasticity < 1 || elasticity > 3)
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanFields(line, "ir", capacity))
+            return false;
+        if (!file.ReadNextDataLine(line) || !ScanReals(line, coefficients, 4))
+            return false;
+        auto* b = new CTalusimBarrier;
+        b->SetName(CString(name.c_str()));
+        b->SetCategoryId(CAT_PLACED);
+        b->SetSkipLengthCheck(false);
+        b->SetGroupId(GROUP_BARRIER);
+        b->SetPoints(p[0], p[1], p[2], p[3]);
+        b->SetElasticity(ELASTICITY_INELASTIC + elasticity - 1);
+        b->SetCapacity(capacity[1]);
+        b->SetInfiniteCapacity(capacity[0] > 0);
+        b->SetCustomCoefficients(coefficients[0], coefficients[1], coefficients[2], coefficients[3]);
+        b->SetColour(RGB(0, 128, 0));
+        m_database.AddEntity(b, false);
+        if (!ReadHits(*this, file, b))
+            return false;
+    }
+    return true;
+}
+
+#endif

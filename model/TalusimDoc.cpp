@@ -1,0 +1,311 @@
+#include "model/DocumentDependencies.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include "app/MainFrameServices.h"
+#include "dem/DiscServices.h"
+#include "model/InteractionModes.h"
+#include "res/resource.h"
+#include "tools/DrawingToolServices.h"
+
+IMPLEMENT_DYNCREATE(CTalusimDoc, CDocument)
+
+namespace {
+
+const char kMemoryMessage[] =
+    "Unable to allocate enough memory\nclose all applications and restart your computer\n"
+    "If the problem persists contact technical support";
+
+struct DefaultMaterial {
+    int group;
+    UINT nameId;
+    const char* name;
+    COLORREF colour;
+    double rnMean;
+    double rtMean;
+};
+
+const DefaultMaterial kDefaultMaterials[] = {
+    {2117, 12012, "Clean hard bedrock [default]", RGB(128, 128, 128), 0.53, 0.99},
+    {2118, 12011, "Asphalt [default]", RGB(0, 0, 0), 0.40, 0.90},
+    {2119, 12008, "Bedrock outcrops [default]", RGB(192, 192, 192), 0.35, 0.85},
+    {2120, 12009, "Talus Cover [default]", RGB(160, 160, 164), 0.32, 0.82},
+    {2121, 12007, "Talus with vegetation [default]", RGB(192, 220, 192), 0.32, 0.80},
+    {2122, 12010, "Soil with vegetation [default]", RGB(0, 255, 0), 0.30, 0.80},
+};
+
+// The location graphs that describe the slope as a whole.
+const int kLocationGraphKinds[] = {2901, 2902, 2903, 2904, 2905, 2906, 2940,
+                                   2941, 2942, 2943, 2944, 2945, 2946};
+
+}  // namespace
+
+std::vector<CEntity*> CollectEntities(CREGDatabase& db, int category, int kind, int group)
+{
+    std::vector<CEntity*> out;
+    for (int i = 0; i < db.GetEntityCount(); ++i) {
+        CEntity* e = db.GetEntityAt(i);
+        if (e && e->MatchesIds(category, kind, group))
+            out.push_back(e);
+    }
+    return out;
+}
+
+CTalusimDoc::CTalusimDoc()
+{
+    m_database.SetDocument(this);
+    m_database.SetDefaultContextMenu(6002, 3);
+    m_database.SetCursorMode(118);
+    m_database.SetGridState(GRID_HIDE);
+    m_database.SetAutoSort(true);
+    m_database.SetClipboardFormat(CLIP_BITMAP, 1);
+    m_database.DefineFilter(1, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP, true);
+    m_database.DefineFilter(2, CAT_PLACED, KIND_SEEDER, ID_ANY_GROUP, true);
+    m_database.DefineFilter(3, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER, true);
+    m_database.DefineFilter(4, CAT_PLACED, KIND_BARRIER, GROUP_COLLECTOR, true);
+}
+
+CTalusimDoc::~CTalusimDoc()
+{
+#ifdef CLASTOR_HAVE_DOC_ENGINE
+    delete m_pEngine;
+#endif
+    m_pEngine = nullptr;
+}
+
+void CTalusimDoc::RedrawEntity(CEntity* pEntity)
+{
+    UpdateAllViews(nullptr, 0, pEntity);
+}
+
+void CTalusimDoc::FocusCommandLine()
+{
+    MainFrameServices().FocusCommandLine();
+}
+
+void CTalusimDoc::CreateDefaultMaterials()
+{
+    for (const auto& d : kDefaultMaterials) {
+        auto* m = new CTalusimSlopeType;
+        CString name;
+        if (!name.LoadString(d.nameId))
+            name = d.name;
+        m->SetGroupId(d.group);
+        m->SetName(name);
+        m->SetColour(d.colour);
+        m->SetRnMean(d.rnMean);
+        m->SetRnStdDev(0.04);
+        m->SetRtMean(d.rtMean);
+        m->SetRtStdDev(0.04);
+        m->SetFrictionAngleMean(30.0);
+        m->SetFrictionAngleStdDev(2.0);
+        m->StoreDefaultValues();
+        m_database.AddEntity(m, true);
+    }
+}
+
+CTalusimSlopeType* CTalusimDoc::GetFirstMaterial()
+{
+    for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP))
+        if (m->HasDefaultValues())
+            return m;
+    return nullptr;
+}
+
+// The objects of a session that are never stored: the engine, the rulers, the
+// marker line and the current tool.
+bool CTalusimDoc::CreateSessionObjects()
+{
+#ifdef CLASTOR_HAVE_DOC_ENGINE
+    if (!m_pEngine) {
+        m_pEngine = new CTalusimDocEngine;
+        m_pEngine->SetDocument(this);
+    }
+#endif
+#ifdef CLASTOR_HAVE_RULERS
+    m_pRulers = new CAxesEnt;
+    m_pRulers->SetCategoryId(CAT_RULERS);
+    m_database.AddEntity(m_pRulers, true);
+#endif
+    m_pMarkerLine = new CTalusimMarkerLine;
+    m_pMarkerLine->Hide();
+    m_database.AddEntity(m_pMarkerLine, true);
+    // Drawing tools come from their own subsystem; without it there is no
+    // current tool, which every tool operation tolerates.
+    m_pCurrentTool = DrawingToolServices().CreateTool(TOOL_MEASURE);
+    if (m_pCurrentTool) {
+        m_pCurrentTool->MakeUnselectable();
+        m_database.AddEntity(m_pCurrentTool, false);
+    }
+    return m_pMarkerLine != nullptr;
+}
+
+BOOL CTalusimDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    CreateDefaultMaterials();
+    m_nSeederProbability = SEEDER_EQUAL;
+    m_nRocks = 50;
+    m_nLocations = 51;
+    m_dMinimumVelocity = 0.1;
+    m_pSlope = new CTalusimSlope;
+    m_pReferencePoint = new C2DPoint;
+    if (!m_pSlope || !m_pReferencePoint) {
+        AfxMessageBox(kMemoryMessage);
+        return FALSE;
+    }
+    m_pSlope->Hide();
+    m_database.AddEntity(m_pSlope, true);
+    m_pReferencePoint->SetPoint(15.0, 2.0);
+    m_pReferencePoint->Hide();
+    m_database.AddEntity(m_pReferencePoint, true);
+    if (!CreateSessionObjects()) {
+        AfxMessageBox(kMemoryMessage);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Everything a failed open may have added goes, so that no half-read model
+// stays behind in the document.
+void CTalusimDoc::DiscardContents()
+{
+    m_rockPaths.RemoveAll();
+    m_endPoints.RemoveAll();
+    m_locationMaxima.RemoveAll();
+    m_distributions.RemoveAll();
+    m_wizardItems.clear();
+    m_strWizardText.Empty();
+    m_database.DeleteAllEntities();
+    m_pSlope = nullptr;
+    m_pReferencePoint = nullptr;
+    m_pRulers = nullptr;
+    m_pMarkerLine = nullptr;
+    m_pCurrentTool = nullptr;
+    m_pCurrentEntity = nullptr;
+    m_pPendingBarrier = nullptr;
+    m_pPendingCollector = nullptr;
+    m_pPendingSeeder = nullptr;
+    m_pDiscEntity = nullptr;
+    m_pCurrentRockPath = nullptr;
+}
+
+BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
+{
+    bool notText = false;
+    if (!ReadTextDocument(lpszPathName, &notText)) {
+        DiscardContents();
+        // Only a file that is no sectioned text at all may be an older archive;
+        // a text file that failed part-way has already said why.
+        if (!notText || !CDocument::OnOpenDocument(lpszPathName)) {
+            DiscardContents();
+            return FALSE;
+        }
+        ClearResults();
+    }
+    m_database.SetDefaultContextMenu(6002, 3);
+    m_pPendingCollector = nullptr;
+    m_pPendingBarrier = nullptr;
+    m_pSlope = nullptr;
+    m_pReferencePoint = nullptr;
+    CloseUntouchedDocuments(this);
+
+    auto slopes = CollectAs<CTalusimSlope>(m_database, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+    m_pSlope = slopes.empty() ? nullptr : slopes.front();
+    auto points = CollectAs<C2DPoint>(m_database, ID_ANY_CATEGORY, KIND_POINT, ID_ANY_GROUP);
+    m_pReferencePoint = points.empty() ? nullptr : points.front();
+    if (!m_pReferencePoint) {
+        m_pReferencePoint = new C2DPoint;
+        m_pReferencePoint->SetPoint(15.0, 2.0);
+        m_pReferencePoint->Hide();
+        m_database.AddEntity(m_pReferencePoint, true);
+    }
+    auto discs = CollectEntities(m_database, ID_ANY_CATEGORY, DISC_RESULTS_KIND, ID_ANY_GROUP);
+    m_pDiscEntity = discs.empty() ? nullptr : discs.front();
+    if (!m_pSlope || !CreateSessionObjects()) {
+        AfxMessageBox("Unable to load file");
+        DiscardContents();
+        return FALSE;
+    }
+    m_pSlope->SetSampleSlopeFlag(m_bGenerateSlopeSamples);
+    if (m_locationMaxima.GetSize() != m_distributions.GetSize())
+        ClearResults();
+    return TRUE;
+}
+
+BOOL CTalusimDoc::OnSaveDocument(LPCSTR lpszPathName)
+{
+    SetMode(MODE_IDLE);
+    return WriteTextDocument(lpszPathName) ? TRUE : FALSE;
+}
+
+void CTalusimDoc::OnCloseDocument()
+{
+    MainFrameServices().HideTimeStepDialogIfNoDocument();
+    CDocument::OnCloseDocument();
+}
+
+void CTalusimDoc::SetModifiedFlag(BOOL bModified)
+{
+    CDocument::SetModifiedFlag(bModified);
+    POSITION pos = GetFirstViewPosition();
+    while (pos) {
+        CView* pView = GetNextView(pos);
+        if (!pView)
+            continue;
+        if (CFrameWnd* pFrame = pView->GetParentFrame())
+            pFrame->OnUpdateFrameTitle(TRUE);
+        if (MainFrameServices().IsReportViewer(pView))
+            MainFrameServices().ForceUpdateReportViewer(pView);
+    }
+}
+
+void CTalusimDoc::DeleteSlope()
+{
+    if (!m_pSlope)
+        return;
+    RedrawEntity(m_pSlope);
+    ClearResults();
+    for (int kind : kLocationGraphKinds)
+        MainFrameServices().ToggleChartView(kind, nullptr, false);
+    m_pSlope->Hide();
+    m_pSlope->ClearSlope();
+}
+
+void CTalusimDoc::HideMarkerLine()
+{
+    if (m_pMarkerLine)
+        m_pMarkerLine->Hide();
+}
+
+void CTalusimDoc::ShowMarkerLine(const CVector2D& p1, const CVector2D& p2)
+{
+    if (!m_pMarkerLine)
+        return;
+    m_pMarkerLine->Show();
+    m_pMarkerLine->SetPoints(p1.x, p1.y, p2.x, p2.y);
+}
+
+void CTalusimDoc::CloseUntouchedDocuments(CDocument* keep)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return;
+    std::vector<CDocument*> untouched;
+    POSITION tpos = app->GetFirstDocTemplatePosition();
+    while (tpos) {
+        CDocTemplate* t = app->GetNextDocTemplate(tpos);
+        POSITION dpos = t ? t->GetFirstDocPosition() : nullptr;
+        while (dpos) {
+            CDocument* d = t->GetNextDoc(dpos);
+            if (d && d != keep && d->GetPathName().IsEmpty() && !d->IsModified())
+                untouched.push_back(d);
+        }
+    }
+    // Closed after the walk: closing removes the document from its template's list.
+    for (CDocument* d : untouched)
+        d->OnCloseDocument();
+}
+
+#endif

@@ -1,0 +1,453 @@
+// The one document class: it owns the drawing database that holds the whole
+// model (materials, slope, seeders, barriers and collectors, rock paths, the
+// rulers, the reference point, the marker line, the drawing tools), the
+// project settings, the results of the last computation and the interaction
+// mode. Its neighbours above (main frame, views, dialogs, tools) are reached
+// through the services of app/, view/, graphs/ and tools/, never directly.
+#pragma once
+
+#include <cfloat>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include "framework/Afx.h"
+#include "framework/Array.h"
+#include "framework/CmdTarget.h"
+#include "framework/Document.h"
+#include "framework/View.h"
+#include "framework/Frame.h"
+#include "framework/WinApp.h"
+#include "framework/DocTemplate.h"
+#include "framework/MessageBox.h"
+#include "geometry/REGDatabase.h"
+#include "geometry/Vector2D.h"
+#include "model/ResultRecords.h"
+
+class CEntity;
+class C2DPoint;
+class CAxesEnt;
+class CTalusimSlopeType;
+class CTalusimSlope;
+class CTalusimRaker;
+class CTalusimBarrier;
+class CTalusimRockPath;
+class CTalusimMarkerLine;
+class CTalusimDocEngine;
+class CDocumentTextReader;
+class CDocumentTextWriter;
+
+// Entity ids the document uses: categories, kinds and groups.
+enum DocumentEntityIds {
+    CAT_PLACED = 2133,
+    CAT_PENDING = 2132,
+    CAT_PATH_PASSES = 2164,
+    CAT_PATH_NOT_FILTERED = 2165,
+    CAT_BARRIER_MOVING = 2168,
+    CAT_RULERS = 2205,
+    KIND_BARRIER = 2101,
+    KIND_SLOPE = 2103,
+    KIND_MATERIAL = 2104,
+    KIND_ROCK_PATH = 2105,
+    KIND_SEEDER = 2151,
+    KIND_POINT = 3,
+    GROUP_BARRIER = 2161,
+    GROUP_COLLECTOR = 2162,
+    GROUP_POINT_SEEDER = 2169,
+    GROUP_LINE_SEEDER = 2170,
+    RANDOM_TIME = 3350,
+    RANDOM_FIXED = 3351,
+    RANDOM_USER = 3352,
+    SEEDER_EQUAL = 2149,
+    SEEDER_BY_LENGTH = 2150,
+    ELASTICITY_INELASTIC = 2156,
+    ELASTICITY_ELASTIC = 2157,
+    ELASTICITY_CUSTOM = 2158,
+    PICK_VERTEX = 2153,
+    PICK_SEGMENT = 2154,
+    PICK_NONE = 2155,
+};
+
+// One observation of the Material Wizard.
+struct CWizardItem {
+    double value = 0.0;
+    int code = 0;
+};
+
+class CTalusimDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CTalusimDoc)
+public:
+    CTalusimDoc();
+    ~CTalusimDoc() override;
+
+    // ---- lifecycle ---------------------------------------------------------
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+    BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+    void OnCloseDocument() override;
+    BOOL IsModified() override { return CDocument::IsModified(); }
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+
+    void CreateDefaultMaterials();
+    void DeleteSlope();
+    CTalusimSlopeType* GetFirstMaterial();
+    CTalusimSlope* GetSlope() const { return m_pSlope; }
+    CREGDatabase* GetDatabase() { return &m_database; }
+    C2DPoint* GetReferencePoint() const { return m_pReferencePoint; }
+    CTalusimMarkerLine* GetMarkerLine() const { return m_pMarkerLine; }
+    CAxesEnt* GetRulers() const { return m_pRulers; }
+    CEntity* GetCurrentTool() const { return m_pCurrentTool; }
+    CTalusimDocEngine* GetEngine() const { return m_pEngine; }
+    void HideMarkerLine();
+    void ShowMarkerLine(const CVector2D& p1, const CVector2D& p2);
+    static void CloseUntouchedDocuments(CDocument* keep);
+    // Redraws one entity in every view (null: everything).
+    void RedrawEntity(CEntity* pEntity);
+
+    // ---- interaction modes --------------------------------------------------
+    int GetMode() const { return m_nMode; }
+    int GetPreviousMode() const { return m_nPreviousMode; }
+    int SetMode(int mode);
+    static bool IsEquivalentMode(int a, int b);
+    bool IsMode(int mode) const { return IsEquivalentMode(mode, m_nMode); }
+    void OnModeChanged(int oldMode, int newMode);
+    void LeaveMode(int oldMode, int newMode);
+    void EnterMode(int oldMode, int newMode);
+    static int GetNextToolStage(int mode);
+    static int GetFirstToolStage(int mode);
+    int BeginTransientMode(int mode);
+    int EndTransientMode();
+    bool HasTransientMode() const { return m_nSavedMode != 2108; }
+    // The prompt text last shown for a mode (what the prompt line shows).
+    const CString& GetPromptText() const { return m_strPrompt; }
+
+    // ---- text format ---------------------------------------------------------
+    // False when the file was refused; `legacy` tells whether the first line
+    // was no section header (the legacy reader may try the file then).
+    bool ReadTextDocument(LPCSTR path, bool* pNotText = nullptr);
+    bool WriteTextDocument(LPCSTR path);
+    bool ReadNextDataLine(CDocumentTextReader& file, std::string& line);
+    void WriteGeneralSection(CDocumentTextWriter& file, int version);
+    bool ReadGeneralSection(CDocumentTextReader& file, int version);
+    void WriteResultsSection(CDocumentTextWriter& file, int version);
+    bool ReadResultsSection(CDocumentTextReader& file, int version);
+    void WriteWizardSection(CDocumentTextWriter& file, int version);
+    bool ReadWizardSection(CDocumentTextReader& file, int version);
+    void WriteSeedersSection(CDocumentTextWriter& file, int version);
+    bool ReadSeedersSection(CDocumentTextReader& file, int version);
+    void WriteMaterialsSection(CDocumentTextWriter& file, int version);
+    bool ReadMaterialsSection(CDocumentTextReader& file, int version);
+    void WriteSlopeSection(CDocumentTextWriter& file, int version);
+    bool ReadSlopeSection(CDocumentTextReader& file, int version);
+    void WriteRockPathsSection(CDocumentTextWriter& file, int version);
+    bool ReadRockPathsSection(CDocumentTextReader& file, int version);
+    void WriteCollectorsSection(CDocumentTextWriter& file, int version);
+    bool ReadCollectorsSection(CDocumentTextReader& file, int version);
+    void WriteBarriersSection(CDocumentTextWriter& file, int version);
+    bool ReadBarriersSection(CDocumentTextReader& file, int version);
+    CTalusimSlopeType* FindMaterialByFileId(int id);
+    CTalusimRockPath* FindRockPathByFileId(int id);
+    CTalusimSlopeType* CreateOrUpdateMaterial(const CString& name, COLORREF colour, double rnMean, double rnSd,
+                                              double rtMean, double rtSd, double frictionMean,
+                                              double frictionSd, double roughnessSd, int fileId);
+    // A name the text file can carry: not empty, no leading "*", not the
+    // section trailer, on one line.
+    static bool IsStorableName(const CString& name);
+
+    // ---- editing commands ------------------------------------------------------
+    void OnCollectorEditor();
+    void OnBarrierEditor();
+    void OnMaterialEditor();
+    void OnSlopeEditor();
+    void OnSnap();
+    void OnGridSettings();
+    void ShowSnapSettings() { OnSnap(); }
+    void ShowGridSettings() { OnGridSettings(); }
+    void OnDeleteEntireSlope();
+    void OnAddVerticalBarrier() { SetMode(2106); }
+    void OnAddDataCollector();
+    void OnAddBarrier();
+    void OnAddLineSeeder();
+    void EditCollectors(CTalusimBarrier* pInitial);
+    void EditMaterial(CTalusimSlopeType* pInitial);
+    void EditMaterialAtPoint(double x, double y);
+    void RunSlopeEditor(int pickKind, int index);
+    void BeginDefineSlope();
+    void BeginDeleteVertices();
+    void BeginMoveVertices();
+    void StepMoveVertices();
+    void FinishVertexDeletion();
+    void DeleteSelectedBarriers();
+    void DeleteSelectedCollectors();
+    void DeleteSelectedSeeders();
+    void CloseBarrierGraphs(CEntity* pObject);
+    void ResetSeederProbability();
+    void MoveReferencePoint(double x, double y);
+    void HideReferencePoint();
+    void TrackSeederPoint(double x, double y) { MoveReferencePoint(x, y); }
+    void SetVertexMoveBasePoint(double x, double y);
+    void SetVertexMoveTargetPoint(double x, double y);
+    void SetCollectorMoveBasePoint(double x, double y);
+    void SetCollectorMoveTargetPoint(double x, double y);
+    void TrackBarrierStart(double x, double y);
+    void TrackCollectorStart(double x, double y);
+    void TrackBarrierEnd(double x, double y);
+    void TrackCollectorEnd(double x, double y);
+    void TrackLineSeederStart(double x, double y);
+    void AddLineSeederVertex(double x, double y);
+    void TrackLineSeederEnd(double x, double y);
+    void BackupSlopeVertices();
+    void PlacePendingCollector();
+    void PlacePendingBarrier();
+    void AddPointSeederAt(double x, double y);
+    void FinishLineSeeder();
+    void AppendSlopeVertex(double x, double y);
+    bool CanAppendSlopeVertex(double x, double y);
+    bool CanAppendSegmentAcrossBarriers(const CVector2D& a, const CVector2D& b);
+    bool CanPlaceBarrierAt(double x, double y);
+    void TrackSlopeVertex(double x, double y);
+    void RemoveLastSlopeVertex();
+    void RemoveLastSeederVertex();
+    void MoveSelectedVertices();
+    void MoveSelectedEntities();
+    bool MoveSelectedBarrierTo(double x, double y);
+    void AssignMaterialToSegments(int test, double top, double left, double bottom, double right);
+    void RestoreSegmentMaterials();
+    CTalusimBarrier* GetPendingCollector() const { return m_pPendingCollector; }
+    CTalusimBarrier* GetPendingBarrier() const { return m_pPendingBarrier; }
+    CTalusimRaker* GetPendingSeeder() const { return m_pPendingSeeder; }
+    // Update rules of the editing commands.
+    bool CanEditBarriers();
+    bool CanUseVertexCommands();
+    bool HasPlacedObjects(int kind, int group);
+
+    // ---- results, graphs, filters, units, tools --------------------------------
+    void ClearResults() { ClearRockPaths(); }
+    void ClearRockPaths();
+    void ShowProjectSettings();
+    void OnBarrierCollectorGraphs();
+    void OnGraphEnvelope();
+    void OnGraphDistribution();
+    void OnUnits();
+    void SetMetric(bool metric);
+    void OnInfoViewer();
+    void WriteAnalysisReport(CView* pViewer);
+    void OnMaterialWizard();
+    void OnDisplayOptions();
+    void OnFilterByValue();
+    void OnFilterByImpact(CTalusimBarrier* pInitial = nullptr);
+    void RemoveFilter();
+    void OnInvertFilter();
+    void OnFilteredPathsOnly() { SetShowAllPaths(!m_bShowFilteredOut); }
+    void SetShowAllPaths(bool show);
+    bool GetShowAllPaths() const { return m_bShowFilteredOut; }
+    void ShowChart(int kind) const;
+
+    CVector2D GetFirstEndPoint(bool& passes);
+    CVector2D GetNextEndPoint(bool& passes);
+    int CountEndPoints(bool filteredOnly);
+    bool IsFilteredOnlyActive();
+    bool AnyPathPassesFilter();
+    const CLocationEnvelope& GetFirstLocationMaxima();
+    const CLocationEnvelope& GetNextLocationMaxima();
+    int GetEnvelopeCount() const { return (int)m_locationMaxima.GetSize(); }
+    int GetLastDistributionIndex() const { return (int)m_distributions.GetSize() - 1; }
+    CDistributionSamples* GetDistribution(int i);
+    void GetSlopeExtents(CVector2D& topLeft, CVector2D& bottomRight) const;
+    int GetLocationCount() const { return m_nLocations; }
+    int GetSlopeVertexCount() const;
+    int GetRandomMode() const { return m_nRandomMode; }
+    int GetRandomSeed() const { return m_nRandomSeed; }
+    int GetFrictionAngleMode() const { return m_nFrictionAngleMode; }
+    double GetMinimumVelocity() const { return m_dMinimumVelocity; }
+    bool GetConsiderAngularVelocity() const { return m_bConsiderAngularVelocity; }
+    bool GetGenerateSlopeSamples() const { return m_bGenerateSlopeSamples; }
+    bool GetScaleRnByVelocity(double& k) const { k = m_dRnVelocityConstant; return m_bScaleRnByVelocity; }
+    bool GetScaleRnByMass(double& c) const { c = m_dRnMassConstant; return m_bScaleRnByMass; }
+    int GetSeederProbability() const { return m_nSeederProbability; }
+    COLORREF GetPathColour() const { return m_crPathColour; }
+    COLORREF GetFilteredPathColour() const { return m_crFilteredPathColour; }
+    bool IsMetric() const { return m_bMetric; }
+    CString GetLengthUnitLabel() const;
+    CString GetMassUnitLabel() const;
+    CString GetVelocityUnitLabel() const;
+    CString GetEnergyUnitLabel() const;
+    CString GetAngularVelocityUnitLabel() const;
+    CVector2D SnapToSlope(double x, double y);
+    CVector2D SnapToSlopeSegment(double x, double y, int* pSegment);
+    CDiscParameters& GetDiscParameters() { return m_discParameters; }
+    CEntity* GetDiscEntity() const { return m_pDiscEntity; }
+    const CString& GetWizardText() const { return m_strWizardText; }
+    void SetWizardText(const CString& text) { m_strWizardText = text; }
+    int AddWizardItem(const CWizardItem& item);
+    int GetWizardItemCount() const { return (int)m_wizardItems.size(); }
+    const CWizardItem& GetWizardItem(int i) const { return m_wizardItems[static_cast<size_t>(i)]; }
+    int GetRockPathCount() const { return (int)m_rockPaths.GetSize(); }
+    CTalusimRockPath* GetRockPath(int i) const { return m_rockPaths[i]; }
+    int GetEndPointCount() const { return (int)m_endPoints.GetSize(); }
+    CVector2D GetEndPoint(int i) const { return m_endPoints[i]; }
+    const CLocationEnvelope& GetLocationMaxima(int i) const { return m_locationMaxima[i]; }
+
+    // Drawing tools.
+    void CreateTool(int type);
+    void SetToolStartPoint(double x, double y);
+    void SetToolEndPoint(double x, double y);
+    void DragToolEndPoint(double x, double y);
+    void SetToolShiftConstrain(bool held);
+    void SetToolOwner(CWnd* pView);
+    void SetToolSelectable(bool selectable);
+    void SetToolText(LPCSTR text);
+    void FinishCurrentTool();
+    void SetToolView(CView* pView) { m_pToolView = pView; }
+    bool IsToolView(CView* pView) const { return m_pToolView == pView; }
+    void SetReferencePoint(double x, double y) { MoveReferencePoint(x, y); }
+    void MoveReferenceMarker(double x, double y) { MoveReferencePoint(x, y); }
+    CEntity* GetCurrentEntity() const { return m_pCurrentEntity; }
+    void SetCurrentEntity(CEntity* pEntity) { m_pCurrentEntity = pEntity; }
+    void BeginEntityDrag(const CVector2D& point);
+    void DragEntityBy(const CVector2D& offset);
+    void SnapshotCurrentEntity();
+    void RestoreCurrentEntity();
+    bool EndAllEditing();
+    void DeleteEditingEntities();
+    void EditToolFormat(CEntity* pEntity);
+    void OnSaveToolsFile(CWnd* pParent);
+    void OnOpenToolsFile(CWnd* pParent);
+    void LoadToolsFile(CWnd* pParent, LPCSTR path);
+
+    // Settings setters used by the settings dialogs' owners and the tests.
+    void SetRocks(int rocks) { m_nRocks = rocks; }
+    void SetLocations(int locations) { m_nLocations = locations; }
+    void SetGenerateSlopeSamples(bool b) { m_bGenerateSlopeSamples = b; }
+
+    // ---- compute (the engine callbacks and the compute driver) -----------------
+    CTalusimRockPath* GetCurrentRockPath() const { return m_pCurrentRockPath; }
+    void SetCurrentRockPath(CTalusimRockPath* path) { m_pCurrentRockPath = path; }
+    void RecordEndPoint(double x, double y);
+    void RecordImpact(double x, double y, double vx, double vy, double mass, double angularVelocity,
+                      CTalusimBarrier* pBarrier);
+    void RecordLocationPassage(double x, double y, double vx, double vy, double mass, int location,
+                               double angularVelocity);
+    static double RotationalEnergy(double mass, double angularVelocity);
+    void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
+                        double vy1, double mass, double angularVelocity);
+    void SampleRockStart(CVector2D& start, CVector2D& velocity, double& mass, double& angularVelocity);
+    CTalusimRaker* ChooseSeeder();
+    void OnCompute();
+    void RunSimulation(BOOL showProgress);
+    BOOL ValidateSlope(BOOL report);
+    void TransferSlopeToEngine();
+    BOOL TransferBarriersToEngine();
+    BOOL CheckBarrierLength(CTalusimBarrier* pBarrier);
+    void PrepareResults(BOOL withEngine);
+    void SampleSlopeVertices();
+    void SetRockCount(int rocks) { m_nRocks = rocks; }
+    int GetRockCount() const { return m_nRocks; }
+    void SetOuterProgress(BOOL active, int index, int total);
+    void OnSimulationFinished() {}
+    void OpenSlopeEditorAt(const CVector2D& point, int pickKind);
+
+protected:
+    // Update handlers of the commands.
+    void OnUpdateModeIdle(CCmdUI* pCmdUI);
+    void OnUpdateBarrierEditor(CCmdUI* pCmdUI);
+    void OnUpdateSlopeEditor(CCmdUI* pCmdUI);
+    void OnUpdateDeleteEntireSlope(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
+    void OnUpdateAddDataCollector(CCmdUI* pCmdUI);
+    void OnUpdateAddPointSeeder(CCmdUI* pCmdUI);
+    void OnUpdateAddLineSeeder(CCmdUI* pCmdUI);
+    void OnUpdateDefineSlope(CCmdUI* pCmdUI);
+    void OnUpdateImport(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    void OnUpdateClearRockPaths(CCmdUI* pCmdUI);
+    void OnUpdateCompute(CCmdUI* pCmdUI);
+    void OnUpdateBarrierCollectorGraphs(CCmdUI* pCmdUI);
+    void OnUpdateGraphCreate(CCmdUI* pCmdUI);
+    void OnUpdateDisplayOptions(CCmdUI* pCmdUI);
+    void OnUpdateInvertFilter(CCmdUI* pCmdUI);
+    void OnUpdateFilteredPathsOnly(CCmdUI* pCmdUI);
+    BOOL OnChart(UINT id);
+    void OnClearRockPathsCommand() { ClearRockPaths(); }
+    void OnProjectSettingsCommand() { ShowProjectSettings(); }
+    void OnFilterByImpactCommand() { OnFilterByImpact(nullptr); }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Lifecycle helpers.
+    bool CreateSessionObjects();
+    void ResetForOpen();
+    // Leaves nothing of a failed open behind.
+    void DiscardContents();
+    CTalusimBarrier* CreatePendingCollector();
+    CTalusimBarrier* CreatePendingBarrier();
+    CTalusimRaker* CreatePendingSeeder();
+    bool AskBarrierQuestion(bool markModified);
+    void DeletePlacedBarriers();
+    int CountPlaced(int kind, int group);
+    void ApplyPathColours();
+    void RenumberForSave();
+    void FocusCommandLine();
+    bool WriteSections(CDocumentTextWriter& file);
+
+public:
+    // Settings and state, in the order the document has always kept them.
+    int m_nRandomSeed = 190274;
+    int m_nRandomMode = 3350;
+    int m_nSavedMode = 2108;
+    bool m_bShowFilteredOut = true;
+    CEntity* m_pCurrentEntity = nullptr;
+    CEntity* m_pCurrentTool = nullptr;
+    CAxesEnt* m_pRulers = nullptr;
+    CREGDatabase m_database;
+    bool m_bWizardActive = false;
+    int m_nWizardIndex = -1;
+    int m_nWizardTotal = -1;
+    bool m_bMetric = true;
+    BYTE m_nFrictionAngleMode = 0;
+    bool m_bLegacyFlag = true;
+    int m_nEngineVariant = 2401;
+    bool m_bConsiderAngularVelocity = true;
+    double m_dRnVelocityConstant = 9.144;
+    bool m_bScaleRnByVelocity = false;
+    bool m_bScaleRnByMass = false;
+    double m_dRnMassConstant = 1000.0;
+    CDiscParameters m_discParameters;
+    CLocationEnvelope m_overallMaxima;
+    CTalusimMarkerLine* m_pMarkerLine = nullptr;
+    CTalusimRockPath* m_pCurrentRockPath = nullptr;
+    CTalusimBarrier* m_pPendingCollector = nullptr;
+    CTalusimBarrier* m_pPendingBarrier = nullptr;
+    CTalusimDocEngine* m_pEngine = nullptr;
+    CTalusimSlope* m_pSlope = nullptr;
+    C2DPoint* m_pReferencePoint = nullptr;
+    CTalusimRaker* m_pPendingSeeder = nullptr;
+    CEntity* m_pDiscEntity = nullptr;
+    CView* m_pToolView = nullptr;
+    CVector2D m_vertexMoveTarget{DBL_MAX, DBL_MAX};
+    CVector2D m_vertexMoveBase{DBL_MAX, DBL_MAX};
+    CVector2D m_entityMoveBase{DBL_MAX, DBL_MAX};
+    CVector2D m_entityMoveTarget{DBL_MAX, DBL_MAX};
+    int m_nSeederProbability = 2149;
+    int m_nMode = 2108;
+    int m_nPreviousMode = 2108;
+    int m_nEndPointCursor = 0;
+    int m_nMaximaCursor = 0;
+    int m_nRocks = 50;
+    int m_nLocations = 51;
+    double m_dMinimumVelocity = 0.1;
+    bool m_bGenerateSlopeSamples = false;
+    COLORREF m_crPathColour = RGB(255, 0, 0);
+    COLORREF m_crFilteredPathColour = RGB(0, 255, 255);
+    CArray<CTalusimRockPath*, CTalusimRockPath*> m_rockPaths;
+    CArray<CVector2D, const CVector2D&> m_endPoints;
+    CArray<CLocationEnvelope, const CLocationEnvelope&> m_locationMaxima;
+    CArray<CDistributionSamples, const CDistributionSamples&> m_distributions;
+    std::vector<CWizardItem> m_wizardItems;
+    CString m_strWizardText;
+
+private:
+    CString m_strPrompt;
+    // Rock paths by their number in the file being read (first one wins).
+    std::unordered_map<int, CTalusimRockPath*> m_pathsByFileId;
+};

@@ -1,0 +1,558 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "DatabaseTestSupport.h"
+#include "framework/Gdi.h"
+#include "geometry/AxesEnt.h"
+#include "geometry/ExtentsAccumulator.h"
+#include "geometry/Line.h"
+#include "geometry/Polygon.h"
+
+namespace {
+
+const COLORREF kBlue = 0xFF0000;
+const COLORREF kRed = 0x0000FF;
+
+// Scale 1: world (x, y) is device (x, 200 - y).
+struct Scene
+{
+    Scene() : canvas(200, 200)
+    {
+        SetScaledView(vc, 200, 200, 1);
+        db.SetGridState(GRID_HIDE);
+    }
+    void Draw() { db.DrawEntities(canvas.DC(), &vc, DRAW_SCREEN); }
+    MemoryCanvas canvas;
+    CViewContext vc;
+    CREGDatabase db;
+};
+
+CPolyLine* AddPolyline(CREGDatabase& db, std::initializer_list<CVector2D> points)
+{
+    CPolyLine* p = new CPolyLine;
+    for (const CVector2D& v : points)
+        p->AddPoint(v.x, v.y);
+    p->SetVertexTicks(false);
+    db.AddEntity(p, false);
+    return p;
+}
+
+int CountColour(MemoryCanvas& canvas, int x0, int y0, int x1, int y1, COLORREF colour)
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            n += canvas.Pixel(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+// The records of an enhanced metafile, by type, with the texts drawn.
+struct MetafileRecords
+{
+    std::vector<DWORD> types;
+    std::vector<std::string> texts;
+    int Count(DWORD type) const
+    {
+        int n = 0;
+        for (DWORD t : types)
+            n += t == type ? 1 : 0;
+        return n;
+    }
+};
+
+int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data)
+{
+    MetafileRecords* out = reinterpret_cast<MetafileRecords*>(data);
+    out->types.push_back(record->iType);
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        const EMREXTTEXTOUTW* t = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+        const WCHAR* chars = reinterpret_cast<const WCHAR*>(
+            reinterpret_cast<const BYTE*>(record) + t->emrtext.offString);
+        std::string s;
+        for (DWORD i = 0; i < t->emrtext.nChars; ++i)
+            s += (char)chars[i];
+        out->texts.push_back(s);
+    } else if (record->iType == EMR_EXTTEXTOUTA) {
+        const EMREXTTEXTOUTA* t = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
+        const char* chars = reinterpret_cast<const char*>(record) + t->emrtext.offString;
+        out->texts.push_back(std::string(chars, t->emrtext.nChars));
+    }
+    return 1;
+}
+
+MetafileRecords Records(HENHMETAFILE h)
+{
+    MetafileRecords out;
+    ::EnumEnhMetaFile(nullptr, h, CollectRecord, &out, nullptr);
+    return out;
+}
+
+HENHMETAFILE DrawToMetafile(CREGDatabase& db, CViewContext& vc)
+{
+    CMetaFileDC mf;
+    const CRect frame(0, 0, 5000, 5000);
+    if (!mf.CreateEnhanced(nullptr, nullptr, &frame, "test\0\0"))
+        return nullptr;
+    db.DrawEntities(&mf, &vc, DRAW_METAFILE);
+    return mf.CloseEnhanced();
+}
+
+} // namespace
+
+TEST(Drawing, LinesAndCircles)
+{
+    Scene s;
+    CLine* line = new CLine;
+    line->SetPoints(10, 190, 100, 190);
+    s.db.AddEntity(line, false);
+    s.Draw();
+    EXPECT_EQ(s.canvas.Pixel(50, 10), 0u);
+    EXPECT_EQ(s.canvas.Pixel(50, 11), 0xFFFFFFu);
+    // Selected: the inverting highlight runs over the line.
+    line->AddToSet(24);
+    s.Draw();
+    EXPECT_NE(s.canvas.CountNonWhite(10, 10, 100, 11), 90);
+}
+
+TEST(Drawing, WindowTestsByEntityType)
+{
+    Scene s;
+    CProbe* inside = new CProbe(10, 20, 20, 10);
+    CProbe* outside = new CProbe(1000, 1010, 1010, 1000);
+    CProbe* rulers = new CProbe(1000, 1010, 1010, 1000);
+    rulers->SetEntityType(51);
+    CProbe* other = new CProbe(10, 20, 20, 10);
+    other->SetEntityType(55);
+    CProbe* hidden = new CProbe(10, 20, 20, 10);
+    hidden->Hide();
+    CProbe* locked = new CProbe(10, 20, 20, 10);
+    locked->MakeUnselectable();
+    // Just outside the clip box but within the 33-pixel margin.
+    CProbe* margin = new CProbe(220, 10, 225, 5);
+    for (CProbe* p : {inside, outside, rulers, other, hidden, locked, margin})
+        s.db.AddEntity(p, false);
+    inside->SetCategoryId(2133);
+    s.Draw();
+    EXPECT_EQ(inside->draws, 1);
+    EXPECT_EQ(inside->drawCategory, 2133);
+    EXPECT_EQ(s.vc.GetDrawCategory(), 20);   // restored
+    EXPECT_EQ(outside->draws, 0);
+    EXPECT_EQ(rulers->draws, 1);
+    EXPECT_EQ(other->draws, 0);
+    EXPECT_EQ(hidden->draws, 0);
+    EXPECT_EQ(locked->draws, 0);
+    EXPECT_EQ(margin->draws, 1);
+    EXPECT_EQ(s.vc.GetDC(), nullptr);
+
+    // The metafile mode has no window: everything visible is drawn.
+    HENHMETAFILE h = DrawToMetafile(s.db, s.vc);
+    ASSERT_NE(h, nullptr);
+    ::DeleteEnhMetaFile(h);
+    EXPECT_EQ(outside->draws, 1);
+    EXPECT_EQ(other->draws, 0);
+}
+
+namespace {
+
+// Checks, when drawn, whether the grid line at device x = 10 is already there.
+class CGridWitness : public CProbe
+{
+public:
+    CGridWitness(MemoryCanvas* canvas, int category)
+        : CProbe(0, 200, 200, 0, category), m_canvas(canvas) {}
+    void Draw(CDC* pDC, CViewContext* pView) override
+    {
+        CProbe::Draw(pDC, pView);
+        gridBefore = m_canvas->Pixel(10, 50) != 0xFFFFFF;
+    }
+    bool gridBefore = false;
+
+private:
+    MemoryCanvas* m_canvas;
+};
+
+} // namespace
+
+TEST(Drawing, GridGoesBetweenTheCategories)
+{
+    Scene s;
+    s.db.SetGridDrawLevel(2200);
+    s.db.SetGridState(GRID_SHOW);
+    s.db.SetGridStyle(GRID_LINES);
+    s.db.SetGridSpacing(10, 10);
+    s.db.SetAutoSort(true);
+    CGridWitness* under = new CGridWitness(&s.canvas, 2200);
+    CGridWitness* over = new CGridWitness(&s.canvas, 2300);
+    s.db.AddEntity(over, false);
+    s.db.AddEntity(under, false);
+    s.Draw();
+    EXPECT_FALSE(under->gridBefore);
+    EXPECT_TRUE(over->gridBefore);
+    EXPECT_NE(s.canvas.Pixel(10, 50), 0xFFFFFFu);
+
+    // Everything at or below the level: the grid comes last.
+    Scene t;
+    t.db.SetGridDrawLevel(2200);
+    t.db.SetGridState(GRID_SHOW);
+    t.db.SetGridStyle(GRID_LINES);
+    t.db.SetGridSpacing(10, 10);
+    CGridWitness* only = new CGridWitness(&t.canvas, 2133);
+    t.db.AddEntity(only, false);
+    t.Draw();
+    EXPECT_FALSE(only->gridBefore);
+    EXPECT_NE(t.canvas.Pixel(10, 50), 0xFFFFFFu);
+}
+
+TEST(Drawing, GridIsSkippedWhenTooDense)
+{
+    struct Case { double spacing; int style; bool drawn; };
+    const Case cases[] = {
+        {5, GRID_DOTS, false}, {6, GRID_DOTS, true}, {5, GRID_LINES, false},
+        {6, GRID_CROSSES, true}, {20, GRID_LINES, true},
+    };
+    for (const Case& c : cases) {
+        Scene s;
+        s.db.SetGridState(GRID_SHOW);
+        s.db.SetGridSpacing(c.spacing, c.spacing);
+        s.db.SetGridStyle(c.style);
+        s.Draw();
+        EXPECT_EQ(s.canvas.CountNonWhite(0, 0, 200, 200) > 0, c.drawn)
+            << c.spacing << " " << c.style;
+    }
+    // Dots: one pixel per node; crosses: a plus of three by three.
+    Scene dots;
+    dots.db.SetGridState(GRID_SHOW);
+    dots.db.SetGridSpacing(10, 10);
+    dots.Draw();
+    EXPECT_EQ(dots.canvas.Pixel(10, 10), 0u);
+    EXPECT_EQ(dots.canvas.Pixel(11, 10), 0xFFFFFFu);
+    Scene crosses;
+    crosses.db.SetGridState(GRID_SHOW);
+    crosses.db.SetGridSpacing(10, 10);
+    crosses.db.SetGridStyle(GRID_CROSSES);
+    crosses.Draw();
+    EXPECT_EQ(crosses.canvas.CountNonWhite(8, 8, 13, 13), 5);
+
+    // The lattice starts one cell outside the top-left corner.
+    CREGGrid grid;
+    CViewContext vc;
+    SetScaledView(vc, 200, 200, 10);
+    MemoryCanvas canvas(200, 200);
+    grid.SetStyle(GRID_LINES);
+    grid.Draw(canvas.DC(), &vc, -3.5, 2.0, 5, -5);
+    // startY = 3, one row above the top edge 2: the vertical lines run from
+    // world y 3 down, device y 170 at 10 pixels per unit.
+    EXPECT_EQ(canvas.Pixel(10, 175), 0u);          // world (1, 2.5)
+    EXPECT_EQ(canvas.Pixel(10, 165), 0xFFFFFFu);   // world (1, 3.5)
+    EXPECT_EQ(canvas.Pixel(15, 170), 0u);          // the row y = 3
+}
+
+TEST(Drawing, PolylineLooks)
+{
+    Scene s;
+    CPolyLine* p = AddPolyline(s.db, {{10, 190}, {60, 190}, {110, 190}, {160, 190}});
+    p->SetSelectColour(kRed);
+    s.Draw();
+    EXPECT_GT(CountColour(s.canvas, 10, 10, 160, 11, kBlue), 140);
+
+    // A gap leaves segment 2 empty.
+    CPolyVertex v = p->GetVertex(2);
+    v.segmentVisible = false;
+    p->SetVertex(2, v);
+    Scene g;
+    CPolyLine* q = AddPolyline(g.db, {{10, 190}, {60, 190}, {110, 190}, {160, 190}});
+    q->SetVertex(2, v);
+    g.Draw();
+    EXPECT_EQ(g.canvas.CountNonWhite(62, 10, 109, 11), 0);
+    EXPECT_GT(g.canvas.CountNonWhite(112, 10, 159, 11), 40);
+
+    // The selected look: white underlay, dotted selection pen; no blue left.
+    Scene sel;
+    CPolyLine* r = AddPolyline(sel.db, {{10, 190}, {60, 190}, {110, 190}});
+    r->SetSelectColour(kRed);
+    r->AddToSet(24);
+    sel.Draw();
+    EXPECT_EQ(CountColour(sel.canvas, 10, 10, 110, 11, kBlue), 0);
+    EXPECT_GT(CountColour(sel.canvas, 10, 10, 110, 11, kRed), 20);
+
+    // One vertex: nothing at all.
+    Scene one;
+    CPolyLine* single = AddPolyline(one.db, {{50, 150}});
+    single->SetVertexTicks(true);
+    single->AddToSet(24);
+    one.Draw();
+    EXPECT_EQ(one.canvas.CountNonWhite(0, 0, 200, 200), 0);
+
+    // Vertex ticks in the second colour; a vertex between two gaps has none.
+    Scene ticks;
+    CPolyLine* t = AddPolyline(ticks.db, {{10, 150}, {60, 150}, {110, 150}, {160, 150}});
+    t->SetVertexTicks(true);
+    t->SetAltColour(kRed);
+    CPolyVertex gap = t->GetVertex(2);
+    gap.segmentVisible = false;
+    t->SetVertex(2, gap);
+    gap = t->GetVertex(3);
+    gap.segmentVisible = false;
+    t->SetVertex(3, gap);
+    ticks.Draw();
+    EXPECT_EQ(ticks.canvas.Pixel(60, 48), kRed);    // vertex 1 (segment 1 visible)
+    EXPECT_NE(ticks.canvas.Pixel(110, 48), kRed);   // vertex 2 between two gaps
+}
+
+TEST(Drawing, ColourModesAndMarkedParts)
+{
+    Scene s;
+    CPolyLine* p = AddPolyline(s.db, {{10, 190}, {60, 190}, {110, 190}});
+    p->SetSelectColour(kRed);
+    p->SetSelectStyle(PS_SOLID);
+    s.vc.SetColourMode(COLOUR_GREY);
+    s.Draw();
+    EXPECT_EQ(s.canvas.Pixel(30, 10), 0x1C1C1Cu);   // trunc(255 x 0.11) = 28
+
+    // Marked segments keep the raw selection colour in every mode.
+    p->MarkSegmentsInRect(16, 200, 0, 0, 200, 12, SEGMENTS_ALL);
+    s.Draw();
+    EXPECT_EQ(s.canvas.Pixel(30, 10), kRed);
+
+    // Corners of a marked vertex follow the mode: the selection colour in grey.
+    Scene c;
+    CPolyLine* q = AddPolyline(c.db, {{10, 150}, {100, 150}, {100, 60}});
+    q->SetSelectColour(kRed);
+    q->SetSelectStyle(PS_SOLID);
+    q->MarkVerticesInRect(16, 151, 99, 149, 101);
+    c.vc.SetColourMode(COLOUR_GREY);
+    c.Draw();
+    EXPECT_EQ(c.canvas.Pixel(80, 50), 0x4C4C4Cu);   // the last third before the vertex
+    EXPECT_EQ(c.canvas.Pixel(30, 50), 0x1C1C1Cu);   // the rest of the segment
+}
+
+TEST(Drawing, BackBufferAndCache)
+{
+    Scene s;
+    CLine* line = new CLine;
+    line->SetPoints(10, 190, 100, 190);
+    s.db.AddEntity(line, false);
+    EXPECT_TRUE(s.db.IsDrawCacheStale());
+    s.db.Draw(s.canvas.DC(), &s.vc);
+    EXPECT_FALSE(s.db.IsDrawCacheStale());
+    EXPECT_EQ(s.canvas.Pixel(50, 10), 0u);
+    line->SetPoints(10, 150, 100, 150);
+    s.db.Draw(s.canvas.DC(), &s.vc);   // the whole clip box is repainted
+    EXPECT_EQ(s.canvas.Pixel(50, 10), 0xFFFFFFu);
+    EXPECT_EQ(s.canvas.Pixel(50, 50), 0u);
+    s.db.ResetDrawCache();
+    EXPECT_TRUE(s.db.IsDrawCacheStale());
+
+    CViewContext fresh;   // not initialised: nothing is drawn
+    MemoryCanvas other(50, 50);
+    s.db.Draw(other.DC(), &fresh);
+    EXPECT_EQ(other.CountNonWhite(0, 0, 50, 50), 0);
+}
+
+TEST(Drawing, MetafileRecordsAndLabels)
+{
+    Scene s;
+    CPolyLine* p = AddPolyline(s.db, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {1.5, 2}});
+    p->SetShowVertexNumbers(true);
+    p->SetLabelVertices(true);
+    s.vc.SetShowLabels(true);
+    HENHMETAFILE h = DrawToMetafile(s.db, s.vc);
+    ASSERT_NE(h, nullptr);
+    const MetafileRecords records = Records(h);
+    ::DeleteEnhMetaFile(h);
+    EXPECT_GE(records.Count(EMR_LINETO), 4);
+    bool found = false;
+    for (const std::string& t : records.texts)
+        found = found || t == "4, (1.500, 2.000)";
+    EXPECT_TRUE(found);
+    EXPECT_EQ(records.texts.size(), 5u);
+
+    // Labels below three points are not drawn at all.
+    s.vc.SetLabelFont("Arial", 2);
+    h = DrawToMetafile(s.db, s.vc);
+    EXPECT_TRUE(Records(h).texts.empty());
+    ::DeleteEnhMetaFile(h);
+
+    // Marked vertices are labelled a second time on top, with their
+    // coordinates when the vertex labels are on.
+    s.vc.SetLabelFont("Arial", 9);
+    s.vc.SetShowLabels(false);
+    s.vc.SetShowVertexLabels(true);
+    p->SetShowVertexNumbers(false);
+    p->MarkVerticesInRect(16, 1.5, 0.5, 0.5, 1.5);
+    h = DrawToMetafile(s.db, s.vc);
+    const MetafileRecords marked = Records(h);
+    ::DeleteEnhMetaFile(h);
+    ASSERT_EQ(marked.texts.size(), 2u);
+    EXPECT_EQ(marked.texts[0], "(1.000, 1.000)");
+    EXPECT_EQ(marked.texts[1], "(1.000, 1.000)");
+}
+
+TEST(Drawing, ClipboardCopies)
+{
+    TestWindow window(200, 150);
+    Scene s;
+    s.vc.SetDeviceExtent(200, 150);
+    CLine* line = new CLine;
+    line->SetPoints(10, 190, 100, 190);
+    s.db.AddEntity(line, false);
+    s.db.SetGridState(GRID_SHOW);
+
+    s.db.SetClipboardFormat(CLIP_METAFILE, 5);
+    EXPECT_FALSE(s.db.CopyToClipboard(nullptr, &s.vc));
+    ASSERT_TRUE(s.db.CopyToClipboard(window.Wnd(), &s.vc));
+    EXPECT_EQ(s.db.GetGridState(), GRID_SHOW);
+    ASSERT_TRUE(::OpenClipboard(window.Handle()));
+    HENHMETAFILE h = (HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE);
+    ASSERT_NE(h, nullptr);
+    const MetafileRecords records = Records(h);
+    ::CloseClipboard();
+    // One line: the grid's thousands of dots are not in the copy.
+    EXPECT_EQ(records.Count(EMR_LINETO), 1);
+    EXPECT_FALSE(s.vc.IsClipboardRender());
+
+    s.db.SetClipboardFormat(CLIP_BITMAP, 2);
+    ASSERT_TRUE(s.db.CopyToClipboard(window.Wnd(), &s.vc));
+    EXPECT_EQ(s.vc.GetDeviceExtent(), CSize(200, 150));   // restored
+    ASSERT_TRUE(::OpenClipboard(window.Handle()));
+    HBITMAP bitmap = (HBITMAP)::GetClipboardData(CF_BITMAP);
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info;
+    ::GetObjectA(bitmap, sizeof info, &info);
+    ::CloseClipboard();
+    EXPECT_EQ(info.bmWidth, 400);
+    EXPECT_EQ(info.bmHeight, 300);
+    s.db.SetClipboardFormat(71, 1);   // ignored
+    EXPECT_EQ(s.db.GetClipboardFormat(), CLIP_BITMAP);
+
+    ASSERT_TRUE(s.db.CopyTextToClipboard(window.Wnd(), "a\tb\r\n1\t2"));
+    ASSERT_TRUE(::OpenClipboard(window.Handle()));
+    HANDLE text = ::GetClipboardData(CF_TEXT);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(::GlobalLock(text)), "a\tb\r\n1\t2");
+    ::GlobalUnlock(text);
+    ::CloseClipboard();
+
+    // A clipboard held by another thread: every copy reports failure.
+    HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    struct Holder { HANDLE opened, release; bool ok; } holder = {opened, release, false};
+    HANDLE thread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
+        Holder* h = static_cast<Holder*>(p);
+        h->ok = ::OpenClipboard(nullptr) != FALSE;
+        ::SetEvent(h->opened);
+        ::WaitForSingleObject(h->release, 10000);
+        if (h->ok)
+            ::CloseClipboard();
+        return 0;
+    }, &holder, 0, nullptr);
+    ::WaitForSingleObject(opened, 10000);
+    ASSERT_TRUE(holder.ok);
+    EXPECT_FALSE(s.db.CopyTextToClipboard(window.Wnd(), "x"));
+    EXPECT_FALSE(s.db.CopyToClipboard(window.Wnd(), &s.vc));
+    s.db.SetClipboardFormat(CLIP_METAFILE, 1);
+    EXPECT_FALSE(s.db.CopyToClipboard(window.Wnd(), &s.vc));
+    EXPECT_EQ(s.db.GetGridState(), GRID_SHOW);
+    ::SetEvent(release);
+    ::WaitForSingleObject(thread, 10000);
+    ::CloseHandle(thread);
+    ::CloseHandle(opened);
+    ::CloseHandle(release);
+}
+
+TEST(Rulers, TickSteps)
+{
+    double lo = 0, hi = 10, step = 0;
+    NiceTickStepPreferred(lo, hi, step, 4);
+    EXPECT_EQ(step, 5);
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 20);
+    lo = hi = 0;
+    NiceTickStepPreferred(lo, hi, step, 5);
+    EXPECT_DOUBLE_EQ(lo, -1e-9);
+    EXPECT_DOUBLE_EQ(hi, 1e-9);
+    EXPECT_DOUBLE_EQ(step, 4e-10);
+    lo = -3.7;
+    hi = 12.2;
+    NiceTickStepPreferred(lo, hi, step, 4);
+    EXPECT_EQ(step, 5);
+    EXPECT_EQ(lo, -5);
+    EXPECT_EQ(hi, 15);
+    lo = 0.013;
+    hi = 0.051;
+    NiceTickStepPreferred(lo, hi, step, 4);
+    // 0.01 reaches only 0.05: the next candidate, 0.02, covers 0 to 0.08.
+    EXPECT_DOUBLE_EQ(step, 0.02);
+    EXPECT_DOUBLE_EQ(lo, 0);
+    EXPECT_DOUBLE_EQ(hi, 0.08);
+
+    lo = 0;
+    hi = 10;
+    NiceTickStep(lo, hi, step, 10);
+    EXPECT_EQ(step, 1.5);
+    EXPECT_EQ(hi, 15);
+    lo = -7;
+    hi = 33;
+    NiceTickStep(lo, hi, step, 4);
+    EXPECT_EQ(step, 15);
+    EXPECT_EQ(lo, -15);
+    EXPECT_EQ(hi, 45);
+}
+
+TEST(Rulers, BandsAndTicks)
+{
+    CAxesEnt rulers;
+    EXPECT_EQ(rulers.GetEntityType(), 51);
+    EXPECT_FALSE(rulers.IsSelectable());
+    CExtentsAccumulator acc;
+    EXPECT_FALSE(rulers.AddToExtents(&acc));
+    rulers.SetStyle(99);
+    EXPECT_EQ(rulers.GetStyle(), 98);
+    EXPECT_EQ(rulers.GetRulerSize(nullptr), CSize(0, 0));
+
+    TestWindow window(300, 200);
+    HDC screen = ::GetDC(window.Handle());
+    const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX), dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(window.Handle(), screen);
+    EXPECT_EQ(rulers.GetRulerSize(window.Wnd()), CSize((int)(dpiX * 0.19), (int)(dpiY * 0.19)));
+
+    MemoryCanvas canvas(300, 200);
+    CViewContext vc;
+    SetScaledView(vc, 300, 200, 1);
+    rulers.Draw(canvas.DC(), &vc);
+    const int band = (int)(dpiX * 0.19);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_GT(CountColour(canvas, 0, 0, band, 200, face), band * 200 / 2);
+    EXPECT_GT(CountColour(canvas, band, 200 - band, 300, 200, face), (300 - band) * band / 2);
+    EXPECT_EQ(canvas.Pixel(150, 100), 0xFFFFFFu);   // the drawing area stays
+    // Ticks and labels mark the bands (inside their edges).
+    // World y 0..200 in two intervals of 200: no label falls strictly inside
+    // the band, and the seven inner ticks of the imperial pattern show, one
+    // pixel thick: 2 + 3 + 2 + 4 + 2 + 3 + 2 pixels.
+    const int inBand = (band - 2) * 178 - CountColour(canvas, 1, 1, band - 1, 179, face);
+    EXPECT_EQ(inBand, 18);
+    const int across = (300 - band - 2) * (band - 3) -
+                       CountColour(canvas, band + 1, 200 - band + 2, 299, 199, face);
+    EXPECT_GT(across, 20);
+    CVector2D lo, hi, step;
+    int counts[2];
+    ASSERT_TRUE(rulers.ComputeRulerTicks(canvas.DC(), &vc, lo, hi, step, counts));
+    EXPECT_EQ(counts[0], std::max(1, (int)(300 * 1.4 / dpiX)));
+    EXPECT_LE(lo.x, 0);
+    EXPECT_GT(hi.x, 300);
+
+    // Grey mode: white bands.
+    MemoryCanvas grey(300, 200);
+    ::PatBlt(grey.DC()->GetSafeHdc(), 0, 0, 300, 200, BLACKNESS);
+    vc.SetColourMode(COLOUR_GREY);
+    rulers.SetShowRulers(true);
+    rulers.Draw(grey.DC(), &vc);
+    EXPECT_GT(CountColour(grey, 0, 0, band, 200, 0xFFFFFF), band * 200 / 2);
+    EXPECT_EQ(grey.Pixel(150, 100), 0u);
+
+    // Fixed spacing.
+    rulers.SetFixedSpacing(true, 50);
+    ASSERT_TRUE(rulers.ComputeRulerTicks(canvas.DC(), &vc, lo, hi, step, counts));
+    EXPECT_EQ(step, CVector2D(50, 50));
+    EXPECT_EQ(lo.x, 0);
+}
