@@ -39,8 +39,10 @@ void CChildFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeact
 }
 
 void CChildFrame::OnDestroy() {
-    if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()); main != nullptr && main->GetSafeHwnd() != nullptr)
+    if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()); main != nullptr && main->GetSafeHwnd() != nullptr) {
+        main->DocumentWindowClosing(GetActiveDocument(), this);
         main->PostMessage(WM_SHELL_DOCUMENT_CHANGED);
+    }
     CMDIChildWnd::OnDestroy();
 }
 

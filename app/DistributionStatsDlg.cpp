@@ -7,9 +7,8 @@
 #include "framework/Document.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
+#include "geometry/REGDatabase.h"
 #include "res/dialogs-shell.h"
-
-#include <cstring>
 
 IMPLEMENT_DYNAMIC(CDistStatsDlg, CCaptionBarDialog)
 
@@ -24,21 +23,14 @@ BOOL CDistStatsDlg::OnInitDialog() {
 void CDistStatsDlg::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_STATISTICS_TEXT, m_strReport); }
 
 void CDistStatsDlg::OnCopy() {
-    if (m_pClipboardDocument == nullptr) return;
-    if (!::OpenClipboard(m_hWnd)) return;
-    ::EmptyClipboard();
-    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(m_strReport.GetLength()) + 1);
-    if (mem != nullptr) {
-        char* p = static_cast<char*>(::GlobalLock(mem));
-        std::memcpy(p, static_cast<LPCSTR>(m_strReport), static_cast<size_t>(m_strReport.GetLength()) + 1);
-        ::GlobalUnlock(mem);
-        if (::SetClipboardData(CF_TEXT, mem) == nullptr) ::GlobalFree(mem);
-    }
-    ::CloseClipboard();
+    if (m_pClipboardDatabase == nullptr) return;
+    m_pClipboardDatabase->CopyTextToClipboard(this, m_strReport);
 }
 
 void CDistStatsDlg::DocumentClosing(CDocument* doc) {
-    if (doc != nullptr && doc == m_pClipboardDocument) m_pClipboardDocument = nullptr;
+    if (doc == nullptr || doc != m_pClipboardOwner) return;
+    m_pClipboardDatabase = nullptr;
+    m_pClipboardOwner = nullptr;
 }
 
 void CDistStatsDlg::OnOK() { DestroyWindow(); }

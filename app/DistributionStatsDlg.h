@@ -8,14 +8,22 @@
 
 class CDocument;
 class CView;
+class CREGDatabase;
 
 class CDistStatsDlg : public CCaptionBarDialog {
     DECLARE_DYNAMIC(CDistStatsDlg)
 public:
     explicit CDistStatsDlg(CDocument* doc = nullptr);
 
-    // The document whose clipboard service Copy uses; cleared when that document closes.
-    CDocument* m_pClipboardDocument = nullptr;
+    // The drawing database whose clipboard service Copy uses, and the document
+    // that owns it; both are cleared when that document closes.
+    CREGDatabase* m_pClipboardDatabase = nullptr;
+    CDocument* m_pClipboardOwner = nullptr;
+
+    void SetClipboardDatabase(CREGDatabase* db, CDocument* owner) {
+        m_pClipboardDatabase = db;
+        m_pClipboardOwner = owner;
+    }
     CString m_strReport;
 
     void SetReportText(const char* text) { m_strReport = text != nullptr ? text : ""; }

@@ -1,11 +1,13 @@
 #include "app/MainFrame.h"
 
 #include <cfloat>
+#include <memory>
 #include <direct.h>
 
 #include "app/DiscTimeDialog.h"
 #include "app/DistributionStatsDlg.h"
 #include "app/DocumentLink.h"
+#include "app/MainFrameServices.h"
 #include "app/PageSettings.h"
 #include "app/PromptText.h"
 #include "app/SplashWnd.h"
@@ -33,6 +35,23 @@ CString LoadText(UINT id) {
     s.LoadString(id);
     return s;
 }
+
+// What the document asks of the frame, answered by this frame.
+class CShellFrameServices final : public CMainFrameServices {
+public:
+    explicit CShellFrameServices(CMainFrame* frame) : m_frame(frame) {}
+    void ToggleChartView(int kind, CEntity* object, bool show) override { m_frame->ToggleChartView(kind, object, show); }
+    void FocusCommandLine() override { m_frame->FocusCommandLine(); }
+    CString GetPromptText(int code) override { return ::GetPromptText(code); }
+    void SetPrompt(LPCSTR text) override { m_frame->SetPrompt(text); }
+    CView* ActiveChildView() override { return ::ActiveChildView(); }
+    void InvalidateStatusBar() override { m_frame->InvalidateStatusBar(); }
+    void RefillMaterialCombo() override { m_frame->RefillMaterialCombo(); }
+    void HideTimeStepDialogIfNoDocument() override { m_frame->HideTimeStepDialogIfNoDocument(); }
+
+private:
+    CMainFrame* m_frame;
+};
 
 } // namespace
 
@@ -140,6 +159,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
     }
     m_comboMaterial.SetFont(&m_fontMaterial, TRUE);
     SetMessageText(AFX_IDS_IDLEMESSAGE);
+    m_services = std::make_unique<CShellFrameServices>(this);
+    InstallMainFrameServices(m_services.get());
     CSplashWnd::ShowSplash(this);
     return 0;
 }
@@ -540,6 +561,21 @@ void CMainFrame::OnClose() {
     CMDIFrameWnd::OnClose();
 }
 
+void CMainFrame::OnDestroy() {
+    if (m_services != nullptr && &MainFrameServices() == m_services.get()) InstallMainFrameServices(nullptr);
+    CMDIFrameWnd::OnDestroy();
+}
+
+void CMainFrame::DocumentWindowClosing(CDocument* doc, CFrameWnd* closing) {
+    if (doc == nullptr || m_pDistStatsDlg == nullptr) return;
+    // The document goes with its last window: the statistics window lets go of it.
+    for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;) {
+        CView* view = doc->GetNextView(pos);
+        if (view->GetParentFrame() != closing) return;
+    }
+    m_pDistStatsDlg->DocumentClosing(doc);
+}
+
 void CMainFrame::OnSettingChange(UINT, LPCSTR) {
     Default();
     if (CDocument* doc = ActiveChildDocument()) ShellLink::ResetDrawCache(doc);
@@ -568,6 +604,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_CLOSE()
+    ON_WM_DESTROY()
     ON_WM_SETTINGCHANGE()
     ON_WM_MOUSEWHEEL()
     ON_WM_HELPINFO()

@@ -3,6 +3,7 @@
 // line, the status bar, the owner-drawn menus and the modeless tool windows.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "controls/CoordResetWnd.h"
@@ -18,6 +19,7 @@ class CDiscTimedlg;
 class CDocument;
 class CView;
 class CEntity;
+class CMainFrameServices;
 
 // Posted to the main frame when the active document changes or a document
 // window closes: the material combo must not keep the old document's materials.
@@ -97,17 +99,22 @@ public:
     void ShowTimeStepDialog(CDocument* doc);
     void RefreshTimeStepDialog(CDocument* doc);
     void HideTimeStepDialogIfNoDocument();
+    // A document window is closing; when it is the document's last, nothing may keep the document.
+    void DocumentWindowClosing(CDocument* doc, CFrameWnd* closing);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
 
 protected:
+    std::unique_ptr<CMainFrameServices> m_services;
+
     BOOL CreateMaterialCombo();
     void ReleaseMaterialItems();
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
+    afx_msg void OnDestroy();
     afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);

@@ -5,6 +5,8 @@
 
 #include "framework/DC.h"
 #include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "geometry/ViewContext.h"
 
 BOOL CPageSetupDlg::s_bFirstUse = TRUE;
 
@@ -45,6 +47,52 @@ void CPageMargins::DrawMarginFrame(CDC* pDC, const CRect& rect) {
     pDC->Rectangle(&rect);
     pDC->SelectObject(oldPen);
     pDC->SelectObject(oldBrush);
+}
+
+void CPageMargins::LayoutPrintPage(CDC* pDC, CViewContext* pVC) {
+    if (pDC == nullptr || pVC == nullptr || pVC->GetOwnerView() == nullptr) return;
+    bool preview = pDC->m_hDC != pDC->m_hAttribDC;
+    HDC attrib = pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->m_hDC;
+    int offX = ::GetDeviceCaps(attrib, PHYSICALOFFSETX), offY = ::GetDeviceCaps(attrib, PHYSICALOFFSETY);
+    int dpiX = ::GetDeviceCaps(attrib, LOGPIXELSX), dpiY = ::GetDeviceCaps(attrib, LOGPIXELSY);
+    int horz = ::GetDeviceCaps(attrib, HORZRES), vert = ::GetDeviceCaps(attrib, VERTRES);
+    int left = static_cast<int>(m_dLeft * dpiX), right = static_cast<int>(m_dRight * dpiX);
+    int top = static_cast<int>(m_dTop * dpiY), bottom = static_cast<int>(m_dBottom * dpiY);
+    // Margins are measured from the paper's edge, the device from the printable
+    // area's edge: a margin inside the unprintable strip is raised to it.
+    auto fromPrintableEdge = [](int margin, int offset) {
+        if (margin < offset) margin = offset;
+        return margin > offset ? margin - offset : offset;
+    };
+    left = fromPrintableEdge(left, offX);
+    right = fromPrintableEdge(right, offX);
+    top = fromPrintableEdge(top, offY);
+    bottom = fromPrintableEdge(bottom, offY);
+    int width = horz - left - right, height = vert - top - bottom;
+    pVC->SetDeviceExtent(width, height);
+    CPoint tl = pVC->WorldToDevice(pVC->m_clientTopLeft.x, pVC->m_clientTopLeft.y);
+    CPoint br = pVC->WorldToDevice(pVC->m_clientBottomRight.x, pVC->m_clientBottomRight.y);
+    double worldWidth = pVC->m_clientBottomRight.x - pVC->m_clientTopLeft.x;
+    double worldHeight = pVC->m_clientTopLeft.y - pVC->m_clientBottomRight.y;
+    double worldAspect = worldWidth != 0 ? worldHeight / worldWidth : 0;
+    double pageAspect = width != 0 ? static_cast<double>(height) / width : 0;
+    int originX = left, originY = top;
+    if (pageAspect > worldAspect) originY += (height - (br.y - tl.y)) / 2;
+    else originX += (width - (br.x - tl.x)) / 2;
+    pVC->SetDeviceOrigin(originX, originY);
+    CRect page(left, top, horz - right, vert - bottom);
+    pVC->m_printRect = page;
+    if (preview || m_bShowOnPaper) DrawMarginFrame(pDC, page);
+    page.InflateRect(1, 1);
+    // The print pass must not make the screen view repaint.
+    ::ValidateRect(pVC->GetOwnerView()->GetSafeHwnd(), nullptr);
+    if (preview) {
+        pDC->IntersectClipRect(&page);
+    } else {
+        HRGN region = ::CreateRectRgnIndirect(&page);
+        ::ExtSelectClipRgn(pDC->m_hDC, region, RGN_AND);
+        ::DeleteObject(region);
+    }
 }
 
 namespace {

@@ -8,6 +8,7 @@
 
 class CDC;
 class CRect;
+class CViewContext;
 
 struct CPageSettings {
     CPageSettings();
@@ -41,6 +42,10 @@ public:
     double GetRight() const { return m_dRight; }
     double GetBottom() const { return m_dBottom; }
     void SetMargins(double top, double left, double right, double bottom);
+    // Maps the view's drawing (its view context's world rectangle) into the
+    // printable part of the page inside the margins, draws the margin frame and
+    // clips the output to the page.
+    void LayoutPrintPage(CDC* pDC, CViewContext* pVC);
     // The frame around the printed area: dashed in preview without "on paper",
     // solid with it, nothing when printing without it.
     void DrawMarginFrame(CDC* pDC, const CRect& rect);

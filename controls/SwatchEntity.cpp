@@ -1,6 +1,6 @@
-// What the swatch combo reads of an entity. Until the entity classes are part
-// of the program, an item's entity has no colour and no name of its own.
+// What the swatch combo reads of an entity: its line colour and its name.
 #include "controls/FlatComboBox.h"
+#include "geometry/Entity.h"
 
-COLORREF SwatchEntityColour(const CEntity*) { return RGB(0, 0, 0); }
-CString SwatchEntityName(const CEntity*) { return CString(); }
+COLORREF SwatchEntityColour(const CEntity* entity) { return entity != nullptr ? entity->GetColour() : RGB(0, 0, 0); }
+CString SwatchEntityName(const CEntity* entity) { return entity != nullptr ? entity->GetName() : CString(); }
