@@ -20,6 +20,7 @@
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
 #include "framework/OleData.h"
+#include "framework/Preview.h"
 #include "framework/Rect.h"
 #include "framework/ResourceException.h"
 #include "framework/RichEdit.h"
