@@ -301,7 +301,7 @@ TEST(DocumentCommands, ClearRockPathsEmptiesEveryResult)
     DrawSlope(*doc);
     CTalusimBarrier* b = PlaceBarrier(*doc, 20, 5.5, 20, 12);
     CTalusimRockPath* p = AddPath(*doc, 0, 30);
-    b->AddHit(20, 6, 5, 1, 125, 1, 10, p, 0, 0, false);
+    b->AddHit(Hit(20, 6, 5, 1, 125, 1, 10, p), false);
     doc->m_locationMaxima.Add(CLocationEnvelope());
     doc->m_distributions.SetSize(1);
     doc->SetModifiedFlag(FALSE);
