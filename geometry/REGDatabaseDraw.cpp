@@ -259,9 +259,14 @@ void CREGDatabase::MakeUniqueName(const CString& base, CString& out, int kind, i
 
 bool CREGDatabase::CopyToClipboard(CWnd* pWnd, CViewContext* pView)
 {
-    if (m_nClipboardFormat == CLIP_BITMAP)
+    return CopyToClipboard(pWnd, pView, m_nClipboardFormat);
+}
+
+bool CREGDatabase::CopyToClipboard(CWnd* pWnd, CViewContext* pView, int format)
+{
+    if (format == CLIP_BITMAP)
         return CopyBitmapToClipboard(pWnd, pView);
-    if (m_nClipboardFormat == CLIP_METAFILE)
+    if (format == CLIP_METAFILE)
         return CopyMetafileToClipboard(pWnd, pView);
     return false;
 }
@@ -331,7 +336,6 @@ bool CREGDatabase::CopyBitmapToClipboard(CWnd* pWnd, CViewContext* pView)
     const int width = extent.cx * m_nClipboardScale, height = extent.cy * m_nClipboardScale;
 
     bool ok = false;
-    HBITMAP hTaken = nullptr;
     {
         CDC memory;
         CBitmap bitmap;
@@ -347,15 +351,14 @@ bool CREGDatabase::CopyBitmapToClipboard(CWnd* pWnd, CViewContext* pView)
                 memory.SelectObject(pOld);
             if (::OpenClipboard(hWnd)) {
                 if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, bitmap.GetSafeHandle())) {
-                    // The clipboard owns the bitmap now.
-                    hTaken = (HBITMAP)bitmap.Detach();
+                    // The clipboard owns the bitmap now; it is not ours to delete.
+                    bitmap.Detach();
                     ok = true;
                 }
                 ::CloseClipboard();
             }
         }
     }
-    (void)hTaken;
     windowDC.Detach();
     ::ReleaseDC(hWnd, hWindow);
     return ok;

@@ -1,5 +1,6 @@
 // CREGDatabase: snapping the cursor, object snap, picking, the context menu
 // and vertex insertion at the nearest entity.
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
 #include "framework/Rect.h"
+#include "framework/View.h"
 #include "framework/Wnd.h"
 #include "geometry/REGDatabase.h"
 #include "geometry/ViewContext.h"
@@ -143,14 +145,14 @@ bool CREGDatabase::ShowContextMenu(CContextMenuRequest& request)
         ::ClientToScreen(hView, &screen);
     int x = request.x, y = request.y;
     if (hView) {
-        HDC hdc = ::GetDC(hView);
-        if (hdc) {
-            POINT logical = {x, y};
-            ::DPtoLP(hdc, &logical, 1);
-            x = logical.x;
-            y = logical.y;
-            ::ReleaseDC(hView, hdc);
-        }
+        // The point in the logical coordinates the view draws in.
+        CClientDC dc(request.view);
+        if (CView* pView = dynamic_cast<CView*>(request.view))
+            pView->OnPrepareDC(&dc);
+        POINT logical = {x, y};
+        dc.DPtoLP(&logical);
+        x = logical.x;
+        y = logical.y;
     }
 
     int menuId = request.menuId;
@@ -235,4 +237,43 @@ CEntity* CREGDatabase::ApplyToNearestEntity(double x, double y, double top, doub
     if (pBest)
         pBest->ApplyToNearestVertex(27, point, nullptr, nullptr);
     return pBest;
+}
+
+bool CREGDatabase::PickEntity(POINT p, CViewContext* pView, int query, CString* pTip,
+                              CEntity** ppResult, CWnd* pWnd, int group)
+{
+    CPickRequest request;
+    request.x = p.x;
+    request.y = p.y;
+    request.view = pView;
+    request.query = query;
+    request.tip = pTip;
+    request.window = pWnd;
+    request.group = group;
+    const bool found = PickEntity(request);
+    if (ppResult)
+        *ppResult = request.result;
+    return found;
+}
+
+bool CREGDatabase::ShowContextMenu(POINT p, CWnd* pView, CViewContext* pViewContext,
+                                   CWnd* pOwner, CMenu* pMenu)
+{
+    CContextMenuRequest request;
+    request.x = p.x;
+    request.y = p.y;
+    request.view = pView;
+    request.viewContext = pViewContext;
+    request.commandWindow = pOwner;
+    request.menu = pMenu;
+    return ShowContextMenu(request);
+}
+
+CEntity* CREGDatabase::ApplyToNearestEntity(const CVector2D& p, const CVector2D& corner1,
+                                            const CVector2D& corner2, int category, int kind,
+                                            int group)
+{
+    return ApplyToNearestEntity(p.x, p.y, std::max(corner1.y, corner2.y),
+                                std::min(corner1.x, corner2.x), std::min(corner1.y, corner2.y),
+                                std::max(corner1.x, corner2.x), category, kind, group);
 }
