@@ -52,6 +52,9 @@ public:
     virtual void OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
     virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The print loop for ID_FILE_PRINT (with the print dialog) and ID_FILE_PRINT_DIRECT
+    // (the default printer): a view maps those commands to it.
+    afx_msg void OnFilePrint();
 
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID, void* pContext = nullptr) override;
