@@ -464,6 +464,8 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // A view of the main frame's own (the print preview) comes before the documents.
+    if (m_pViewActive != nullptr) return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     CMDIChildWnd* child = MDIGetActive();
     if (child != nullptr && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
