@@ -39,13 +39,6 @@ struct ComputingGuard
     ~ComputingGuard() { s_bComputing = false; }
 };
 
-CString LoadFormat(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 void ShowExclamation(const CString& text)
 {
     AfxMessageBox(text, MB_ICONEXCLAMATION);
@@ -590,11 +583,15 @@ void CTalusimDoc::OpenSlopeEditorAt(const CVector2D& point, int pickKind)
     int index = -1;
     if (slope != nullptr && pickKind == PICK_VERTEX)
     {
-        const int vertex = slope->FindVertexAt(point.x, point.y);
-        if (vertex >= 0)
+        // The vertex at the picked point (the view snaps a vertex pick onto it).
+        for (int i = 0; i < slope->GetSlopeVertexCount(); ++i)
         {
-            kind = PICK_VERTEX;
-            index = vertex;
+            if (slope->GetVertexPoint(i).ApproxEqual(point))
+            {
+                kind = PICK_VERTEX;
+                index = i;
+                break;
+            }
         }
     }
     else if (slope != nullptr && pickKind == PICK_SEGMENT)
