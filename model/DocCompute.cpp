@@ -19,6 +19,7 @@
 #include "framework/MessageBox.h"
 #include "geometry/SegmentRecords.h"
 #include "model/ComputeProgress.h"
+#include "model/RunSeeders.h"
 #include "res/resource.h"
 #include "view/SlopeViewServices.h"
 
@@ -37,6 +38,16 @@ struct ComputingGuard
 {
     ComputingGuard() { s_bComputing = true; }
     ~ComputingGuard() { s_bComputing = false; }
+};
+
+// The document keeps its database sorted as entities arrive; sorting after
+// every rock path would cost a pass over the whole drawing per rock. The run
+// sorts once at its end, and the database sorts itself again afterwards.
+struct SortOnceAtEnd
+{
+    explicit SortOnceAtEnd(CREGDatabase& db) : m_db(db) { m_db.SetAutoSort(false); }
+    ~SortOnceAtEnd() { m_db.SetAutoSort(true); }
+    CREGDatabase& m_db;
 };
 
 void ShowExclamation(const CString& text)
@@ -298,6 +309,8 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
 
     // 11.
     SetModifiedFlag(TRUE);
+    const CRunSeeders seeders(*this);
+    const SortOnceAtEnd sorting(m_database);
     int invalidSlopes = 0;
     int invalidMasses = 0;
     int timeOuts = 0;
