@@ -97,6 +97,10 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     EXPECT_TRUE(frame->m_wndZoomBar.IsVisible());
     frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
     EXPECT_TRUE(frame->m_wndStandardBar.IsVisible());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(frame->m_wndStatusBar.IsVisible());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(frame->m_wndStatusBar.IsVisible());
 
     // Buttons follow the same handlers on idle.
     Idle();
