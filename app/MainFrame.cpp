@@ -222,17 +222,6 @@ void CMainFrame::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu) {
     if (!bSysMenu && KsMenu::IsKsMenu(pMenu)) KsMenu::UpdateMenu(pMenu);
 }
 
-void CMainFrame::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
-    // The prompt of the highlighted command on the status bar; the idle text when the menu closes.
-    if (nFlags == 0xFFFF && hSysMenu == nullptr) SetMessageText(AFX_IDS_IDLEMESSAGE);
-    else if (!(nFlags & (MF_POPUP | MF_SEPARATOR)) && nItemID != 0) {
-        CString s;
-        s.LoadString(nItemID);
-        int nl = s.Find('\n');
-        SetMessageText(nl >= 0 ? s.Left(nl) : s);
-    }
-}
-
 // ---- prompt line ----
 
 void CMainFrame::SetPrompt(LPCSTR text) {
@@ -611,7 +600,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_MEASUREITEM()
     ON_WM_MENUCHAR()
     ON_WM_INITMENUPOPUP()
-    ON_WM_MENUSELECT()
     ON_MESSAGE(WM_PAGE_SETUP_RESULT, OnPageSetupResult)
     ON_MESSAGE(WM_SHELL_DOCUMENT_CHANGED, OnDocumentChanged)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
