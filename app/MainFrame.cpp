@@ -17,6 +17,8 @@
 #include "framework/Document.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
+#include "model/TalusimDoc.h"
+#include "model/TalusimSlopeType.h"
 #include "res/dialogs-shell.h"
 #include "res/resource.h"
 
@@ -48,6 +50,10 @@ public:
     void InvalidateStatusBar() override { m_frame->InvalidateStatusBar(); }
     void RefillMaterialCombo() override { m_frame->RefillMaterialCombo(); }
     void HideTimeStepDialogIfNoDocument() override { m_frame->HideTimeStepDialogIfNoDocument(); }
+    CTalusimSlopeType* GetSelectedMaterial() override {
+        return dynamic_cast<CTalusimSlopeType*>(m_frame->GetSelectedMaterial());
+    }
+    void RefreshTimeStepDialog(CTalusimDoc* document) override { m_frame->RefreshTimeStepDialog(document); }
 
 private:
     CMainFrame* m_frame;
