@@ -235,10 +235,27 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
     CWnd* bar = GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
     if (bar == nullptr) return 0;
     CString text;
-    if (lParam != 0) text = reinterpret_cast<LPCSTR>(lParam);
-    else if (wParam != 0) text = AfxLoadLibraryString(static_cast<UINT>(wParam));
+    if (lParam != 0) {
+        text = reinterpret_cast<LPCSTR>(lParam);
+    } else if (wParam != 0) {
+        // A command's string is "prompt\ntool tip": the prompt goes to the status bar.
+        text = AfxLoadLibraryString(static_cast<UINT>(wParam));
+        int nl = text.Find('\n');
+        if (nl >= 0) text = text.Left(nl);
+    }
     bar->SetWindowText(text);
     return 0;
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
+    if (nFlags == 0xFFFF && hSysMenu == nullptr) {
+        // The menu closed: back to the idle message.
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+    } else if (nFlags & (MF_POPUP | MF_SEPARATOR)) {
+        SetMessageText("");
+    } else {
+        SetMessageText(nItemID);
+    }
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -383,6 +400,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ACTIVATE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_WM_MENUSELECT()
 END_MESSAGE_MAP()
 
 // ---- CMDIFrameWnd ----

@@ -680,6 +680,20 @@ TEST_F(DocViewTest, PrintPreviewShowsThePagesAndGivesTheFrameBack) {
     EXPECT_EQ(CPreviewedView::steps.back(), "end");
 }
 
+TEST_F(DocViewTest, MenuItemsShowTheirPromptInTheStatusBar) {
+    CWnd status;
+    ASSERT_TRUE(status.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), mainFrame, AFX_IDW_STATUS_BAR));
+    HMENU menu = ::GetMenu(mainFrame->GetSafeHwnd());
+    mainFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_UPDATE_CHECK, MF_STRING), reinterpret_cast<LPARAM>(menu));
+    CString text;
+    status.GetWindowText(text);
+    EXPECT_STREQ(text, "Checks the setting");
+    mainFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    status.GetWindowText(text);
+    EXPECT_STREQ(text, "Ready");
+    status.DestroyWindow();
+}
+
 TEST_F(DocViewTest, ShellCommandsOpenDocumentsAndRegisterTheFileTypes) {
     std::string path = TempPath("clastor-docview-shell.tst");
     CTestDoc* doc = NewDocument();
