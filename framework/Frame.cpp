@@ -407,6 +407,8 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {
         int items = ::GetMenuItemCount(sub);
         for (int j = 0; j < items; ++j) {
             UINT id = ::GetMenuItemID(sub, j);
+            // A nested popup answers -1 here: it is no window command.
+            if (id == static_cast<UINT>(-1)) continue;
             if (id >= AFX_IDM_FIRST_MDICHILD || (id >= ID_WINDOW_NEW && id <= ID_WINDOW_SPLIT)) return sub;
         }
     }
@@ -462,6 +464,8 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // A view of the main frame's own (the print preview) comes before the documents.
+    if (m_pViewActive != nullptr) return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     CMDIChildWnd* child = MDIGetActive();
     if (child != nullptr && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

@@ -65,7 +65,8 @@ void CView::OnUpdate(CView* pSender, LPARAM, CObject*) {
 }
 
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
-    if (pInfo != nullptr) pInfo->m_bContinuePrinting = pInfo->m_nCurPage <= pInfo->GetMaxPage();
+    // A document of unknown length prints one page.
+    if (pInfo != nullptr) pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
     (void)pDC;
 }
 

@@ -6,6 +6,8 @@
 
 class CDocument;
 class CFrameWnd;
+class CPreviewView;
+struct CPrintPreviewState;
 struct CCreateContext;
 
 // What printing tells the view; the print loop itself belongs to the program.
@@ -52,6 +54,13 @@ public:
     virtual void OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
     virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // Shows pPrintView's pages in a pPreviewViewClass view in the main frame,
+    // with the toolbar from dialog template nIDResource. On success the
+    // preview owns pState and deletes it when it closes.
+    BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                        CPrintPreviewState* pState);
+    // Called when a preview of this view closes; the default ends printing and closes it.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
     // The print loop for ID_FILE_PRINT (with the print dialog) and ID_FILE_PRINT_DIRECT
     // (the default printer): a view maps those commands to it.
     afx_msg void OnFilePrint();

@@ -12,6 +12,7 @@
 #include "engine/RandomVariables.h"
 #include "framework/MessageBox.h"
 #include "geometry/SegmentRecords.h"
+#include "model/RunSeeders.h"
 #include "res/resource.h"
 
 namespace
@@ -120,7 +121,11 @@ void CTalusimDoc::RecordDiscStep(double x0, double y0, double vx0, double vy0, d
 
 CTalusimRaker* CTalusimDoc::ChooseSeeder()
 {
-    const std::vector<CTalusimRaker*> seeders = CollectAs<CTalusimRaker>(m_database, CAT_PLACED, KIND_SEEDER, 21);
+    std::vector<CTalusimRaker*> gathered;
+    const std::vector<CTalusimRaker*>* running = CRunSeeders::For(this);
+    if (running == nullptr)
+        gathered = CollectAs<CTalusimRaker>(m_database, CAT_PLACED, KIND_SEEDER, 21);
+    const std::vector<CTalusimRaker*>& seeders = running != nullptr ? *running : gathered;
     const int n = static_cast<int>(seeders.size());
     if (n == 0)
         return nullptr;
