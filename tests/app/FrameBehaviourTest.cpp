@@ -2,9 +2,11 @@
 // update handlers on menus and toolbars, the prompt line, the status bar, the
 // material combo, the splash window and the tool windows.
 #include <cfloat>
+#include <vector>
 
 #include "ShellFixture.h"
 #include "app/DistributionStatsDlg.h"
+#include "app/DocumentLink.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "res/dialogs-shell.h"
@@ -97,6 +99,10 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     EXPECT_TRUE(frame->m_wndZoomBar.IsVisible());
     frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
     EXPECT_TRUE(frame->m_wndStandardBar.IsVisible());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(frame->m_wndStatusBar.IsVisible());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(frame->m_wndStatusBar.IsVisible());
 
     // Buttons follow the same handlers on idle.
     Idle();
@@ -140,21 +146,95 @@ TEST_F(FrameBehaviour, PromptShowsTheTextSetForIt) {
     EXPECT_STREQ(frame->m_strPrompt, "Pick first corner of window [enter]");
 }
 
-TEST_F(FrameBehaviour, StatusPanesFollowTheDocumentAndClicksNeedOne) {
-    // A document that is no slope document has no rocks, no snap and no grid to show.
+TEST_F(FrameBehaviour, StatusPanesShowTheDocumentsSnapGridAndRocks) {
+    CDocument* doc = ActiveChildDocument();
+    ASSERT_TRUE(ShellLink::IsSlopeDocument(doc));
     EXPECT_STREQ(PaneText(frame, ID_INDICATOR_ROCKS), "No Rocks");
-    EXPECT_STREQ(PaneText(frame, ID_INDICATOR_SNAP), "\t");
+    const struct {
+        int mode;
+        const char* text;
+    } snaps[] = {{29, "NO SNAPPING"}, {30, "GRID SNAP"}, {31, "VERTEX SNAP"}};
+    for (const auto& s : snaps) {
+        ShellLink::SetSnapMode(doc, s.mode);
+        Idle();
+        EXPECT_STREQ(PaneText(frame, ID_INDICATOR_SNAP), s.text);
+    }
+    if (ShellLink::GetGridState(doc) == 73) ShellLink::ToggleGrid(doc);
+    Idle();
     EXPECT_STREQ(PaneText(frame, ID_INDICATOR_GRID), "\t");
+    ShellLink::ToggleGrid(doc);
+    Idle();
+    EXPECT_STREQ(PaneText(frame, ID_INDICATOR_GRID), "GRID");
     app->CloseAllDocuments(FALSE);
     Idle();
     EXPECT_STREQ(PaneText(frame, ID_INDICATOR_ROCKS), "\t");
-    // Clicks on the grid and snap panes without a document change nothing.
-    CRect grid;
-    frame->m_wndStatusBar.GetItemRect(frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_GRID), &grid);
-    frame->m_wndStatusBar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grid.left + 2, grid.top + 2));
-    frame->m_wndStatusBar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(grid.left + 2, grid.top + 2));
-    Idle();
+    EXPECT_STREQ(PaneText(frame, ID_INDICATOR_SNAP), "\t");
     EXPECT_STREQ(PaneText(frame, ID_INDICATOR_GRID), "\t");
+}
+
+TEST_F(FrameBehaviour, SnapAndGridPanesAreButtons) {
+    CDocument* doc = ActiveChildDocument();
+    auto click = [](UINT id, UINT message) {
+        CRect r;
+        frame->m_wndStatusBar.GetItemRect(frame->m_wndStatusBar.CommandToIndex(id), &r);
+        frame->m_wndStatusBar.SendMessage(message, MK_LBUTTON, MAKELPARAM(r.left + 2, r.top + 2));
+        frame->m_wndStatusBar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.left + 2, r.top + 2));
+        Idle();
+    };
+    ShellLink::SetSnapMode(doc, 29);
+    click(ID_INDICATOR_SNAP, WM_LBUTTONDOWN);
+    EXPECT_STREQ(PaneText(frame, ID_INDICATOR_SNAP), "GRID SNAP");
+    click(ID_INDICATOR_SNAP, WM_LBUTTONDOWN);
+    EXPECT_STREQ(PaneText(frame, ID_INDICATOR_SNAP), "VERTEX SNAP");
+    int grid = ShellLink::GetGridState(doc);
+    click(ID_INDICATOR_GRID, WM_LBUTTONDOWN);
+    EXPECT_NE(ShellLink::GetGridState(doc), grid);
+    // A double click arrives after a button-down: it toggles once more.
+    click(ID_INDICATOR_GRID, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(ShellLink::GetGridState(doc), grid);
+}
+
+TEST_F(FrameBehaviour, OneLetterCommandsSetTheSnapModeAtOnce) {
+    CDocument* doc = ActiveChildDocument();
+    ShellLink::SetSnapMode(doc, 29);
+    ::SetWindowTextA(CommandLine(frame), "g");
+    EXPECT_EQ(ShellLink::GetSnapMode(doc), 30);
+    EXPECT_TRUE(frame->IsCommandLineEmpty());
+    ::SetWindowTextA(CommandLine(frame), "V");
+    EXPECT_EQ(ShellLink::GetSnapMode(doc), 31);
+    ::SetWindowTextA(CommandLine(frame), "n");
+    EXPECT_EQ(ShellLink::GetSnapMode(doc), 29);
+    ::SetWindowTextA(CommandLine(frame), "gg");
+    EXPECT_EQ(ShellLink::GetSnapMode(doc), 29);
+    EXPECT_FALSE(frame->IsCommandLineEmpty());
+    ::SetWindowTextA(CommandLine(frame), "");
+}
+
+TEST_F(FrameBehaviour, MaterialComboListsTheDocumentsMaterialsAndKeepsTheChoice) {
+    CDocument* doc = ActiveChildDocument();
+    std::vector<CEntity*> materials = ShellLink::GetMaterials(doc);
+    ASSERT_FALSE(materials.empty());
+    frame->RefillMaterialCombo();
+    ASSERT_EQ(frame->m_comboMaterial.GetCount(), static_cast<int>(materials.size()));
+    // The list is sorted; choose the last material and refill.
+    CEntity* chosen = materials.back();
+    for (int i = 0; i < frame->m_comboMaterial.GetCount(); ++i)
+        if (reinterpret_cast<CEntity*>(frame->m_comboMaterial.GetItemData(i)) == chosen) frame->m_comboMaterial.SetCurSel(i);
+    EXPECT_EQ(frame->GetSelectedMaterial(), chosen);
+    frame->RefillMaterialCombo();
+    EXPECT_EQ(frame->GetSelectedMaterial(), chosen);
+    // Choosing a material with fewer than two slope vertices leaves the mode alone.
+    int mode = ShellLink::GetMode(doc);
+    if (ShellLink::GetSlopeVertexCount(doc) < 2) {
+        frame->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MATERIAL_COMBO, CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(frame->m_comboMaterial.m_hWnd));
+        EXPECT_EQ(ShellLink::GetMode(doc), mode);
+    }
+    // When the document goes, so do its materials.
+    app->CloseAllDocuments(FALSE);
+    Idle();
+    for (int i = 0; i < frame->m_comboMaterial.GetCount(); ++i) EXPECT_EQ(frame->m_comboMaterial.GetItemData(i), 0u);
+    EXPECT_EQ(frame->GetSelectedMaterial(), nullptr);
 }
 
 TEST_F(FrameBehaviour, MaterialComboNeverKeepsItemsOfAClosedDocumentNorRepeatsError) {

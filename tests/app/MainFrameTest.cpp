@@ -27,9 +27,7 @@ int RowOf(CToolBar& bar) {
 TEST_F(ShellTest, StartsMaximisedWithToolbarsPromptStatusBarAndADocument) {
     EXPECT_TRUE(frame->IsWindowVisible());
     EXPECT_TRUE(frame->IsZoomed());
-    CMDIChildWnd* child = frame->MDIGetActive();
-    ASSERT_NE(child, nullptr);
-    EXPECT_NE(child->GetActiveDocument(), nullptr);
+    EXPECT_NE(firstDocument, nullptr);
 
     // Six toolbars docked at the top: Standard, Zoom and Geometry share the
     // first row of a wide screen; Materials always starts a new one.

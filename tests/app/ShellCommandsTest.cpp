@@ -78,3 +78,30 @@ TEST_F(ShellTest, AManualThatIsNotInstalledIsReported) {
     ASSERT_EQ(MessageBoxRecorder::texts.size(), 2u);
     EXPECT_NE(MessageBoxRecorder::texts[1].find("Verification\\thesis_body.pdf"), std::string::npos);
 }
+
+TEST_F(ShellTest, SlopeDocumentsAreSavedAndOpenedInTheirWindows) {
+    MessageBoxRecorder boxes;
+    app->CloseAllDocuments(FALSE);
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    CMDIChildWnd* child = frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    CDocument* doc = child->GetActiveDocument();
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string path = std::string(temp) + "shell-open-test.cla";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    app->CloseAllDocuments(FALSE);
+    Idle();
+    EXPECT_EQ(frame->MDIGetActive(), nullptr);
+    CDocument* opened = app->OpenDocumentFile(path.c_str());
+    ASSERT_NE(opened, nullptr);
+    Idle();
+    ASSERT_NE(frame->MDIGetActive(), nullptr);
+    EXPECT_EQ(frame->MDIGetActive()->GetActiveDocument(), opened);
+    EXPECT_STREQ(opened->GetTitle(), "shell-open-test.cla");
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), app->m_pSlopeTemplate->m_hMenuShared);
+    EXPECT_TRUE(boxes.texts.empty());
+    app->CloseAllDocuments(FALSE);
+    std::remove(path.c_str());
+}

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -469,6 +470,36 @@ TEST_F(ComputeTest, InvalidMassesAreSkippedAndCountedOnce) {
     EXPECT_EQ(RockPathEntities(), 0);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0].rfind("4 invalid values for mass were created", 0), 0u) << boxes.texts[0];
+}
+
+TEST_F(ComputeTest, InvalidSampledSlopesAreSkippedAndCountedOnce) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    // Deviations far wider than the vertex spacing: many samples cross themselves.
+    for (int i = 1; i < 4; ++i) {
+        CPolyVertex v;
+        doc->GetSlope()->GetSlopeVertex(v, i);
+        v.auxA = 30.0;
+        v.auxB = 30.0;
+        doc->GetSlope()->SetVertex(i, v);
+    }
+    doc->m_bGenerateSlopeSamples = true;
+    doc->m_nRocks = 30;
+    const std::vector<CPolyVertex> before = SlopeVertices();
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    int invalid = 0;
+    ASSERT_EQ(std::sscanf(boxes.texts[0].c_str(), "%d invalid slopes were created", &invalid), 1) << boxes.texts[0];
+    EXPECT_GT(invalid, 0);
+    EXPECT_EQ(doc->GetRockPathCount() + invalid, 30);
+    ExpectConsistent();
+    const std::vector<CPolyVertex> after = SlopeVertices();
+    for (size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].x, before[i].x);
+        EXPECT_EQ(after[i].y, before[i].y);
+        EXPECT_EQ(after[i].auxA, before[i].auxA);
+    }
 }
 
 std::string ReadAll(const std::string& path) {

@@ -520,3 +520,66 @@ TEST(DocumentCommands, AFileThatIsNoSectionedTextGoesToTheOlderReader)
 }
 
 #endif
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include "model/FilterDialogServices.h"
+
+namespace {
+
+struct ScriptedFilter : CFilterDialogServices {
+    CFilterPathsData next;
+    bool toldExists = false;
+    INT_PTR RunFilterPaths(CFilterPathsData& d) override
+    {
+        toldExists = d.filterExists;
+        d = next;
+        return IDOK;
+    }
+};
+
+}  // namespace
+
+TEST(DocumentCommands, FilterByValueAppliesNarrowsAndAdds)
+{
+    ScriptedFilter filter;
+    InstallFilterDialogServices(&filter);
+    auto doc = NewDocument();
+    CTalusimRockPath* p10 = AddPath(*doc, 0, 10);
+    CTalusimRockPath* p20 = AddPath(*doc, 0, 20);
+    CTalusimRockPath* p30 = AddPath(*doc, 0, 30);
+    auto passing = [&] {
+        std::string s;
+        for (auto* p : {p10, p20, p30})
+            s += p->GetCategoryId() == CAT_PATH_PASSES ? '1' : '0';
+        return s;
+    };
+    filter.next.mode = 0;
+    filter.next.endAbove = true;
+    filter.next.endAboveX = 15;
+    doc->OnFilterByValue();
+    EXPECT_FALSE(filter.toldExists);
+    EXPECT_EQ(passing(), "011");
+    filter.next = CFilterPathsData();
+    filter.next.mode = 1;  // narrow
+    filter.next.endBelow = true;
+    filter.next.endBelowX = 25;
+    doc->OnFilterByValue();
+    EXPECT_TRUE(filter.toldExists);
+    EXPECT_EQ(passing(), "010");
+    filter.next = CFilterPathsData();
+    filter.next.mode = 2;  // add
+    filter.next.largestAbove = true;
+    filter.next.largestAboveX = 28;
+    doc->OnFilterByValue();
+    EXPECT_EQ(passing(), "011");
+    filter.next = CFilterPathsData();
+    filter.next.mode = 0;  // discard and apply
+    filter.next.smallestBelow = true;
+    filter.next.smallestBelowX = -1;
+    doc->OnFilterByValue();
+    EXPECT_EQ(passing(), "000");
+    InstallFilterDialogServices(nullptr);
+}
+
+#endif
