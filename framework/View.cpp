@@ -64,7 +64,10 @@ void CView::OnUpdate(CView* pSender, LPARAM, CObject*) {
 }
 
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
-    if (pInfo != nullptr) pInfo->m_bContinuePrinting = pInfo->m_nCurPage <= pInfo->GetMaxPage();
+    // A view that never said how many pages it has prints one.
+    if (pInfo != nullptr)
+        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() == 0xFFFF ? pInfo->m_nCurPage == 1
+                                                                   : pInfo->m_nCurPage <= pInfo->GetMaxPage();
     (void)pDC;
 }
 

@@ -6,7 +6,9 @@
 
 class CDocument;
 class CFrameWnd;
+class CPreviewView;
 struct CCreateContext;
+struct CPrintPreviewState;
 
 // What printing tells the view; the print loop itself belongs to the program.
 struct CPrintInfo {
@@ -52,6 +54,18 @@ public:
     virtual void OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
     virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // Print preview in the view's frame: the preview view (of the given class,
+    // a CPreviewView) takes the frame's client area under the bar nIDResource
+    // until it is closed. False when it cannot start (no printer, say).
+    BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                        CPrintPreviewState* pState);
+    // Called by the preview when it closes: OnEndPrinting, then the frame is
+    // given back to this view and the preview destroyed.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+    // The print commands (Print, Print Direct, Print Preview); derived views
+    // map them in their own message maps.
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID, void* pContext = nullptr) override;
