@@ -338,7 +338,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
         return;
     }
     auto& bars = m_rows[row];
-    auto at = std::find_if(bars.begin(), bars.end(), [&](const Slot& s) { return s.offset > slot.offset; });
+    auto at = std::find_if(bars.begin(), bars.end(), [&](const Slot& s) { return s.offset >= slot.offset; });
     bars.insert(at, slot);
 }
 

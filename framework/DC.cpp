@@ -6,10 +6,7 @@
 
 namespace {
 
-CHandleMap<HDC, CDC>& DcMap() {
-    thread_local CHandleMap<HDC, CDC> map;
-    return map;
-}
+CHandleMap<HDC, CDC>& DcMap() { return AfxThreadHandleMap<HDC, CDC>(); }
 
 int Length(LPCSTR text, int count) {
     if (text == nullptr) return 0;

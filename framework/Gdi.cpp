@@ -5,10 +5,7 @@
 
 namespace {
 
-CHandleMap<HGDIOBJ, CGdiObject>& GdiMap() {
-    thread_local CHandleMap<HGDIOBJ, CGdiObject> map;
-    return map;
-}
+CHandleMap<HGDIOBJ, CGdiObject>& GdiMap() { return AfxThreadHandleMap<HGDIOBJ, CGdiObject>(); }
 
 // A temporary wrapper has the class that matches the kind of handle, so that
 // CPen::FromHandle can hand out a real CPen.
@@ -136,4 +133,20 @@ BOOL CPalette::CreateHalftonePalette(CDC* pDC) {
     BOOL ok = Attach(::CreateHalftonePalette(screen));
     ::ReleaseDC(nullptr, screen);
     return ok;
+}
+
+namespace {
+// The cleanups of the calling thread's maps; a plain array, as thread_local
+// objects with destructors are not safe here.
+constexpr int maxThreadMaps = 16;
+thread_local void (*threadMapCleanups[maxThreadMaps])() = {};
+thread_local int threadMapCount = 0;
+} // namespace
+
+void AfxRegisterThreadMapCleanup(void (*cleanup)()) {
+    if (threadMapCount < maxThreadMaps) threadMapCleanups[threadMapCount++] = cleanup;
+}
+
+void AfxTermThreadMaps() {
+    while (threadMapCount > 0) threadMapCleanups[--threadMapCount]();
 }

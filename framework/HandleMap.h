@@ -55,3 +55,22 @@ private:
     std::unordered_map<Handle, Wrapper*> m_permanent;
     std::unordered_map<Handle, std::unique_ptr<Wrapper>> m_temporary;
 };
+
+// The maps of the calling thread. A thread_local object with a destructor
+// does not survive thread exit in this run time, so each thread's maps are
+// made on first use and freed by AfxTermThreadMaps when a worker finishes.
+void AfxRegisterThreadMapCleanup(void (*cleanup)());
+void AfxTermThreadMaps();
+
+template <class Handle, class Wrapper>
+CHandleMap<Handle, Wrapper>& AfxThreadHandleMap() {
+    thread_local CHandleMap<Handle, Wrapper>* map = nullptr;
+    if (map == nullptr) {
+        map = new CHandleMap<Handle, Wrapper>;
+        AfxRegisterThreadMapCleanup([] {
+            delete map;
+            map = nullptr;
+        });
+    }
+    return *map;
+}

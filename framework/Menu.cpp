@@ -8,10 +8,7 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
-CHandleMap<HMENU, CMenu>& MenuMap() {
-    thread_local CHandleMap<HMENU, CMenu> map;
-    return map;
-}
+CHandleMap<HMENU, CMenu>& MenuMap() { return AfxThreadHandleMap<HMENU, CMenu>(); }
 
 } // namespace
 
@@ -76,8 +73,19 @@ int CMenu::GetMenuString(UINT id, CString& text, UINT flags) const {
 
 CMenu* CMenu::GetSubMenu(int position) const { return FromHandle(::GetSubMenu(m_hMenu, position)); }
 
+namespace {
+thread_local HMENU trackingMenu = nullptr;
+}
+
+HMENU AfxGetTrackingMenu() { return trackingMenu; }
+
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* pWnd, LPCRECT rect) {
-    return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, pWnd ? pWnd->GetSafeHwnd() : nullptr, rect);
+    // While it shows, owner-drawn items of this popup are measured through it.
+    HMENU previous = trackingMenu;
+    trackingMenu = m_hMenu;
+    BOOL result = ::TrackPopupMenu(m_hMenu, flags, x, y, 0, pWnd ? pWnd->GetSafeHwnd() : nullptr, rect);
+    trackingMenu = previous;
+    return result;
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

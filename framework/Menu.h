@@ -10,6 +10,9 @@
 
 class CWnd;
 
+// The popup that CMenu::TrackPopupMenu shows now on this thread, or null.
+HMENU AfxGetTrackingMenu();
+
 class CMenu : public CObject {
     DECLARE_DYNCREATE(CMenu)
 public:

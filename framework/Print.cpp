@@ -211,10 +211,6 @@ void CView::OnFilePrint()
     CPrinterTarget target(info.m_pd.hDC);
     info.m_pd.hDC = nullptr;
     if (!AfxPrintPages(*this, info, target, title) && !AfxIsPrintAborted()) {
-        CString text;
-        text.LoadString(AFX_IDP_FAILED_TO_START_PRINT);
-        if (text.IsEmpty())
-            text = "Failed to start print job.";
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        AfxMessageBox(AfxLoadLibraryString(AFX_IDP_FAILED_TO_START_PRINT));
     }
 }

@@ -5,6 +5,7 @@
 
 #include "framework/Document.h"
 #include "framework/Frame.h"
+#include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -132,6 +133,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     app->m_hDevNames = pd.hDevNames;
     return pd.hDC != nullptr;
 }
+
+// The print commands are in Print.cpp (page loop) and PreviewView.cpp (preview).
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_CREATE()

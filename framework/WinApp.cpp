@@ -10,7 +10,9 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/FileDialog.h"
+#include "framework/ImageList.h"
 #include "framework/Frame.h"
+#include "framework/HandleMap.h"
 #include "framework/View.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceHandle.h"
@@ -178,17 +180,33 @@ BOOL CWinThread::OnIdle(LONG lCount) {
         CMenu::DeleteTempMap();
         CDC::DeleteTempMap();
         CGdiObject::DeleteTempMap();
+        CImageList::DeleteTempMap();
     }
     return FALSE;
 }
 
 namespace {
 
+// What a worker leaves behind: its temporary wrappers and, unless kept, its thread object.
+void FinishThread(BOOL bDelete) {
+    CWinThread* thread = currentThread;
+    if (thread == nullptr || thread == theApp) return;
+    CWnd::DeleteTempMap();
+    CMenu::DeleteTempMap();
+    CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+    CImageList::DeleteTempMap();
+    AfxTermThreadMaps();
+    currentThread = nullptr;
+    if (bDelete && thread->m_bAutoDelete) delete thread;
+}
+
 unsigned __stdcall ThreadEntry(void* param) {
     auto* thread = static_cast<CWinThread*>(param);
     currentThread = thread;
     UINT result = thread->m_pfnThreadProc(thread->m_pThreadParams);
-    AfxEndThread(result);
+    // Returning (rather than ending the thread from inside) lets the run time tidy up the thread.
+    FinishThread(TRUE);
     return result;
 }
 
@@ -220,15 +238,7 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
 }
 
 void AfxEndThread(UINT nExitCode, BOOL bDelete) {
-    CWinThread* thread = currentThread;
-    if (thread != nullptr && thread != theApp) {
-        CWnd::DeleteTempMap();
-        CMenu::DeleteTempMap();
-        CDC::DeleteTempMap();
-        CGdiObject::DeleteTempMap();
-        currentThread = nullptr;
-        if (bDelete && thread->m_bAutoDelete) delete thread;
-    }
+    FinishThread(bDelete);
     _endthreadex(nExitCode);
 }
 

@@ -19,10 +19,7 @@ const char AfxMDIFrameClassName[] = "ClastorMDIFrame";
 
 namespace {
 
-CHandleMap<HWND, CWnd>& WndMap() {
-    thread_local CHandleMap<HWND, CWnd> map;
-    return map;
-}
+CHandleMap<HWND, CWnd>& WndMap() { return AfxThreadHandleMap<HWND, CWnd>(); }
 
 // The message being handled on this thread, for Default().
 thread_local MSG currentMessage{};
@@ -136,9 +133,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd::~CWnd() {
     // A window object that dies with its window still open takes the window with it.
-    if (m_hWnd != nullptr && WndMap().LookupPermanent(m_hWnd) == this) {
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd) && WndMap().LookupPermanent(m_hWnd) == this) {
         ::DestroyWindow(m_hWnd);
         if (m_hWnd != nullptr) Detach();
     }
@@ -640,7 +642,7 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
 namespace {
 
 CMenu* FindPermanentMenuWithItem(HMENU menu, UINT id) {
-    if (menu == nullptr) return nullptr;
+    if (menu == nullptr || !::IsMenu(menu)) return nullptr;
     int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         if (HMENU sub = ::GetSubMenu(menu, i)) {
@@ -657,7 +659,9 @@ CMenu* FindPermanentMenuWithItem(HMENU menu, UINT id) {
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
     if (mis->CtlType == ODT_MENU) {
         // The measure request names only the item: find the program's menu that holds it.
-        if (CMenu* menu = FindPermanentMenuWithItem(::GetMenu(m_hWnd), mis->itemID)) {
+        CMenu* menu = FindPermanentMenuWithItem(AfxGetTrackingMenu(), mis->itemID);
+        if (menu == nullptr) menu = FindPermanentMenuWithItem(::GetMenu(m_hWnd), mis->itemID);
+        if (menu != nullptr) {
             menu->MeasureItem(mis);
             return;
         }

@@ -31,6 +31,12 @@ public:
 
     HWND m_hWnd = nullptr;
 
+    // The places SetWindowPos can put a window in the z-order.
+    static const CWnd wndTop;
+    static const CWnd wndBottom;
+    static const CWnd wndTopMost;
+    static const CWnd wndNoTopMost;
+
     // Safe on a null pointer too, as callers pass optional windows through it.
     HWND GetSafeHwnd() const;
     operator HWND() const { return m_hWnd; }
@@ -335,6 +341,7 @@ public:
     afx_msg void OnParentNotify(UINT, LPARAM) { Default(); }
 
 protected:
+    explicit CWnd(HWND special) : m_hWnd(special) {}
     WNDPROC m_pfnSuper = nullptr;  // the window's own procedure, for DefWindowProc
     HWND m_hWndOwner = nullptr;
 

@@ -2,13 +2,17 @@
 // quotient as written (1.0 / 0.9, 180.0 / pi, ...), not a rounded decimal.
 #pragma once
 
-inline constexpr double PI = 3.14159265358979323846;
+namespace clastor_detail {
+inline constexpr double kPi = 3.14159265358979323846;
+}
+
 inline constexpr double ZOOM_STEP = 1.0 / 0.9;      // zoom in or out by one step
 inline constexpr double INV_0_96 = 1.0 / 0.96;
-inline constexpr double TWO_PI = 2.0 * PI;
-inline constexpr double HALF_PI = PI / 2.0;
-inline constexpr double QUARTER_PI = PI / 4.0;
-inline constexpr double RAD_TO_DEG = 180.0 / PI;
-inline constexpr double DEG_TO_RAD = PI / 180.0;
-inline constexpr double MM_TO_INCH = 1.0 / 25.4;
-inline constexpr double GEOM_EPS = 1e-9;             // general geometric tolerance
+inline constexpr double TWO_PI = 2.0 * clastor_detail::kPi;
+inline constexpr double HALF_PI = clastor_detail::kPi / 2.0;
+inline constexpr double QUARTER_PI = clastor_detail::kPi / 4.0;
+inline constexpr double RAD_TO_DEG = 180.0 / clastor_detail::kPi;
+inline constexpr double DEG_TO_RAD = clastor_detail::kPi / 180.0;
+inline constexpr double MM_TO_INCH = 1.0 / 25.4;   // millimetres to inches
+inline constexpr double GEOM_EPS = 1e-9;            // general geometric tolerance
+inline constexpr double PI = clastor_detail::kPi;

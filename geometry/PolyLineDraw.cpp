@@ -56,21 +56,65 @@ void CPolyLine::DrawPolyline(bool bClosed, CDC* pDC, CViewContext* pView)
     }
 }
 
+namespace {
+
+// Where a device point lies against a rectangle, as four flags.
+unsigned Outcode(const POINT& p, const RECT& r)
+{
+    return (p.x < r.left ? 1u : 0u) | (p.x > r.right ? 2u : 0u) | (p.y < r.top ? 4u : 0u) |
+           (p.y > r.bottom ? 8u : 0u);
+}
+
+// The area a stroke can show in, widened by the widest pen; false when every
+// segment must be drawn (a metafile records what lies outside too).
+bool StrokeBounds(CDC* pDC, RECT& bounds)
+{
+    const HDC hdc = pDC->GetSafeHdc();
+    if (hdc == nullptr || ::GetObjectType(hdc) == OBJ_ENHMETADC ||
+        ::GetObjectType(hdc) == OBJ_METADC)
+        return false;
+    if (::GetClipBox(hdc, &bounds) == ERROR)
+        return false;
+    ::InflateRect(&bounds, 64, 64);
+    return true;
+}
+
+} // namespace
+
 void CPolyLine::StrokeVisibleSegments(bool bClosed, CDC* pDC, CViewContext* pView)
 {
     const int n = GetVertexCount();
     if (n == 0)
         return;
-    pDC->MoveTo(pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y));
-    for (int i = 1; i < n; ++i) {
-        const CPoint p = pView->WorldToDevice(m_vertices[i].x, m_vertices[i].y);
-        if (m_vertices[i].segmentVisible)
+    // A segment lying wholly on one side of the visible area is skipped
+    // without a call to the device: a small repaint of a view full of long
+    // rock paths then costs little more than the mapping of their points.
+    RECT bounds;
+    const bool cull = StrokeBounds(pDC, bounds);
+    CPoint previous = pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y);
+    unsigned previousCode = cull ? Outcode(previous, bounds) : 0;
+    bool positioned = false;
+    auto stroke = [&](const CPoint& p, bool visible) {
+        const unsigned code = cull ? Outcode(p, bounds) : 0;
+        if (visible && (previousCode & code) == 0) {
+            if (!positioned)
+                pDC->MoveTo(previous);
             pDC->LineTo(p);
-        else
-            pDC->MoveTo(p);
-    }
-    if (bClosed && m_vertices[0].segmentVisible)
-        pDC->LineTo(pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y));
+            positioned = true;
+        } else {
+            positioned = false;
+        }
+        previous = p;
+        previousCode = code;
+    };
+    for (int i = 1; i < n; ++i)
+        stroke(pView->WorldToDevice(m_vertices[i].x, m_vertices[i].y), m_vertices[i].segmentVisible);
+    if (bClosed)
+        stroke(pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y), m_vertices[0].segmentVisible);
+    // The device's current position ends at the last vertex, as a plain
+    // stroke would leave it.
+    if (!positioned)
+        pDC->MoveTo(previous);
 }
 
 void CPolyLine::DrawLines(bool bClosed, CDC* pDC, CViewContext* pView)

@@ -276,10 +276,11 @@ void CREGDatabase::MarkEntities(int test, int action, double top, double left, d
         } else if (test == TEST_INSIDE) {
             if (!pEntity->IsSelectable())
                 continue;
-            const bool inside = left <= pEntity->GetLeft() && pEntity->GetRight() <= right &&
-                                pEntity->GetLeft() <= right && left <= pEntity->GetRight() &&
-                                bottom <= pEntity->GetBottom() && pEntity->GetTop() <= top &&
-                                pEntity->GetBottom() <= top && bottom <= pEntity->GetTop();
+            auto within = [](double v, double lo, double hi) { return lo <= v && v <= hi; };
+            const bool inside = within(pEntity->GetLeft(), left, right) &&
+                                within(pEntity->GetRight(), left, right) &&
+                                within(pEntity->GetTop(), bottom, top) &&
+                                within(pEntity->GetBottom(), bottom, top);
             if (!inside)
                 continue;
         }

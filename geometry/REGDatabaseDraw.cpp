@@ -331,7 +331,6 @@ bool CREGDatabase::CopyBitmapToClipboard(CWnd* pWnd, CViewContext* pView)
     const int width = extent.cx * m_nClipboardScale, height = extent.cy * m_nClipboardScale;
 
     bool ok = false;
-    HBITMAP hTaken = nullptr;
     {
         CDC memory;
         CBitmap bitmap;
@@ -347,15 +346,14 @@ bool CREGDatabase::CopyBitmapToClipboard(CWnd* pWnd, CViewContext* pView)
                 memory.SelectObject(pOld);
             if (::OpenClipboard(hWnd)) {
                 if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, bitmap.GetSafeHandle())) {
-                    // The clipboard owns the bitmap now.
-                    hTaken = (HBITMAP)bitmap.Detach();
+                    // The clipboard owns the bitmap now; it is not ours to delete.
+                    bitmap.Detach();
                     ok = true;
                 }
                 ::CloseClipboard();
             }
         }
     }
-    (void)hTaken;
     windowDC.Detach();
     ::ReleaseDC(hWnd, hWindow);
     return ok;

@@ -8,6 +8,7 @@
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
 #include "framework/Rect.h"
+#include "framework/View.h"
 #include "framework/Wnd.h"
 #include "geometry/REGDatabase.h"
 #include "geometry/ViewContext.h"
@@ -143,14 +144,14 @@ bool CREGDatabase::ShowContextMenu(CContextMenuRequest& request)
         ::ClientToScreen(hView, &screen);
     int x = request.x, y = request.y;
     if (hView) {
-        HDC hdc = ::GetDC(hView);
-        if (hdc) {
-            POINT logical = {x, y};
-            ::DPtoLP(hdc, &logical, 1);
-            x = logical.x;
-            y = logical.y;
-            ::ReleaseDC(hView, hdc);
-        }
+        // The point in the logical coordinates the view draws in.
+        CClientDC dc(request.view);
+        if (CView* pView = dynamic_cast<CView*>(request.view))
+            pView->OnPrepareDC(&dc);
+        POINT logical = {x, y};
+        dc.DPtoLP(&logical);
+        x = logical.x;
+        y = logical.y;
     }
 
     int menuId = request.menuId;

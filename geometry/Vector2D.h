@@ -31,6 +31,9 @@ public:
     bool operator==(const CVector2D& o) const { return x == o.x && y == o.y; }
 
     CVector2D& operator-=(const CVector2D& d) { x -= d.x; y -= d.y; return *this; }
+    CVector2D& operator+=(const CVector2D& d) { x += d.x; y += d.y; return *this; }
+    // Exact equality with two coordinates.
+    bool Equals(double ox, double oy) const { return x == ox && y == oy; }
 
     double Dot(double ox, double oy) const { return x * ox + y * oy; }
     double Dot(const CVector2D& o) const { return Dot(o.x, o.y); }

@@ -125,7 +125,7 @@ void CTalusimDoc::EditCollectors(CTalusimBarrier* pInitial)
 
 void CTalusimDoc::OnBarrierEditor()
 {
-    if (SlopeViewServices().RunBarrierEditor(this) == IDOK) {
+    if (SlopeViewServices().RunBarrierEditor(this, nullptr) == IDOK) {
         SetModifiedFlag();
         ClearRockPaths();
     }

@@ -336,7 +336,7 @@ const CLocationEnvelope& CTalusimDoc::GetNextLocationMaxima()
 
 CDistributionSamples* CTalusimDoc::GetDistribution(int i)
 {
-    if (i < 0 || i >= m_distributions.GetSize())
+    if (i < 0 || i >= (int)m_distributions.GetSize())
         return nullptr;
     return &m_distributions[i];
 }

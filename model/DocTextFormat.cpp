@@ -261,7 +261,7 @@ void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/
     }
     file.Line("* Number of Distributions");
     file.Linef("%d", (int)m_distributions.GetSize());
-    for (int k = 0; k < m_distributions.GetSize(); ++k) {
+    for (int k = 0; k < (int)m_distributions.GetSize(); ++k) {
         const CDistributionSamples& d = m_distributions[k];
         file.Line("* Number Items");
         const int n = d.GetCount(DIST_TOTAL_ENERGY);

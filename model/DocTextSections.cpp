@@ -254,7 +254,7 @@ void CTalusimDoc::WriteSlopeSection(CDocumentTextWriter& file, int /*version*/)
     file.Linef("%d", slope->GetVertexCount());
     for (int i = 0; i < slope->GetVertexCount(); ++i) {
         CPolyVertex v = slope->GetVertex(i);
-        file.Linef("%s %s %s %s", R(v.x).c_str(), R(v.y).c_str(), R(v.sx).c_str(), R(v.sy).c_str());
+        file.Linef("%s %s %s %s", R(v.x).c_str(), R(v.y).c_str(), R(v.auxA).c_str(), R(v.auxB).c_str());
         CTalusimSlopeType* m = slope->GetSegmentMaterial(i);
         file.Line(m ? NameLine(m->GetName()) : std::string());
         file.Linef("%d", m ? m->GetFileId() : kNoMaterial);
@@ -288,8 +288,8 @@ bool CTalusimDoc::ReadSlopeSection(CDocumentTextReader& file, int /*version*/)
         CPolyVertex vertex;
         vertex.x = v[0];
         vertex.y = v[1];
-        vertex.sx = v[2];
-        vertex.sy = v[3];
+        vertex.auxA = v[2];  // standard deviations of x and y
+        vertex.auxB = v[3];
         m_pSlope->AddVertex(vertex);
         // Materials are read before the slope; a vertex without a material
         // keeps none, and is refused only when a computation needs one.

@@ -139,6 +139,12 @@ void CDistributionSamples::SerializeLegacyArrays(CArchive& ar)
         ClearAll();
 }
 
+void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount)
+{
+    for (int i = 0; i < nCount; ++i)
+        pElements[i].Serialize(ar);
+}
+
 // ---------------------------------------------------------------------------
 // CLocationEnvelope
 

@@ -54,6 +54,9 @@ private:
     CArray<CTalusimRockPath*, CTalusimRockPath*> m_rockPaths;
 };
 
+// An array of samples records goes into an archive record by record.
+void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount);
+
 // The largest values of the rocks that passed one horizontal location.
 class CLocationEnvelope
 {

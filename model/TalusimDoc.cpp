@@ -40,6 +40,12 @@ const int kLocationGraphKinds[] = {2901, 2902, 2903, 2904, 2905, 2906, 2940,
 
 }  // namespace
 
+void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount)
+{
+    for (int i = 0; i < nCount; ++i)
+        pElements[i].Serialize(ar);
+}
+
 std::vector<CEntity*> CollectEntities(CREGDatabase& db, int category, int kind, int group)
 {
     std::vector<CEntity*> out;
@@ -229,8 +235,10 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
         return FALSE;
     }
     m_pSlope->SetSampleSlopeFlag(m_bGenerateSlopeSamples);
-    if (m_locationMaxima.GetSize() != m_distributions.GetSize())
+    if (m_locationMaxima.GetSize() != (int)m_distributions.GetSize())
         ClearResults();
+    // What was just read is what the file holds.
+    SetModifiedFlag(FALSE);
     return TRUE;
 }
 

@@ -73,6 +73,10 @@ struct CWizardItem {
     int code = 0;
 };
 
+// Distribution records are no plain bytes: an array of them goes into an
+// archive record by record.
+void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount);
+
 class CTalusimDoc : public CDocument
 {
     DECLARE_DYNCREATE(CTalusimDoc)
@@ -328,7 +332,7 @@ public:
                       CTalusimBarrier* pBarrier);
     void RecordLocationPassage(double x, double y, double vx, double vy, double mass, int location,
                                double angularVelocity);
-    static double RotationalEnergy(double mass, double angularVelocity);
+    double RotationalEnergy(double mass, double angularVelocity) const;
     void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
                         double vy1, double mass, double angularVelocity);
     void SampleRockStart(CVector2D& start, CVector2D& velocity, double& mass, double& angularVelocity);
@@ -344,6 +348,9 @@ public:
     void SetRockCount(int rocks) { m_nRocks = rocks; }
     int GetRockCount() const { return m_nRocks; }
     void SetOuterProgress(BOOL active, int index, int total);
+    // Histogram scales of the distribution graphs.
+    double GetDistributionMaximum(int kind);
+    void ComputeHistogramMaxCount(int kind, int bins, double& maxValue, double& maxCount);
     void OnSimulationFinished() {}
     void OpenSlopeEditorAt(const CVector2D& point, int pickKind);
 

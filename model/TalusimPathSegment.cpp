@@ -1,6 +1,10 @@
 #include "model/TalusimPathSegment.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include "framework/DC.h"
+#include "geometry/LineClipper.h"
+#include "geometry/ViewContext.h"
 
 IMPLEMENT_SERIAL(CTalusimPathSegment, CObject, 1)
 
@@ -109,4 +113,73 @@ void CTalusimPathSegment::Serialize(CArchive& ar)
         if (m_pixelStep < 1)
             m_pixelStep = kDefaultPixelStep;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Drawing and hit testing in a view
+
+int CTalusimPathSegment::GetChordCount(const CViewContext& view) const
+{
+    if (IsStraight())
+        return 1;
+    const CPoint a = view.WorldToDevice(m_upperLeft);
+    const CPoint b = view.WorldToDevice(m_lowerRight);
+    const int dx = std::abs(a.x - b.x);
+    const int dy = std::abs(a.y - b.y);
+    if (dx <= 3 && dy <= 3)
+        return 1;
+    if (view.WorldToDevice(m_x0, m_y0) == view.WorldToDevice(m_x1, m_y1))
+        return 1;
+    const int step = view.IsClipboardRender() ? 8 : std::max(1, m_pixelStep);
+    const int m = std::max(dx, dy) / step;
+    return m == 0 ? 1 : m + 1;
+}
+
+void CTalusimPathSegment::Draw(CDC* pDC, const CViewContext& view, const CVector2D& clipA,
+                               const CVector2D& clipB) const
+{
+    pDC->MoveTo(view.WorldToDevice(m_x0, m_y0));
+    const int n = GetChordCount(view);
+    const double dt = m_T / n;
+    // Long flights reaching out of the clip box draw only the chords that
+    // can show; the others would cost GDI calls for nothing.
+    const double box[4] = {GetLeft(), GetTop(), GetRight(), GetBottom()};
+    const double clip[4] = {clipA.x, clipA.y, clipB.x, clipB.y};
+    if (n >= 100 && !CViewContext::IsBoxInside(box, clip)) {
+        CVector2D prev = GetStartPoint();
+        for (int i = 1; i < n; ++i) {
+            const CVector2D p = GetPointAt(i * dt);
+            const double top = std::max(prev.y, p.y), bottom = std::min(prev.y, p.y);
+            const double left = std::min(prev.x, p.x), right = std::max(prev.x, p.x);
+            if (CViewContext::BoxesOverlap(top, left, bottom, right, clipA.y, clipA.x, clipB.y, clipB.x)) {
+                pDC->MoveTo(view.WorldToDevice(prev));
+                pDC->LineTo(view.WorldToDevice(p));
+            }
+            prev = p;
+        }
+        pDC->MoveTo(view.WorldToDevice(prev));
+    } else {
+        for (int i = 1; i < n; ++i)
+            pDC->LineTo(view.WorldToDevice(GetPointAt(i * dt)));
+    }
+    pDC->LineTo(view.WorldToDevice(m_x1, m_y1));
+}
+
+bool CTalusimPathSegment::CrossesRect(double top, double left, double bottom, double right,
+                                      const CViewContext& view) const
+{
+    CLineClipper clipper;
+    clipper.SetWindow(top, left, bottom, right);
+    const int n = GetChordCount(view);
+    const double dt = m_T / n;
+    CVector2D prev = GetStartPoint();
+    for (int i = 1; i < n; ++i) {
+        const CVector2D p = GetPointAt(i * dt);
+        clipper.SetSegmentPoints(prev, p);
+        if (clipper.Clip())
+            return true;
+        prev = p;
+    }
+    clipper.SetSegmentPoints(prev, GetEndPoint());
+    return clipper.Clip();
 }

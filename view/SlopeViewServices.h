@@ -13,6 +13,7 @@ class CEntity;
 class CTalusimDoc;
 class CTalusimSlope;
 class CTalusimSlopeType;
+class CTalusimBarrier;
 
 // Slope Editor (10018): vertex table and segment materials.
 struct CSlopeEditorData {
@@ -90,7 +91,7 @@ public:
 
     // The modal editors; each returns IDOK or IDCANCEL.
     virtual INT_PTR RunDataCollectorEditor(CTalusimDoc*, CEntity* /*initial*/) { return IDCANCEL; }
-    virtual INT_PTR RunBarrierEditor(CTalusimDoc*) { return IDCANCEL; }
+    virtual INT_PTR RunBarrierEditor(CTalusimDoc*, CTalusimBarrier* /*initial*/) { return IDCANCEL; }
     virtual INT_PTR RunMaterialEditor(CTalusimDoc*, CTalusimSlope*, CTalusimSlopeType* /*defaultMaterial*/,
                                       CTalusimSlopeType* /*initial*/, bool /*frictionAngleEnabled*/)
     {

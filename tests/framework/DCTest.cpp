@@ -334,3 +334,27 @@ TEST(DCTest, FromHandleGivesTemporaryWrappersThatDoNotOwn) {
     EXPECT_NE(::GetDeviceCaps(mem, LOGPIXELSX), 0);
     ::DeleteDC(mem);
 }
+
+TEST(DCTest, DragRectanglesDrawAndEraseThemselves) {
+    MemoryCanvas c;
+    CRect first(10, 10, 30, 30), second(20, 20, 50, 40);
+    CSize thick(2, 2);
+    // The frame is drawn with a grey checker: about half of its pixels change.
+    auto changedOnColumn = [&](int x, int top, int bottom) {
+        int changed = 0;
+        for (int y = top; y < bottom; ++y) changed += c.dc.GetPixel(x, y) != RGB(255, 255, 255);
+        return changed;
+    };
+    c.dc.DrawDragRect(&first, thick, nullptr, thick);
+    EXPECT_GE(changedOnColumn(10, 10, 30), 8);
+    EXPECT_EQ(changedOnColumn(15, 13, 27), 0); // the inside stays
+    // Moving it: the old frame goes, the new one shows.
+    c.dc.DrawDragRect(&second, thick, &first, thick);
+    for (int y = 10; y < 30; ++y) EXPECT_EQ(c.dc.GetPixel(10, y), RGB(255, 255, 255)) << y;
+    EXPECT_GE(changedOnColumn(49, 20, 40), 8);
+    // Erasing it leaves the canvas as it was.
+    CRect none(0, 0, 0, 0);
+    c.dc.DrawDragRect(&none, CSize(0, 0), &second, thick);
+    for (int y = 0; y < 64; y += 3)
+        for (int x = 0; x < 64; x += 3) ASSERT_EQ(c.dc.GetPixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+}

@@ -584,6 +584,47 @@ TEST_F(DocViewTest, RecentFilesAreKeptAndShownInTheMenu) {
     EXPECT_EQ(file->GetMenuState(ID_FILE_MRU_FILE1 + 4, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+TEST_F(DocViewTest, ShellCommandsOpenDocumentsAndRegisterTheFileTypes) {
+    std::string path = TempPath("clastor-docview-shell.tst");
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->m_value = 99;
+    ASSERT_TRUE(doc->DoSave(path.c_str()));
+    doc->OnCloseDocument();
+
+    CCommandLineInfo open;
+    open.ParseParam(path.c_str(), FALSE, TRUE);
+    EXPECT_TRUE(app->ProcessShellCommand(open));
+    ASSERT_EQ(ChildCount(), 1);
+    EXPECT_EQ(static_cast<CTestDoc*>(mainFrame->MDIGetActive()->GetActiveDocument())->m_value, 99);
+
+    CCommandLineInfo empty;
+    EXPECT_TRUE(app->ProcessShellCommand(empty)); // a new document
+    EXPECT_EQ(ChildCount(), 2);
+
+    MessageBoxRecorder boxes;
+    CCommandLineInfo missing;
+    missing.ParseParam(TempPath("clastor-no-such-file.tst").c_str(), FALSE, TRUE);
+    EXPECT_FALSE(app->ProcessShellCommand(missing));
+    EXPECT_EQ(boxes.texts.size(), 1u);
+
+    app->EnableShellOpen();
+    app->RegisterShellFileTypes(TRUE);
+    char value[MAX_PATH] = {};
+    LONG size = sizeof(value);
+    ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.tst", value, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(value, "FrameworkTest.Document");
+    size = sizeof(value);
+    ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\FrameworkTest.Document\\shell\\open\\command",
+                               value, &size),
+              ERROR_SUCCESS);
+    EXPECT_NE(std::string(value).find("test_framework.exe\" \"%1\""), std::string::npos) << value;
+    app->UnregisterShellFileTypes();
+    size = sizeof(value);
+    EXPECT_NE(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.tst", value, &size), ERROR_SUCCESS);
+    ::DeleteFileA(path.c_str());
+}
+
 TEST(CommandLineTest, ParsesFilesAndShellRequests) {
     struct Case {
         std::vector<std::pair<const char*, bool>> args;
@@ -610,4 +651,89 @@ TEST(CommandLineTest, ParsesFilesAndShellRequests) {
     CCommandLineInfo embedded;
     embedded.ParseParam("Embedding", TRUE, TRUE);
     EXPECT_FALSE(embedded.m_bShowSplash);
+}
+
+namespace {
+
+class CRunTest : public ::testing::Test {
+protected:
+    CTestApp* app = nullptr;
+    void SetUp() override {
+        app = new CTestApp;
+        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_HIDE);
+        app->AddDocTemplate(new CMultiDocTemplate(IDR_TESTDOC1, RUNTIME_CLASS(CTestDoc),
+                                                  RUNTIME_CLASS(CTestChildFrame), RUNTIME_CLASS(CTestView)));
+    }
+    void TearDown() override {
+        PumpPending();
+        delete app;
+    }
+};
+
+} // namespace
+
+TEST_F(CRunTest, ExitAsksToSaveThenEndsTheMessageLoop) {
+    auto* frame = new CTestMainFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_TESTMAIN));
+    app->m_pMainWnd = frame;
+    app->OnFileNew();
+    auto* doc = static_cast<CTestDoc*>(frame->MDIGetActive()->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    doc->SetModifiedFlag();
+    int docs = CTestDoc::liveCount;
+
+    // The user chooses Exit twice: the first prompt is cancelled, the second answered No.
+    MessageBoxRecorder boxes;
+    boxes.answers = {IDCANCEL, IDNO};
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_ROUTE_APP, 0), 0);
+    frame->PostMessage(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    routeLog.clear();
+    int exitCode = app->Run();
+
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    std::vector<std::string> handled{"app"};
+    EXPECT_EQ(routeLog, handled); // the loop went on after the cancelled exit
+    EXPECT_EQ(CTestDoc::liveCount, docs - 1);
+    EXPECT_EQ(app->m_pMainWnd, nullptr); // the frame is gone
+}
+
+namespace {
+
+// Prints into a DC that cannot start a print job, as a printer that went away.
+class CPrintingView : public CTestView {
+public:
+    std::vector<std::string> steps;
+    BOOL OnPreparePrinting(CPrintInfo* info) override {
+        steps.push_back("prepare");
+        info->m_pd.hDC = ::CreateCompatibleDC(nullptr);
+        return TRUE;
+    }
+    void OnBeginPrinting(CDC* dc, CPrintInfo*) override { steps.push_back(dc->IsPrinting() ? "begin printing" : "begin"); }
+    void OnEndPrinting(CDC*, CPrintInfo*) override { steps.push_back("end"); }
+    void Print() { SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT, 0), 0); }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPrintingView, CTestView)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(PrintTest, APrintJobThatCannotStartIsReportedAndCleanedUp) {
+    MessageBoxRecorder boxes;
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    auto* view = new CPrintingView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 50, 50), &host, AFX_IDW_PANE_FIRST));
+    view->Print();
+    std::vector<std::string> steps{"prepare", "begin printing", "end"};
+    EXPECT_EQ(view->steps, steps);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Could not start print job.");
+    host.DestroyWindow();
 }

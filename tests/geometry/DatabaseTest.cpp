@@ -464,3 +464,77 @@ TEST(Database, NearestSnapPointAndVertexInsertion)
     EXPECT_EQ(p->GetVertexCount(), 2);
     EXPECT_EQ(db.ApplyToNearestEntity(4, 5.8, 100, 90, 90, 100, 20, 4, 21), nullptr);
 }
+
+TEST(Database, ContextMenuChoosesTheSubmenu)
+{
+    CREGDatabase db;
+    db.SetDefaultContextMenu(6002, 2);
+    CViewContext vc;
+    SetScaledView(vc, 100, 100, 1);
+    TestWindow window(100, 100);
+    CProbe* probe = AddProbe(db, 20, 22, 40, 60, 60, 40);
+    probe->SetContextMenu(6002, 1);
+    CProbe* plain = AddProbe(db, 20, 22, 70, 90, 90, 70);
+
+    CMenu bar;
+    ASSERT_TRUE(bar.CreateMenu());
+    HMENU popups[3];
+    for (HMENU& h : popups) {
+        h = ::CreatePopupMenu();
+        ::AppendMenuA(h, MF_STRING, 1, "item");
+        bar.AppendMenu(MF_POPUP, (UINT_PTR)h, "popup");
+    }
+    CContextMenuRequest request;
+    request.view = window.Wnd();
+    request.viewContext = &vc;
+    request.menu = &bar;
+    CMenu* sub = nullptr;
+    CEntity* entity = probe;
+    request.outSubmenu = &sub;
+    request.outEntity = &entity;
+
+    // Empty space: the default submenu, and nothing in set 25.
+    request.x = 10;
+    request.y = 10;
+    ASSERT_TRUE(db.ShowContextMenu(request));
+    EXPECT_EQ(sub->GetSafeHmenu(), popups[2]);
+    EXPECT_EQ(entity, nullptr);
+    EXPECT_EQ(db.CountInSet(25), 0);
+
+    // On the entity: its own submenu; it stays in set 25 for the command.
+    request.x = 50;
+    request.y = 50;
+    ASSERT_TRUE(db.ShowContextMenu(request));
+    EXPECT_EQ(sub->GetSafeHmenu(), popups[1]);
+    EXPECT_EQ(entity, probe);
+    EXPECT_TRUE(probe->IsInSet(25));
+
+    // An entity without a menu of its own falls back to the default.
+    request.x = 80;
+    request.y = 20;
+    ASSERT_TRUE(db.ShowContextMenu(request));
+    EXPECT_EQ(entity, plain);
+    EXPECT_EQ(sub->GetSafeHmenu(), popups[2]);
+    EXPECT_FALSE(probe->IsInSet(25));
+
+    // A missing submenu or menu resource shows nothing.
+    db.SetDefaultContextMenu(6002, 7);
+    request.x = 10;
+    request.y = 10;
+    EXPECT_FALSE(db.ShowContextMenu(request));
+    request.menu = nullptr;
+    EXPECT_FALSE(db.ShowContextMenu(request));
+}
+
+TEST(Database, FilterIndicesOutsideTheRangeAreIgnored)
+{
+    CREGDatabase db;
+    AddProbe(db, 20, 1);
+    db.DefineFilter(30, 20, 22, 21, false);
+    db.DefineFilter(-1, 20, 22, 21, false);
+    EXPECT_EQ(db.GetFirstInFilter(30), nullptr);
+    EXPECT_EQ(db.GetNextInFilter(-1), nullptr);
+    db.DefineFilter(29, 20, 22, 21, false);
+    EXPECT_NE(db.GetFirstInFilter(29), nullptr);
+    EXPECT_EQ(db.GetEntityAt(5), nullptr);
+}

@@ -388,6 +388,27 @@ TEST(Drawing, MetafileRecordsAndLabels)
     EXPECT_EQ(marked.texts[1], "(1.000, 1.000)");
 }
 
+namespace {
+
+// The clipboard is shared by every program of the session, and other tests
+// may use it at the same time: a copy and its read-back are tried again when
+// another program came in between.
+template <class Copy, class Read> bool CopyAndRead(HWND hWnd, Copy copy, Read read)
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (copy() && ::OpenClipboard(hWnd)) {
+            const bool ok = read();
+            ::CloseClipboard();
+            if (ok)
+                return true;
+        }
+        ::Sleep(20);
+    }
+    return false;
+}
+
+} // namespace
+
 TEST(Drawing, ClipboardCopies)
 {
     TestWindow window(200, 150);
@@ -397,41 +418,46 @@ TEST(Drawing, ClipboardCopies)
     line->SetPoints(10, 190, 100, 190);
     s.db.AddEntity(line, false);
     s.db.SetGridState(GRID_SHOW);
+    auto copy = [&]() { return s.db.CopyToClipboard(window.Wnd(), &s.vc); };
 
     s.db.SetClipboardFormat(CLIP_METAFILE, 5);
     EXPECT_FALSE(s.db.CopyToClipboard(nullptr, &s.vc));
-    ASSERT_TRUE(s.db.CopyToClipboard(window.Wnd(), &s.vc));
+    MetafileRecords records;
+    ASSERT_TRUE(CopyAndRead(window.Handle(), copy, [&]() {
+        HENHMETAFILE h = (HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE);
+        if (h)
+            records = Records(h);
+        return h != nullptr;
+    }));
     EXPECT_EQ(s.db.GetGridState(), GRID_SHOW);
-    ASSERT_TRUE(::OpenClipboard(window.Handle()));
-    HENHMETAFILE h = (HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE);
-    ASSERT_NE(h, nullptr);
-    const MetafileRecords records = Records(h);
-    ::CloseClipboard();
     // One line: the grid's thousands of dots are not in the copy.
     EXPECT_EQ(records.Count(EMR_LINETO), 1);
     EXPECT_FALSE(s.vc.IsClipboardRender());
 
     s.db.SetClipboardFormat(CLIP_BITMAP, 2);
-    ASSERT_TRUE(s.db.CopyToClipboard(window.Wnd(), &s.vc));
+    BITMAP info = {};
+    ASSERT_TRUE(CopyAndRead(window.Handle(), copy, [&]() {
+        HBITMAP bitmap = (HBITMAP)::GetClipboardData(CF_BITMAP);
+        return bitmap && ::GetObjectA(bitmap, sizeof info, &info) != 0;
+    }));
     EXPECT_EQ(s.vc.GetDeviceExtent(), CSize(200, 150));   // restored
-    ASSERT_TRUE(::OpenClipboard(window.Handle()));
-    HBITMAP bitmap = (HBITMAP)::GetClipboardData(CF_BITMAP);
-    ASSERT_NE(bitmap, nullptr);
-    BITMAP info;
-    ::GetObjectA(bitmap, sizeof info, &info);
-    ::CloseClipboard();
     EXPECT_EQ(info.bmWidth, 400);
     EXPECT_EQ(info.bmHeight, 300);
     s.db.SetClipboardFormat(71, 1);   // ignored
     EXPECT_EQ(s.db.GetClipboardFormat(), CLIP_BITMAP);
 
-    ASSERT_TRUE(s.db.CopyTextToClipboard(window.Wnd(), "a\tb\r\n1\t2"));
-    ASSERT_TRUE(::OpenClipboard(window.Handle()));
-    HANDLE text = ::GetClipboardData(CF_TEXT);
-    ASSERT_NE(text, nullptr);
-    EXPECT_STREQ(static_cast<const char*>(::GlobalLock(text)), "a\tb\r\n1\t2");
-    ::GlobalUnlock(text);
-    ::CloseClipboard();
+    std::string text;
+    ASSERT_TRUE(CopyAndRead(window.Handle(),
+        [&]() { return s.db.CopyTextToClipboard(window.Wnd(), "a\tb\r\n1\t2"); },
+        [&]() {
+            HANDLE h = ::GetClipboardData(CF_TEXT);
+            if (!h)
+                return false;
+            text = static_cast<const char*>(::GlobalLock(h));
+            ::GlobalUnlock(h);
+            return true;
+        }));
+    EXPECT_EQ(text, "a\tb\r\n1\t2");
 
     // A clipboard held by another thread: every copy reports failure.
     HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -439,7 +465,11 @@ TEST(Drawing, ClipboardCopies)
     struct Holder { HANDLE opened, release; bool ok; } holder = {opened, release, false};
     HANDLE thread = ::CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
         Holder* h = static_cast<Holder*>(p);
-        h->ok = ::OpenClipboard(nullptr) != FALSE;
+        for (int attempt = 0; attempt < 50 && !h->ok; ++attempt) {
+            h->ok = ::OpenClipboard(nullptr) != FALSE;
+            if (!h->ok)
+                ::Sleep(20);
+        }
         ::SetEvent(h->opened);
         ::WaitForSingleObject(h->release, 10000);
         if (h->ok)
@@ -555,4 +585,39 @@ TEST(Rulers, BandsAndTicks)
     ASSERT_TRUE(rulers.ComputeRulerTicks(canvas.DC(), &vc, lo, hi, step, counts));
     EXPECT_EQ(step, CVector2D(50, 50));
     EXPECT_EQ(lo.x, 0);
+}
+
+TEST(Rulers, RepaintForgetsCoveredCursorMarks)
+{
+    CAxesEnt rulers;
+    CViewContext vc;
+    SetScaledView(vc, 200, 100, 1);
+    MemoryCanvas canvas(200, 100);
+    CPoint last(50, 40);
+    // The whole canvas is repainted: both marks are gone.
+    rulers.ForgetCoveredCursorMarks(last, canvas.DC(), &vc);
+    EXPECT_EQ(last, CPoint(INT_MAX, INT_MAX));
+    // A repaint clipped away from both marks keeps them.
+    CPoint kept(50, 40);
+    ::IntersectClipRect(canvas.DC()->GetSafeHdc(), 150, 0, 160, 10);
+    rulers.ForgetCoveredCursorMarks(kept, canvas.DC(), &vc);
+    EXPECT_EQ(kept, CPoint(50, 40));
+}
+
+TEST(Drawing, SegmentsOutsideTheRepaintAreaAreSkippedCorrectly)
+{
+    Scene s;
+    // Two segments far to the left (skipped), then one from there into the
+    // canvas, which must start at its own first point, then one inside.
+    AddPolyline(s.db, {{-500, 150}, {-500, 120}, {-400, 120}, {100, 120}, {100, 20}});
+    // And one crossing the canvas with both ends outside, on opposite sides.
+    AddPolyline(s.db, {{-1000, 60}, {1000, 60}});
+    s.Draw();
+    EXPECT_EQ(s.canvas.Pixel(0, 80), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(50, 80), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(100, 150), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(50, 140), kBlue);
+    EXPECT_EQ(s.canvas.Pixel(199, 140), kBlue);
+    // x 0..99 at y 80, y 80..179 at x 100, the whole row y 140, one pixel shared.
+    EXPECT_EQ(s.canvas.CountNonWhite(0, 0, 200, 200), 100 + 100 + 200 - 1);
 }

@@ -40,3 +40,16 @@ TEST(Vector2D, MeasuresAndRoundsDown)
     EXPECT_DOUBLE_EQ(p.y, 2.999);
     EXPECT_TRUE(CVector2D(1, 2) == CVector2D(1, 2));
 }
+
+TEST(Constants, ListedOrderAndRemainingValues)
+{
+    EXPECT_EQ(HALF_PI, 1.5707963267948966);
+    EXPECT_EQ(QUARTER_PI, 0.7853981633974483);
+    EXPECT_EQ(PI, 3.141592653589793);
+    EXPECT_EQ(GEOM_EPS, 1e-9);
+    CVector2D v(1, 2);
+    v += CVector2D(0.5, -1);
+    v -= CVector2D(1, 0);
+    EXPECT_TRUE(v.Equals(0.5, 1));
+    EXPECT_FALSE(v.Equals(0.5, 1.0000001));
+}

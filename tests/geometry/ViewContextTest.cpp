@@ -406,3 +406,54 @@ TEST(ViewContext, LabelStyleInTheRegistry)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, key);
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ClastorTests");
 }
+
+TEST(ViewContext, FitFactorAndClientCorners)
+{
+    TestWindow window(200, 100);
+    CViewContext vc;
+    SetView(vc, 200, 100);
+    // A 50 x 10 drawing in a 200 x 100 client: a quarter of the width.
+    vc.ComputeFitFactor(0, 10, 50, 0, window.Wnd(), nullptr);
+    EXPECT_DOUBLE_EQ(vc.GetSizeFactor(), 0.25);
+    vc.ComputeFitFactor(0, 0, 1000, 0, window.Wnd(), nullptr);
+    EXPECT_DOUBLE_EQ(vc.GetSizeFactor(), 1.0);
+    TestWindow tiny(4, 4);
+    vc.SetSizeFactor(0.5);
+    vc.ComputeFitFactor(0, 10, 50, 0, tiny.Wnd(), nullptr);
+    EXPECT_DOUBLE_EQ(vc.GetSizeFactor(), 1.0);
+
+    vc.SaveViewWithClient(window.Wnd());
+    EXPECT_EQ(vc.m_clientTopLeft, CVector2D(0, 100));
+    EXPECT_EQ(vc.m_clientBottomRight, CVector2D(200, 0));
+}
+
+TEST(ViewContext, LongPathsAreMappedWhole)
+{
+    // A path far longer than any fixed buffer would hold.
+    CViewContext vc;
+    SetView(vc, 100, 100);
+    CArray<CVector2D, const CVector2D&> path;
+    const int n = 50000;
+    path.SetSize(n);
+    for (int i = 0; i < n; ++i)
+        path[i] = CVector2D(i % 100, (i / 100) % 100);
+    CMetaFileDC mf;
+    const CRect frame(0, 0, 1000, 1000);
+    ASSERT_TRUE(mf.CreateEnhanced(nullptr, nullptr, &frame, "t\0\0"));
+    vc.SetDC(&mf);
+    vc.DrawPolyline(path);
+    vc.DrawPolygon(path);
+    vc.SetDC(nullptr);
+    HENHMETAFILE h = mf.CloseEnhanced();
+    ASSERT_NE(h, nullptr);
+    DWORD points = 0;
+    ::EnumEnhMetaFile(nullptr, h, [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM p) -> int {
+        if (r->iType == EMR_POLYLINE16 || r->iType == EMR_POLYGON16)
+            *reinterpret_cast<DWORD*>(p) += reinterpret_cast<const EMRPOLYLINE16*>(r)->cpts;
+        else if (r->iType == EMR_POLYLINE || r->iType == EMR_POLYGON)
+            *reinterpret_cast<DWORD*>(p) += reinterpret_cast<const EMRPOLYLINE*>(r)->cptl;
+        return 1;
+    }, &points, nullptr);
+    ::DeleteEnhMetaFile(h);
+    EXPECT_EQ(points, 2u * n);
+}

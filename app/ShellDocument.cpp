@@ -1,0 +1,3 @@
+#include "app/ShellDocument.h"
+
+IMPLEMENT_DYNCREATE(CShellDocument, CDocument)

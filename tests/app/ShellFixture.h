@@ -1,0 +1,35 @@
+// The program's application object, started once for the whole test program
+// as clastor.exe starts it (without the splash window), with its main frame,
+// toolbars, menus and a first document.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/MainFrame.h"
+#include "app/SplashWnd.h"
+#include "app/TalusimApp.h"
+#include "framework/WinApp.h"
+#include "framework/WindowTestSupport.h"
+
+class ShellTest : public ::testing::Test {
+protected:
+    static inline CTalusimApp* app = nullptr;
+    static inline CMainFrame* frame = nullptr;
+
+    static void SetUpTestSuite() {
+        if (app != nullptr) return;
+        app = new CTalusimApp;
+        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nosplash"), SW_SHOW);
+        ASSERT_TRUE(app->InitInstance());
+        frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
+        ASSERT_NE(frame, nullptr);
+        PumpPending();
+        app->OnIdle(0);
+    }
+
+    // Runs the idle update handlers of the frame, its bars and menus.
+    static void Idle() {
+        PumpPending();
+        app->OnIdle(0);
+    }
+};

@@ -1,0 +1,551 @@
+// Compute on a small document: the rocks are what the engine reports for the
+// same seed, the per-location results agree with the rock paths, Cancel and a
+// quit leave a consistent document, bad models are refused with their
+// messages, and a fixed seed repeats itself.
+#if __has_include("model/DocumentDependencies.h")
+#include "model/DocumentDependencies.h"
+#endif
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "ComputeTestSupport.h"
+#include "res/resource.h"
+#include "view/SlopeViewServices.h"
+#include "../framework/WindowTestSupport.h"
+
+namespace {
+
+class ComputeTest : public ComputeDocTest {};
+
+// The rocks of a compute as the engine alone reports them: the same hand-over
+// of the model in the same order and the same seeder samples, from the same seed.
+struct ReferenceRun {
+    RecordingEngine engine;
+    std::vector<std::vector<EngineEvent>> rocks;  // each rock's reports, its end point last
+};
+
+void ThrowReference(CTalusimDoc& doc, CTalusimRaker& seeder, const std::vector<CTalusimBarrier*>& lines,
+                    ReferenceRun& ref) {
+    RecordingEngine& e = ref.engine;
+    SeedRandom(190274);
+    e.SetMetricUnits();
+    e.SetMinimumVelocity(doc.m_dMinimumVelocity);
+    e.SetSlidingVariant();
+    e.SetFrictionFromRt(false);
+    e.SetOptions(true, false, false, false, 9.144, 1000.0);
+    CTalusimSlope* slope = doc.GetSlope();
+    const int m = slope->GetSlopeVertexCount();
+    for (int i = 0; i < m; ++i) {
+        CPolyVertex v;
+        slope->GetSlopeVertex(v, i);
+        if (i == 0) {
+            e.AddSlopeSegment(v.x, v.y, 0, 0, 0, 0, 0, 0, 0);
+            continue;
+        }
+        CTalusimSlopeType* t = slope->GetSegmentMaterial(i);
+        e.AddSlopeSegment(v.x, v.y, t->GetRnMean(), t->GetRnStdDev(), t->GetRtMean(), t->GetRtStdDev(),
+                          t->GetFrictionAngleMean(), t->GetFrictionAngleStdDev(), t->GetRoughnessStdDev());
+    }
+    for (CTalusimBarrier* b : lines)
+        e.AddBarrier(b->GetX1(), b->GetY1(), b->GetX2(), b->GetY2(), b->GetCapacity(), b, b->IsLengthCheckSkipped(),
+                     b->GetRnMean(), b->GetRnStdDev(), b->GetRtMean(), b->GetRtStdDev(), b->HasInfiniteCapacity());
+    CPolyVertex first, last;
+    slope->GetSlopeVertex(first, 0);
+    slope->GetSlopeVertex(last, m - 1);
+    double top = -DBL_MAX, bottom = DBL_MAX;
+    for (int i = 0; i < m; ++i) {
+        CPolyVertex v;
+        slope->GetSlopeVertex(v, i);
+        top = std::max(top, v.y);
+        bottom = std::min(bottom, v.y);
+    }
+    const int n = doc.m_nLocations;
+    for (int i = 0; i < n; ++i) {
+        const double x = i == n - 1 ? last.x : first.x + i * (last.x - first.x) / (n - 1);
+        e.AddLocation(x, top + 100, x, bottom - 10, i);
+    }
+    e.AddLocation(first.x - 1000, bottom - 10, last.x + 1000, bottom - 10, -1);
+    for (int k = 0; k < doc.m_nRocks; ++k) {
+        const double mass = seeder.SampleMass();
+        const CVector2D v = seeder.SampleVelocity();
+        const CVector2D p = seeder.GetStartPoint();
+        const double w = seeder.SampleAngularVelocity();
+        if (!(mass >= 0.001)) continue;
+        e.events.clear();
+        e.SetRockStart(p.x, p.y, v.x, v.y, mass, w);
+        e.Run();
+        ref.rocks.push_back(e.events);
+    }
+}
+
+TEST_F(ComputeTest, RocksAreWhatTheEngineReportsForTheSameSeed) {
+    SetTalusSlope();
+    CTalusimRaker* seeder = AddPointSeeder(2.0, 42.0);
+    CTalusimBarrier* collector = AddLine(40, 3, 40, 20, true);
+    doc->m_nRocks = 6;
+    doc->RunSimulation(FALSE);
+
+    ReferenceRun ref;
+    ThrowReference(*doc, *seeder, {collector}, ref);
+    ASSERT_EQ(doc->GetRockPathCount(), static_cast<int>(ref.rocks.size()));
+    std::vector<int> passages(static_cast<size_t>(doc->m_nLocations), 0);
+    int collectorHits = 0;
+    for (int r = 0; r < doc->GetRockPathCount(); ++r) {
+        SCOPED_TRACE(r);
+        CTalusimRockPath* path = doc->GetRockPath(r);
+        int s = 0;
+        for (const EngineEvent& e : ref.rocks[static_cast<size_t>(r)]) {
+            if (e.kind == EngineEvent::Flight || e.kind == EngineEvent::Sliding) {
+                ASSERT_LE(s, path->GetSegmentUpperBound());
+                bool straight;
+                double x0, y0, x1, y1, T, g, vx, vy;
+                path->GetSegment(s++)->GetParameters(straight, x0, y0, x1, y1, T, g, vx, vy);
+                EXPECT_EQ(straight, e.kind == EngineEvent::Sliding);
+                EXPECT_EQ(x0, e.x0);
+                EXPECT_EQ(y0, e.y0);
+                EXPECT_EQ(x1, e.x1);
+                EXPECT_EQ(y1, e.y1);
+                EXPECT_EQ(g, e.g);
+                if (!straight) {
+                    EXPECT_EQ(T, e.t);
+                    EXPECT_EQ(vx, e.vx0);
+                    EXPECT_EQ(vy, e.vy0);
+                }
+            } else if (e.kind == EngineEvent::Location && e.id >= 0) {
+                ++passages[static_cast<size_t>(e.id)];
+            } else if (e.kind == EngineEvent::Barrier) {
+                EXPECT_EQ(e.entity, collector);
+                ++collectorHits;
+            } else if (e.kind == EngineEvent::End) {
+                EXPECT_EQ(doc->GetEndPoint(r).x, e.x0);
+                EXPECT_EQ(doc->GetEndPoint(r).y, e.y0);
+            }
+        }
+        EXPECT_EQ(s, path->GetSegmentUpperBound() + 1);
+    }
+    for (int i = 0; i < doc->m_nLocations; ++i)
+        EXPECT_EQ(doc->GetDistribution(i)->GetCount(DIST_VELOCITY), passages[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(collector->GetHitUpperBound(false) + 1, collectorHits);
+    EXPECT_GT(collectorHits, 0);
+    ExpectConsistent();
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(ComputeTest, EnvelopesAndSamplesAtALocationAreThoseOfThePathsCrossingIt) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    doc->m_nRocks = 20;
+    doc->m_nLocations = 7;
+    doc->RunSimulation(FALSE);
+    ASSERT_EQ(doc->GetEnvelopeCount(), 7);
+    int checked = 0;
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        const CLocationEnvelope& e = doc->GetLocationMaxima(i);
+        const double X = e.GetLocation();
+        EXPECT_DOUBLE_EQ(X, 60.0 * i / 6);
+        EXPECT_DOUBLE_EQ(e.GetSlopeHeight(), doc->GetSlope()->GetHeightAt(X));
+        std::vector<double> crossings;
+        for (int r = 0; r < doc->GetRockPathCount(); ++r) {
+            CTalusimRockPath* p = doc->GetRockPath(r);
+            for (int s = 0; s <= p->GetSegmentUpperBound(); ++s) {
+                const double y = PieceHeightAt(*p->GetSegment(s), X);
+                if (!std::isnan(y)) crossings.push_back(y);
+            }
+        }
+        CDistributionSamples* d = doc->GetDistribution(i);
+        std::vector<double> heights;
+        for (int j = 0; j < d->GetCount(DIST_BOUNCE_HEIGHT); ++j) heights.push_back(d->GetValue(j, DIST_BOUNCE_HEIGHT));
+        ASSERT_EQ(heights.size(), crossings.size());
+        std::sort(heights.begin(), heights.end());
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t j = 0; j < heights.size(); ++j) EXPECT_NEAR(heights[j], crossings[j], 1e-6);
+        if (crossings.empty()) {
+            EXPECT_EQ(e.GetMaxHeight(), -DBL_MAX);
+            continue;
+        }
+        ++checked;
+        EXPECT_NEAR(e.GetMaxHeight(), crossings.back(), 1e-6);
+        // The maxima of the other values are those of the samples.
+        double vMax = 0, eMax = 0;
+        for (int j = 0; j < d->GetCount(DIST_VELOCITY); ++j) {
+            vMax = std::max(vMax, d->GetValue(j, DIST_VELOCITY));
+            eMax = std::max(eMax, d->GetValue(j, DIST_TOTAL_ENERGY));
+        }
+        EXPECT_DOUBLE_EQ(e.GetMaxVelocity(), vMax);
+        EXPECT_DOUBLE_EQ(e.GetMaxTotalEnergy(), eMax);
+    }
+    EXPECT_GE(checked, 3);
+}
+
+// Runs a compute with its Working dialog, doing something at each pump.
+struct DuringCompute {
+    std::vector<bool> mainEnabled, otherEnabled;
+    std::vector<int> shown;  // the rock number the bar showed at each pump
+
+    static CWorkingDlg* Dialog() {
+        HWND h = ::FindWindowA(nullptr, "Calculating paths...");
+        return h ? dynamic_cast<CWorkingDlg*>(CWnd::FromHandlePermanent(h)) : nullptr;
+    }
+};
+
+TEST_F(ComputeTest, CancelPartWayKeepsTheRocksThrownAndLeavesTheDocumentConsistent) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    doc->m_nRocks = 10;
+    // Vertex deviations, so that the slope is sampled for every rock.
+    for (int i = 1; i < 4; ++i) {
+        CPolyVertex v;
+        doc->GetSlope()->GetSlopeVertex(v, i);
+        v.auxA = 0.2;
+        v.auxB = 0.2;
+        doc->GetSlope()->SetVertex(i, v);
+    }
+    doc->m_bGenerateSlopeSamples = true;
+    const std::vector<CPolyVertex> before = SlopeVertices();
+    CComputeProgress::SetUpdateInterval(std::chrono::milliseconds(0));
+    DuringCompute during;
+    App().onIdle = [&] {
+        CWorkingDlg* dlg = DuringCompute::Dialog();
+        if (dlg == nullptr || dlg->m_hWnd == nullptr) return;
+        during.mainEnabled.push_back(::IsWindowEnabled(MainWindow()));
+        during.otherEnabled.push_back(::IsWindowEnabled(OtherWindow()));
+        during.shown.push_back(dlg->GetFirstBar().GetCurrent());
+        if (dlg->GetFirstBar().GetCurrent() == 3)
+            ::SendMessageA(dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dlg->m_hWnd, IDCANCEL)));
+    };
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(TRUE);
+
+    EXPECT_EQ(during.shown, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(during.mainEnabled, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(during.otherEnabled, (std::vector<bool>{false, false, false}));
+    EXPECT_TRUE(::IsWindowEnabled(MainWindow()));
+    EXPECT_TRUE(::IsWindowEnabled(OtherWindow()));
+    EXPECT_EQ(DuringCompute::Dialog(), nullptr);
+    EXPECT_EQ(doc->GetRockPathCount(), 3);
+    ExpectConsistent();
+    // The drawn slope is back, its deviations included.
+    const std::vector<CPolyVertex> after = SlopeVertices();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].x, before[i].x);
+        EXPECT_EQ(after[i].y, before[i].y);
+        EXPECT_EQ(after[i].auxA, before[i].auxA);
+        EXPECT_EQ(after[i].auxB, before[i].auxB);
+    }
+    EXPECT_TRUE(boxes.texts.empty());
+
+    // A second compute adds its rocks to the ones kept.
+    App().onIdle = nullptr;
+    doc->RunSimulation(FALSE);
+    EXPECT_EQ(doc->GetRockPathCount(), 13);
+    ExpectConsistent();
+}
+
+TEST_F(ComputeTest, AQuitStopsTheRocksAndIsPostedAgain) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    doc->m_nRocks = 10;
+    CComputeProgress::SetUpdateInterval(std::chrono::milliseconds(0));
+    bool posted = false;
+    App().onIdle = [&] {
+        CWorkingDlg* dlg = DuringCompute::Dialog();
+        if (!posted && dlg != nullptr && dlg->GetFirstBar().GetCurrent() == 3) {
+            ::PostQuitMessage(0);
+            posted = true;
+        }
+    };
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(TRUE);
+    // The rock whose pump saw the quit is still thrown.
+    EXPECT_EQ(doc->GetRockPathCount(), 4);
+    ExpectConsistent();
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(ComputeTest, ASecondComputeIsRefusedWhileOneRuns) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    doc->m_nRocks = 4;
+    CComputeProgress::SetUpdateInterval(std::chrono::milliseconds(0));
+    int attempts = 0;
+    App().onIdle = [&] {
+        // As if a command reached the document from a window while it computes.
+        ++attempts;
+        doc->OnCompute();
+    };
+    doc->RunSimulation(TRUE);
+    EXPECT_GT(attempts, 0);
+    EXPECT_EQ(doc->GetRockPathCount(), 4);
+    ExpectConsistent();
+}
+
+// A slope that breaks one rule, and the message it gets.
+struct BadSlope {
+    const char* name;
+    std::vector<std::pair<double, double>> vertices;
+    std::string message;
+};
+
+std::string Loaded(UINT id) {
+    CString s;
+    s.LoadString(id);
+    return static_cast<LPCSTR>(s);
+}
+
+TEST_F(ComputeTest, EachBadSlopeGetsItsMessageAndNothingIsComputed) {
+    CString tooShort, endsClose;
+    tooShort.Format(IDS_SEGMENT_TOO_SHORT, 0.001, 2);
+    endsClose.Format(IDS_ENDS_TOO_CLOSE, 0.001);
+    const BadSlope cases[] = {
+        {"segment too short", {{0, 10}, {5, 5}, {5.0005, 5}, {10, 0}}, static_cast<LPCSTR>(tooShort)},
+        {"ends too close in x", {{0, 10}, {5, 0}, {0.0005, -5}}, static_cast<LPCSTR>(endsClose)},
+        {"last vertex under the slope", {{0, 10}, {5, 5}, {12, 4}, {9, 0}}, Loaded(IDS_END_BELOW_SLOPE)},
+        {"segments cross", {{0, 10}, {10, 0}, {10, 10}, {5, -5}}, Loaded(IDS_SEGMENTS_CROSS)},
+    };
+    for (const BadSlope& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewDocument();
+        for (const auto& v : c.vertices) doc->GetSlope()->AddVertexWithMaterial(v.first, v.second, material);
+        AddPointSeeder(1.0, 20.0);
+        MessageBoxRecorder boxes;
+        doc->RunSimulation(FALSE);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], c.message);
+        EXPECT_EQ(doc->GetRockPathCount(), 0);
+        EXPECT_EQ(RockPathEntities(), 0);
+        EXPECT_TRUE(doc->ValidateSlope(FALSE));
+    }
+}
+
+// What the engine would refuse is refused before any rock, with a message
+// that names the object and the value.
+TEST_F(ComputeTest, ModelValuesTheEngineRefusesStopTheCompute) {
+    struct Case {
+        const char* name;
+        std::function<void(ComputeTest&)> spoil;
+        const char* expected;  // a part of the message
+    };
+    const Case cases[] = {
+        {"segment without material",
+         [](ComputeTest& t) { t.doc->GetSlope()->SetSegmentMaterial(2, nullptr); },
+         "The slope segment that ends at vertex 2 has no material"},
+        {"material Rn above 1",
+         [](ComputeTest& t) { t.material->SetRnMean(1.5); },
+         "Rn mean 1.5"},
+        {"barrier with negative capacity",
+         [](ComputeTest& t) {
+             CTalusimBarrier* b = t.AddLine(40, 3, 40, 20, false);
+             b->SetInfiniteCapacity(false);
+             b->SetCapacity(-5.0);
+         },
+         "The barrier \"Barrier\" has an invalid capacity -5"},
+        {"collector with Rt above 1",
+         [](ComputeTest& t) { t.AddLine(40, 3, 40, 20, true)->SetCustomCoefficients(0.5, 0, 1.2, 0); },
+         "The data collector \"Collector\" has an invalid Rt mean 1.2"},
+        {"one analysis location", [](ComputeTest& t) { t.doc->m_nLocations = 1; }, "at least 2"},
+        {"negative minimum velocity", [](ComputeTest& t) { t.doc->m_dMinimumVelocity = -1; },
+         "minimum velocity -1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewDocument();
+        SetTalusSlope();
+        AddPointSeeder(2.0, 42.0);
+        c.spoil(*this);
+        MessageBoxRecorder boxes;
+        doc->RunSimulation(FALSE);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_NE(boxes.texts[0].find(c.expected), std::string::npos) << boxes.texts[0];
+        EXPECT_EQ(doc->GetRockPathCount(), 0);
+    }
+}
+
+// The Barrier Editor as the user leaves it: untouched, or with the barrier lengthened.
+struct BarrierEditorStub : CSlopeViewServices {
+    bool lengthen = false;
+    int runs = 0;
+    INT_PTR RunBarrierEditor(CTalusimDoc* doc, CEntity*) override {
+        ++runs;
+        if (lengthen)
+            for (auto* b : CollectAs<CTalusimBarrier>(*doc->GetDatabase(), 20, KIND_BARRIER, 21))
+                b->SetPoints(b->GetX1(), b->GetY1(), b->GetX1(), b->GetY1() + 5.0);
+        return IDOK;
+    }
+};
+
+TEST_F(ComputeTest, AShortBarrierStopsTheComputeAndResultsGoOnlyWhenTheEditorChangedIt) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    doc->RunSimulation(FALSE);
+    ASSERT_EQ(doc->GetRockPathCount(), 5);
+    AddLine(40, 3, 40, 3.0005, false);
+    AddLine(45, 3, 45, 3, true);  // a collector has no minimum length
+
+    BarrierEditorStub editor;
+    CSlopeViewServices* previous = InstallSlopeViewServices(&editor);
+    CString question;
+    question.Format(IDS_BARRIER_TOO_SHORT, 0.001);
+    {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDNO};
+        doc->RunSimulation(FALSE);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], static_cast<LPCSTR>(question));
+        EXPECT_EQ(boxes.types[0] & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+        EXPECT_EQ(editor.runs, 0);
+        EXPECT_EQ(doc->GetRockPathCount(), 5);
+    }
+    {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDYES};
+        doc->RunSimulation(FALSE);
+        EXPECT_EQ(editor.runs, 1);
+        EXPECT_EQ(doc->GetRockPathCount(), 5);  // nothing was edited: the results stay
+        ExpectConsistent();
+    }
+    {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDYES};
+        editor.lengthen = true;
+        doc->RunSimulation(FALSE);
+        EXPECT_EQ(editor.runs, 2);
+        EXPECT_EQ(doc->GetRockPathCount(), 0);  // the edit made them stale
+        EXPECT_EQ(RockPathEntities(), 0);
+    }
+    InstallSlopeViewServices(previous == &editor ? nullptr : previous);
+    // The lengthened barrier now computes.
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(doc->GetRockPathCount(), 5);
+}
+
+TEST_F(ComputeTest, TimeOutsAreReportedOnceAfterTheRun) {
+    // A perfectly elastic valley without friction: a rock bounces for ever.
+    CTalusimSlopeType* bouncy = doc->GetFirstMaterial();
+    bouncy->SetRnMean(1.0);
+    bouncy->SetRnStdDev(0.0);
+    bouncy->SetRtMean(1.0);
+    bouncy->SetRtStdDev(0.0);
+    bouncy->SetFrictionAngleMean(0.0);
+    bouncy->SetFrictionAngleStdDev(0.0);
+    SetSlope({{0, 10}, {10, 0}, {20, 10}}, bouncy);
+    AddPointSeeder(10.0, 5.0, 100.0, 0.0, 0.0, 0.0);
+    doc->m_dMinimumVelocity = 0.0;
+    doc->m_nRocks = 3;
+    doc->m_bConsiderAngularVelocity = false;
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], Loaded(IDS_TIME_OUT));
+    // Each rock's path is kept with what it travelled.
+    EXPECT_EQ(doc->GetRockPathCount(), 3);
+    ExpectConsistent();
+}
+
+TEST_F(ComputeTest, InvalidMassesAreSkippedAndCountedOnce) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0, 0.0005, 0.0);
+    doc->m_nRocks = 4;
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    EXPECT_EQ(doc->GetRockPathCount(), 0);
+    EXPECT_EQ(RockPathEntities(), 0);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("4 invalid values for mass were created", 0), 0u) << boxes.texts[0];
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(ComputeTest, AFixedSeedGivesTheSameFileTwiceAndTheFileReopensWithTheResults) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    AddLine(40, 3, 40, 20, true);
+    doc->m_nRocks = 8;
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    const std::string first = std::string(dir) + "clastor-compute-1.cla";
+    const std::string second = std::string(dir) + "clastor-compute-2.cla";
+
+    doc->RunSimulation(FALSE);
+    ASSERT_TRUE(doc->OnSaveDocument(first.c_str()));
+    doc->ClearRockPaths();
+    doc->RunSimulation(FALSE);
+    ASSERT_TRUE(doc->OnSaveDocument(second.c_str()));
+    const std::string a = ReadAll(first);
+    EXPECT_FALSE(a.empty());
+    EXPECT_EQ(a, ReadAll(second));
+
+    auto* reopened = new CTalusimDoc;
+    ASSERT_TRUE(reopened->OnOpenDocument(second.c_str()));
+    EXPECT_EQ(reopened->GetRockPathCount(), doc->GetRockPathCount());
+    EXPECT_EQ(reopened->GetEnvelopeCount(), doc->GetEnvelopeCount());
+    for (int i = 0; i < doc->GetEnvelopeCount(); ++i)
+        EXPECT_EQ(reopened->GetDistribution(i)->GetCount(DIST_VELOCITY), doc->GetDistribution(i)->GetCount(DIST_VELOCITY));
+    delete reopened;
+    ::DeleteFileA(first.c_str());
+    ::DeleteFileA(second.c_str());
+}
+
+// The document's engine with its records open to the test.
+struct InspectedEngine : CTalusimDocEngine {
+    using CTalusimEngine::GetBarriers;
+    using CTalusimEngine::GetVertices;
+};
+
+TEST_F(ComputeTest, ASlopeDrawnRightToLeftKeepsEachSegmentsMaterial) {
+    // Two materials; the engine must see the slope from left to right with
+    // the material of each segment still on that segment.
+    CTalusimSlopeType* other = nullptr;
+    for (auto* m : CollectAs<CTalusimSlopeType>(*doc->GetDatabase(), 20, KIND_MATERIAL, 21))
+        if (m != material) other = m;
+    ASSERT_NE(other, nullptr);
+    CTalusimSlope* slope = doc->GetSlope();
+    slope->AddVertexWithMaterial(60, 0, material);
+    slope->AddVertexWithMaterial(30, 8, material);   // segment 1: 60 -> 30
+    slope->AddVertexWithMaterial(0, 40, other);      // segment 2: 30 -> 0
+    AddPointSeeder(2.0, 42.0);
+    doc->m_nRocks = 1;
+    doc->m_nFrictionAngleMode = 2;
+    auto* engine = new InspectedEngine;
+    delete doc->m_pEngine;
+    doc->m_pEngine = engine;
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(doc->GetRockPathCount(), 1);
+
+    const std::vector<CEngineVertex>& v = engine->GetVertices();
+    ASSERT_EQ(v.size(), 3u);
+    EXPECT_EQ(v[0].x, 0.0);
+    EXPECT_EQ(v[1].x, 30.0);
+    EXPECT_EQ(v[2].x, 60.0);
+    EXPECT_EQ(v[0].Rn.GetMean(), 0.0);  // the start point carries no material
+    EXPECT_EQ(v[1].Rn.GetMean(), other->GetRnMean());     // 0 -> 30 is drawn segment 2
+    EXPECT_EQ(v[2].Rn.GetMean(), material->GetRnMean());  // 30 -> 60 is drawn segment 1
+    EXPECT_EQ(v[1].Rt.GetMean(), other->GetRtMean());
+    // Friction-angle mode 2: no friction on any segment.
+    for (size_t i = 1; i < v.size(); ++i) {
+        EXPECT_EQ(v[i].phi.GetMean(), 0.0);
+        EXPECT_EQ(v[i].phi.GetStdDev(), 0.0);
+    }
+}
+
+}  // namespace
+
+#endif
