@@ -17,6 +17,7 @@ IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "view/SlopeViewRules.h"
+#include "view/ViewServices.h"
 
 namespace {
 constexpr double kZoomStep = 0.9;
@@ -43,7 +44,11 @@ BEGIN_MESSAGE_MAP(CTalusimView, CScrollView)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
-CTalusimView::CTalusimView() = default;
+CTalusimView::CTalusimView()
+{
+    // The document reaches its slope views through these.
+    InstallViewServicesOnce();
+}
 
 CTalusimView::~CTalusimView()
 {
