@@ -21,7 +21,11 @@ void CChildFrame::OnUpdateFrameTitle(BOOL bAddToTitle) {
         if (doc->IsModified()) title += "*";
         CString current;
         GetWindowText(current);
-        if (current != title) SetWindowText(title);
+        if (current != title) {
+            SetWindowText(title);
+            // The Window menu lists the windows by title: have it rebuilt.
+            ::SendMessageA(::GetParent(m_hWnd), WM_MDIREFRESHMENU, 0, 0);
+        }
     }
     if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(bAddToTitle);
 }

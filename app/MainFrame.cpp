@@ -17,6 +17,8 @@
 #include "framework/Document.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
+#include "model/TalusimDoc.h"
+#include "model/TalusimSlopeType.h"
 #include "res/dialogs-shell.h"
 #include "res/resource.h"
 
@@ -48,6 +50,10 @@ public:
     void InvalidateStatusBar() override { m_frame->InvalidateStatusBar(); }
     void RefillMaterialCombo() override { m_frame->RefillMaterialCombo(); }
     void HideTimeStepDialogIfNoDocument() override { m_frame->HideTimeStepDialogIfNoDocument(); }
+    CTalusimSlopeType* GetSelectedMaterial() override {
+        return dynamic_cast<CTalusimSlopeType*>(m_frame->GetSelectedMaterial());
+    }
+    void RefreshTimeStepDialog(CTalusimDoc* document) override { m_frame->RefreshTimeStepDialog(document); }
 
     // The prompt line, status bar and print settings as the slope view uses them.
     bool GetTypedPoint(double& x, double& y, bool clear) override { return m_frame->GetTypedPoint(x, y, clear) != FALSE; }
@@ -242,17 +248,6 @@ LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
 void CMainFrame::OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu) {
     CMDIFrameWnd::OnInitMenuPopup(pMenu, nIndex, bSysMenu);
     if (!bSysMenu && KsMenu::IsKsMenu(pMenu)) KsMenu::UpdateMenu(pMenu);
-}
-
-void CMainFrame::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
-    // The prompt of the highlighted command on the status bar; the idle text when the menu closes.
-    if (nFlags == 0xFFFF && hSysMenu == nullptr) SetMessageText(AFX_IDS_IDLEMESSAGE);
-    else if (!(nFlags & (MF_POPUP | MF_SEPARATOR)) && nItemID != 0) {
-        CString s;
-        s.LoadString(nItemID);
-        int nl = s.Find('\n');
-        SetMessageText(nl >= 0 ? s.Left(nl) : s);
-    }
 }
 
 // ---- prompt line ----
@@ -633,7 +628,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_MEASUREITEM()
     ON_WM_MENUCHAR()
     ON_WM_INITMENUPOPUP()
-    ON_WM_MENUSELECT()
     ON_MESSAGE(WM_PAGE_SETUP_RESULT, OnPageSetupResult)
     ON_MESSAGE(WM_SHELL_DOCUMENT_CHANGED, OnDocumentChanged)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)

@@ -121,7 +121,6 @@ protected:
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS);
     afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
-    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnPageSetupResult(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDocumentChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnViewToolbar(UINT nID);

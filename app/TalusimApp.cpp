@@ -6,13 +6,13 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "app/ShellDocument.h"
 #include "app/SplashWnd.h"
 #include "app/WorkingDirectory.h"
 #include "controls/GLEnabledView.h"
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
 #include "framework/Ole.h"
+#include "model/TalusimDoc.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CTalusimApp, CWinApp)
@@ -69,15 +69,15 @@ BOOL CTalusimApp::InitInstance() {
 
     // The slope and graph windows show the document's empty view until their
     // own views are part of the program.
-    m_pSlopeTemplate = new CMultiDocTemplate(IDR_SLOPE_TEMPLATE, RUNTIME_CLASS(CShellDocument), RUNTIME_CLASS(CChildFrame),
+    m_pSlopeTemplate = new CMultiDocTemplate(IDR_SLOPE_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pSlopeTemplate);
-    m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CShellDocument), RUNTIME_CLASS(CChildFrame),
+    m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CGLEnabledView));
-    m_pReportTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CShellDocument),
+    m_pReportTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CTalusimDoc),
                                               RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pReportTemplate);
-    m_p3DTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CShellDocument), RUNTIME_CLASS(CChildFrame),
+    m_p3DTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                           RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_p3DTemplate);
 

@@ -2,22 +2,9 @@
 
 #include "framework/DC.h"
 
-IMPLEMENT_DYNAMIC(CFlatComboBase, CWnd)
-IMPLEMENT_DYNAMIC(CCJFlatComboBox, CFlatComboBase)
+IMPLEMENT_DYNAMIC(CCJFlatComboBox, CComboBox)
 IMPLEMENT_DYNAMIC(CSwatchComboBox, CCJFlatComboBox)
 IMPLEMENT_DYNAMIC(CFillPatternCombo, CCJFlatComboBox)
-
-int CFlatComboBase::GetLBText(int nIndex, CString& text) const {
-    int len = static_cast<int>(::SendMessageA(m_hWnd, CB_GETLBTEXTLEN, nIndex, 0));
-    if (len < 0) {
-        text.Empty();
-        return len;
-    }
-    std::string buf(static_cast<size_t>(len) + 1, '\0');
-    int n = static_cast<int>(::SendMessageA(m_hWnd, CB_GETLBTEXT, nIndex, reinterpret_cast<LPARAM>(buf.data())));
-    text = buf.c_str();
-    return n;
-}
 
 // ---- CCJFlatComboBox ----
 
@@ -147,7 +134,7 @@ void CCJFlatComboBox::OnKillFocus(CWnd*) {
     DrawCombo(flatNormal, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNFACE));
 }
 
-BEGIN_MESSAGE_MAP(CCJFlatComboBox, CFlatComboBase)
+BEGIN_MESSAGE_MAP(CCJFlatComboBox, CComboBox)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()

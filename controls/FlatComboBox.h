@@ -6,30 +6,11 @@
 
 #include <vector>
 
-#include "framework/Wnd.h"
+#include "framework/StdControls.h"
 
 class CEntity;
 
-// The combo box operations these controls and their owners use.
-class CFlatComboBase : public CWnd {
-    DECLARE_DYNAMIC(CFlatComboBase)
-public:
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-        return CWnd::Create("COMBOBOX", nullptr, dwStyle, rect, pParentWnd, nID);
-    }
-    int GetCount() const { return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0)); }
-    int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0)); }
-    int SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, nSelect)); }
-    int AddString(LPCSTR text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex)); }
-    void ResetContent() { SendMessage(CB_RESETCONTENT); }
-    DWORD_PTR GetItemData(int nIndex) const { return ::SendMessageA(m_hWnd, CB_GETITEMDATA, nIndex, 0); }
-    int SetItemData(int nIndex, DWORD_PTR data) { return static_cast<int>(SendMessage(CB_SETITEMDATA, nIndex, data)); }
-    int GetLBText(int nIndex, CString& text) const;
-    BOOL GetDroppedState() const { return ::SendMessageA(m_hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
-};
-
-class CCJFlatComboBox : public CFlatComboBase {
+class CCJFlatComboBox : public CComboBox {
     DECLARE_DYNAMIC(CCJFlatComboBox)
 public:
     enum FlatState { flatNormal = 0, flatRaised = 1, flatPressed = 2 };
@@ -59,9 +40,9 @@ protected:
 class CSwatchComboBox : public CCJFlatComboBox {
     DECLARE_DYNAMIC(CSwatchComboBox)
 public:
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDIS);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMIS);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCIS);
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;
+    int CompareItem(LPCOMPAREITEMSTRUCT lpCIS) override;
     static void DrawSwatchItem(CDC* dc, const CRect& rc, BOOL selected, COLORREF colour, LPCSTR name);
 
 protected:
@@ -78,9 +59,9 @@ public:
     void AddHatchPatterns(BOOL withSolid);
     void SetPatternColour(COLORREF colour);
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDIS);
-    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMIS);
-    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCIS);
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;
+    int CompareItem(LPCOMPAREITEMSTRUCT lpCIS) override;
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -11,7 +11,7 @@
 
 IMPLEMENT_DYNAMIC(KsMenu, CMenu)
 
-HIMAGELIST KsMenu::s_SharedImages = nullptr;
+CImageList KsMenu::s_SharedImages;
 std::vector<UINT_PTR> KsMenu::s_SharedImageIds;
 std::vector<HMENU> KsMenu::s_MenuHandles;
 BOOL KsMenu::s_bUnmappedBitmaps = FALSE;
@@ -58,7 +58,7 @@ KsMenuItemData::~KsMenuItemData() {
 }
 
 void KsMenuItemData::DestroyImageList() {
-    if (m_pImageList != nullptr) ::ImageList_Destroy(m_pImageList);
+    delete m_pImageList;
     m_pImageList = nullptr;
 }
 
@@ -442,8 +442,8 @@ int KsMenu::SetItemImageByText(const wchar_t* newText, const wchar_t* itemText, 
     if (bitmapId < 0) return 1;
     d->m_nImageIndex = 0;
     d->DestroyImageList();
-    d->m_pImageList = CreateIconList();
-    if (d->m_pImageList == nullptr || !AddBitmapToImageList(d->m_pImageList, static_cast<UINT>(bitmapId))) {
+    d->m_pImageList = new CImageList;
+    if (!CreateIconList(*d->m_pImageList) || !AddBitmapToImageList(d->m_pImageList, static_cast<UINT>(bitmapId))) {
         d->DestroyImageList();
         d->m_nBitmapId = -1;
         d->m_nImageIndex = -1;

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "framework/ImageList.h"
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/String.h"
@@ -34,7 +35,7 @@ public:
     UINT m_nFlags = 0;
     UINT_PTR m_nID = 0;
     BOOL m_bSynced = FALSE;
-    HIMAGELIST m_pImageList = nullptr;  // the item's own pictures; owned
+    CImageList* m_pImageList = nullptr;  // the item's own pictures; owned
 
     void SetText(const wchar_t* text);
     void SetText(const char* text);
@@ -61,7 +62,7 @@ public:
     int SetItemImageByText(const wchar_t* newText, const wchar_t* itemText, int bitmapId);
     CMenu* GetSubMenu(int nPos) const;
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* text);
-    BOOL SetCommandImage(const wchar_t* text, UINT nID, HIMAGELIST list, int index);
+    BOOL SetCommandImage(const wchar_t* text, UINT nID, CImageList* list, int index);
 
     static BOOL IsKsMenu(const CMenu* pMenu);
     static void UpdateMenu(CMenu* pMenu);
@@ -75,8 +76,8 @@ public:
     static BOOL IsClassicTheme();
     static int FindGlobalImage(UINT_PTR nID);
     static BOOL HasEffectImages(int k);
-    static int AddGlobalImage(HIMAGELIST list, int index, UINT_PTR nID);
-    static BOOL AddBitmapToImageList(HIMAGELIST list, UINT nResourceID);
+    static int AddGlobalImage(CImageList* list, int index, UINT_PTR nID);
+    static BOOL AddBitmapToImageList(CImageList* list, UINT nResourceID);
     static HBITMAP LoadSysColorBitmap(UINT nResourceID);
     static int GetBitmapColorCount(const BITMAPINFOHEADER& info);
 
@@ -87,7 +88,7 @@ public:
     static void MakeShadowBitmap(CBitmap& bitmap);
     static void MakeGreyedBitmap(CBitmap& bitmap, COLORREF replacement = 0);
     static void ReplaceGreyBackground(CBitmap& bitmap);
-    static BOOL GetIconBitmap(CDC* pDC, HIMAGELIST list, int index, CBitmap& bitmap);
+    static BOOL GetIconBitmap(CDC* pDC, CImageList* list, int index, CBitmap& bitmap);
     static void DrawEmbossedBitmap(CDC* pDC, int x, int y, int width, int height, CBitmap& bitmap, COLORREF background);
     static void DrawGreyedBitmap(CDC* pDC, int x, int y, int width, int height, CBitmap& bitmap, COLORREF background);
     static void DrawCheckMark(CDC* pDC, int x, int y, COLORREF colour);
@@ -110,7 +111,7 @@ protected:
     std::vector<HMENU> m_SubMenus;
     BOOL m_bMenuBar = FALSE;
 
-    static HIMAGELIST s_SharedImages;
+    static CImageList s_SharedImages;
     static std::vector<UINT_PTR> s_SharedImageIds;
     static std::vector<HMENU> s_MenuHandles;
     static BOOL s_bUnmappedBitmaps;
@@ -129,7 +130,7 @@ protected:
     void DrawCheckBoxClassic(CDC* pDC, CRect box, BOOL selected, BOOL bullet);
     void DrawCheckBoxXP(CDC* pDC, CRect box, BOOL bullet, COLORREF hl, BOOL selected);
     void DrawItemText(CDC* pDC, CRect rect, const CString& text, COLORREF colour);
-    static HIMAGELIST CreateIconList();
+    static BOOL CreateIconList(CImageList& list);
 };
 
 // An off-screen DC over a rectangle of a target DC; what is drawn into it is

@@ -26,7 +26,7 @@ void FrameWith(CDC* dc, const CRect& r, COLORREF c) { dc->Draw3dRect(&r, c, c); 
 
 // Which picture an item shows: its own, or the shared one of its command.
 struct ItemImage {
-    HIMAGELIST list = nullptr;
+    CImageList* list = nullptr;
     int index = -1;
     bool effects = false;
 };
@@ -191,8 +191,8 @@ void KsMenu::DrawItemClassic(LPDRAWITEMSTRUCT lpDIS) {
     if (d->m_nBitmapId >= 0 && d->m_pImageList != nullptr) {
         img.list = d->m_pImageList;
         img.index = d->m_nImageIndex;
-    } else if (d->m_nGlobalImage >= 0 && s_SharedImages != nullptr) {
-        img.list = s_SharedImages;
+    } else if (d->m_nGlobalImage >= 0 && s_SharedImages.m_hImageList != nullptr) {
+        img.list = &s_SharedImages;
         img.index = d->m_nGlobalImage;
     }
     bool hasImage = img.list != nullptr && img.index >= 0;
@@ -218,7 +218,7 @@ void KsMenu::DrawItemClassic(LPDRAWITEMSTRUCT lpDIS) {
                 if (checked) dc->Draw3dRect(&iconBox, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
                 else dc->Draw3dRect(&iconBox, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
             }
-            ::ImageList_Draw(img.list, img.index, dc->m_hDC, at.x, at.y, ILD_TRANSPARENT);
+            ::ImageList_Draw(*img.list, img.index, dc->m_hDC, at.x, at.y, ILD_TRANSPARENT);
         } else if (!grayed) {
             if (checked) {
                 dc->FillSolidRect(&small, LightenColor(bg, 0.6));
@@ -228,7 +228,7 @@ void KsMenu::DrawItemClassic(LPDRAWITEMSTRUCT lpDIS) {
                 dc->FillSolidRect(&small, bg);
                 FrameWith(dc, iconBox, bg);
             }
-            ::ImageList_Draw(img.list, img.index, dc->m_hDC, at.x, at.y, ILD_TRANSPARENT);
+            ::ImageList_Draw(*img.list, img.index, dc->m_hDC, at.x, at.y, ILD_TRANSPARENT);
         } else {
             CBitmap bitmap;
             GetIconBitmap(dc, img.list, img.index, bitmap);
@@ -304,9 +304,9 @@ void KsMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDIS) {
         if (d->m_nBitmapId >= 0 && d->m_pImageList != nullptr) {
             img.list = d->m_pImageList;
             img.index = d->m_nImageIndex;
-            img.effects = img.index == 0 && ::ImageList_GetImageCount(img.list) > 2;
-        } else if (d->m_nGlobalImage >= 0 && s_SharedImages != nullptr) {
-            img.list = s_SharedImages;
+            img.effects = img.index == 0 && ::ImageList_GetImageCount(*img.list) > 2;
+        } else if (d->m_nGlobalImage >= 0 && s_SharedImages.m_hImageList != nullptr) {
+            img.list = &s_SharedImages;
             img.index = d->m_nGlobalImage;
             img.effects = HasEffectImages(img.index) != FALSE;
         }
@@ -326,24 +326,24 @@ void KsMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDIS) {
                     dc->FillSolidRect(&cell, sel);
                 }
                 if (img.effects && !checked) {
-                    ::ImageList_Draw(img.list, img.index + 2, dc->m_hDC, p.x + 1, p.y + 1, ILD_TRANSPARENT);
-                    ::ImageList_Draw(img.list, img.index, dc->m_hDC, p.x - 1, p.y - 1, ILD_TRANSPARENT);
+                    ::ImageList_Draw(*img.list, img.index + 2, dc->m_hDC, p.x + 1, p.y + 1, ILD_TRANSPARENT);
+                    ::ImageList_Draw(*img.list, img.index, dc->m_hDC, p.x - 1, p.y - 1, ILD_TRANSPARENT);
                 } else {
-                    ::ImageList_Draw(img.list, img.index, dc->m_hDC, p.x, p.y, ILD_TRANSPARENT);
+                    ::ImageList_Draw(*img.list, img.index, dc->m_hDC, p.x, p.y, ILD_TRANSPARENT);
                 }
             } else if (!grayed) {
                 if (checked) {
                     dc->FillSolidRect(&cell, LightenColor(hl, 0.85));
                     FrameWith(dc, cell, hl);
-                    ::ImageList_Draw(img.list, img.index, dc->m_hDC, p.x - 1, p.y - 1, ILD_TRANSPARENT);
+                    ::ImageList_Draw(*img.list, img.index, dc->m_hDC, p.x - 1, p.y - 1, ILD_TRANSPARENT);
                 } else {
                     dc->FillSolidRect(&cell, col);
                     FrameWith(dc, cell, col);
-                    ::ImageList_Draw(img.list, img.effects ? img.index + 1 : img.index, dc->m_hDC, p.x, p.y,
+                    ::ImageList_Draw(*img.list, img.effects ? img.index + 1 : img.index, dc->m_hDC, p.x, p.y,
                                      ILD_TRANSPARENT);
                 }
             } else if (img.effects) {
-                ::ImageList_Draw(img.list, img.index + 3, dc->m_hDC, p.x, p.y, ILD_TRANSPARENT);
+                ::ImageList_Draw(*img.list, img.index + 3, dc->m_hDC, p.x, p.y, ILD_TRANSPARENT);
             } else {
                 CBitmap bitmap;
                 GetIconBitmap(dc, img.list, img.index, bitmap);

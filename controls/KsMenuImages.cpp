@@ -50,8 +50,8 @@ void ChangePixels(CBitmap& bitmap, COLORREF reference, Change change) {
 
 } // namespace
 
-HIMAGELIST KsMenu::CreateIconList() {
-    return ::ImageList_Create(s_nIconWidth, s_nIconHeight, ILC_COLORDDB | ILC_MASK, 1, 1);
+BOOL KsMenu::CreateIconList(CImageList& list) {
+    return list.Create(s_nIconWidth, s_nIconHeight, ILC_COLORDDB | ILC_MASK, 1, 1);
 }
 
 int KsMenu::SharedImageCount() { return static_cast<int>(s_SharedImageIds.size()); }
@@ -106,14 +106,14 @@ void KsMenu::ReplaceGreyBackground(CBitmap& bitmap) {
     ChangePixels(bitmap, RGB(192, 192, 192), [face](COLORREF c, bool ref) { return ref ? face : c; });
 }
 
-BOOL KsMenu::GetIconBitmap(CDC* pDC, HIMAGELIST list, int index, CBitmap& bitmap) {
+BOOL KsMenu::GetIconBitmap(CDC* pDC, CImageList* list, int index, CBitmap& bitmap) {
     bitmap.DeleteObject();
     bitmap.CreateCompatibleBitmap(pDC, s_nIconWidth, s_nIconHeight);
     CDC dc;
     dc.CreateCompatibleDC(pDC);
     CGdiObject* old = dc.SelectObject(&bitmap);
     dc.FillSolidRect(0, 0, s_nIconWidth, s_nIconHeight, ::GetSysColor(COLOR_BTNFACE));
-    ::ImageList_Draw(list, index, dc.m_hDC, 0, 0, ILD_TRANSPARENT);
+    ::ImageList_Draw(*list, index, dc.m_hDC, 0, 0, ILD_TRANSPARENT);
     dc.SelectObject(old);
     return 1;
 }
@@ -143,18 +143,18 @@ HBITMAP KsMenu::LoadSysColorBitmap(UINT nResourceID) {
     return ::CreateMappedBitmap(hInst, nResourceID, 0, nullptr, 0);
 }
 
-BOOL KsMenu::AddBitmapToImageList(HIMAGELIST list, UINT nResourceID) {
+BOOL KsMenu::AddBitmapToImageList(CImageList* list, UINT nResourceID) {
     COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     BOOL added = FALSE;
     if (HBITMAP mapped = LoadSysColorBitmap(nResourceID)) {
-        added = ::ImageList_AddMasked(list, mapped, face) >= 0;
+        added = ::ImageList_AddMasked(*list, mapped, face) >= 0;
         ::DeleteObject(mapped);
     } else {
         CBitmap plain;
         if (plain.LoadBitmap(nResourceID)) {
             s_bUnmappedBitmaps = TRUE;
             ReplaceGreyBackground(plain);
-            added = ::ImageList_AddMasked(list, static_cast<HBITMAP>(plain.m_hObject), face) >= 0;
+            added = ::ImageList_AddMasked(*list, static_cast<HBITMAP>(plain.m_hObject), face) >= 0;
         }
     }
     if (added && IsXPStyle()) {
@@ -165,15 +165,15 @@ BOOL KsMenu::AddBitmapToImageList(HIMAGELIST list, UINT nResourceID) {
         MakeFadedBitmap(effects[0]);
         MakeShadowBitmap(effects[1]);
         MakeGreyedBitmap(effects[2]);
-        for (auto& b : effects) ::ImageList_AddMasked(list, static_cast<HBITMAP>(b.m_hObject), face);
+        for (auto& b : effects) ::ImageList_AddMasked(*list, static_cast<HBITMAP>(b.m_hObject), face);
         ::ReleaseDC(wnd, dc->m_hDC);
     }
     return added;
 }
 
-int KsMenu::AddGlobalImage(HIMAGELIST list, int index, UINT_PTR nID) {
-    if (s_SharedImages == nullptr) s_SharedImages = CreateIconList();
-    HICON icon = ::ImageList_GetIcon(list, index, ILD_NORMAL);
+int KsMenu::AddGlobalImage(CImageList* list, int index, UINT_PTR nID) {
+    if (s_SharedImages.m_hImageList == nullptr) CreateIconList(s_SharedImages);
+    HICON icon = ::ImageList_GetIcon(*list, index, ILD_NORMAL);
     if (icon == nullptr) return -1;
     COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     CBitmap effects[3];
@@ -210,7 +210,7 @@ int KsMenu::AddGlobalImage(HIMAGELIST list, int index, UINT_PTR nID) {
     return result;
 }
 
-BOOL KsMenu::SetCommandImage(const wchar_t* text, UINT nID, HIMAGELIST list, int index) {
+BOOL KsMenu::SetCommandImage(const wchar_t* text, UINT nID, CImageList* list, int index) {
     int pos = -1;
     KsMenu* menu = FindCommand(nID, pos);
     KsMenuItemData* last = nullptr;
@@ -251,9 +251,8 @@ BOOL KsMenu::LoadToolbar(UINT nToolBar) {
     CWnd* parent = CWnd::FromHandle(MainWindowOrDesktop());
     if (!bar.CreateEx(parent, TBSTYLE_FLAT, 0x50002800, CRect(0, 0, 0, 0), 0xE800) || !bar.LoadToolBar(nToolBar))
         return FALSE;
-    HIMAGELIST strip = CreateIconList();
-    if (strip == nullptr || !AddBitmapToImageList(strip, nToolBar)) {
-        if (strip != nullptr) ::ImageList_Destroy(strip);
+    CImageList strip;
+    if (!CreateIconList(strip) || !AddBitmapToImageList(&strip, nToolBar)) {
         bar.DestroyWindow();
         return FALSE;
     }
@@ -265,9 +264,8 @@ BOOL KsMenu::LoadToolbar(UINT nToolBar) {
         if (id == 0 || ::GetMenuState(m_hMenu, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
         int index = bar.CommandToIndex(id);
         if (image > 0) index = image;
-        SetCommandImage(nullptr, id, strip, index);
+        SetCommandImage(nullptr, id, &strip, index);
     }
-    ::ImageList_Destroy(strip);
     bar.DestroyWindow();
     return TRUE;
 }

@@ -366,3 +366,25 @@ void CRegistryAccess::ExchangeColour(LPCSTR name, COLORREF* pValue)
     else
         *pValue = ReadColour(name, *pValue);
 }
+
+// A date-time is its 12 raw bytes: the DATE double, then the 32-bit status.
+static_assert(sizeof(DATE) + sizeof(LONG) == 12);
+
+COleDateTime CRegistryAccess::ReadDateTime(LPCSTR name, const COleDateTime& dtDefault)
+{
+    BYTE raw[12];
+    if (!ReadBinary(name, raw, sizeof raw))
+        return dtDefault;
+    COleDateTime value;
+    memcpy(&value.m_dt, raw, sizeof value.m_dt);
+    memcpy(&value.m_status, raw + sizeof value.m_dt, sizeof value.m_status);
+    return value;
+}
+
+BOOL CRegistryAccess::WriteDateTime(LPCSTR name, const COleDateTime& dtValue)
+{
+    BYTE raw[12];
+    memcpy(raw, &dtValue.m_dt, sizeof dtValue.m_dt);
+    memcpy(raw + sizeof dtValue.m_dt, &dtValue.m_status, sizeof dtValue.m_status);
+    return WriteValue(name, REG_BINARY, raw, sizeof raw);
+}

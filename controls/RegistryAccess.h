@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include "framework/OleDateTime.h"
 #include "framework/String.h"
 
 class CFont;
@@ -42,6 +43,7 @@ public:
     BOOL ReadBool(LPCSTR name, BOOL bDefault);
     COLORREF ReadColour(LPCSTR name, COLORREF crDefault);
     BOOL ReadFont(LPCSTR name, CFont* pFont);
+    COleDateTime ReadDateTime(LPCSTR name, const COleDateTime& dtDefault);
     BOOL ReadRecord8(LPCSTR name, void* pRecord);
     BOOL ReadRecord16(LPCSTR name, void* pRecord);
 
@@ -53,6 +55,7 @@ public:
     BOOL WriteDouble(LPCSTR name, double dValue);
     BOOL WriteString(LPCSTR name, const CString& strValue);
     BOOL WriteFont(LPCSTR name, CFont* pFont);
+    BOOL WriteDateTime(LPCSTR name, const COleDateTime& dtValue);
     BOOL WriteRecord8(LPCSTR name, const void* pRecord);
     BOOL WriteRecord16(LPCSTR name, const void* pRecord);
 

@@ -19,6 +19,8 @@
 #include "framework/ImageList.h"
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
+#include "framework/OleData.h"
+#include "framework/Preview.h"
 #include "framework/Rect.h"
 #include "framework/ResourceException.h"
 #include "framework/RichEdit.h"

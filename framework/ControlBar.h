@@ -77,8 +77,8 @@ public:
     BOOL m_bAutoDelete = FALSE;
     CFrameWnd* m_pDockSite = nullptr;
     CDockBar* m_pDockBar = nullptr;
-    // Order of making, so that bars sharing an id can be told apart.
-    unsigned m_nCreationOrder = NextCreationOrder();
+    // Order of making the windows, so that bars sharing an id can be told apart.
+    unsigned m_nCreationOrder = 0;
     static unsigned NextCreationOrder() {
         static unsigned counter = 0;
         return ++counter;

@@ -38,6 +38,7 @@ BOOL CDialogBar::Create(CWnd* pParentWnd, LPCSTR lpszTemplateName, UINT nStyle, 
         return FALSE;
     }
     SetDlgCtrlID(static_cast<int>(nID));
+    m_nCreationOrder = NextCreationOrder();
     SetOwner(pParentWnd);
     CRect r;
     GetWindowRect(&r);

@@ -123,30 +123,18 @@ void CMultiDocTemplate::LoadTemplate() {
         m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDResource));
 }
 
-POSITION CMultiDocTemplate::GetFirstDocPosition() const {
-    return m_docList.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<uintptr_t>(1));
-}
+POSITION CMultiDocTemplate::GetFirstDocPosition() const { return m_docList.GetHeadPosition(); }
 
-CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const {
-    auto index = reinterpret_cast<uintptr_t>(rPos) - 1;
-    CDocument* d = index < m_docList.size() ? m_docList[index] : nullptr;
-    rPos = index + 1 < m_docList.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
-    return d;
-}
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const { return m_docList.GetNext(rPos); }
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc) {
     CDocTemplate::AddDocument(pDoc);
-    m_docList.push_back(pDoc);
+    m_docList.AddTail(pDoc);
 }
 
 void CMultiDocTemplate::RemoveDocument(CDocument* pDoc) {
     CDocTemplate::RemoveDocument(pDoc);
-    for (auto it = m_docList.begin(); it != m_docList.end(); ++it) {
-        if (*it == pDoc) {
-            m_docList.erase(it);
-            break;
-        }
-    }
+    if (POSITION pos = m_docList.Find(pDoc)) m_docList.RemoveAt(pos);
 }
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument) {

@@ -4,9 +4,8 @@
 // CMultiDocTemplate keeps any number of open documents, each in MDI child frames.
 #pragma once
 
-#include <vector>
-
 #include "framework/CmdTarget.h"
+#include "framework/List.h"
 #include "framework/String.h"
 
 #include "framework/Position.h"
@@ -70,6 +69,7 @@ public:
     void SetDefaultTitle(CDocument* pDocument) override;
 
 protected:
-    std::vector<CDocument*> m_docList;
+    // A list, so that a position stays valid when another document closes meanwhile.
+    CList<CDocument*, CDocument*> m_docList;
     UINT m_nUntitledCount = 0;
 };

@@ -15,8 +15,8 @@ IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 CDocument::~CDocument() {
     // Views that outlive their document must not point at it.
-    for (CView* v : m_viewList) v->m_pDocument = nullptr;
-    m_viewList.clear();
+    for (POSITION pos = m_viewList.GetHeadPosition(); pos != nullptr;) m_viewList.GetNext(pos)->m_pDocument = nullptr;
+    m_viewList.RemoveAll();
     if (m_pDocTemplate != nullptr) m_pDocTemplate->RemoveDocument(this);
 }
 
@@ -39,44 +39,31 @@ void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
 }
 
 void CDocument::AddView(CView* pView) {
-    m_viewList.push_back(pView);
+    m_viewList.AddTail(pView);
     pView->m_pDocument = this;
     OnChangedViewList();
 }
 
 void CDocument::RemoveView(CView* pView) {
-    for (auto it = m_viewList.begin(); it != m_viewList.end(); ++it) {
-        if (*it == pView) {
-            m_viewList.erase(it);
-            break;
-        }
-    }
+    if (POSITION pos = m_viewList.Find(pView)) m_viewList.RemoveAt(pos);
     pView->m_pDocument = nullptr;
     OnChangedViewList();
 }
 
-POSITION CDocument::GetFirstViewPosition() const {
-    return m_viewList.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<uintptr_t>(1));
-}
+POSITION CDocument::GetFirstViewPosition() const { return m_viewList.GetHeadPosition(); }
 
-CView* CDocument::GetNextView(POSITION& rPosition) const {
-    auto index = reinterpret_cast<uintptr_t>(rPosition) - 1;
-    CView* v = index < m_viewList.size() ? m_viewList[index] : nullptr;
-    rPosition = index + 1 < m_viewList.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
-    return v;
-}
+CView* CDocument::GetNextView(POSITION& rPosition) const { return m_viewList.GetNext(rPosition); }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint) {
-    // A copy: a view may go away while it updates.
-    std::vector<CView*> views = m_viewList;
-    for (CView* v : views) {
+    for (POSITION pos = m_viewList.GetHeadPosition(); pos != nullptr;) {
+        CView* v = m_viewList.GetNext(pos);
         if (v != pSender) v->OnUpdate(pSender, lHint, pHint);
     }
 }
 
 void CDocument::OnChangedViewList() {
     // The last view gone: the document goes too.
-    if (m_viewList.empty() && m_bAutoDelete) {
+    if (m_viewList.IsEmpty() && m_bAutoDelete) {
         OnCloseDocument();
         return;
     }
@@ -86,7 +73,8 @@ void CDocument::OnChangedViewList() {
 void CDocument::UpdateFrameCounts() {
     // Number the frames of this document when there is more than one.
     std::vector<CFrameWnd*> frames;
-    for (CView* v : m_viewList) {
+    for (POSITION pos = m_viewList.GetHeadPosition(); pos != nullptr;) {
+        CView* v = m_viewList.GetNext(pos);
         if (v->GetSafeHwnd() == nullptr) continue;
         CFrameWnd* f = v->GetParentFrame();
         if (f == nullptr) continue;
@@ -259,8 +247,8 @@ void CDocument::OnCloseDocument() {
     // Close the frames: destroying a view removes it from the list.
     BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE; // not while the frames go
-    while (!m_viewList.empty()) {
-        CView* view = m_viewList.front();
+    while (!m_viewList.IsEmpty()) {
+        CView* view = m_viewList.GetHead();
         CFrameWnd* frame = view->GetParentFrame();
         if (frame != nullptr) {
             PreCloseFrame(frame);
@@ -269,7 +257,7 @@ void CDocument::OnCloseDocument() {
             view->DestroyWindow();
         }
         // A view that could not go must not hold up the loop.
-        if (!m_viewList.empty() && m_viewList.front() == view) RemoveView(view);
+        if (!m_viewList.IsEmpty() && m_viewList.GetHead() == view) RemoveView(view);
     }
     m_bAutoDelete = autoDelete;
     DeleteContents();
@@ -280,8 +268,8 @@ void CDocument::PreCloseFrame(CFrameWnd*) {}
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame) {
     // Another frame still shows the document: nothing is lost by closing this one.
-    for (CView* v : m_viewList) {
-        CFrameWnd* f = v->GetParentFrame();
+    for (POSITION pos = m_viewList.GetHeadPosition(); pos != nullptr;) {
+        CFrameWnd* f = m_viewList.GetNext(pos)->GetParentFrame();
         if (f != nullptr && f != pFrame) return TRUE;
     }
     return SaveModified();

@@ -6,9 +6,8 @@
 // whole document was written, so a failed save leaves the old file intact.
 #pragma once
 
-#include <vector>
-
 #include "framework/CmdTarget.h"
+#include "framework/List.h"
 #include "framework/String.h"
 
 #include "framework/Position.h"
@@ -74,7 +73,8 @@ protected:
     CString m_strTitle;
     CString m_strPathName;
     CDocTemplate* m_pDocTemplate = nullptr;
-    std::vector<CView*> m_viewList;
+    // A list, so that a position stays valid when another view goes away meanwhile.
+    CList<CView*, CView*> m_viewList;
     BOOL m_bModified = FALSE;
 
     friend class CDocTemplate;

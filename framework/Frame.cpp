@@ -235,10 +235,27 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
     CWnd* bar = GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
     if (bar == nullptr) return 0;
     CString text;
-    if (lParam != 0) text = reinterpret_cast<LPCSTR>(lParam);
-    else if (wParam != 0) text = AfxLoadLibraryString(static_cast<UINT>(wParam));
+    if (lParam != 0) {
+        text = reinterpret_cast<LPCSTR>(lParam);
+    } else if (wParam != 0) {
+        // A command's string is "prompt\ntool tip": the prompt goes to the status bar.
+        text = AfxLoadLibraryString(static_cast<UINT>(wParam));
+        int nl = text.Find('\n');
+        if (nl >= 0) text = text.Left(nl);
+    }
     bar->SetWindowText(text);
     return 0;
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
+    if (nFlags == 0xFFFF && hSysMenu == nullptr) {
+        // The menu closed: back to the idle message.
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+    } else if (nFlags & (MF_POPUP | MF_SEPARATOR)) {
+        SetMessageText("");
+    } else {
+        SetMessageText(nItemID);
+    }
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -383,6 +400,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ACTIVATE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_WM_MENUSELECT()
 END_MESSAGE_MAP()
 
 // ---- CMDIFrameWnd ----
@@ -407,6 +425,8 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {
         int items = ::GetMenuItemCount(sub);
         for (int j = 0; j < items; ++j) {
             UINT id = ::GetMenuItemID(sub, j);
+            // A nested popup answers -1 here: it is no window command.
+            if (id == static_cast<UINT>(-1)) continue;
             if (id >= AFX_IDM_FIRST_MDICHILD || (id >= ID_WINDOW_NEW && id <= ID_WINDOW_SPLIT)) return sub;
         }
     }
@@ -462,6 +482,8 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // A view of the main frame's own (the print preview) comes before the documents.
+    if (m_pViewActive != nullptr) return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     CMDIChildWnd* child = MDIGetActive();
     if (child != nullptr && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

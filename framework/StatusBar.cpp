@@ -43,6 +43,7 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     DWORD ws = (dwStyle & ~CBRS_ALL) | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
     CRect r(0, 0, 0, 0);
     if (!CWnd::Create(STATUSCLASSNAMEA, nullptr, ws, r, pParentWnd, nID)) return FALSE;
+    m_nCreationOrder = NextCreationOrder();
     SetOwner(pParentWnd);
     // The frame's default font, as the panes are measured with it.
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -95,6 +95,7 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     if (m_dwStyle & CBRS_TOOLTIPS) ws |= TBSTYLE_TOOLTIPS;
     CRect r(0, 0, 0, 0);
     if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, ws, r, pParentWnd, nID)) return FALSE;
+    m_nCreationOrder = NextCreationOrder();
     SetOwner(pParentWnd);
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     // Notifications come to the bar itself, which answers tooltips and passes the rest to its owner.

@@ -65,10 +65,8 @@ void CView::OnUpdate(CView* pSender, LPARAM, CObject*) {
 }
 
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
-    // A view that never said how many pages it has prints one.
-    if (pInfo != nullptr)
-        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() == 0xFFFF ? pInfo->m_nCurPage == 1
-                                                                   : pInfo->m_nCurPage <= pInfo->GetMaxPage();
+    // A document of unknown length prints one page.
+    if (pInfo != nullptr) pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
     (void)pDC;
 }
 
@@ -134,7 +132,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     return pd.hDC != nullptr;
 }
 
-// The print commands are in Print.cpp (page loop) and PreviewView.cpp (preview).
+// The print command's page loop is in Print.cpp.
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_CREATE()

@@ -7,8 +7,8 @@
 class CDocument;
 class CFrameWnd;
 class CPreviewView;
-struct CCreateContext;
 struct CPrintPreviewState;
+struct CCreateContext;
 
 // What printing tells the view; the print loop itself belongs to the program.
 struct CPrintInfo {
@@ -54,18 +54,16 @@ public:
     virtual void OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
     virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
-    // Print preview in the view's frame: the preview view (of the given class,
-    // a CPreviewView) takes the frame's client area under the bar nIDResource
-    // until it is closed. False when it cannot start (no printer, say).
+    // Shows pPrintView's pages in a pPreviewViewClass view in the main frame,
+    // with the toolbar from dialog template nIDResource. On success the
+    // preview owns pState and deletes it when it closes.
     BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
                         CPrintPreviewState* pState);
-    // Called by the preview when it closes: OnEndPrinting, then the frame is
-    // given back to this view and the preview destroyed.
+    // Called when a preview of this view closes; the default ends printing and closes it.
     virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
-    // The print commands (Print, Print Direct, Print Preview); derived views
-    // map them in their own message maps.
+    // The print loop for ID_FILE_PRINT (with the print dialog) and ID_FILE_PRINT_DIRECT
+    // (the default printer): a view maps those commands to it.
     afx_msg void OnFilePrint();
-    afx_msg void OnFilePrintPreview();
 
     BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                 UINT nID, void* pContext = nullptr) override;

@@ -188,6 +188,9 @@ public:
     virtual bool CopyFrom(const CEntity& source);
     virtual void RecalcExtents() {}
 
+    // The entity's free name; read directly by the report and the editors.
+    CString m_strName;
+
 protected:
     // Both extents corners at once, for the subclasses' RecalcExtents.
     void SetExtents(double left, double top, double right, double bottom)
@@ -196,7 +199,6 @@ protected:
         m_lowerRight = CVector2D(right, bottom);
     }
 
-    CString m_strName;
     bool m_bShowVertexNumbers;
     bool m_bLabelVertices;
     bool m_bEditable;

@@ -154,6 +154,10 @@ public:
     double GetLength(bool bWithClosing) const;
     bool IsClockwise() const;
     static bool IsClockwiseTurn(double x1, double y1, double x2, double y2, double x3, double y3);
+    static bool IsClockwiseTurn(const CVector2D& a, const CVector2D& b, const CVector2D& c)
+    {
+        return IsClockwiseTurn(a.x, a.y, b.x, b.y, c.x, c.y);
+    }
     void ComputeVertexNormals();
 
 protected:

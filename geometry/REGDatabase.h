@@ -179,6 +179,8 @@ public:
     void SetGridColour(COLORREF c);
     int GetGridState() const { return m_grid.IsVisible() ? GRID_SHOW : GRID_HIDE; }
     int SetGridState(int command);
+    // The database keeps nothing in the registry: the save flag changes nothing.
+    int SetGridState(int command, bool) { return SetGridState(command); }
     int GetSnapMode() const { return m_nSnapMode; }
     int SetSnapMode(int mode);
     int CycleSnapMode() { return SetSnapMode(SNAP_CYCLE); }
@@ -200,9 +202,23 @@ public:
     bool PickEntity(CPickRequest& request);
     bool HitTest(int x, int y, CViewContext* pView, CString* pTip, CEntity** ppResult, CWnd* pWnd,
                  int group);
+    bool HitTest(POINT p, CViewContext* pView, CString* pTip, CEntity** ppResult, CWnd* pWnd,
+                 int group = ID_ANY_GROUP)
+    {
+        return HitTest(p.x, p.y, pView, pTip, ppResult, pWnd, group);
+    }
+    // PickEntity with the request given as arguments.
+    bool PickEntity(POINT p, CViewContext* pView, int query, CString* pTip, CEntity** ppResult,
+                    CWnd* pWnd, int group = ID_ANY_GROUP);
+    // ShowContextMenu for the entity under the point, the menu chosen by it.
+    bool ShowContextMenu(POINT p, CWnd* pView, CViewContext* pViewContext, CWnd* pOwner,
+                         CMenu* pMenu = nullptr);
     bool ShowContextMenu(CContextMenuRequest& request);
     CEntity* ApplyToNearestEntity(double x, double y, double top, double left, double bottom,
                                   double right, int category, int kind, int group);
+    // The region as two corners in any order (a pick box).
+    CEntity* ApplyToNearestEntity(const CVector2D& p, const CVector2D& corner1,
+                                  const CVector2D& corner2, int category, int kind, int group);
 
     // ---- drawing, names, clipboard (REGDatabaseDraw.cpp) ---------------------------
     void Draw(CDC* pDC, CViewContext* pView);
@@ -212,6 +228,9 @@ public:
     CEntity* FindEntityByName(const CString& name, int kind, int group, int category) const;
     void MakeUniqueName(const CString& base, CString& out, int kind, int group, int category) const;
     bool CopyToClipboard(CWnd* pWnd, CViewContext* pView);
+    // In the given format (69 bitmap at the chosen scale, 70 metafile),
+    // leaving the chosen format as it is.
+    bool CopyToClipboard(CWnd* pWnd, CViewContext* pView, int format);
     bool CopyTextToClipboard(CWnd* pWnd, const CString& text);
 
 protected:

@@ -259,9 +259,14 @@ void CREGDatabase::MakeUniqueName(const CString& base, CString& out, int kind, i
 
 bool CREGDatabase::CopyToClipboard(CWnd* pWnd, CViewContext* pView)
 {
-    if (m_nClipboardFormat == CLIP_BITMAP)
+    return CopyToClipboard(pWnd, pView, m_nClipboardFormat);
+}
+
+bool CREGDatabase::CopyToClipboard(CWnd* pWnd, CViewContext* pView, int format)
+{
+    if (format == CLIP_BITMAP)
         return CopyBitmapToClipboard(pWnd, pView);
-    if (m_nClipboardFormat == CLIP_METAFILE)
+    if (format == CLIP_METAFILE)
         return CopyMetafileToClipboard(pWnd, pView);
     return false;
 }

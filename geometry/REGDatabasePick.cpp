@@ -1,5 +1,6 @@
 // CREGDatabase: snapping the cursor, object snap, picking, the context menu
 // and vertex insertion at the nearest entity.
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -236,4 +237,43 @@ CEntity* CREGDatabase::ApplyToNearestEntity(double x, double y, double top, doub
     if (pBest)
         pBest->ApplyToNearestVertex(27, point, nullptr, nullptr);
     return pBest;
+}
+
+bool CREGDatabase::PickEntity(POINT p, CViewContext* pView, int query, CString* pTip,
+                              CEntity** ppResult, CWnd* pWnd, int group)
+{
+    CPickRequest request;
+    request.x = p.x;
+    request.y = p.y;
+    request.view = pView;
+    request.query = query;
+    request.tip = pTip;
+    request.window = pWnd;
+    request.group = group;
+    const bool found = PickEntity(request);
+    if (ppResult)
+        *ppResult = request.result;
+    return found;
+}
+
+bool CREGDatabase::ShowContextMenu(POINT p, CWnd* pView, CViewContext* pViewContext,
+                                   CWnd* pOwner, CMenu* pMenu)
+{
+    CContextMenuRequest request;
+    request.x = p.x;
+    request.y = p.y;
+    request.view = pView;
+    request.viewContext = pViewContext;
+    request.commandWindow = pOwner;
+    request.menu = pMenu;
+    return ShowContextMenu(request);
+}
+
+CEntity* CREGDatabase::ApplyToNearestEntity(const CVector2D& p, const CVector2D& corner1,
+                                            const CVector2D& corner2, int category, int kind,
+                                            int group)
+{
+    return ApplyToNearestEntity(p.x, p.y, std::max(corner1.y, corner2.y),
+                                std::min(corner1.x, corner2.x), std::min(corner1.y, corner2.y),
+                                std::max(corner1.x, corner2.x), category, kind, group);
 }

@@ -56,6 +56,12 @@ public:
     CPoint WorldToDevice(double x, double y) const;
     CPoint WorldToDevice(const CVector2D& p) const { return WorldToDevice(p.x, p.y); }
     CPoint WorldToDevice2(double x, double y) const { return WorldToDevice(x, y); }
+    CPoint WorldToDevice(POINT& out, double x, double y) const
+    {
+        const CPoint p = WorldToDevice(x, y);
+        out = p;
+        return p;
+    }
     CVector2D DeviceToWorld(int x, int y) const;
     CVector2D DeviceToWorld(POINT p) const { return DeviceToWorld(p.x, p.y); }
     CVector2D DeviceToWorld2(int x, int y) const { return DeviceToWorld(x, y); }
@@ -85,6 +91,11 @@ public:
     void ZoomOut(CWnd* pView, double factor, const RECT* margin);
     void ZoomAboutCentre(CWnd* pView, double factor, const RECT* margin);
     void OnMouseWheel(CWnd* pView, short delta, const RECT* margin);
+    // The form of the window's wheel message; the flags and point are not used.
+    void OnMouseWheel(CWnd* pView, UINT, short delta, POINT, const RECT* margin)
+    {
+        OnMouseWheel(pView, delta, margin);
+    }
     void ZoomToWindow(double x1, double y1, double x2, double y2, CWnd* pView, const RECT* margin,
                       bool bZoomOut);
     void OnSize(int width, int height);
@@ -142,6 +153,8 @@ public:
     CSize MillimetresToPixels(CDC* pDC, double x, double y) const;
     CVector2D InchesToWorld(CDC* pDC, double x, double y) const;
     CVector2D MillimetresToWorld(CDC* pDC, double x, double y) const;
+    // On the current device context.
+    CVector2D MillimetresToWorld(double x, double y) const { return MillimetresToWorld(m_pDC, x, y); }
     bool IsPaperScaleMode() const { return m_bPaperScaleMode; }
     void SetPaperScaleMode(bool b) { m_bPaperScaleMode = b; }
     void SetPaperMetric(bool b) { m_bPaperMetric = b; }

@@ -19,6 +19,7 @@
 #include "framework/MessageBox.h"
 #include "geometry/SegmentRecords.h"
 #include "model/ComputeProgress.h"
+#include "model/RunSeeders.h"
 #include "res/resource.h"
 #include "view/SlopeViewServices.h"
 
@@ -39,12 +40,15 @@ struct ComputingGuard
     ~ComputingGuard() { s_bComputing = false; }
 };
 
-CString LoadFormat(UINT id)
+// The document keeps its database sorted as entities arrive; sorting after
+// every rock path would cost a pass over the whole drawing per rock. The run
+// sorts once at its end, and the database sorts itself again afterwards.
+struct SortOnceAtEnd
 {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
+    explicit SortOnceAtEnd(CREGDatabase& db) : m_db(db) { m_db.SetAutoSort(false); }
+    ~SortOnceAtEnd() { m_db.SetAutoSort(true); }
+    CREGDatabase& m_db;
+};
 
 void ShowExclamation(const CString& text)
 {
@@ -305,6 +309,8 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
 
     // 11.
     SetModifiedFlag(TRUE);
+    const CRunSeeders seeders(*this);
+    const SortOnceAtEnd sorting(m_database);
     int invalidSlopes = 0;
     int invalidMasses = 0;
     int timeOuts = 0;
@@ -590,11 +596,15 @@ void CTalusimDoc::OpenSlopeEditorAt(const CVector2D& point, int pickKind)
     int index = -1;
     if (slope != nullptr && pickKind == PICK_VERTEX)
     {
-        const int vertex = slope->FindVertexAt(point.x, point.y);
-        if (vertex >= 0)
+        // The vertex at the picked point (the view snaps a vertex pick onto it).
+        for (int i = 0; i < slope->GetSlopeVertexCount(); ++i)
         {
-            kind = PICK_VERTEX;
-            index = vertex;
+            if (slope->GetVertexPoint(i).ApproxEqual(point))
+            {
+                kind = PICK_VERTEX;
+                index = i;
+                break;
+            }
         }
     }
     else if (slope != nullptr && pickKind == PICK_SEGMENT)

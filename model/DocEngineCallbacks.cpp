@@ -12,6 +12,7 @@
 #include "engine/RandomVariables.h"
 #include "framework/MessageBox.h"
 #include "geometry/SegmentRecords.h"
+#include "model/RunSeeders.h"
 #include "res/resource.h"
 
 namespace
@@ -37,11 +38,20 @@ void UpdateMaxima(CLocationEnvelope& record, double height, double energy, doubl
 
 double CTalusimDoc::RotationalEnergy(double mass, double angularVelocity) const
 {
-    // A solid sphere of rock of the given mass.
-    const double rho = m_bMetric ? ROCK_DENSITY : ROCK_DENSITY * KG_PER_M3_TO_LB_PER_FT3;
-    const double r = std::cbrt(3.0 * mass / (4.0 * PI_VALUE * rho));
-    const double inertia = 2.0 * mass * r * r / 5.0;
-    return 0.5 * inertia * angularVelocity * angularVelocity;
+    // A solid sphere of rock of the given mass. A rock reports many passages
+    // with the same mass, so its moment of inertia is kept for the next call.
+    thread_local double lastMass = -1.0;
+    thread_local bool lastMetric = true;
+    thread_local double lastInertia = 0.0;
+    if (mass != lastMass || m_bMetric != lastMetric)
+    {
+        const double rho = m_bMetric ? ROCK_DENSITY : ROCK_DENSITY * KG_PER_M3_TO_LB_PER_FT3;
+        const double r = std::cbrt(3.0 * mass / (4.0 * PI_VALUE * rho));
+        lastInertia = 2.0 * mass * r * r / 5.0;
+        lastMass = mass;
+        lastMetric = m_bMetric;
+    }
+    return 0.5 * lastInertia * angularVelocity * angularVelocity;
 }
 
 void CTalusimDoc::RecordEndPoint(double x, double y)
@@ -120,7 +130,11 @@ void CTalusimDoc::RecordDiscStep(double x0, double y0, double vx0, double vy0, d
 
 CTalusimRaker* CTalusimDoc::ChooseSeeder()
 {
-    const std::vector<CTalusimRaker*> seeders = CollectAs<CTalusimRaker>(m_database, CAT_PLACED, KIND_SEEDER, 21);
+    std::vector<CTalusimRaker*> gathered;
+    const std::vector<CTalusimRaker*>* running = CRunSeeders::For(this);
+    if (running == nullptr)
+        gathered = CollectAs<CTalusimRaker>(m_database, CAT_PLACED, KIND_SEEDER, 21);
+    const std::vector<CTalusimRaker*>& seeders = running != nullptr ? *running : gathered;
     const int n = static_cast<int>(seeders.size());
     if (n == 0)
         return nullptr;

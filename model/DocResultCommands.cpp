@@ -223,10 +223,11 @@ bool CTalusimDoc::AnyPathPassesFilter()
 void CTalusimDoc::OnFilterByValue()
 {
     CFilterPathsData data;
-    data.filterExists = AnyPathPassesFilter();
+    const bool filterExists = AnyPathPassesFilter();
+    data.filterExists = filterExists;
     if (FilterDialogServices().RunFilterPaths(data) != IDOK)
         return;
-    if (data.mode == 0 && data.filterExists)
+    if (data.mode == 0 && filterExists)
         RemoveFilter();
     std::vector<CTalusimRockPath*> selected;
     for (auto* p : CollectAs<CTalusimRockPath>(m_database, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP)) {

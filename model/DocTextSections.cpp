@@ -70,8 +70,11 @@ bool ReadHits(CTalusimDoc& doc, CDocumentTextReader& file, CTalusimBarrier* obje
         if (!file.ReadNextDataLine(line) || !ScanFields(line, "rrrrrrrii", v))
             return false;
         // A number that matches no path gives a hit without a path.
-        object->AddHit(v[0], v[1], v[2], v[3], v[4], v[5], v[6], doc.FindRockPathByFileId(static_cast<int>(v[7])),
-                       0.0, 0.0, false);
+        CBarrierHit hit;
+        hit.Set(v[0], v[1], v[2], v[3], v[4], v[5], v[6], doc.FindRockPathByFileId(static_cast<int>(v[7])), 0.0, 0.0,
+                0);
+        // Every stored hit is kept, none dropped as a repeat.
+        object->AddHit(hit, false);
     }
     return true;
 }

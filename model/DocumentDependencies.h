@@ -6,7 +6,7 @@
 #if __has_include("geometry/REGDatabase.h") && __has_include("model/TalusimSlope.h") \
     && __has_include("model/TalusimSlopeType.h") && __has_include("model/TalusimRaker.h") \
     && __has_include("model/TalusimBarrier.h") && __has_include("model/TalusimRockPath.h") \
-    && __has_include("model/TalusimMarkerLine.h")
+    && __has_include("model/MarkerLine.h")
 #define CLASTOR_DOCUMENT_BUILT 1
 
 #include <vector>
@@ -17,7 +17,7 @@
 #include "geometry/REGDatabase.h"
 #include "model/TalusimBarrier.h"
 #include "model/TalusimDoc.h"
-#include "model/TalusimMarkerLine.h"
+#include "model/MarkerLine.h"
 #include "model/TalusimRaker.h"
 #include "model/TalusimRockPath.h"
 #include "model/TalusimSlope.h"

@@ -1,7 +1,7 @@
 #include "model/DxfSlopeImporter.h"
 
 #include "framework/MessageBox.h"
-#include "model/DocumentDependencies.h"
+#include "model/TalusimDoc.h"
 
 CDxfSlopeImporter::CDxfSlopeImporter(CStdioFile* pFile, CTalusimDoc* pDoc) : CDxfFile(pFile, pDoc), m_pDoc(pDoc)
 {
@@ -37,15 +37,10 @@ bool CDxfSlopeImporter::ReadPolylines()
         AfxMessageBox(why, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-#ifdef CLASTOR_DOCUMENT_BUILT
     if (!m_pDoc)
         return false;
     m_pDoc->DeleteSlope();
     for (const CVector2D& p : points)
         m_pDoc->AppendSlopeVertex(p.x, p.y);
     return true;
-#else
-    // The document is not part of this build yet.
-    return false;
-#endif
 }

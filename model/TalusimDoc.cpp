@@ -40,12 +40,6 @@ const int kLocationGraphKinds[] = {2901, 2902, 2903, 2904, 2905, 2906, 2940,
 
 }  // namespace
 
-void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount)
-{
-    for (int i = 0; i < nCount; ++i)
-        pElements[i].Serialize(ar);
-}
-
 std::vector<CEntity*> CollectEntities(CREGDatabase& db, int category, int kind, int group)
 {
     std::vector<CEntity*> out;

@@ -73,10 +73,6 @@ struct CWizardItem {
     int code = 0;
 };
 
-// Distribution records are no plain bytes: an array of them goes into an
-// archive record by record.
-void SerializeElements(CArchive& ar, CDistributionSamples* pElements, int nCount);
-
 class CTalusimDoc : public CDocument
 {
     DECLARE_DYNCREATE(CTalusimDoc)

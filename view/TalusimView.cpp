@@ -13,7 +13,8 @@ IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
 #include "framework/AfxRes.h"
 #include "framework/Frame.h"
 #include "framework/MessageBox.h"
-#include "framework/PreviewView.h"
+#include "framework/Preview.h"
+#include "res/resource.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "view/SlopeViewRules.h"
@@ -38,7 +39,7 @@ BEGIN_MESSAGE_MAP(CTalusimView, CScrollView)
     ON_WM_MBUTTONDOWN()
     ON_WM_MBUTTONUP()
     ON_WM_SETCURSOR()
-    ON_MESSAGE(WM_NOTIFY, OnToolTipNotify)
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
@@ -288,12 +289,13 @@ bool CTalusimView::DataTipAt(CPoint point, CString& text)
     return db->HitTest(point.x, point.y, m_pViewContext.get(), &text, &hit, this, ID_ANY_GROUP) && hit != nullptr;
 }
 
-LRESULT CTalusimView::OnToolTipNotify(WPARAM, LPARAM lParam)
+BOOL CTalusimView::OnToolTipNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header == nullptr || header->hwndFrom != m_hToolTip || header->code != TTN_NEEDTEXTA)
-        return Default();
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    if (pResult != nullptr)
+        *pResult = 0;
+    if (pNMHDR == nullptr || pNMHDR->hwndFrom != m_hToolTip)
+        return FALSE;
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
     info->lpszText = nullptr;
     info->szText[0] = '\0';
     CPoint point;
@@ -302,17 +304,17 @@ LRESULT CTalusimView::OnToolTipNotify(WPARAM, LPARAM lParam)
     CRect client;
     GetClientRect(&client);
     if (!client.PtInRect(point))
-        return 0;
+        return TRUE;
     CClientDC dc(this);
     OnPrepareDC(&dc);
     dc.DPtoLP(&point);
     CString text;
     if (!DataTipAt(point, text))
-        return 0;
+        return TRUE;
     ::SendMessageA(m_hToolTip, TTM_SETTIPBKCOLOR, m_bGrayscale ? RGB(255, 255, 255) : ::GetSysColor(COLOR_INFOBK), 0);
     m_strDataTip = text;
     info->lpszText = const_cast<LPSTR>(static_cast<LPCSTR>(m_strDataTip));
-    return 0;
+    return TRUE;
 }
 
 void CTalusimView::OnSetFocus(CWnd* pOldWnd)
@@ -346,6 +348,9 @@ void CTalusimView::OnEndPrinting(CDC*, CPrintInfo*)
     MainFrameServices().SetCommandLineActive(true);
     MainFrameServices().FocusCommandLine();
     if (m_pViewContext != nullptr) {
+        // The next printout takes the window shown then, not this one.
+        m_pViewContext->m_clientTopLeft = CVector2D(DBL_MAX, DBL_MAX);
+        m_pViewContext->m_clientBottomRight = CVector2D(DBL_MAX, DBL_MAX);
         CRect client;
         GetClientRect(&client);
         m_pViewContext->SetDeviceOrigin(client.left, client.top);
@@ -366,7 +371,7 @@ void CTalusimView::OnFilePrintPreview()
     }
     m_bPrinting = true;
     auto* state = new CPrintPreviewState;
-    if (!DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView), state)) {
+    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, RUNTIME_CLASS(CPreviewView), state)) {
         AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
         delete state;
         m_bPrinting = false;

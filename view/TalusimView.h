@@ -115,7 +115,7 @@ protected:
     afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMButtonUp(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    afx_msg LRESULT OnToolTipNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -123,6 +123,7 @@ private:
     bool IsDrawCacheStale() const;
     // A typed point from the prompt line, used as given.
     bool GetTypedPoint(CVector2D& point);
+    void RestoreMovedVertices();
     void ShowMessage(UINT stringId);
     // The rubber band's release judged by mode: the world window to use, or
     // the pick box around the release point for a click.

@@ -243,6 +243,7 @@ void CTalusimView::process_MOVE_VERTICES_TARGET(int event, int x, int y)
     case EVENT_MOUSE_MOVE:
         p = SnapPoint(x, y, true);
         m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
+        RestoreMovedVertices();
         m_pDoc->MoveSelectedVertices();
         break;
     case EVENT_LEFT_DOWN:
@@ -252,11 +253,20 @@ void CTalusimView::process_MOVE_VERTICES_TARGET(int event, int x, int y)
         else if (!GetTypedPoint(p))
             break;
         m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
+        RestoreMovedVertices();
         m_pDoc->StepMoveVertices();
         m_pDoc->SetMode(MODE_IDLE);
         break;
     default: break;
     }
+}
+
+// Every move of the marked vertices is by target minus base from where they
+// stood when the base point was taken; without this the live moves would add up.
+void CTalusimView::RestoreMovedVertices()
+{
+    if (CTalusimSlope* slope = m_pDoc->GetSlope())
+        slope->RestoreVertices();
 }
 
 void CTalusimView::process_ASSIGN_MATERIAL(int event, CDC* pDC, int x, int y)

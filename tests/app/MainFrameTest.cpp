@@ -27,9 +27,7 @@ int RowOf(CToolBar& bar) {
 TEST_F(ShellTest, StartsMaximisedWithToolbarsPromptStatusBarAndADocument) {
     EXPECT_TRUE(frame->IsWindowVisible());
     EXPECT_TRUE(frame->IsZoomed());
-    CMDIChildWnd* child = frame->MDIGetActive();
-    ASSERT_NE(child, nullptr);
-    EXPECT_NE(child->GetActiveDocument(), nullptr);
+    EXPECT_NE(firstDocument, nullptr);
 
     // Six toolbars docked at the top: Standard, Zoom and Geometry share the
     // first row of a wide screen; Materials always starts a new one.
@@ -89,4 +87,29 @@ TEST_F(ShellTest, CoordinatesPaneFollowsTheCursorAndBlanksOutsideViews) {
     ::SendMessageA(frame->m_hWndMDIClient, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(frame->m_dCursorX, DBL_MAX);
     EXPECT_EQ(frame->m_dCursorY, DBL_MAX);
+}
+
+TEST_F(ShellTest, ToolbarsThatDoNotFitStartNewRowsAndComeBackWhenThereIsRoom) {
+    auto rowOf = [](CToolBar& bar) { return bar.GetDockBar()->FindRow(&bar); };
+    frame->ShowWindow(SW_RESTORE);
+    frame->MoveWindow(0, 0, 600, 700);
+    frame->m_toolBarSet.Dock(frame);
+    EXPECT_EQ(rowOf(frame->m_wndStandardBar), 0);
+    EXPECT_EQ(rowOf(frame->m_wndZoomBar), 0);
+    EXPECT_EQ(rowOf(frame->m_wndGeometryBar), 1);
+    EXPECT_EQ(rowOf(frame->m_wndMaterialsBar), 2);
+    EXPECT_EQ(rowOf(frame->m_wndGraphBar), 3);
+    EXPECT_EQ(rowOf(frame->m_wndToolsBar), 4);
+    // No bar lies over another.
+    CRect standard, zoom;
+    frame->m_wndStandardBar.GetWindowRect(&standard);
+    frame->m_wndZoomBar.GetWindowRect(&zoom);
+    EXPECT_GE(zoom.left, standard.right);
+
+    frame->ShowWindow(SW_SHOWMAXIMIZED);
+    frame->RearrangeToolbars();
+    EXPECT_EQ(rowOf(frame->m_wndGeometryBar), 0);
+    EXPECT_EQ(rowOf(frame->m_wndMaterialsBar), 1);
+    EXPECT_EQ(rowOf(frame->m_wndToolsBar), 1);
+    EXPECT_EQ(frame->m_wndStandardBar.GetDockBar()->GetRowCount(), 2);
 }

@@ -15,6 +15,8 @@ class ShellTest : public ::testing::Test {
 protected:
     static inline CTalusimApp* app = nullptr;
     static inline CMainFrame* frame = nullptr;
+    // What start-up left: a first document in its window.
+    static inline CDocument* firstDocument = nullptr;
 
     static void SetUpTestSuite() {
         if (app != nullptr) return;
@@ -23,6 +25,7 @@ protected:
         ASSERT_TRUE(app->InitInstance());
         frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
         ASSERT_NE(frame, nullptr);
+        if (CMDIChildWnd* child = frame->MDIGetActive()) firstDocument = child->GetActiveDocument();
         PumpPending();
         app->OnIdle(0);
     }

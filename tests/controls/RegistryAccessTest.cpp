@@ -185,3 +185,26 @@ TEST_F(RegistryAccessTest, FontsAsLogfont)
     EXPECT_EQ(lf.lfWeight, FW_BOLD);
     EXPECT_EQ(lf.lfItalic, TRUE);
 }
+
+TEST_F(RegistryAccessTest, DateTimesAsTwelveBytes)
+{
+    // 1 January 2000, 12:00 is day 36526.5 of the automation date scale.
+    const COleDateTime noon(2000, 1, 1, 12, 0, 0);
+    EXPECT_DOUBLE_EQ(noon.m_dt, 36526.5);
+    EXPECT_TRUE(reg.WriteDateTime("when", noon));
+    EXPECT_EQ(reg.GetValueSize("when"), 12);
+    const COleDateTime back = reg.ReadDateTime("when", COleDateTime());
+    EXPECT_EQ(back, noon);
+    EXPECT_EQ(back.GetStatus(), COleDateTime::valid);
+
+    // A missing value gives the default; so does one of another size.
+    const COleDateTime fallback(1999, 12, 31, 0, 0, 0);
+    EXPECT_EQ(reg.ReadDateTime("missing", fallback), fallback);
+    EXPECT_TRUE(reg.WriteDouble("eight", 1.0));
+    EXPECT_EQ(reg.ReadDateTime("eight", fallback), fallback);
+
+    // A span of whole days moves the moment by that many days.
+    EXPECT_DOUBLE_EQ((noon + COleDateTimeSpan(3, 0, 0, 0)).m_dt, 36529.5);
+    EXPECT_DOUBLE_EQ((COleDateTime(2000, 1, 4, 12, 0, 0) - noon).GetTotalDays(), 3.0);
+    EXPECT_TRUE(noon < COleDateTime::GetCurrentTime());
+}

@@ -15,6 +15,7 @@
 #include "framework/Document.h"
 #include "framework/Exception.h"
 #include "framework/Frame.h"
+#include "framework/Preview.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
 #include "TestResource.h"
@@ -582,6 +583,115 @@ TEST_F(DocViewTest, RecentFilesAreKeptAndShownInTheMenu) {
     file->GetMenuString(ID_FILE_MRU_FILE1 + 3, item, MF_BYCOMMAND);
     EXPECT_EQ(CString(item).CompareNoCase(("&4 " + TempPath("c.tst")).c_str()), 0);
     EXPECT_EQ(file->GetMenuState(ID_FILE_MRU_FILE1 + 4, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(DocViewTest, DocumentsCanCloseWhileTheTemplateIsWalked) {
+    for (int i = 0; i < 3; ++i) ASSERT_NE(NewDocument(), nullptr);
+    int visited = 0;
+    // Closing the document just returned must not make the walk skip the next one.
+    for (POSITION pos = firstTemplate->GetFirstDocPosition(); pos != nullptr;) {
+        CDocument* doc = firstTemplate->GetNextDoc(pos);
+        ++visited;
+        doc->OnCloseDocument();
+    }
+    EXPECT_EQ(visited, 3);
+    EXPECT_EQ(firstTemplate->GetFirstDocPosition(), nullptr);
+    EXPECT_EQ(ChildCount(), 0);
+}
+
+namespace {
+
+// A view previewed on a stand-in printer (a memory DC like the screen): its
+// page is red in the top-left quarter of the printable area.
+class CPreviewedView : public CTestView {
+    DECLARE_DYNCREATE(CPreviewedView)
+public:
+    static inline std::vector<std::string> steps;
+    BOOL OnPreparePrinting(CPrintInfo* info) override {
+        steps.push_back("prepare");
+        info->SetMaxPage(1);
+        info->m_pd.hDC = ::CreateCompatibleDC(nullptr);
+        return TRUE;
+    }
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override { steps.push_back(dc->IsPrinting() && info->m_bPreview ? "begin preview" : "begin"); }
+    void OnPrint(CDC* dc, CPrintInfo* info) override {
+        steps.push_back(dc->IsPrinting() ? "print page" : "draw");
+        CRect quarter(info->m_rectDraw);
+        quarter.right = quarter.left + quarter.Width() / 2;
+        quarter.bottom = quarter.top + quarter.Height() / 2;
+        dc->FillSolidRect(&quarter, RGB(255, 0, 0));
+    }
+    void OnEndPrinting(CDC*, CPrintInfo*) override { steps.push_back("end"); }
+};
+IMPLEMENT_DYNCREATE(CPreviewedView, CTestView)
+
+} // namespace
+
+TEST_F(DocViewTest, PrintPreviewShowsThePagesAndGivesTheFrameBack) {
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    CMDIChildWnd* child = mainFrame->MDIGetActive();
+    auto* view = new CPreviewedView;
+    CCreateContext context;
+    context.m_pCurrentDoc = doc;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), child, AFX_IDW_PANE_FIRST + 1, &context));
+    HMENU menu = ::GetMenu(mainFrame->GetSafeHwnd());
+    CPreviewedView::steps.clear();
+
+    auto* state = new CPrintPreviewState;
+    ASSERT_TRUE(view->DoPrintPreview(IDD_PREVIEWBAR, view, RUNTIME_CLASS(CPreviewView), state));
+    CView* active = mainFrame->GetActiveView();
+    ASSERT_NE(active, nullptr);
+    ASSERT_TRUE(active->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+    auto* preview = static_cast<CPreviewView*>(active);
+    auto shown = [](HWND h) { return (::GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_FALSE(shown(mainFrame->m_hWndMDIClient));
+    EXPECT_EQ(::GetMenu(mainFrame->GetSafeHwnd()), nullptr);
+    EXPECT_NE(mainFrame->GetDescendantWindow(AFX_IDW_PREVIEW_BAR), nullptr);
+
+    // The page drawn into a canvas: white sheet, the view's red quarter in its corner.
+    CRect page = preview->m_pPageInfo[0].rectScreen;
+    ASSERT_GT(page.Width(), 20);
+    CDC canvas;
+    canvas.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    CRect client;
+    preview->GetClientRect(&client);
+    bitmap.CreateCompatibleBitmap(nullptr, client.Width(), client.Height());
+    CBitmap* old = canvas.SelectObject(&bitmap);
+    preview->OnPrepareDC(&canvas);
+    preview->OnDraw(&canvas);
+    EXPECT_EQ(canvas.GetPixel(page.left + page.Width() / 8, page.top + page.Height() / 8), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.GetPixel(page.right - page.Width() / 8, page.bottom - page.Height() / 8), RGB(255, 255, 255));
+    canvas.SelectObject(old);
+
+    // Commands reach the preview first; Close gives everything back.
+    mainFrame->SendMessage(WM_COMMAND, MAKEWPARAM(AFX_ID_PREVIEW_ZOOMIN, 0), 0);
+    mainFrame->SendMessage(WM_COMMAND, MAKEWPARAM(AFX_ID_PREVIEW_CLOSE, 0), 0);
+    EXPECT_EQ(mainFrame->GetActiveView(), nullptr);
+    EXPECT_TRUE(shown(mainFrame->m_hWndMDIClient));
+    EXPECT_EQ(::GetDlgItem(mainFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST), mainFrame->m_hWndMDIClient);
+    EXPECT_EQ(::GetMenu(mainFrame->GetSafeHwnd()), menu);
+    EXPECT_EQ(mainFrame->GetDescendantWindow(AFX_IDW_PREVIEW_BAR), nullptr);
+    ASSERT_GE(CPreviewedView::steps.size(), 4u);
+    EXPECT_EQ(CPreviewedView::steps.front(), "prepare");
+    EXPECT_EQ(CPreviewedView::steps[1], "begin preview");
+    EXPECT_EQ(CPreviewedView::steps[2], "print page");
+    EXPECT_EQ(CPreviewedView::steps.back(), "end");
+}
+
+TEST_F(DocViewTest, MenuItemsShowTheirPromptInTheStatusBar) {
+    CWnd status;
+    ASSERT_TRUE(status.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), mainFrame, AFX_IDW_STATUS_BAR));
+    HMENU menu = ::GetMenu(mainFrame->GetSafeHwnd());
+    mainFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_UPDATE_CHECK, MF_STRING), reinterpret_cast<LPARAM>(menu));
+    CString text;
+    status.GetWindowText(text);
+    EXPECT_STREQ(text, "Checks the setting");
+    mainFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    status.GetWindowText(text);
+    EXPECT_STREQ(text, "Ready");
+    status.DestroyWindow();
 }
 
 TEST_F(DocViewTest, ShellCommandsOpenDocumentsAndRegisterTheFileTypes) {

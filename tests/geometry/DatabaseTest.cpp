@@ -538,3 +538,28 @@ TEST(Database, FilterIndicesOutsideTheRangeAreIgnored)
     EXPECT_NE(db.GetFirstInFilter(29), nullptr);
     EXPECT_EQ(db.GetEntityAt(5), nullptr);
 }
+
+TEST(Database, ArgumentFormsOfPickingAndInsertion)
+{
+    CREGDatabase db;
+    CViewContext vc;
+    SetScaledView(vc, 100, 100, 1);
+    CProbe* probe = AddProbe(db, 20, 22, 45, 55, 55, 45);
+    CEntity* found = nullptr;
+    CString tip;
+    EXPECT_TRUE(db.PickEntity(CPoint(50, 50), &vc, 110, &tip, &found, nullptr));
+    EXPECT_EQ(found, probe);
+    EXPECT_EQ(tip, CString("probe"));
+    EXPECT_FALSE(db.PickEntity(CPoint(5, 5), &vc, 112, nullptr, &found, nullptr));
+    EXPECT_EQ(found, nullptr);
+    EXPECT_TRUE(db.HitTest(CPoint(50, 50), &vc, nullptr, &found, nullptr));
+
+    CPolyLine* p = new CPolyLine;
+    p->AddPoint(0, 5);
+    p->AddPoint(10, 5);
+    db.AddEntity(p, false);
+    // Corners in any order.
+    EXPECT_EQ(db.ApplyToNearestEntity(CVector2D(4, 5.5), CVector2D(10, 0), CVector2D(0, 8), 20, 4, 21), p);
+    EXPECT_EQ(p->GetVertexPoint(1), CVector2D(4, 5));
+    EXPECT_EQ(db.SetGridState(74, true), 74);
+}

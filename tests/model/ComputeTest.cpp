@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -156,7 +157,7 @@ TEST_F(ComputeTest, EnvelopesAndSamplesAtALocationAreThoseOfThePathsCrossingIt) 
         for (int r = 0; r < doc->GetRockPathCount(); ++r) {
             CTalusimRockPath* p = doc->GetRockPath(r);
             for (int s = 0; s <= p->GetSegmentUpperBound(); ++s) {
-                const double y = PieceHeightAt(*p->GetSegment(s), X);
+                const double y = PieceHeightAt(*p->GetSegment(s), X, s == 0);
                 if (!std::isnan(y)) crossings.push_back(y);
             }
         }
@@ -376,7 +377,7 @@ TEST_F(ComputeTest, ModelValuesTheEngineRefusesStopTheCompute) {
 struct BarrierEditorStub : CSlopeViewServices {
     bool lengthen = false;
     int runs = 0;
-    INT_PTR RunBarrierEditor(CTalusimDoc* doc, CEntity*) override {
+    INT_PTR RunBarrierEditor(CTalusimDoc* doc, CTalusimBarrier*) override {
         ++runs;
         if (lengthen)
             for (auto* b : CollectAs<CTalusimBarrier>(*doc->GetDatabase(), 20, KIND_BARRIER, 21))
@@ -433,25 +434,29 @@ TEST_F(ComputeTest, AShortBarrierStopsTheComputeAndResultsGoOnlyWhenTheEditorCha
 }
 
 TEST_F(ComputeTest, TimeOutsAreReportedOnceAfterTheRun) {
-    // A perfectly elastic valley without friction: a rock bounces for ever.
-    CTalusimSlopeType* bouncy = doc->GetFirstMaterial();
-    bouncy->SetRnMean(1.0);
-    bouncy->SetRnStdDev(0.0);
-    bouncy->SetRtMean(1.0);
-    bouncy->SetRtStdDev(0.0);
-    bouncy->SetFrictionAngleMean(0.0);
-    bouncy->SetFrictionAngleStdDev(0.0);
-    SetSlope({{0, 10}, {10, 0}, {20, 10}}, bouncy);
-    AddPointSeeder(10.0, 5.0, 100.0, 0.0, 0.0, 0.0);
+    // A frictionless open valley: a rock let go on one side slides to and fro
+    // for ever, until the engine gives up on it.
+    CTalusimSlopeType* ice = doc->GetFirstMaterial();
+    ice->SetRnMean(0.0);
+    ice->SetRnStdDev(0.0);
+    ice->SetRtMean(1.0);
+    ice->SetRtStdDev(0.0);
+    ice->SetFrictionAngleMean(0.0);
+    ice->SetFrictionAngleStdDev(0.0);
+    SetSlope({{0, 5}, {10, 0}, {20, 5}}, ice);
+    CTalusimRaker* seeder = AddPointSeeder(2.0, 4.01, 100.0, 0.0);
+    seeder->SetVelocity(0, 0, 0, 0);
+    seeder->SetAngularVelocity(0, 0);
     doc->m_dMinimumVelocity = 0.0;
-    doc->m_nRocks = 3;
+    doc->m_nRocks = 2;
     doc->m_bConsiderAngularVelocity = false;
     MessageBoxRecorder boxes;
     doc->RunSimulation(FALSE);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0], Loaded(IDS_TIME_OUT));
     // Each rock's path is kept with what it travelled.
-    EXPECT_EQ(doc->GetRockPathCount(), 3);
+    EXPECT_EQ(doc->GetRockPathCount(), 2);
+    EXPECT_GT(doc->GetRockPath(0)->GetSegmentUpperBound(), 1000);
     ExpectConsistent();
 }
 
@@ -465,6 +470,36 @@ TEST_F(ComputeTest, InvalidMassesAreSkippedAndCountedOnce) {
     EXPECT_EQ(RockPathEntities(), 0);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(boxes.texts[0].rfind("4 invalid values for mass were created", 0), 0u) << boxes.texts[0];
+}
+
+TEST_F(ComputeTest, InvalidSampledSlopesAreSkippedAndCountedOnce) {
+    SetTalusSlope();
+    AddPointSeeder(2.0, 42.0);
+    // Deviations far wider than the vertex spacing: many samples cross themselves.
+    for (int i = 1; i < 4; ++i) {
+        CPolyVertex v;
+        doc->GetSlope()->GetSlopeVertex(v, i);
+        v.auxA = 30.0;
+        v.auxB = 30.0;
+        doc->GetSlope()->SetVertex(i, v);
+    }
+    doc->m_bGenerateSlopeSamples = true;
+    doc->m_nRocks = 30;
+    const std::vector<CPolyVertex> before = SlopeVertices();
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    int invalid = 0;
+    ASSERT_EQ(std::sscanf(boxes.texts[0].c_str(), "%d invalid slopes were created", &invalid), 1) << boxes.texts[0];
+    EXPECT_GT(invalid, 0);
+    EXPECT_EQ(doc->GetRockPathCount() + invalid, 30);
+    ExpectConsistent();
+    const std::vector<CPolyVertex> after = SlopeVertices();
+    for (size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].x, before[i].x);
+        EXPECT_EQ(after[i].y, before[i].y);
+        EXPECT_EQ(after[i].auxA, before[i].auxA);
+    }
 }
 
 std::string ReadAll(const std::string& path) {

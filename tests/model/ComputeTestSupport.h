@@ -3,6 +3,7 @@
 // the engine's own reports of the same rocks for comparison.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -15,7 +16,7 @@
 #include "../engine/RecordingEngine.h"
 
 class ComputeDocTest : public WorkingWindowsTest {
-protected:
+public:
     CTalusimDoc* doc = nullptr;
     CTalusimSlopeType* material = nullptr;
     std::chrono::milliseconds savedInterval{};
@@ -113,17 +114,22 @@ protected:
         for (auto* b : CollectAs<CTalusimBarrier>(*doc->GetDatabase(), 20, KIND_BARRIER, 21))
             for (CBarrierHit h = b->GetFirstHit(); h.IsValid(); h = b->GetNextHit())
                 EXPECT_TRUE(isFiled(h.GetRockPath()));
-        if (doc->GetRockPathCount() > 0)
+        if (doc->GetRockPathCount() > 0) {
             EXPECT_EQ(doc->GetCurrentRockPath(), doc->GetRockPath(doc->GetRockPathCount() - 1));
+        }
     }
 };
 
-// The y of a rock path piece where it crosses x = X, or NaN when it does not.
-inline double PieceHeightAt(const CTalusimPathSegment& s, double X) {
+// The y of a rock path piece where it crosses x = X, or NaN when it does
+// not. A piece that starts at X is not counted when it is not the first: the
+// piece before it ended there and counted the crossing.
+inline double PieceHeightAt(const CTalusimPathSegment& s, double X, bool first) {
     bool straight;
     double x0, y0, x1, y1, T, g, vx, vy;
     s.GetParameters(straight, x0, y0, x1, y1, T, g, vx, vy);
-    if (!((x0 <= X && X < x1) || (x1 < X && X <= x0))) return std::nan("");
+    if (!(std::min(x0, x1) <= X && X <= std::max(x0, x1))) return std::nan("");
+    if (x0 == X && !first) return std::nan("");
+    if (x0 == x1) return y0;
     if (straight || vx == 0.0) return y0 + (y1 - y0) * (X - x0) / (x1 - x0);
     const double t = (X - x0) / vx;
     return y0 + vy * t - 0.5 * g * t * t;

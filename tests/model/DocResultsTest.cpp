@@ -114,6 +114,9 @@ TEST_F(DocResultsTest, DiscStepsRecordEveryLocationTheyPassAndTheLinesTheyCross)
     CTalusimBarrier* collector = AddLine(50, 0, 50, 30, true);
     doc->GetDatabase()->ClearSet(26);
     collector->AddToSet(26);
+    auto* path = new CTalusimRockPath;
+    doc->GetDatabase()->AddEntity(path, false);
+    doc->SetCurrentRockPath(path);
     doc->RecordDiscStep(44, 10, 3, 0, 61, 6, 5, 0, 10, 0);
     EXPECT_EQ(doc->GetLocationMaxima(2).GetMaxHeight(), -DBL_MAX);
     EXPECT_EQ(doc->GetLocationMaxima(3).GetMaxHeight(), 8.0);

@@ -301,7 +301,7 @@ TEST(DocumentCommands, ClearRockPathsEmptiesEveryResult)
     DrawSlope(*doc);
     CTalusimBarrier* b = PlaceBarrier(*doc, 20, 5.5, 20, 12);
     CTalusimRockPath* p = AddPath(*doc, 0, 30);
-    b->AddHit(20, 6, 5, 1, 125, 1, 10, p, 0, 0, false);
+    b->AddHit(Hit(20, 6, 5, 1, 125, 1, 10, p), false);
     doc->m_locationMaxima.Add(CLocationEnvelope());
     doc->m_distributions.SetSize(1);
     doc->SetModifiedFlag(FALSE);
@@ -454,6 +454,132 @@ TEST(DocumentCommands, SlopeExtentsAndVertexCommands)
     EXPECT_EQ(br.x, 30.0);
     EXPECT_EQ(br.y, 0.0);
     EXPECT_TRUE(doc->CanUseVertexCommands());
+}
+
+#endif
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include "res/resource.h"
+
+namespace {
+
+struct RecordingCmdUI : CCmdUI {
+    int enabled = -1;
+    int checked = -1;
+    void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+    void SetCheck(int check) override { checked = check; }
+};
+
+RecordingCmdUI Update(CTalusimDoc& doc, UINT id)
+{
+    RecordingCmdUI ui;
+    ui.m_nID = id;
+    doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    return ui;
+}
+
+}  // namespace
+
+TEST(DocumentCommands, MenuEntriesFollowTheModelAndTheMode)
+{
+    auto doc = NewDocument();
+    EXPECT_EQ(Update(*doc, ID_SLOPE_EDITOR).enabled, 0);
+    EXPECT_EQ(Update(*doc, ID_IMPORT_CRSP).enabled, 1);
+    EXPECT_EQ(Update(*doc, ID_COMPUTE).enabled, 0);
+    EXPECT_EQ(Update(*doc, ID_ADD_VERTICAL_BARRIER).enabled, 0);
+    DrawSlope(*doc);
+    EXPECT_EQ(Update(*doc, ID_SLOPE_EDITOR).enabled, 1);
+    EXPECT_EQ(Update(*doc, ID_DELETE_ENTIRE_SLOPE).enabled, 1);
+    EXPECT_EQ(Update(*doc, ID_IMPORT_CRSP).enabled, 0);
+    EXPECT_EQ(Update(*doc, ID_BARRIER_EDITOR).enabled, 0);
+    PlaceBarrier(*doc, 20, 5.5, 20, 12);
+    EXPECT_EQ(Update(*doc, ID_BARRIER_EDITOR).enabled, 1);
+    doc->OnAddLineSeeder();
+    EXPECT_EQ(Update(*doc, ID_ADD_LINE_SEEDER).checked, 1);
+    EXPECT_EQ(Update(*doc, ID_SLOPE_EDITOR).enabled, 0);  // not while a mode runs
+    doc->SetMode(2152);
+    EXPECT_EQ(Update(*doc, ID_ADD_LINE_SEEDER).checked, 1);
+    EXPECT_EQ(Update(*doc, ID_ADD_DATA_COLLECTOR).checked, 0);
+    doc->SetMode(2108);
+    EXPECT_EQ(Update(*doc, ID_CLEAR_ROCK_PATHS).enabled, 0);
+    AddPath(*doc, 0, 30);
+    EXPECT_EQ(Update(*doc, ID_CLEAR_ROCK_PATHS).enabled, 1);
+}
+
+TEST(DocumentCommands, AFileThatIsNoSectionedTextGoesToTheOlderReader)
+{
+    MessageBoxRecorder boxes;
+    const std::string path = WriteTextFile("legacy.cla", "* not a section\r\n");
+    auto doc = std::make_unique<CTalusimDoc>();
+    EXPECT_FALSE(doc->OnOpenDocument(path.c_str()));
+    // No text-format message: the file was handed on, and what came back held no slope.
+    for (const auto& m : boxes.messages)
+        EXPECT_NE(m, "Unable to read file\n(invalid section header)");
+    EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0);
+}
+
+#endif
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include "model/FilterDialogServices.h"
+
+namespace {
+
+struct ScriptedFilter : CFilterDialogServices {
+    CFilterPathsData next;
+    bool toldExists = false;
+    INT_PTR RunFilterPaths(CFilterPathsData& d) override
+    {
+        toldExists = d.filterExists;
+        d = next;
+        return IDOK;
+    }
+};
+
+}  // namespace
+
+TEST(DocumentCommands, FilterByValueAppliesNarrowsAndAdds)
+{
+    ScriptedFilter filter;
+    InstallFilterDialogServices(&filter);
+    auto doc = NewDocument();
+    CTalusimRockPath* p10 = AddPath(*doc, 0, 10);
+    CTalusimRockPath* p20 = AddPath(*doc, 0, 20);
+    CTalusimRockPath* p30 = AddPath(*doc, 0, 30);
+    auto passing = [&] {
+        std::string s;
+        for (auto* p : {p10, p20, p30})
+            s += p->GetCategoryId() == CAT_PATH_PASSES ? '1' : '0';
+        return s;
+    };
+    filter.next.mode = 0;
+    filter.next.endAbove = true;
+    filter.next.endAboveX = 15;
+    doc->OnFilterByValue();
+    EXPECT_FALSE(filter.toldExists);
+    EXPECT_EQ(passing(), "011");
+    filter.next = CFilterPathsData();
+    filter.next.mode = 1;  // narrow
+    filter.next.endBelow = true;
+    filter.next.endBelowX = 25;
+    doc->OnFilterByValue();
+    EXPECT_TRUE(filter.toldExists);
+    EXPECT_EQ(passing(), "010");
+    filter.next = CFilterPathsData();
+    filter.next.mode = 2;  // add
+    filter.next.largestAbove = true;
+    filter.next.largestAboveX = 28;
+    doc->OnFilterByValue();
+    EXPECT_EQ(passing(), "011");
+    filter.next = CFilterPathsData();
+    filter.next.mode = 0;  // discard and apply
+    filter.next.smallestBelow = true;
+    filter.next.smallestBelowX = -1;
+    doc->OnFilterByValue();
+    EXPECT_EQ(passing(), "000");
+    InstallFilterDialogServices(nullptr);
 }
 
 #endif

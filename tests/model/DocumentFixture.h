@@ -72,6 +72,14 @@ inline std::string FixturePath(const char* name)
     return std::string(CLASTOR_TEST_DATA) + "/documents/" + name;
 }
 
+inline CBarrierHit Hit(double x, double y, double v, double w, double te, double re, double mass,
+                       CTalusimRockPath* path)
+{
+    CBarrierHit hit;
+    hit.Set(x, y, v, w, te, re, mass, path, 0.0, 0.0, 0);
+    return hit;
+}
+
 template <class T>
 std::vector<T*> EntitiesOf(CTalusimDoc& doc, int category, int kind, int group)
 {

@@ -4,8 +4,9 @@
 #include <vector>
 #include "framework/Afx.h"
 #include "framework/MessageBox.h"
-#include "model/DocumentDependencies.h"
 #include "model/DxfSlopeImporter.h"
+#include "model/TalusimDoc.h"
+#include "model/TalusimSlope.h"
 
 namespace {
 
@@ -102,8 +103,6 @@ TEST_F(ImportFixture, NothingToImportIsReportedAndChangesNothing)
     }
 }
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 TEST_F(ImportFixture, ReplacesTheDocumentsSlopeOnlyWithSomethingToImport)
 {
     auto doc = std::make_unique<CTalusimDoc>();
@@ -135,5 +134,3 @@ TEST_F(ImportFixture, ReplacesTheDocumentsSlopeOnlyWithSomethingToImport)
     EXPECT_TRUE(doc->GetSlope()->IsVisible());
     EXPECT_EQ(g_importMessages.size(), 1u);
 }
-
-#endif

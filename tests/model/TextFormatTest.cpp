@@ -180,7 +180,7 @@ TEST(TextFormat, ARoundTripKeepsEveryField)
     collector->SetGroupId(GROUP_COLLECTOR);
     collector->SetSkipLengthCheck(true);
     collector->SetPoints(512360.0, 0.0, 512360.0, 12.0);
-    collector->AddHit(512360.0, 8.5, 6.5, 1.25, 211.25, 2.0, 10.0, path, 0, 0, false);
+    collector->AddHit(Hit(512360.0, 8.5, 6.5, 1.25, 211.25, 2.0, 10.0, path), false);
     doc->GetDatabase()->AddEntity(collector, false);
     auto* barrier = new CTalusimBarrier;
     barrier->SetName("Fence 1");
@@ -413,14 +413,14 @@ TEST(TextFormat, ReaderRulesOfTheFormat)
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->GetRandomMode(), 3350);
     EXPECT_EQ(doc->GetRandomSeed(), 777);
-    // A hit whose path number matches no path is kept without a path.
+    // A hit whose path number matches no path is read past; a barrier keeps
+    // no hit without its rock path, so the file opens without it.
     doc = openWith("10 77 1\r\n[END SECTION]", "10 99 1\r\n[END SECTION]");
     ASSERT_TRUE(doc);
     auto barriers = EntitiesOf<CTalusimBarrier>(*doc, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER);
     CArray<CBarrierHit, const CBarrierHit&> hits;
     barriers[0]->CopyHits(hits);
-    ASSERT_EQ(hits.GetSize(), 1);
-    EXPECT_EQ(hits[0].GetRockPath(), nullptr);
+    EXPECT_EQ(hits.GetSize(), 0);
     // A collector section at version 02 must carry hit lists.
     doc = openWith("20 0 20 8\r\n", "20 0 20 8\r\n* Number of Barrier Hits\r\n0\r\n");
     EXPECT_FALSE(doc);

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <set>
 #include "framework/AfxRes.h"
-#include "framework/PreviewView.h"
+#include "framework/Preview.h"
 
 namespace {
 
@@ -113,49 +113,79 @@ TEST_F(SlopeViewTest, PrintsOnePageToTheDefaultPrinter)
     std::ofstream("printed-slope.pdf", std::ios::binary) << pdf;
 }
 
-TEST_F(SlopeViewTest, PrintPreviewShowsThePageWithinItsMarginsAndCloses)
+TEST_F(SlopeViewTest, PrintedPageKeepsItsMargins)
 {
     if (!HaveDefaultPrinter())
         GTEST_SKIP() << "no printer in this session";
     DrawSlope({{100, 100}, {300, 250}, {500, 300}});
+    // The ruler's numbers stand a little outside the picture; the margins are the picture's.
+    view->SetShowRuler(false);
+    // The page as the printer gets it, recorded against the printer.
+    CDC printer;
+    ASSERT_TRUE(theApp.CreatePrinterDC(printer));
+    printer.m_bPrinting = TRUE;
+    CPrintInfo info;
+    view->OnBeginPrinting(&printer, &info);
+    EXPECT_TRUE(view->IsPrinting());
+    HDC meta = ::CreateEnhMetaFileA(printer.GetSafeHdc(), nullptr, nullptr, nullptr);
+    ASSERT_NE(meta, nullptr);
+    CDC page;
+    page.m_hDC = meta;
+    page.m_hAttribDC = printer.GetSafeHdc();
+    page.m_bPrinting = TRUE;
+    view->OnPrepareDC(&page, &info);
+    view->OnPrint(&page, &info);
+    page.m_hDC = page.m_hAttribDC = nullptr;
+    HENHMETAFILE emf = ::CloseEnhMetaFile(meta);
+    view->OnEndPrinting(&printer, &info);
+    EXPECT_FALSE(view->IsPrinting());
+
+    // The picture keeps the margins (1.5 inches left, 0.5 inch elsewhere), in printer pixels.
+    ENHMETAHEADER header{};
+    ASSERT_NE(::GetEnhMetaFileHeader(emf, sizeof(header), &header), 0u);
+    ::DeleteEnhMetaFile(emf);
+    const int dpiX = printer.GetDeviceCaps(LOGPIXELSX), dpiY = printer.GetDeviceCaps(LOGPIXELSY);
+    const int offX = printer.GetDeviceCaps(PHYSICALOFFSETX), offY = printer.GetDeviceCaps(PHYSICALOFFSETY);
+    EXPECT_GT(header.rclBounds.right, header.rclBounds.left);
+    EXPECT_GE(header.rclBounds.left, static_cast<int>(1.5 * dpiX) - offX - 2);
+    EXPECT_GE(header.rclBounds.top, static_cast<int>(0.5 * dpiY) - offY - 2);
+    EXPECT_LE(header.rclBounds.right, printer.GetDeviceCaps(HORZRES) - static_cast<int>(0.5 * dpiX) + offX + 2);
+    // The window's own mapping is back after printing.
+    CRect client;
+    view->GetClientRect(&client);
+    EXPECT_EQ(view->GetViewContext()->GetDeviceExtent(), CSize(client.Width(), client.Height()));
+}
+
+TEST_F(SlopeViewTest, PrintPreviewOpensOverTheFrameAndCloses)
+{
+    if (!HaveDefaultPrinter())
+        GTEST_SKIP() << "no printer in this session";
+    DrawSlope({{100, 100}, {300, 250}, {500, 300}});
+    CViewContext* vc = view->GetViewContext();
+    const CVector2D extent = vc->GetWorldExtent();
+    theApp.m_pMainWnd = frame;
     view->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
     auto* preview = dynamic_cast<CPreviewView*>(frame->GetActiveView());
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(view->IsPrinting());
     EXPECT_FALSE(view->IsWindowVisible());
     EXPECT_NE(frame->GetDescendantWindow(AFX_IDW_PREVIEW_BAR, TRUE), nullptr);
+    preview->UpdateWindow();
+    EXPECT_FALSE(preview->m_pageInfo[0].rectScreen.IsRectEmpty());
 
-    // One page: the view never says it has more.
-    HENHMETAFILE page = preview->GetPageMetafile(1);
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(preview->GetPageMetafile(2), nullptr);
-    const CRect sheet = preview->GetPageRect(0), printable = preview->GetPrintableRect(0);
-    EXPECT_FALSE(sheet.IsRectEmpty());
-    EXPECT_TRUE(sheet.PtInRect(printable.TopLeft()));
-    EXPECT_LE(printable.right, sheet.right);
-    EXPECT_LE(printable.bottom, sheet.bottom);
-
-    // What was drawn keeps the left margin (1.5 inches from the paper's edge).
-    ENHMETAHEADER header{};
-    ASSERT_NE(::GetEnhMetaFileHeader(page, sizeof(header), &header), 0u);
-    CDC* printer = preview->GetPrinterDC();
-    const int leftMargin = static_cast<int>(1.5 * printer->GetDeviceCaps(LOGPIXELSX)) -
-                           printer->GetDeviceCaps(PHYSICALOFFSETX);
-    EXPECT_GE(header.rclBounds.left, leftMargin - 2);
-    EXPECT_GT(header.rclBounds.right, header.rclBounds.left);
-
-    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE, 0);
-    EXPECT_EQ(preview->GetShownPageCount(), 2u);
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN, 0);
-    EXPECT_EQ(preview->GetZoomState(), 1);
+    EXPECT_NE(preview->m_nZoomState, static_cast<UINT>(CPreviewView::ZOOM_OUT));
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT, 0);
-    EXPECT_EQ(preview->GetCurrentPage(), 1u);   // there is no second page
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);   // the view has one page
 
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
+    theApp.m_pMainWnd = nullptr;
     EXPECT_EQ(frame->GetActiveView(), view);
     EXPECT_FALSE(view->IsPrinting());
     EXPECT_TRUE(view->IsWindowVisible());
     EXPECT_EQ(frame->GetDescendantWindow(AFX_IDW_PREVIEW_BAR, TRUE), nullptr);
+    // The view shows what it showed before.
+    EXPECT_NEAR(vc->GetWorldExtent().x, extent.x, 1e-9 * extent.x);
 }
 
 #endif

@@ -56,7 +56,12 @@ protected:
         frame->ShowWindow(SW_RESTORE);
         frame->MoveWindow(0, 0, 640, 480);
         view->MoveWindow(0, 0, 600, 400);
+        CRect client;
+        view->GetClientRect(&client);
+        view->MoveWindow(0, 0, 1200 - client.Width(), 800 - client.Height());
         SetMapping();
+        // No snapping unless a test asks for it: clicks land where they are.
+        doc->GetDatabase()->SetSnapMode(SNAP_NONE);
     }
 
     void TearDown() override

@@ -1,3 +1,0 @@
-#include "app/ShellDocument.h"
-
-IMPLEMENT_DYNCREATE(CShellDocument, CDocument)

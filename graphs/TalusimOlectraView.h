@@ -1,0 +1,87 @@
+// CTalusimOlectraView: the document's graph window. It shows one graph of the
+// computed results in a chart window; in split view the lower half shows the
+// slope and the rock paths, stretched to the chart's plot area, and a click
+// there chooses the location whose distribution is shown.
+#pragma once
+
+#include <memory>
+
+#include "framework/View.h"
+#include "graphs/Chart2D.h"
+#include "graphs/GraphData.h"
+
+class CEntity;
+class CTalusimDoc;
+class CViewContext;
+class CGraphResults;
+
+class CTalusimOlectraView : public CView
+{
+    DECLARE_DYNCREATE(CTalusimOlectraView)
+public:
+    CTalusimOlectraView();
+    ~CTalusimOlectraView() override;
+
+    void SetGraph(int kind, CEntity* object);
+    bool IsShowing(int kind, CEntity* object) const;
+    void ClearContextMenuFlag() { m_bContextMenu = 0; }
+    void SetAxisTitles();
+    void RebuildChart();
+    bool HasData();
+    void SelectLocation(double x, int index);
+    void SetSplitView(bool split);
+
+    int GetGraphKind() const { return m_graph.kind; }
+    CEntity* GetObject() const { return m_graph.object; }
+    bool IsSplit() const { return m_bSplitView != 0; }
+    const GraphState& GetGraphState() const { return m_graph; }
+    ChartSettings& GetChartSettings() { return m_graph.settings; }
+    CChart2D& GetChart() { return m_chart; }
+
+    void OnDraw(CDC* pDC) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+protected:
+    CTalusimDoc* Doc() const;
+    void ApplyTitlesAndRanges();
+    void ApplyStyle();
+    void LayoutChart(int cx, int cy);
+    // Draws the slope and rock paths into `area` of the DC, narrowed to the
+    // chart's plot area of a chart `chartWidth` wide.
+    void DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth);
+
+    afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg void OnSplitView();
+    afx_msg void OnUpdateSplitView(CCmdUI* pCmdUI);
+    afx_msg void OnGrayscale();
+    afx_msg void OnUpdateGrayscale(CCmdUI* pCmdUI);
+    afx_msg void OnMarkers();
+    afx_msg void OnPanLeft();
+    afx_msg void OnPanRight();
+    afx_msg void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
+
+    GraphState m_graph;    // kind, object, settings, location, series and raw values
+    BYTE m_bContextMenu = 0;
+    BYTE m_bGrayscale = 0;
+    BYTE m_bSmallFont = 0;
+    BYTE m_bMarkers = 1;
+    COLORREF m_seriesColour = 0;
+    BYTE m_bSplitView = 0;
+    CTalusimDoc* m_pDocument = nullptr;
+    std::unique_ptr<CViewContext> m_pViewContext;
+    std::unique_ptr<CGraphResults> m_pResults;
+    CChart2D m_chart;
+    XrtDataHandle m_hData = nullptr;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Makes the document's graph seams answer through the graph views and dialogs.
+void InstallGraphViewServices();

@@ -1,0 +1,30 @@
+#include "model/RunSeeders.h"
+
+#if __has_include("model/DocumentDependencies.h")
+#include "model/DocumentDependencies.h"
+#endif
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+CRunSeeders::CRunSeeders(CTalusimDoc& doc)
+    : m_doc(&doc),
+      m_seeders(CollectAs<CTalusimRaker>(*doc.GetDatabase(), CAT_PLACED, KIND_SEEDER, ID_ANY_GROUP)),
+      m_previous(s_active)
+{
+    s_active = this;
+}
+
+CRunSeeders::~CRunSeeders()
+{
+    s_active = m_previous;
+}
+
+const std::vector<CTalusimRaker*>* CRunSeeders::For(const CTalusimDoc* doc)
+{
+    for (const CRunSeeders* r = s_active; r != nullptr; r = r->m_previous)
+        if (r->m_doc == doc)
+            return &r->m_seeders;
+    return nullptr;
+}
+
+#endif
