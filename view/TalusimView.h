@@ -100,6 +100,8 @@ public:
     void process_MOVE_ANGLE_VERTEX(int event, int x, int y);
     void process_MOVE_ANGLE_VERTEX_TO(int event, int x, int y);
     void process_FILTER_BY_PICKING(int event, CDC* pDC, int x, int y);
+    // Panning with the mouse (the middle button's transient pan included).
+    void process_PAN(int event, int x, int y);
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);

@@ -186,8 +186,21 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
     case HANDLER_MOVE_COLLECTORS_TARGET: process_MOVE_COLLECTORS_TARGET(event, x, y); break;
     case HANDLER_MOVE_ANGLE_VERTEX: process_MOVE_ANGLE_VERTEX(event, x, y); break;
     case HANDLER_MOVE_ANGLE_VERTEX_TO: process_MOVE_ANGLE_VERTEX_TO(event, x, y); break;
-    default: break;  // the drawing-tool, zoom and pan modes
+    case HANDLER_PAN: process_PAN(event, x, y); break;
+    default: break;  // the drawing-tool and zoom modes
     }
+}
+
+void CTalusimView::process_PAN(int event, int x, int y)
+{
+    // The context moves the world window and repaints; it says when the pan is over.
+    if (!m_pViewContext->TrackPan(event, this, x, y))
+        return;
+    if (m_pDoc->HasTransientMode())
+        m_pDoc->EndTransientMode();
+    else if (event != EVENT_MIDDLE_UP)
+        m_pDoc->SetMode(MODE_IDLE);
+    Invalidate(IsDrawCacheStale() ? TRUE : FALSE);
 }
 
 void CTalusimView::ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,

@@ -318,4 +318,43 @@ TEST_F(SlopeViewTest, DataTipsOnlyWhenIdle)
     doc->SetMode(MODE_IDLE);
 }
 
+TEST_F(SlopeViewTest, MiddleButtonPansAndGivesTheModeBack)
+{
+    DrawSlope({{100, 100}, {500, 300}});
+    doc->SetMode(MODE_ADD_COLLECTOR_FIRST);
+    CViewContext* vc = view->GetViewContext();
+    const CVector2D origin = vc->GetWorldOrigin();
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON, At(300, 200));
+    EXPECT_EQ(doc->GetMode(), MODE_PAN);
+    view->SendMessage(WM_MOUSEMOVE, MK_MBUTTON, At(250, 220));   // 5 m left, 2 m down
+    view->SendMessage(WM_MBUTTONUP, 0, At(250, 220));
+    EXPECT_EQ(doc->GetMode(), MODE_ADD_COLLECTOR_FIRST);
+    EXPECT_NEAR(vc->GetWorldOrigin().x, origin.x + 5, 1e-9);
+    EXPECT_NEAR(vc->GetWorldOrigin().y, origin.y + 2, 1e-9);
+}
+
+TEST_F(SlopeViewTest, DeleteCollectorsByClickAndSelectAll)
+{
+    DrawSlope({{100, 100}, {500, 300}});
+    for (int x : {450, 480}) {
+        doc->OnAddDataCollector();
+        Click(x, 100);
+        Click(x, 200);
+    }
+    auto collectors = [&] {
+        return CollectAs<CTalusimBarrier>(*doc->GetDatabase(), CAT_PLACED, KIND_BARRIER, GROUP_COLLECTOR).size();
+    };
+    ASSERT_EQ(collectors(), 2u);
+    doc->SetMode(MODE_DELETE_COLLECTORS);
+    Click(450, 150);   // selects the first
+    EXPECT_EQ(doc->GetDatabase()->CountInSet(SET_SELECTION), 1);
+    Key(VK_RETURN);
+    EXPECT_EQ(collectors(), 1u);
+    doc->SetMode(MODE_DELETE_COLLECTORS);
+    Char('*');
+    EXPECT_EQ(doc->GetDatabase()->CountInSet(SET_SELECTION), 1);
+    Key(VK_RETURN);
+    EXPECT_EQ(collectors(), 0u);
+}
+
 #endif
