@@ -76,7 +76,8 @@ BOOL CTalusimApp::InitInstance() {
     // The slope and graph windows show the document's empty view until their
     // own views are part of the program.
     m_pSlopeTemplate = new CMultiDocTemplate(IDR_SLOPE_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
-                                             RUNTIME_CLASS(CGLEnabledView));
+                                             s_pSlopeViewClass != nullptr ? s_pSlopeViewClass
+                                                                          : RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pSlopeTemplate);
     m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CGLEnabledView));

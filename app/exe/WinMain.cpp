@@ -2,11 +2,13 @@
 #include <windows.h>
 
 #include "app/TalusimApp.h"
+#include "view/TalusimView.h"
 
 namespace {
 CTalusimApp theApp;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
+    CTalusimApp::s_pSlopeViewClass = RUNTIME_CLASS(CTalusimView);
     return AfxWinMain(instance, previous, commandLine, show);
 }
