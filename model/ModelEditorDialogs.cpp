@@ -32,6 +32,18 @@ void ExchangeReal(CDataExchange* pDX, int id, double& value, double low, double 
     DDV_MinMaxDouble(pDX, value, low, high);
 }
 
+// Names are stored one to a line in the document file: one the file could not
+// read back (empty, starting with "*", holding a line break) is refused here.
+void ExchangeName(CDataExchange* pDX, int id, CString& name, int maxChars)
+{
+    DDX_Text(pDX, id, name);
+    DDV_MaxChars(pDX, name, maxChars);
+    if (pDX->m_bSaveAndValidate && !CTalusimDoc::IsStorableName(name)) {
+        AfxMessageBox("Please enter a name that is not empty and does not start with \"*\".", MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+}
+
 void EnableItem(HWND dialog, int id, bool on)
 {
     ::EnableWindow(::GetDlgItem(dialog, id), on ? TRUE : FALSE);
@@ -181,8 +193,7 @@ void CMaterialEditorDlg::DoDataExchange(CDataExchange* pDX)
 {
     if (m_current < 0)
         return;
-    DDX_Text(pDX, IDC_ME_NAME, m_values.name);
-    DDV_MaxChars(pDX, m_values.name, 35);
+    ExchangeName(pDX, IDC_ME_NAME, m_values.name, 35);
     ExchangeReal(pDX, IDC_ME_RN_MEAN, m_values.rnMean, 0.0, 1.0);
     ExchangeReal(pDX, IDC_ME_RN_SD, m_values.rnSd);
     ExchangeReal(pDX, IDC_ME_RT_MEAN, m_values.rtMean, 0.0, 1.0);
@@ -251,8 +262,7 @@ void CBarrierEditorDlg::DoDataExchange(CDataExchange* pDX)
     if (m_current < 0)
         return;
     int response = m_values.response - CTalusimBarrier::kInelastic;
-    DDX_Text(pDX, IDC_BE_NAME, m_values.name);
-    DDV_MaxChars(pDX, m_values.name, 30);
+    ExchangeName(pDX, IDC_BE_NAME, m_values.name, 30);
     DDX_Check(pDX, IDC_BE_INFINITE, m_values.infinite);
     if (!m_values.infinite || !pDX->m_bSaveAndValidate)
         ExchangeReal(pDX, IDC_BE_CAPACITY, m_values.capacity, 0.0, kMaxCapacity);
@@ -358,8 +368,7 @@ void CDataCollectorEditorDlg::DoDataExchange(CDataExchange* pDX)
 {
     if (m_current < 0)
         return;
-    DDX_Text(pDX, IDC_DC_NAME, m_values.name);
-    DDV_MaxChars(pDX, m_values.name, 30);
+    ExchangeName(pDX, IDC_DC_NAME, m_values.name, 30);
     ExchangeReal(pDX, IDC_DC_START_X, m_values.x1);
     ExchangeReal(pDX, IDC_DC_START_Y, m_values.y1);
     ExchangeReal(pDX, IDC_DC_END_X, m_values.x2);

@@ -244,11 +244,15 @@ TEST(ModelEditorDialogs, DataCollectorEditorMovesEndsAndRefusesNoNumber)
             Type(d, IDC_DC_END_X, "12.5");
             Type(d, IDC_DC_NAME, "A name longer than thirty chars");
             Click(d, IDOK);  // refused
+            Type(d, IDC_DC_NAME, "");
+            Click(d, IDOK);  // refused: the file could not read it back
+            Type(d, IDC_DC_NAME, "*Toe");
+            Click(d, IDOK);  // refused likewise
             Type(d, IDC_DC_NAME, "Toe");
             Click(d, IDOK);
         });
         doc->EditCollectors(c2);
-        EXPECT_EQ(e.boxes.messages.size(), 2u);
+        EXPECT_EQ(e.boxes.messages.size(), 4u);
     }
     EXPECT_EQ(selected, 1);
     EXPECT_EQ(shownStart, "10");
