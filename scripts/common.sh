@@ -58,10 +58,11 @@ start_printer() {
   [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || return 0
   export CLASTOR_PRINT_DIR=$build/printed
   mkdir -p "$CLASTOR_PRINT_DIR"
-  if ! lpstat -r >/dev/null 2>&1; then
+  # lpstat -r exits 0 either way: read what it says.
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     cupsd -f >/dev/null 2>&1 </dev/null &
     cupsd_pid=$!
-    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
   fi
   printf 'Out %s\nLabel 0\n' "$CLASTOR_PRINT_DIR" > /etc/cups/cups-pdf-ClastorPDF.conf 2>/dev/null || true
   # The queue's device names its own cups-pdf configuration (the output folder).
