@@ -12,6 +12,7 @@
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
 #include "framework/Ole.h"
+#include "model/ModelDialogs.h"
 #include "model/TalusimDoc.h"
 #include "res/resource.h"
 
@@ -66,6 +67,11 @@ BOOL CTalusimApp::InitInstance() {
     Enable3dControls();
     SetRegistryKey("Brevantics");
     LoadStdProfileSettings(4);
+
+    // The document's settings dialogs (snap, grid, units, initial conditions,
+    // project settings, display options).
+    static CModelDialogServices s_modelDialogs;
+    InstallSlopeViewServices(&s_modelDialogs);
 
     // The slope and graph windows show the document's empty view until their
     // own views are part of the program.

@@ -225,7 +225,7 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
         return;
     ComputingGuard computing;
 
-    // 1. One random sequence per computation.
+    // One random sequence per computation, seeded as the project asks.
     switch (m_nRandomMode)
     {
     case RANDOM_TIME:
@@ -241,10 +241,9 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
         break;
     }
 
-    // 2.
     ResetSeederProbability();
 
-    // 3. The engine's settings; a value it refuses stops the run.
+    // The engine's settings; a value it refuses stops the run.
     m_pEngine->SetDocument(this);
     if (m_bMetric)
         m_pEngine->SetMetricUnits();
@@ -270,7 +269,7 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
     m_pEngine->SetOptions(m_bConsiderAngularVelocity, m_bScaleRnByVelocity, false, m_bScaleRnByMass,
                           m_dRnVelocityConstant, m_dRnMassConstant);
 
-    // 4.
+    // The model must be one the engine can run; the user is told why not.
     if (ValidateSlope(TRUE))
         return;
     if (CollectEntities(m_database, CAT_PLACED, KIND_SEEDER, 21).empty())
@@ -284,10 +283,9 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
         return;
     }
 
-    // 5. Sampling moves the slope's vertices; they are put back at the end.
+    // Sampling moves the slope's vertices; they are put back at the end.
     m_pSlope->SaveVertices();
 
-    // 6. and 7.
     CString error;
     if (TransferSlope(*this, &error) != ENGINE_OK)
     {
@@ -297,17 +295,14 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
     if (TransferBarriersToEngine())
         return;
 
-    // 8.
     PrepareResults(TRUE);
 
-    // 9. and 10.
     CString title;
     title.LoadString(IDS_CALCULATING_PATHS);
     int run = 1;
     CComputeProgress progress(showProgress != FALSE, &run, title, m_bWizardActive, m_nWizardIndex,
                               m_nWizardTotal);
 
-    // 11.
     SetModifiedFlag(TRUE);
     const CRunSeeders seeders(*this);
     const SortOnceAtEnd sorting(m_database);
@@ -316,7 +311,6 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
     int timeOuts = 0;
     const unsigned rocks = m_nRocks > 0 ? static_cast<unsigned>(m_nRocks) : 0u;
 
-    // 12.
     for (unsigned k = 0; k < rocks && run != 0 && !progress.IsQuitting(); ++k)
     {
         bool slopeValid = true;
@@ -372,18 +366,18 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
     }
     const bool quitting = progress.IsQuitting();
 
-    // 13. and 14.
+    // A cancelled or stopped run ends like a finished one: the rocks thrown so
+    // far stay, the slope is put back and the views are brought up to date.
     progress.Close();
     FocusCommandLine();
 
-    // 15.
     m_pSlope->RestoreVertices();
 
-    // 16. and 17. A quitting application gets no more questions.
+    // A quitting application gets no more questions.
     if (!quitting)
         ShowRunSummary(invalidSlopes, m_bGenerateSlopeSamples, invalidMasses, timeOuts);
 
-    // 18. The views are brought up to date once, now.
+    // The views are brought up to date once, now.
     OnSimulationFinished();
     m_database.SortEntities(72);
     UpdateAllViews(nullptr, 0, nullptr);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 #include "model/DocumentTextFile.h"
 
 namespace {
@@ -243,13 +244,16 @@ bool CTalusimDoc::ReadGeneralSection(CDocumentTextReader& file, int /*version*/)
 void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/)
 {
     file.Line("* Number of Rock Endpoints");
-    const int endPoints = (int)m_endPoints.GetSize();
-    file.Linef("%d", endPoints);
-    for (int i = 0; i < endPoints; ++i) {
-        CTalusimRockPath* path = i < m_rockPaths.GetSize() ? m_rockPaths[i] : nullptr;
-        file.Linef("%s %s %d", R(m_endPoints[i].x).c_str(), R(m_endPoints[i].y).c_str(),
-                   path ? path->GetFileId() : 0);
-    }
+    // Only end points with their rock path are written: a reader refuses an
+    // end point whose path it cannot find, and one bad line would lose the
+    // whole document.
+    std::vector<int> written;
+    for (int i = 0; i < (int)m_endPoints.GetSize() && i < (int)m_rockPaths.GetSize(); ++i)
+        if (m_rockPaths[i])
+            written.push_back(i);
+    file.Linef("%d", (int)written.size());
+    for (int i : written)
+        file.Linef("%s %s %d", R(m_endPoints[i].x).c_str(), R(m_endPoints[i].y).c_str(), m_rockPaths[i]->GetFileId());
     file.Line("* Number Collector Hits");
     file.Linef("%d", (int)m_locationMaxima.GetSize());
     for (int i = 0; i < m_locationMaxima.GetSize(); ++i) {

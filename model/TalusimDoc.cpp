@@ -193,6 +193,9 @@ void CTalusimDoc::DiscardContents()
 
 BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
+    // CRSP slope files are known by their extension, before anything is read.
+    if (IsCrspPath(lpszPathName))
+        return OpenCrspDocument(lpszPathName);
     bool notText = false;
     if (!ReadTextDocument(lpszPathName, &notText)) {
         DiscardContents();

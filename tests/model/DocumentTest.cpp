@@ -43,6 +43,9 @@ TEST(Document, ANewDocumentHoldsTheDefaultModel)
     EXPECT_EQ(doc->GetReferencePoint()->GetY(), 2.0);
     ASSERT_NE(doc->GetMarkerLine(), nullptr);
     EXPECT_FALSE(doc->GetMarkerLine()->IsVisible());
+    ASSERT_NE(doc->GetRulers(), nullptr);
+    EXPECT_EQ(doc->GetRulers()->GetCategoryId(), CAT_RULERS);
+    EXPECT_NE(doc->GetEngine(), nullptr);
     EXPECT_EQ(doc->GetRockCount(), 50);
     EXPECT_EQ(doc->GetLocationCount(), 51);
     EXPECT_EQ(doc->GetMinimumVelocity(), 0.1);

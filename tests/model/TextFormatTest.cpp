@@ -450,3 +450,28 @@ TEST(TextFormat, NamesTheFileCannotCarryAreRefused)
 }
 
 #endif
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+TEST(TextFormat, AnEndPointWithoutItsPathIsNotWrittenSoTheFileStaysReadable)
+{
+    MessageBoxRecorder boxes;
+    auto doc = NewDocument();
+    doc->AppendSlopeVertex(0, 10);
+    doc->AppendSlopeVertex(10, 0);
+    auto* path = new CTalusimRockPath;
+    path->AddStraightSegment(0, 10, 10, 0, 0, 9.81);
+    doc->GetDatabase()->AddEntity(path, false);
+    doc->m_endPoints.Add(CVector2D(10, 0));
+    doc->m_rockPaths.Add(path);
+    doc->m_endPoints.Add(CVector2D(7, 3));  // a rock whose path was never recorded
+    const std::string file = TestFolder() + "end-points.cla";
+    ASSERT_TRUE(doc->OnSaveDocument(file.c_str()));
+    auto back = std::make_unique<CTalusimDoc>();
+    ASSERT_TRUE(back->OnOpenDocument(file.c_str()));
+    EXPECT_EQ(back->GetEndPointCount(), 1);
+    EXPECT_EQ(back->GetEndPoint(0).x, 10.0);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+#endif
