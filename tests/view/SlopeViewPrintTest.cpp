@@ -21,8 +21,12 @@ public:
 };
 CViewTestApp theApp;
 
+// The session's PDF printer becomes this prefix's default printer.
 bool HaveDefaultPrinter()
 {
+    const char* session = std::getenv("CLASTOR_PRINTER");
+    if (session != nullptr && *session != '\0')
+        ::SetDefaultPrinterA(session);
     char name[512];
     DWORD size = sizeof(name);
     return ::GetDefaultPrinterA(name, &size) != FALSE;
