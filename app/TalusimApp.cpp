@@ -69,9 +69,11 @@ BOOL CTalusimApp::InitInstance() {
     LoadStdProfileSettings(4);
 
     // The document's settings dialogs (snap, grid, units, initial conditions,
-    // project settings, display options).
+    // project settings, display options), unless the program installed its
+    // view's services, which include them.
     static CModelDialogServices s_modelDialogs;
-    InstallSlopeViewServices(&s_modelDialogs);
+    if (&SlopeViewServices() == &DefaultSlopeViewServices())
+        InstallSlopeViewServices(&s_modelDialogs);
 
     // The slope and graph windows show the document's empty view until their
     // own views are part of the program.

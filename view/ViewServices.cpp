@@ -10,9 +10,18 @@ void CViewServices::ClearContextMenuFlag(CView* view)
         slopeView->ClearContextMenuFlag();
 }
 
-void InstallViewServicesOnce()
+namespace {
+CViewServices& Services()
 {
     static CViewServices services;
-    if (&SlopeViewServices() == &DefaultSlopeViewServices())
-        InstallSlopeViewServices(&services);
+    return services;
 }
+} // namespace
+
+void InstallViewServicesOnce()
+{
+    if (&SlopeViewServices() == &DefaultSlopeViewServices())
+        InstallSlopeViewServices(&Services());
+}
+
+void InstallViewServices() { InstallSlopeViewServices(&Services()); }

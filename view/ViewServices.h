@@ -2,9 +2,11 @@
 // view's identity and context-menu flag; the editor dialogs as they come).
 #pragma once
 
-#include "view/SlopeViewServices.h"
+#include "model/ModelDialogs.h"
 
-class CViewServices : public CSlopeViewServices
+// Derives from the document's settings dialogs so that installing the view's
+// services keeps them.
+class CViewServices : public CModelDialogServices
 {
 public:
     bool IsSlopeView(CView* view) override;
@@ -13,3 +15,7 @@ public:
 
 // Installs the view's services unless others already are.
 void InstallViewServicesOnce();
+
+// Installs the view's services in place of any others (the program does this
+// before the application starts).
+void InstallViewServices();

@@ -3,6 +3,7 @@
 
 #include "app/TalusimApp.h"
 #include "view/TalusimView.h"
+#include "view/ViewServices.h"
 
 namespace {
 CTalusimApp theApp;
@@ -10,5 +11,6 @@ CTalusimApp theApp;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
     CTalusimApp::s_pSlopeViewClass = RUNTIME_CLASS(CTalusimView);
+    InstallViewServices();
     return AfxWinMain(instance, previous, commandLine, show);
 }
