@@ -32,14 +32,7 @@ struct CrspCell {
     CVector2D start, end;
 };
 
-bool IsBlank(const char* p)
-{
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    return *p == 0;
-}
-
-// An integer that is the whole field (blanks around it allowed).
+// An integer at the start of a field (blanks before it allowed).
 bool ParseInt(const char* p, const char** rest, long long& value)
 {
     char* end = nullptr;
@@ -50,8 +43,8 @@ bool ParseInt(const char* p, const char** rest, long long& value)
     return true;
 }
 
-// Comma-separated fields: `ints` integers first, then `reals` finite reals;
-// nothing but blanks may follow the last one.
+// Comma-separated fields: `ints` integers first, then `reals` finite reals.
+// What follows the last one is not read, as the files' own writers expect.
 bool ParseFields(const std::string& line, int ints, int reals, double* out)
 {
     const char* p = line.c_str();
@@ -76,13 +69,13 @@ bool ParseFields(const std::string& line, int ints, int reals, double* out)
         out[i - ints] = v;
         p = end;
     }
-    return IsBlank(p);
+    return true;
 }
 
 bool ParseCount(const char* p, int& count)
 {
     long long v = 0;
-    if (!ParseInt(p, &p, v) || !IsBlank(p) || v < 1 || v > INT_MAX)
+    if (!ParseInt(p, &p, v) || v < 1 || v > INT_MAX)
         return false;
     count = static_cast<int>(v);
     return true;

@@ -59,7 +59,8 @@ TEST(CrspImportTest, LabelledFileBuildsOneSegmentAndOneMaterialPerCell)
         auto doc = NewDocument();
         std::string path = CrspFixture("three-cells-metric.csp");
         if (*header) {
-            path = WriteTextFile("us.csp", std::string("U.S., 3\n") + Cell(0.1, 0.8, 0.3, 0, 30, 10, 25) +
+            // What follows the last value of a line is not read.
+            path = WriteTextFile("us.csp", std::string("U.S., 3\n") + "0.1,0.8,0.3,0,30,10,25,remark\n" +
                                                Cell(0.2, 0.85, 0.35, 10, 25, 20, 15) +
                                                Cell(0.3, 0.9, 0.4, 20, 15, 30, 0));
         }
