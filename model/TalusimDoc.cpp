@@ -239,6 +239,21 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
+// A document opened from a CRSP file is saved under a name of its own: Save
+// would otherwise write this program's format over the CRSP file.
+BOOL CTalusimDoc::DoFileSave()
+{
+    if (!IsCrspPath(GetPathName()))
+        return CDocument::DoFileSave();
+    const CString crspPath = GetPathName();
+    CString proposed = crspPath.Left(crspPath.ReverseFind('.')) + ".cla";
+    m_strPathName = proposed;  // what the Save As dialog proposes
+    if (DoSave(nullptr))
+        return TRUE;
+    m_strPathName = crspPath;
+    return FALSE;
+}
+
 BOOL CTalusimDoc::OnSaveDocument(LPCSTR lpszPathName)
 {
     SetMode(MODE_IDLE);

@@ -84,6 +84,7 @@ public:
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+    BOOL DoFileSave() override;
     void OnCloseDocument() override;
     BOOL IsModified() override { return CDocument::IsModified(); }
     void SetModifiedFlag(BOOL bModified = TRUE) override;

@@ -204,6 +204,17 @@ TEST(CrspImportTest, FileOpenKnowsCrspFilesByExtensionInAnyCase)
         EXPECT_NE(doc.GetFirstMaterial(), nullptr);
         EXPECT_NE(doc.GetMarkerLine(), nullptr);
     }
+    {
+        // Save never writes over the CRSP file: it asks for a name of our own
+        // format (here no application answers, so nothing is saved).
+        CTalusimDoc doc;
+        const std::string path = WriteTextFile("kept.csp", text);
+        ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+        doc.SetPathName(path.c_str(), FALSE);
+        EXPECT_FALSE(doc.DoFileSave());
+        EXPECT_EQ(ReadTextFile(path), text);
+        EXPECT_EQ(std::string(doc.GetPathName()), path);
+    }
     CTalusimDoc doc;
     MessageBoxRecorder boxes;
     EXPECT_FALSE(doc.OnOpenDocument(WriteTextFile("broken.csp", "Metric,4\n").c_str()));
