@@ -61,6 +61,10 @@ public:
     BOOL DoMouseWheel(UINT nFlags, short zDelta, CPoint pt) { return OnMouseWheel(nFlags, zDelta, pt); }
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
+    // Slope and model exchange with CRSP and DXF files.
+    afx_msg void OnImportCrsp();
+    afx_msg void OnImportDxf();
+    afx_msg void OnExportDxf();
 
     // ---- interaction events -----------------------------------------------------
     void ProcessMouseEvent(int event, int x, int y);
