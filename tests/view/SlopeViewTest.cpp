@@ -203,6 +203,17 @@ TEST_F(SlopeViewTest, BarrierStartsOnTheSlopeAndAnEndUnderItIsRefused)
     EXPECT_TRUE(CollectAs<CTalusimBarrier>(*doc->GetDatabase(), CAT_PLACED, KIND_BARRIER, GROUP_BARRIER).empty());
 }
 
+TEST_F(SlopeViewTest, BarrierStandsOnTheVertexItsFirstEndInserted)
+{
+    ViewMessageBoxes boxes;
+    DrawSlope({{100, 100}, {300, 300}, {500, 100}});   // a V: (10, 30), (30, 10), (50, 30)
+    doc->OnAddBarrier();
+    Click(140, 120);   // the first end drops onto the left arm at (13, 27) and becomes a vertex
+    Click(140, 60);    // (14, 34), above the arm
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(CollectAs<CTalusimBarrier>(*doc->GetDatabase(), CAT_PLACED, KIND_BARRIER, GROUP_BARRIER).size(), 1u);
+}
+
 TEST_F(SlopeViewTest, CollectorStaysWhereClicked)
 {
     DrawSlope({{100, 100}, {500, 300}});
