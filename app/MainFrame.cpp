@@ -55,6 +55,28 @@ public:
     }
     void RefreshTimeStepDialog(CTalusimDoc* document) override { m_frame->RefreshTimeStepDialog(document); }
 
+    // The prompt line, status bar and print settings as the slope view uses them.
+    bool GetTypedPoint(double& x, double& y, bool clear) override { return m_frame->GetTypedPoint(x, y, clear) != FALSE; }
+    bool IsCommandLineEmpty() override { return m_frame->IsCommandLineEmpty() != FALSE; }
+    void SetCommandLineActive(bool active) override { m_frame->SetCommandLineActive(active ? TRUE : FALSE); }
+    void SetCursorCoordinates(double x, double y) override { m_frame->SetCursorCoordinates(x, y); }
+    bool GetPrintMargins(double& left, double& top, double& right, double& bottom, bool& showOnPaper) override {
+        auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
+        if (app == nullptr) return false;
+        left = app->m_pageSettings.m_dLeft;
+        top = app->m_pageSettings.m_dTop;
+        right = app->m_pageSettings.m_dRight;
+        bottom = app->m_pageSettings.m_dBottom;
+        showOnPaper = app->m_bPrintMargins > 0;
+        return true;
+    }
+    void ValidatePageSettings() override {
+        if (auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp())) {
+            CPageSetupDlg::ReadPrinterPage(app->m_pageSettings);
+            CPageSetupDlg::ClampMargins(app->m_pageSettings);
+        }
+    }
+
 private:
     CMainFrame* m_frame;
 };

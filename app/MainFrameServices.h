@@ -61,6 +61,25 @@ public:
     virtual void RefreshTimeStepDialog(CTalusimDoc* /*document*/) {}
     virtual void HideTimeStepDialogIfNoDocument() {}
 
+    // The prompt line as the slope view reads it: a typed "x,y" (cleared on
+    // success when asked), whether it is empty, and its active state.
+    virtual bool GetTypedPoint(double& /*x*/, double& /*y*/, bool /*clear*/) { return false; }
+    virtual bool IsCommandLineEmpty() { return true; }
+    virtual void SetCommandLineActive(bool /*active*/) {}
+    virtual bool ConfirmGoBack() { return true; }
+    virtual bool ConfirmSelectAll() { return true; }
+    // World coordinates of the cursor for the status bar.
+    virtual void SetCursorCoordinates(double /*x*/, double /*y*/) {}
+    // The application's print margins (inches) and whether they are drawn on
+    // paper; false leaves the caller's defaults.
+    virtual bool GetPrintMargins(double& /*left*/, double& /*top*/, double& /*right*/, double& /*bottom*/,
+                                 bool& /*showOnPaper*/)
+    {
+        return false;
+    }
+    // Brings the application's page settings in line with the default printer.
+    virtual void ValidatePageSettings() {}
+
     // Report viewers (CInfoViewer).
     virtual bool IsReportViewer(CView* /*view*/) { return false; }
     // Marks the viewer's text out of date and has it rebuilt.

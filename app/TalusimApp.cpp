@@ -12,6 +12,7 @@
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
 #include "framework/Ole.h"
+#include "model/ModelDialogs.h"
 #include "model/TalusimDoc.h"
 #include "res/resource.h"
 
@@ -67,10 +68,18 @@ BOOL CTalusimApp::InitInstance() {
     SetRegistryKey("Brevantics");
     LoadStdProfileSettings(4);
 
+    // The document's settings dialogs (snap, grid, units, initial conditions,
+    // project settings, display options), unless the program installed its
+    // view's services, which include them.
+    static CModelDialogServices s_modelDialogs;
+    if (&SlopeViewServices() == &DefaultSlopeViewServices())
+        InstallSlopeViewServices(&s_modelDialogs);
+
     // The slope and graph windows show the document's empty view until their
     // own views are part of the program.
     m_pSlopeTemplate = new CMultiDocTemplate(IDR_SLOPE_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
-                                             RUNTIME_CLASS(CGLEnabledView));
+                                             s_pSlopeViewClass != nullptr ? s_pSlopeViewClass
+                                                                          : RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pSlopeTemplate);
     m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CGLEnabledView));

@@ -20,6 +20,9 @@ public:
     BOOL m_bPrintMargins = 0;
     CMultiDocTemplate* m_pReportTemplate = nullptr;
     CMultiDocTemplate* m_pSlopeTemplate = nullptr;
+    // The slope window's view class, given by the program's entry point: the
+    // view lives above the shell. Without one the window shows an empty view.
+    static inline CRuntimeClass* s_pSlopeViewClass = nullptr;
     CMultiDocTemplate* m_pGraphTemplate = nullptr;
     CMultiDocTemplate* m_p3DTemplate = nullptr;
     KsMenu m_menuReport;

@@ -132,51 +132,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     return pd.hDC != nullptr;
 }
 
-void CView::OnFilePrint() {
-    CPrintInfo info;
-    const MSG* msg = GetCurrentMessage();
-    if (msg->message == WM_COMMAND && LOWORD(msg->wParam) == ID_FILE_PRINT_DIRECT) info.m_bDirect = TRUE;
-    if (!OnPreparePrinting(&info) || info.m_pd.hDC == nullptr) return;
-
-    CDC dc;
-    dc.Attach(info.m_pd.hDC);
-    dc.m_bPrinting = TRUE;
-    OnBeginPrinting(&dc, &info);
-    CString title = m_pDocument != nullptr ? m_pDocument->GetTitle() : CString(AfxGetAppName());
-    if (dc.StartDoc(title) <= 0) {
-        OnEndPrinting(&dc, &info);
-        dc.DeleteDC();
-        AfxMessageBox(AfxLoadLibraryString(AFX_IDP_FAILED_TO_START_PRINT));
-        return;
-    }
-    UINT first = info.GetMinPage(), last = info.GetMaxPage();
-    if (info.m_pd.Flags & PD_PAGENUMS) {
-        first = std::max(first, static_cast<UINT>(info.GetFromPage()));
-        last = std::min(last, static_cast<UINT>(info.GetToPage()));
-    }
-    bool failed = false;
-    for (info.m_nCurPage = first; info.m_nCurPage <= last; ++info.m_nCurPage) {
-        OnPrepareDC(&dc, &info);
-        if (!info.m_bContinuePrinting) break;
-        if (dc.StartPage() <= 0) {
-            failed = true;
-            break;
-        }
-        // The page's printable area in the view's logical units.
-        info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
-        dc.DPtoLP(&info.m_rectDraw);
-        OnPrint(&dc, &info);
-        if (dc.EndPage() <= 0) {
-            failed = true;
-            break;
-        }
-    }
-    if (failed) dc.AbortDoc();
-    else dc.EndDoc();
-    OnEndPrinting(&dc, &info);
-    dc.DeleteDC();
-    if (failed) AfxMessageBox(AfxLoadLibraryString(AFX_IDP_FAILED_TO_START_PRINT));
-}
+// The print command's page loop is in Print.cpp.
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_CREATE()

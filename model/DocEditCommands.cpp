@@ -398,24 +398,43 @@ bool CTalusimDoc::CanPlaceBarrierAt(double x, double y)
     const CVector2D q(x, y);
     if (!CanAppendSegmentAcrossBarriers(s, q))
         return false;
-    const int k = m_pSlope->FindNearestSegment(s.x, s.y, false);
+    // The segments the barrier stands on are those that touch its start: one
+    // segment, or the two that meet at a vertex (placing the first end inserts
+    // a slope vertex there). The nearest-segment index names a segment by its end
+    // vertex, so skipping "k and k + 1" would leave out the wrong neighbour, and at
+    // an inserted vertex the search finds no segment at all.
     const int last = m_pSlope->GetLastVertexIndex();
+    int touching[2] = {-1, -1};
+    int touchingCount = 0;
     for (int i = 0; i < last; ++i) {
-        if (i == k || i + 1 == k)
-            continue;
         const CVector2D a = m_pSlope->GetVertexPoint(i), b = m_pSlope->GetVertexPoint(i + 1);
+        if (DistanceToSegment(s, a, b) < kMinimumGap) {
+            if (touchingCount < 2)
+                touching[touchingCount] = i;
+            ++touchingCount;
+            continue;
+        }
         if (SegmentsCross(s, q, a, b) || DistanceToSegment(q, a, b) < kMinimumGap)
             return false;
     }
-    if (k >= 1 && k <= last) {
-        // The second end must lie above the slope segment at the start.
-        const CVector2D a = m_pSlope->GetVertexPoint(k - 1), b = m_pSlope->GetVertexPoint(k);
-        const double turn = Cross(a, b, q);  // > 0 counter-clockwise
-        const bool leftToRight = m_pSlope->GetVertexPoint(0).x <= m_pSlope->GetVertexPoint(last).x;
-        if (leftToRight ? turn <= 0 : turn >= 0)
-            return false;
-    }
-    return true;
+    if (touchingCount == 0 || touchingCount > 2)
+        return touchingCount == 0;
+    // The second end must lie above the slope where the barrier stands.
+    const bool leftToRight = m_pSlope->GetVertexPoint(0).x <= m_pSlope->GetVertexPoint(last).x;
+    auto above = [&](int i) {
+        const double turn = Cross(m_pSlope->GetVertexPoint(i), m_pSlope->GetVertexPoint(i + 1), q);  // > 0 counter-clockwise
+        return leftToRight ? turn > 0 : turn < 0;
+    };
+    if (touchingCount == 1)
+        return above(touching[0]);
+    // At a vertex: over a crest the ground lies below both lines, so being above
+    // either is enough; in a hollow it lies below either, so both are needed.
+    const CVector2D before = m_pSlope->GetVertexPoint(touching[0]);
+    const CVector2D vertex = m_pSlope->GetVertexPoint(touching[1]);
+    const CVector2D after = m_pSlope->GetVertexPoint(touching[1] + 1);
+    const double bend = Cross(before, vertex, after);
+    const bool crest = touching[1] == touching[0] + 1 && (leftToRight ? bend < 0 : bend > 0);
+    return crest ? (above(touching[0]) || above(touching[1])) : (above(touching[0]) && above(touching[1]));
 }
 
 // ---- reference point and move points ---------------------------------------------------

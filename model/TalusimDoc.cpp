@@ -193,6 +193,9 @@ void CTalusimDoc::DiscardContents()
 
 BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
+    // CRSP slope files are known by their extension, before anything is read.
+    if (IsCrspPath(lpszPathName))
+        return OpenCrspDocument(lpszPathName);
     bool notText = false;
     if (!ReadTextDocument(lpszPathName, &notText)) {
         DiscardContents();
@@ -234,6 +237,21 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
     // What was just read is what the file holds.
     SetModifiedFlag(FALSE);
     return TRUE;
+}
+
+// A document opened from a CRSP file is saved under a name of its own: Save
+// would otherwise write this program's format over the CRSP file.
+BOOL CTalusimDoc::DoFileSave()
+{
+    if (!IsCrspPath(GetPathName()))
+        return CDocument::DoFileSave();
+    const CString crspPath = GetPathName();
+    CString proposed = crspPath.Left(crspPath.ReverseFind('.')) + ".cla";
+    m_strPathName = proposed;  // what the Save As dialog proposes
+    if (DoSave(nullptr))
+        return TRUE;
+    m_strPathName = crspPath;
+    return FALSE;
 }
 
 BOOL CTalusimDoc::OnSaveDocument(LPCSTR lpszPathName)

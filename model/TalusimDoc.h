@@ -84,6 +84,7 @@ public:
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+    BOOL DoFileSave() override;
     void OnCloseDocument() override;
     BOOL IsModified() override { return CDocument::IsModified(); }
     void SetModifiedFlag(BOOL bModified = TRUE) override;
@@ -349,6 +350,28 @@ public:
     void ComputeHistogramMaxCount(int kind, int bins, double& maxValue, double& maxCount);
     void OnSimulationFinished() {}
     void OpenSlopeEditorAt(const CVector2D& point, int pickKind);
+
+    // ---- file exchange: materials file, CRSP slopes, legacy archives ---------
+    // Materials file (".clm"): the commands ask for a file; the rest works on
+    // an open reader or writer. Reading keeps the materials completed before
+    // an error and tells how many it took.
+    void OnExportMaterials();
+    void OnImportMaterials();
+    bool ExportMaterialsTo(LPCSTR path);
+    bool ImportMaterialsFrom(LPCSTR path);
+    void WriteMaterialsFile(CDocumentTextWriter& file);
+    int ReadMaterialsFile(CDocumentTextReader& file);
+    // CRSP slope files: the whole file is read and checked before the slope
+    // is touched; false (with a message shown) leaves the document as it was.
+    bool ImportCrsp(LPCSTR path);
+    static bool IsCrspPath(LPCSTR path);
+    BOOL OpenCrspDocument(LPCSTR path);
+    // Reading the older archive format (it is never written).
+    void Serialize(CArchive& ar) override;
+    void SyncLegacySettings(bool storing);
+    void ApplyExtraFileInfo();
+    void DeleteDrawingTools();
+    void CheckResultArrays();
 
 protected:
     // Update handlers of the commands.

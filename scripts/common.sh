@@ -49,6 +49,29 @@ start_wine() {
   fi
 }
 
+# A PDF printer for the printing tests: CUPS with a cups-pdf queue of this
+# build tree's own (CLASTOR_PRINTER), writing into $build/printed
+# (CLASTOR_PRINT_DIR). Wine takes its printers from CUPS; the tests make the
+# queue their default printer. CUPS is a system service: started here when it
+# is not running, and left running, since other sessions may print through it.
+# Without CUPS the printing tests skip themselves.
+start_printer() {
+  command -v cupsd >/dev/null 2>&1 && command -v lpadmin >/dev/null 2>&1 || return 0
+  [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || return 0
+  local queue
+  queue="ClastorPDF_$(printf %s "$build" | md5sum | cut -c1-8)"
+  # lpstat -r exits 0 either way: read what it says.
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    cupsd >/dev/null 2>&1 </dev/null || return 0
+    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  fi
+  mkdir -p "$build/printed"
+  # The queue's device names its own cups-pdf configuration (the output folder).
+  printf 'Out %s\nLabel 0\n' "$build/printed" > "/etc/cups/cups-pdf-$queue.conf" 2>/dev/null || return 0
+  lpadmin -p "$queue" -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E >/dev/null 2>&1 || return 0
+  export CLASTOR_PRINTER=$queue CLASTOR_PRINT_DIR=$build/printed
+}
+
 stop_session() {
   [ -n "${wineserver_started:-}" ] && { wineserver -k >/dev/null 2>&1 || true; }
   [ -n "${xvfb_pid:-}" ] && { kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; }

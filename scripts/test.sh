@@ -7,6 +7,7 @@ bash "$here/scripts/setup.sh"
 configure_and_build
 trap stop_session EXIT
 start_xvfb
+start_printer
 start_wine
 cd "$build/cross"
 ctest --output-on-failure -j"$(nproc)" --timeout 900

@@ -583,3 +583,27 @@ TEST(DocumentCommands, FilterByValueAppliesNarrowsAndAdds)
 }
 
 #endif
+
+TEST(DocumentCommands, ABarrierMayNotCrossTheNextSegmentAndMayStandOnAVertex)
+{
+    struct Case { double sx, sy, ex, ey; bool allowed; const char* what; };
+    const Case cases[] = {
+        {18, 10, 26, 12, false, "crosses the rising segment after the one it stands on"},
+        {18, 10, 18, 14, true, "upright on the flat segment"},
+        {20, 10, 20, 14, true, "upright on the hollow's vertex"},
+        {20, 10, 15, 12, true, "leaning back over the flat from the vertex"},
+        {20, 10, 26, 12, false, "into the rising ground from the vertex"},
+        {30, 15, 33, 14, true, "leaning over the crest from its vertex"},
+        {30, 15, 33, 11, false, "into the ground beyond the crest"},
+    };
+    for (const Case& c : cases) {
+        auto doc = NewDocument();
+        for (const CVector2D& p : {CVector2D(0, 20), CVector2D(10, 10), CVector2D(20, 10), CVector2D(30, 15),
+                                   CVector2D(40, 5)})
+            doc->AppendSlopeVertex(p.x, p.y);
+        doc->OnAddBarrier();
+        doc->TrackBarrierStart(c.sx, c.sy);
+        EXPECT_EQ(doc->CanPlaceBarrierAt(c.ex, c.ey), c.allowed) << c.what;
+        doc->SetMode(2108);
+    }
+}

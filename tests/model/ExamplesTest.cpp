@@ -86,7 +86,7 @@ TEST(Examples, CliffOverATalusSlopeWithOnePointSeeder)
     slope->SetSegmentMaterial(4, Material(*doc, "Talus with vegetation [default]"));
     slope->SetSegmentMaterial(5, Material(*doc, "Soil with vegetation [default]"));
     doc->SetMode(2146);
-    doc->AddPointSeederAt(8, 60.6);
+    doc->AddPointSeederAt(10.5, 60.5);  // just past the crest, so that rocks fall down the face
     InstallSlopeViewServices(nullptr);
     ASSERT_EQ(EntitiesOf<CTalusimRaker>(*doc, CAT_PLACED, KIND_SEEDER, GROUP_POINT_SEEDER).size(), 1u);
     CheckOrWrite(*doc, "cliff-and-talus.cla");

@@ -1,0 +1,145 @@
+// Reading documents of the older archive format: the drawing database with
+// every entity as an archived object, then the end points, the location
+// maxima and four settings. The program never writes this format; a document
+// read from it is saved as text like any other.
+#include "model/DocumentDependencies.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include <cmath>
+#include "dem/DiscServices.h"
+#include "model/ExtraFileInfo.h"
+#include "model/ModelClasses.h"
+#include "tools/DrawingToolServices.h"
+
+namespace {
+
+// The location maxima as the older program kept them in memory: the empty
+// flag in one byte and seven bytes of padding, then eight doubles.
+constexpr ULONGLONG kMaximaRecordSize = 72;
+// The oldest layout of the same array: read past.
+constexpr ULONGLONG kOldMaximaRecordSize = 48;
+
+void ReadLocationMaxima(CArchive& ar, CArray<CLocationEnvelope, const CLocationEnvelope&>& maxima)
+{
+    const DWORD count = ar.ReadCount();
+    ar.CheckCount(count, kMaximaRecordSize);
+    maxima.SetSize(static_cast<int>(count));
+    for (DWORD i = 0; i < count; ++i) {
+        BYTE empty, padding[7];
+        double v[8];
+        ar >> empty;
+        if (ar.Read(padding, sizeof padding) != sizeof padding)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        for (double& d : v)
+            ar >> d;
+        maxima[static_cast<int>(i)].Set(empty != 0 ? 1 : 0, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    }
+}
+
+void SkipOldLocationMaxima(CArchive& ar)
+{
+    const DWORD count = ar.ReadCount();
+    ar.CheckCount(count, kOldMaximaRecordSize);
+    BYTE record[kOldMaximaRecordSize];
+    for (DWORD i = 0; i < count; ++i)
+        if (ar.Read(record, sizeof record) != sizeof record)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+}
+
+}  // namespace
+
+void CTalusimDoc::Serialize(CArchive& ar)
+{
+    // Files are only ever written as text.
+    if (ar.IsStoring())
+        AfxThrowNotSupportedException();
+    RegisterModelClasses();
+    SyncLegacySettings(false);
+    m_database.Serialize(ar);
+    m_endPoints.Serialize(ar);
+    bool oldSchema = false;
+    auto materials = CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
+    if (!materials.empty())
+        oldSchema = materials.front()->IsOldSchema();
+    if (oldSchema)
+        SkipOldLocationMaxima(ar);
+    else
+        ReadLocationMaxima(ar, m_locationMaxima);
+    int probability, rocks, locations;
+    double minimumVelocity;
+    ar >> probability >> minimumVelocity >> rocks >> locations;
+    // Settings the program cannot work with mean a damaged file.
+    if ((probability != SEEDER_EQUAL && probability != SEEDER_BY_LENGTH) || rocks < 0 || locations < 0 ||
+        !std::isfinite(minimumVelocity))
+        AfxThrowArchiveException(CArchiveException::generic);
+    m_nSeederProbability = probability;
+    m_dMinimumVelocity = minimumVelocity;
+    m_nRocks = rocks;
+    m_nLocations = locations;
+    ApplyExtraFileInfo();
+    SyncLegacySettings(false);
+    DeleteDrawingTools();
+    m_database.RebuildAllFilters();
+    if (oldSchema)
+        ClearRockPaths();
+}
+
+void CTalusimDoc::SyncLegacySettings(bool storing)
+{
+    // The path colour and the sample-slope flag rode on the built-in materials.
+    for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP)) {
+        if (!m->HasDefaultValues())
+            continue;
+        if (storing) {
+            m->SetPathColour(m_crPathColour);
+            m->SetSampleSlopeFlag(m_bGenerateSlopeSamples);
+            continue;
+        }
+        m_crPathColour = m->GetPathColour();
+        m_bGenerateSlopeSamples = m->GetSampleSlopeFlag();
+        break;
+    }
+    // The disc-run parameters rode on the disc-results entity, whose class
+    // belongs to the disc-element programs; every legacy open clears the disc
+    // results and with them these parameters, so nothing is carried here.
+}
+
+void CTalusimDoc::ApplyExtraFileInfo()
+{
+    auto records = CollectEntities(m_database, ID_ANY_CATEGORY, CTalusimExtraFileInfo::kKindId, ID_ANY_GROUP);
+    // Two records contradict each other: neither is applied.
+    if (records.size() == 1) {
+        if (auto* info = dynamic_cast<CTalusimExtraFileInfo*>(records.front())) {
+            m_bMetric = info->m_bMetric;
+            m_nFrictionAngleMode = info->m_nFrictionAngleMode;
+            m_bLegacyFlag = info->m_bLegacyFlag;
+            m_bConsiderAngularVelocity = info->m_bConsiderAngularVelocity;
+            m_nEngineVariant = info->m_nEngineVariant;
+            m_dRnVelocityConstant = info->m_dRnVelocityConstant;
+            m_bScaleRnByVelocity = info->m_bScaleRnByVelocity;
+            m_bScaleRnByMass = info->m_bScaleRnByMass;
+            m_dRnMassConstant = info->m_dRnMassConstant;
+            m_distributions.SetSize(info->m_samples.GetSize());
+            for (int i = 0; i < info->m_samples.GetSize(); ++i)
+                m_distributions[i] = info->m_samples[i];
+        }
+    }
+    for (CEntity* e : records)
+        m_database.DeleteEntity(e, true);
+}
+
+void CTalusimDoc::DeleteDrawingTools()
+{
+    // Drawing tools live in their own file, never in the document.
+    for (CEntity* e : CollectEntities(m_database, ID_ANY_CATEGORY, TOOL_ENTITY_KIND, ID_ANY_GROUP))
+        m_database.DeleteEntity(e, true);
+}
+
+void CTalusimDoc::CheckResultArrays()
+{
+    if (m_locationMaxima.GetUpperBound() != GetLastDistributionIndex())
+        ClearResults();
+}
+
+#endif

@@ -1,0 +1,198 @@
+// The materials file (".clm"): a document's materials exported to a small text
+// file and imported into any document. Lines beginning with "*" are comments
+// wherever they stand; the rest are data lines in a fixed order.
+#include "model/DocumentDependencies.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include <cmath>
+#include <set>
+#include "framework/FileDialog.h"
+#include "model/DocumentTextFile.h"
+
+namespace {
+
+const char kFilter[] = "Clastor Materials Files (*.clm)|*.clm|All Files (*.*)|*.*||";
+const char kVersionMessage[] = "Unable to read file version or file version not supported";
+const char kEndOfFileMessage[] = "Unexpected end of file\nUnable to read file";
+
+const char* const kHeader[] = {
+    "*****************CLASTOR MATERIAL FILE*****************",
+    "* File Version",
+    "1",
+    "* All lines beginning with an * are treated as comments",
+    "* ",
+    "* Each Material is a set of 4 lines",
+    "* line 1 is the material name",
+    "* line 2 is the color (3 RGB components each 0->255)",
+    "* line 3 is RN(mean), RN(std dev), RT(mean), RT(std dev)",
+    "* line 4 is PHI(mean), PHI(std dev), ROUGHNESS(std dev)",
+    "* ",
+    "* Number of Materials",
+};
+
+// The next line that is no comment; false at the end of the file.
+bool NextLine(CDocumentTextReader& file, std::string& line)
+{
+    while (file.ReadLine(line))
+        if (line.empty() || line[0] != '*')
+            return true;
+    return false;
+}
+
+bool AllFinite(const double* v, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (!std::isfinite(v[i]))
+            return false;
+    return true;
+}
+
+std::string Real(double v)
+{
+    return FormatReal(v);
+}
+
+// A name on one line: a line break inside it would split the material.
+std::string OneLine(const CString& name)
+{
+    std::string s(static_cast<LPCSTR>(name));
+    for (char& c : s)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return s;
+}
+
+}  // namespace
+
+void CTalusimDoc::WriteMaterialsFile(CDocumentTextWriter& file)
+{
+    // Every material is written, however many there are: a document with
+    // fewer than the six built-in ones still exports what it has.
+    auto materials = CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
+    for (const char* line : kHeader)
+        file.Line(line);
+    file.Linef("%d", (int)materials.size());
+    for (CTalusimSlopeType* m : materials) {
+        const COLORREF c = m->GetColour();
+        file.Line(OneLine(m->GetName()));
+        file.Linef("%d\t%d\t%d", GetRValue(c), GetGValue(c), GetBValue(c));
+        file.Linef("%s\t%s\t%s\t%s", Real(m->GetRnMean()).c_str(), Real(m->GetRnStdDev()).c_str(),
+                   Real(m->GetRtMean()).c_str(), Real(m->GetRtStdDev()).c_str());
+        file.Linef("%s\t%s\t%s", Real(m->GetFrictionAngleMean()).c_str(), Real(m->GetFrictionAngleStdDev()).c_str(),
+                   Real(m->GetRoughnessStdDev()).c_str());
+    }
+}
+
+int CTalusimDoc::ReadMaterialsFile(CDocumentTextReader& file)
+{
+    std::string line;
+    int version = 0;
+    if (!NextLine(file, line) || !ScanInt(line, version) || version != 1) {
+        AfxMessageBox(kVersionMessage);
+        return 0;
+    }
+    if (!NextLine(file, line)) {
+        AfxMessageBox(kEndOfFileMessage);
+        return 0;
+    }
+    int count = 0;
+    if (!ScanInt(line, count) || count < 0)
+        count = 0;
+    // A material of the document takes the values of the first record of its
+    // name, and only one record takes it: a file exported from this document
+    // then changes nothing, even where two materials share a name.
+    std::set<CTalusimSlopeType*> claimed;
+    int imported = 0;
+    for (int k = 0; k < count; ++k) {
+        std::string name, colourLine, rnLine, frictionLine;
+        if (!NextLine(file, name) || !NextLine(file, colourLine) || !NextLine(file, rnLine) ||
+            !NextLine(file, frictionLine)) {
+            AfxMessageBox(kEndOfFileMessage);
+            return imported;
+        }
+        int rgb[3];
+        double rn[4], friction[3];
+        const bool valid = ScanInts(colourLine, rgb, 3) && ScanReals(rnLine, rn, 4) &&
+                           ScanReals(frictionLine, friction, 3) && AllFinite(rn, 4) && AllFinite(friction, 3) &&
+                           rgb[0] >= 0 && rgb[0] <= 255 && rgb[1] >= 0 && rgb[1] <= 255 && rgb[2] >= 0 &&
+                           rgb[2] <= 255;
+        if (!valid) {
+            CString message;
+            message.Format("Unable to read file\n(invalid values for the material \"%s\" before line %d)",
+                           name.c_str(), (int)file.LineNumber() + 1);
+            AfxMessageBox(message);
+            return imported;
+        }
+        CTalusimSlopeType* material = nullptr;
+        for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP)) {
+            if (!claimed.count(m) && m->GetName() == name.c_str()) {
+                material = m;
+                break;
+            }
+        }
+        if (!material) {
+            material = new CTalusimSlopeType;
+            material->SetName(name.c_str());
+            m_database.AddEntity(material, false);
+        }
+        claimed.insert(material);
+        material->SetColour(RGB(rgb[0], rgb[1], rgb[2]));
+        material->SetRnMean(rn[0]);
+        material->SetRnStdDev(rn[1]);
+        material->SetRtMean(rn[2]);
+        material->SetRtStdDev(rn[3]);
+        material->SetFrictionAngleMean(friction[0]);
+        material->SetFrictionAngleStdDev(friction[1]);
+        material->SetRoughnessStdDev(friction[2]);
+        ++imported;
+    }
+    return imported;
+}
+
+bool CTalusimDoc::ExportMaterialsTo(LPCSTR path)
+{
+    CDocumentTextWriter file;
+    WriteMaterialsFile(file);
+    CString error;
+    if (!file.CommitToFile(path, error)) {
+        AfxMessageBox(error);
+        return false;
+    }
+    return true;
+}
+
+bool CTalusimDoc::ImportMaterialsFrom(LPCSTR path)
+{
+    CDocumentTextReader file;
+    if (file.Open(path) != CDocumentTextReader::opened) {
+        CString message;
+        message.Format("Unable to open file\n%s", path);
+        AfxMessageBox(message);
+        return false;
+    }
+    BeginWaitCursor();
+    const int imported = ReadMaterialsFile(file);
+    if (imported > 0) {
+        SetModifiedFlag();
+        UpdateAllViews(nullptr);
+    }
+    EndWaitCursor();
+    return imported > 0;
+}
+
+void CTalusimDoc::OnExportMaterials()
+{
+    CFileDialog dialog(FALSE, "clm", "*.clm", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter);
+    if (dialog.DoModal() == IDOK)
+        ExportMaterialsTo(dialog.GetPathName());
+}
+
+void CTalusimDoc::OnImportMaterials()
+{
+    CFileDialog dialog(TRUE, "clm", "*.clm", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kFilter);
+    if (dialog.DoModal() == IDOK)
+        ImportMaterialsFrom(dialog.GetPathName());
+}
+
+#endif

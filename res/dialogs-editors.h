@@ -1,0 +1,50 @@
+// The simple forms of the model object editors, and the ids of their controls.
+#pragma once
+
+#define IDD_MATERIAL_EDITOR             10013
+#define IDD_BARRIER_EDITOR              10014
+#define IDD_SLOPE_EDITOR                10018
+#define IDD_COLLECTOR_EDITOR            10023
+
+// Material Editor
+#define IDC_ME_LIST                     16036
+#define IDC_ME_FRICTION_MEAN            16037
+#define IDC_ME_FRICTION_SD              16038
+#define IDC_ME_RN_MEAN                  16039
+#define IDC_ME_RN_SD                    16040
+#define IDC_ME_RT_MEAN                  16041
+#define IDC_ME_RT_SD                    16042
+#define IDC_ME_ROUGHNESS_SD             16043
+#define IDC_ME_NAME                     16044
+#define IDC_ME_FRICTION_LABEL           16131
+
+// Barrier Editor
+#define IDC_BE_LIST                     16025
+#define IDC_BE_CAPACITY                 16026
+#define IDC_BE_NAME                     16027
+#define IDC_BE_RN_MEAN                  16039
+#define IDC_BE_RN_SD                    16040
+#define IDC_BE_RT_MEAN                  16041
+#define IDC_BE_RT_SD                    16042
+#define IDC_BE_INELASTIC                16064
+#define IDC_BE_ELASTIC                  16107
+#define IDC_BE_CUSTOM                   16108
+#define IDC_BE_INFINITE                 16227
+#define IDC_BE_CAPACITY_UNIT            16229
+
+// Data Collector Editor
+#define IDC_DC_LIST                     16109
+#define IDC_DC_START_X                  16110
+#define IDC_DC_START_Y                  16111
+#define IDC_DC_END_X                    16112
+#define IDC_DC_END_Y                    16113
+#define IDC_DC_NAME                     16114
+
+// Slope Editor
+#define IDC_SE_VERTICES                 16207
+#define IDC_SE_GENERATE_SAMPLES         16173
+#define IDC_SE_X                        16480
+#define IDC_SE_Y                        16481
+#define IDC_SE_MATERIAL                 16482
+#define IDC_SE_X_UNIT                   16483
+#define IDC_SE_Y_UNIT                   16484

@@ -1,0 +1,435 @@
+// Documents of the older archive format, written here byte by byte as each
+// class stores itself: every field is checked after reading, and damaged
+// files are refused whole.
+#include "tests/model/ArchiveBytes.h"
+#include "tests/model/DocumentFixture.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include "model/ExtraFileInfo.h"
+#include "model/ModelClasses.h"
+
+#include <algorithm>
+#include <cstring>
+
+using model_test::Bytes;
+using model_test::LoadWith;
+
+namespace {
+
+struct EntityPart {
+    std::string name;
+    int group = ID_ANY_GROUP;
+    int category = ID_ANY_CATEGORY;
+    BYTE colour[3] = {0, 0, 0};
+    BYTE visible = 1;
+    BYTE selectable = 1;
+};
+
+void Entity(Bytes& b, const EntityPart& e)
+{
+    b.Int(1).Int(2).Int(PS_SOLID).Int(PS_DOT);          // select width, line width, styles
+    b.Double(-1).Double(2).Double(3).Double(-4);         // extents
+    b.Str(e.name);
+    b.Int(e.group).Int(e.category).Int(4711).Int(50);    // kind and type are the class's
+    b.Rgb(e.colour[0], e.colour[1], e.colour[2]).Rgb(0, 0, 0).Rgb(255, 255, 255);
+    b.Byte(e.visible).Byte(e.selectable).Byte(0).Byte(0).Byte(0);
+    b.Int(0).Int(-1);                                    // context menu and submenu
+}
+
+struct MaterialPart {
+    EntityPart entity;
+    double values[6];    // Rn mean, Rn sd, Rt mean, Rt sd, friction mean, friction sd
+    bool hasDefaults;
+    BYTE pathColour[3];
+    BYTE sampleSlope;
+    double roughnessSd;
+};
+
+// A material in the current layout (schema 5) or the oldest one (below 3).
+void Material(Bytes& b, const MaterialPart& m, UINT schema)
+{
+    Entity(b, m.entity);
+    for (double v : m.values)
+        b.Double(v);
+    for (double v : m.values)
+        b.Double(v + 1);                                  // factory values
+    b.Rgb(7, 7, 7).Byte(m.hasDefaults ? 1 : 0);
+    if (schema >= 3)
+        b.Rgb(m.pathColour[0], m.pathColour[1], m.pathColour[2]).Byte(m.sampleSlope);
+    if (schema >= 4)
+        b.Double(m.roughnessSd);
+}
+
+void Vertex(Bytes& b, double x, double y)
+{
+    b.Double(x).Double(y).Double(0).Double(0);
+    b.Double(0).Double(1).Double(0).Double(1).Double(0).Double(1);
+    b.Byte(0).Byte(0).Byte(1);
+    for (int i = 0; i < 5; ++i)
+        b.Byte(0);
+}
+
+// The settings record after its class tag, with one samples record of two
+// passages in the current form (schema 4) or three dropped arrays (below).
+void Settings(Bytes& b, UINT schema, BYTE frictionMode = 2, int records = 1)
+{
+    Entity(b, {"", ID_ANY_GROUP, 2206, {0, 0, 0}, 0, 0});
+    b.Byte(0).Byte(frictionMode).Byte(0).Byte(0);        // metric, friction mode, legacy, angular
+    b.Int(2403).Double(5.5).Byte(1).Byte(7).Double(250);
+    b.Int(records);
+    for (int r = 0; r < records; ++r) {
+        if (schema >= 4) {
+            for (int a = 0; a < 5; ++a)
+                b.Word(2).Double(10 * a + 1).Double(10 * a + 2);
+            b.Word(2).Int(0x1234).Int(0x5678);           // path pointers of the old program
+        } else {
+            for (int a = 0; a < 3; ++a)
+                b.Word(1).Double(a);
+        }
+    }
+}
+
+struct ArchiveOptions {
+    UINT materialSchema = 5;
+    UINT settingsSchema = 4;
+    bool materials = true;
+    int settingsRecords = 1;
+    double gridSpacingX = -5;
+};
+
+// A whole document: grid, entities, snap and extents of the database, then
+// the end points, the location maxima and the four settings.
+std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
+{
+    Bytes b;
+    b.Rgb(1, 2, 3).Double(o.gridSpacingX).Double(2.5).Int(GRID_DOTS).Byte(1);
+    b.Word(static_cast<WORD>((o.materials ? 2 : 0) + 2 + o.settingsRecords));
+    WORD next = 1;  // classes and objects share one index counter
+    WORD rock = 0, clay = 0;
+    if (o.materials) {
+        b.NewClass("CTalusimSlopeType", static_cast<WORD>(o.materialSchema));
+        const WORD materialClass = next++;
+        rock = next++;
+        Material(b, {{"Rock [default]", 2117, ID_ANY_CATEGORY, {9, 9, 9}}, {0.5, 0.01, 0.9, 0.02, 31, 3}, true,
+                     {0, 0, 255}, 1, 0.75},
+                 o.materialSchema);
+        b.Word(static_cast<WORD>(0x8000 | materialClass));
+        clay = next++;
+        Material(b, {{"Clay", ID_ANY_GROUP, ID_ANY_CATEGORY, {1, 2, 3}}, {0.25, 0.05, 0.6, 0.06, 22, 4}, false,
+                     {0, 255, 0}, 0, 1.25},
+                 o.materialSchema);
+    }
+    b.NewClass("CTalusimSlope", 1);
+    next += 2;
+    Entity(b, {"Slope", ID_ANY_GROUP, ID_ANY_CATEGORY, {0, 0, 0}, 1, 1});
+    b.Word(2);
+    Vertex(b, 0, 20);
+    Vertex(b, 30, 0);
+    b.Int(2);
+    b.Word(2).Word(rock).Word(clay);                       // segment materials by reference
+    b.Rgb(0, 0, 0);
+    WORD settingsClass = 0;
+    for (int i = 0; i < o.settingsRecords; ++i) {
+        if (i == 0) {
+            b.NewClass("CTalusimExtraFileInfo", static_cast<WORD>(o.settingsSchema));
+            settingsClass = next++;
+        } else {
+            b.Word(static_cast<WORD>(0x8000 | settingsClass));
+        }
+        ++next;
+        Settings(b, o.settingsSchema);
+    }
+    b.NewClass("C2DPoint", 2);
+    Entity(b, {"", ID_ANY_GROUP, ID_ANY_CATEGORY, {0, 0, 0}, 0, 1});
+    b.Double(12.5).Double(-3.5).Int(5);
+    b.Int(30).Int(0);                                      // snap mode, reserved
+    b.Double(-10).Double(40).Double(50).Double(-5);        // world extents
+    b.Int(6002).Int(3);                                    // default context menu
+    b.Word(1).Double(3).Double(4);                         // end points
+    if (o.materials && o.materialSchema < 5) {
+        b.Word(1);
+        for (int i = 0; i < 48; ++i)
+            b.Byte(0xAB);
+    } else {
+        b.Word(1).Byte(0);
+        for (int i = 0; i < 7; ++i)
+            b.Byte(0xCC);                                  // padding without meaning
+        for (int i = 1; i <= 8; ++i)
+            b.Double(i * 1.5);
+    }
+    b.Int(2150).Double(0.25).Int(123).Int(17);
+    return b.data;
+}
+
+std::vector<CTalusimSlopeType*> Materials(CTalusimDoc& doc)
+{
+    return EntitiesOf<CTalusimSlopeType>(doc, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
+}
+
+std::string WriteBytes(const std::string& name, const std::vector<BYTE>& bytes)
+{
+    return WriteTextFile(name, std::string(bytes.begin(), bytes.end()));
+}
+
+}  // namespace
+
+TEST(LegacyReaderTest, EveryFieldOfADocumentArchiveIsRead)
+{
+    RegisterModelClasses();
+    CTalusimDoc doc;
+    int cause = 0;
+    ASSERT_TRUE(LoadWith(LegacyDocument(), [&](CArchive& ar) { doc.Serialize(ar); }, &cause)) << cause;
+    CREGDatabase& db = *doc.GetDatabase();
+    // The grid, with a spacing that could never be drawn kept in range.
+    EXPECT_EQ(db.GetGridColour(), RGB(1, 2, 3));
+    EXPECT_EQ(db.GetGrid().GetSpacingX(), 0.001);
+    EXPECT_EQ(db.GetGrid().GetSpacingY(), 2.5);
+    EXPECT_EQ(db.GetGridStyle(), GRID_DOTS);
+    EXPECT_TRUE(db.GetGrid().IsVisible());
+    EXPECT_EQ(db.GetSnapMode(), 30);
+
+    auto materials = Materials(doc);
+    ASSERT_EQ(materials.size(), 2u);
+    CTalusimSlopeType* rock = materials[0];
+    EXPECT_EQ(rock->GetName(), "Rock [default]");
+    EXPECT_EQ(rock->GetGroupId(), 2117);
+    EXPECT_EQ(rock->GetColour(), RGB(9, 9, 9));
+    EXPECT_EQ(rock->GetRnMean(), 0.5);
+    EXPECT_EQ(rock->GetRnStdDev(), 0.01);
+    EXPECT_EQ(rock->GetRtMean(), 0.9);
+    EXPECT_EQ(rock->GetRtStdDev(), 0.02);
+    EXPECT_EQ(rock->GetFrictionAngleMean(), 31);
+    EXPECT_EQ(rock->GetFrictionAngleStdDev(), 3);
+    EXPECT_EQ(rock->GetRoughnessStdDev(), 0.75);
+    EXPECT_TRUE(rock->HasDefaultValues());
+    EXPECT_FALSE(rock->IsOldSchema());
+    EXPECT_EQ(materials[1]->GetName(), "Clay");
+    EXPECT_FALSE(materials[1]->HasDefaultValues());
+    EXPECT_EQ(materials[1]->GetRoughnessStdDev(), 1.25);
+    // The path colour and sample flag come from the built-in material only.
+    EXPECT_EQ(doc.GetPathColour(), RGB(0, 0, 255));
+    EXPECT_TRUE(doc.GetGenerateSlopeSamples());
+
+    auto slopes = EntitiesOf<CTalusimSlope>(doc, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+    ASSERT_EQ(slopes.size(), 1u);
+    ASSERT_EQ(slopes[0]->GetVertexCount(), 2);
+    EXPECT_EQ(slopes[0]->GetVertex(1).x, 30);
+    EXPECT_EQ(slopes[0]->GetVertex(0).y, 20);
+    EXPECT_EQ(slopes[0]->GetSegmentMaterial(0), rock);
+    EXPECT_EQ(slopes[0]->GetSegmentMaterial(1), materials[1]);
+    auto points = EntitiesOf<C2DPoint>(doc, ID_ANY_CATEGORY, KIND_POINT, ID_ANY_GROUP);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_FALSE(points[0]->IsVisible());
+
+    // The settings record went into the document and is gone.
+    EXPECT_TRUE(EntitiesOf<CEntity>(doc, ID_ANY_CATEGORY, 2601, ID_ANY_GROUP).empty());
+    EXPECT_EQ(db.GetEntityCount(), 4);
+    EXPECT_FALSE(doc.IsMetric());
+    EXPECT_EQ(doc.GetFrictionAngleMode(), 2);
+    EXPECT_FALSE(doc.m_bLegacyFlag);
+    EXPECT_FALSE(doc.GetConsiderAngularVelocity());
+    EXPECT_EQ(doc.m_nEngineVariant, 2403);
+    double k = 0, c = 0;
+    EXPECT_TRUE(doc.GetScaleRnByVelocity(k));
+    EXPECT_TRUE(doc.GetScaleRnByMass(c));
+    EXPECT_EQ(k, 5.5);
+    EXPECT_EQ(c, 250);
+    ASSERT_EQ(doc.GetLastDistributionIndex(), 0);
+    CDistributionSamples* samples = doc.GetDistribution(0);
+    ASSERT_NE(samples, nullptr);
+    ASSERT_EQ(samples->GetCount(2901), 2);
+    // Arrays in the file: heights, angular velocities, velocities,
+    // rotational energies, translational energies.
+    EXPECT_EQ(samples->GetValue(1, 2901), 2);
+    EXPECT_EQ(samples->GetValue(0, 2906), 11);
+    EXPECT_EQ(samples->GetValue(1, 2905), 22);
+    EXPECT_EQ(samples->GetValue(0, 2904), 31);
+    EXPECT_EQ(samples->GetValue(1, 2903), 42);
+    EXPECT_EQ(samples->GetRockPath(0), nullptr);
+
+    ASSERT_EQ(doc.GetEndPointCount(), 1);
+    EXPECT_EQ(doc.GetEndPoint(0).x, 3);
+    EXPECT_EQ(doc.GetEndPoint(0).y, 4);
+    ASSERT_EQ(doc.GetEnvelopeCount(), 1);
+    const CLocationEnvelope& e = doc.GetLocationMaxima(0);
+    EXPECT_EQ(e.GetEmptyFlag(), 0);
+    EXPECT_EQ(e.GetMaxHeight(), 1.5);
+    EXPECT_EQ(e.GetSlopeHeight(), 3.0);
+    EXPECT_EQ(e.GetLocation(), 4.5);
+    EXPECT_EQ(e.GetMaxVelocity(), 6.0);
+    EXPECT_EQ(e.GetMaxAngularVelocity(), 7.5);
+    EXPECT_EQ(e.GetMaxTranslationalEnergy(), 9.0);
+    EXPECT_EQ(e.GetMaxRotationalEnergy(), 10.5);
+    EXPECT_EQ(e.GetMaxTotalEnergy(), 12.0);
+    EXPECT_EQ(doc.GetSeederProbability(), 2150);
+    EXPECT_EQ(doc.GetMinimumVelocity(), 0.25);
+    EXPECT_EQ(doc.GetRockCount(), 123);
+    EXPECT_EQ(doc.GetLocationCount(), 17);
+}
+
+TEST(LegacyReaderTest, OlderLayoutsTwoSettingsRecordsAndNoMaterials)
+{
+    RegisterModelClasses();
+    {
+        SCOPED_TRACE("materials and settings of older schemas");
+        ArchiveOptions o;
+        o.materialSchema = 2;
+        o.settingsSchema = 3;
+        CTalusimDoc doc;
+        ASSERT_TRUE(LoadWith(LegacyDocument(o), [&](CArchive& ar) { doc.Serialize(ar); }));
+        ASSERT_EQ(Materials(doc).size(), 2u);
+        EXPECT_TRUE(Materials(doc)[0]->IsOldSchema());
+        EXPECT_EQ(Materials(doc)[0]->GetRoughnessStdDev(), 0.0);
+        // The old maxima are read past and the results of such a file dropped.
+        EXPECT_EQ(doc.GetEnvelopeCount(), 0);
+        EXPECT_EQ(doc.GetEndPointCount(), 0);
+        EXPECT_EQ(doc.GetLastDistributionIndex(), -1);
+        EXPECT_EQ(doc.GetFrictionAngleMode(), 2);
+        // The path colour field did not exist yet: the constructor's red stays.
+        EXPECT_EQ(doc.GetPathColour(), RGB(255, 0, 0));
+    }
+    {
+        SCOPED_TRACE("two settings records, no material");
+        ArchiveOptions o;
+        o.materials = false;
+        o.settingsRecords = 2;
+        CTalusimDoc doc;
+        ASSERT_TRUE(LoadWith(LegacyDocument(o), [&](CArchive& ar) { doc.Serialize(ar); }));
+        EXPECT_TRUE(EntitiesOf<CEntity>(doc, ID_ANY_CATEGORY, 2601, ID_ANY_GROUP).empty());
+        EXPECT_TRUE(doc.IsMetric());
+        EXPECT_EQ(doc.GetFrictionAngleMode(), 0);
+        EXPECT_EQ(doc.GetLastDistributionIndex(), -1);
+        EXPECT_EQ(doc.GetEnvelopeCount(), 1);
+        EXPECT_EQ(doc.GetPathColour(), RGB(255, 0, 0));
+    }
+}
+
+TEST(LegacyReaderTest, OpeningALegacyFileKeepsTheModelAndSettingsAndDropsResults)
+{
+    const std::string path = WriteBytes("legacy.cla", LegacyDocument());
+    CTalusimDoc doc;
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_TRUE(boxes.messages.empty());
+    ASSERT_NE(doc.GetSlope(), nullptr);
+    EXPECT_EQ(doc.GetSlope()->GetVertexCount(), 2);
+    ASSERT_NE(doc.GetReferencePoint(), nullptr);
+    EXPECT_NE(doc.GetMarkerLine(), nullptr);
+    EXPECT_EQ(doc.GetEndPointCount(), 0);
+    EXPECT_EQ(doc.GetEnvelopeCount(), 0);
+    EXPECT_EQ(doc.GetLastDistributionIndex(), -1);
+    EXPECT_FALSE(doc.IsMetric());
+    EXPECT_EQ(doc.GetRockCount(), 123);
+    EXPECT_EQ(doc.GetPathColour(), RGB(0, 0, 255));
+    EXPECT_FALSE(doc.IsModified());
+    // Saved, it becomes a text document that opens again.
+    const std::string saved = TestFolder() + "legacy-saved.cla";
+    ASSERT_TRUE(doc.OnSaveDocument(saved.c_str()));
+    CTalusimDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(saved.c_str()));
+    EXPECT_EQ(again.GetSlope()->GetVertexCount(), 2);
+    EXPECT_FALSE(again.IsMetric());
+}
+
+TEST(LegacyReaderTest, DamagedArchivesAreRefusedWithOneMessageAndNothingKept)
+{
+    const std::vector<BYTE> good = LegacyDocument();
+    std::vector<std::pair<std::string, std::vector<BYTE>>> cases;
+    // Cut anywhere.
+    for (std::size_t cut : {std::size_t(1), std::size_t(20), std::size_t(40), good.size() / 3, good.size() / 2,
+                            good.size() - 40, good.size() - 1})
+        cases.emplace_back("cut at " + std::to_string(cut), std::vector<BYTE>(good.begin(), good.begin() + cut));
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string s(good.begin(), good.end());
+        s.replace(s.find(from), from.size(), to);
+        return std::vector<BYTE>(s.begin(), s.end());
+    };
+    cases.emplace_back("unknown class", replaced("CTalusimSlope\x01", "CTalusimSlopX\x01"));
+    {
+        // A path segment (schema 1) where the point should be: no entity.
+        std::string s(good.begin(), good.end());
+        const std::string from = std::string("\x02\x00\x08\x00", 4) + "C2DPoint";
+        const std::string to = std::string("\x01\x00\x13\x00", 4) + "CTalusimPathSegment";
+        s.replace(s.find(from), from.size(), to);
+        cases.emplace_back("not an entity", std::vector<BYTE>(s.begin(), s.end()));
+    }
+    {
+        // The slope's class with a schema it never had.
+        std::string s(good.begin(), good.end());
+        const std::string from = std::string("\x01\x00\x0D\x00", 4) + "CTalusimSlope";
+        s.replace(s.find(from), 2, std::string("\x02\x00", 2));
+        cases.emplace_back("wrong schema", std::vector<BYTE>(s.begin(), s.end()));
+    }
+    {
+        // An entity count far beyond the file.
+        std::vector<BYTE> b(good);
+        const std::size_t at = 3 + 8 + 8 + 4 + 1;
+        b[at] = 0xFF;
+        b[at + 1] = 0xFF;
+        const BYTE huge[4] = {0xFF, 0xFF, 0xFF, 0x7F};
+        b.insert(b.begin() + static_cast<long>(at + 2), huge, huge + 4);
+        cases.emplace_back("huge entity count", b);
+    }
+    {
+        ArchiveOptions o;
+        Bytes settings;
+        Settings(settings, 4, 7);
+        std::vector<BYTE> b = LegacyDocument(o);
+        Bytes normal;
+        Settings(normal, 4, 2);
+        auto it = std::search(b.begin(), b.end(), normal.data.begin(), normal.data.end());
+        ASSERT_NE(it, b.end());
+        std::copy(settings.data.begin(), settings.data.end(), it);
+        cases.emplace_back("friction mode 7", b);
+    }
+    {
+        // A sample-record count that the bytes left cannot hold.
+        Bytes normal;
+        Settings(normal, 4);
+        std::vector<BYTE> b = LegacyDocument();
+        auto it = std::search(b.begin(), b.end(), normal.data.begin(), normal.data.end());
+        ASSERT_NE(it, b.end());
+        Bytes head;
+        Entity(head, {"", ID_ANY_GROUP, 2206, {0, 0, 0}, 0, 0});
+        const std::size_t countAt = static_cast<std::size_t>(it - b.begin()) + head.data.size() + 4 + 4 + 8 + 2 + 8;
+        const int huge = 100000000;
+        std::memcpy(&b[countAt], &huge, 4);
+        cases.emplace_back("huge sample count", b);
+    }
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        const std::string path = WriteBytes("damaged.cla", bytes);
+        CTalusimDoc doc;
+        MessageBoxRecorder boxes;
+        EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
+        EXPECT_EQ(boxes.messages.size(), 1u);
+        EXPECT_EQ(doc.GetDatabase()->GetEntityCount(), 0);
+        EXPECT_EQ(doc.GetSlope(), nullptr);
+        EXPECT_EQ(doc.GetEndPointCount(), 0);
+        EXPECT_EQ(doc.GetEnvelopeCount(), 0);
+    }
+}
+
+TEST(LegacyReaderTest, DrawingToolsAndMismatchedResultsAreDropped)
+{
+    auto doc = NewDocument();
+    auto* tool = new CLine;
+    tool->SetKindId(2181);
+    doc->GetDatabase()->AddEntity(tool, false);
+    const int before = doc->GetDatabase()->GetEntityCount();
+    doc->DeleteDrawingTools();
+    EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), before - 1);
+    EXPECT_TRUE(EntitiesOf<CEntity>(*doc, ID_ANY_CATEGORY, 2181, ID_ANY_GROUP).empty());
+
+    doc->m_locationMaxima.SetSize(2);
+    doc->m_distributions.SetSize(2);
+    doc->CheckResultArrays();
+    EXPECT_EQ(doc->GetEnvelopeCount(), 2);
+    doc->m_distributions.SetSize(1);
+    doc->CheckResultArrays();
+    EXPECT_EQ(doc->GetEnvelopeCount(), 0);
+    EXPECT_EQ(doc->GetLastDistributionIndex(), -1);
+}
+
+#endif

@@ -1,0 +1,394 @@
+// The slope view's window: creation, first update, painting, updates, size,
+// zoom, data tips, focus and printing.
+#include "view/TalusimView.h"
+
+#include "model/DocumentDependencies.h"
+
+IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include <commctrl.h>
+#include "app/MainFrameServices.h"
+#include "framework/AfxRes.h"
+#include "framework/Frame.h"
+#include "framework/MessageBox.h"
+#include "framework/Preview.h"
+#include "res/resource.h"
+#include "geometry/ViewContext.h"
+#include "model/InteractionModes.h"
+#include "view/SlopeViewRules.h"
+#include "view/ViewServices.h"
+
+namespace {
+constexpr double kZoomStep = 0.9;
+constexpr UINT kStringSlopeProfile = 12041;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CTalusimView, CScrollView)
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_SETFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MBUTTONDOWN()
+    ON_WM_MBUTTONUP()
+    ON_WM_SETCURSOR()
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    ON_COMMAND(ID_IMPORT_CRSP, OnImportCrsp)
+    ON_COMMAND(ID_IMPORT_DXF, OnImportDxf)
+    ON_COMMAND(ID_EXPORT_DXF, OnExportDxf)
+END_MESSAGE_MAP()
+
+CTalusimView::CTalusimView()
+{
+    // The document reaches its slope views through these.
+    InstallViewServicesOnce();
+}
+
+CTalusimView::~CTalusimView()
+{
+    m_pViewContext.reset();
+    if (m_hToolTip != nullptr && ::IsWindow(m_hToolTip))
+        ::DestroyWindow(m_hToolTip);
+}
+
+CREGDatabase* CTalusimView::GetDatabase() const { return m_pDoc != nullptr ? m_pDoc->GetDatabase() : nullptr; }
+
+BOOL CTalusimView::PreCreateWindow(CREATESTRUCTA& cs) { return CScrollView::PreCreateWindow(cs); }
+
+bool CTalusimView::IsDrawCacheStale() const
+{
+    CREGDatabase* db = GetDatabase();
+    return db == nullptr || db->IsDrawCacheStale();
+}
+
+void CTalusimView::InvalidateForCache() { Invalidate(IsDrawCacheStale() ? TRUE : FALSE); }
+
+void CTalusimView::OnInitialUpdate()
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->ShowWindow(SW_MAXIMIZE);
+    CScrollView::OnInitialUpdate();
+    m_pDoc = dynamic_cast<CTalusimDoc*>(CView::GetDocument());
+    MainFrameServices().RefillMaterialCombo();
+    CString title;
+    title.LoadString(kStringSlopeProfile);
+    SetWindowText(title);
+    m_pViewContext = std::make_unique<CViewContext>();
+    m_pViewContext->SetOwnerView(this);
+    CreateToolTip();
+    CRect client;
+    GetClientRect(&client);
+    m_pViewContext->SetDeviceOrigin(client.left, client.top);
+    m_pViewContext->SetDeviceExtent(client.Width(), client.Height());
+    ResetScrollSizes();
+    LoadCompanionToolsFile();
+    OnZoomAll();
+}
+
+void CTalusimView::CreateToolTip()
+{
+    m_hToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr);
+    if (m_hToolTip == nullptr)
+        return;
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | 0;
+    tool.hwnd = m_hWnd;
+    tool.uId = 0;
+    tool.uFlags = 0;
+    ::GetClientRect(m_hWnd, &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    if (!::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)))
+        return;  // a view without data tips
+    ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 32767);
+    ::SendMessageA(m_hToolTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 32767);
+    ::SendMessageA(m_hToolTip, TTM_SETDELAYTIME, TTDT_INITIAL, 200);
+    ::SendMessageA(m_hToolTip, TTM_SETDELAYTIME, TTDT_RESHOW, 200);
+}
+
+void CTalusimView::LoadCompanionToolsFile()
+{
+    if (m_pDoc == nullptr)
+        return;
+    CString path = m_pDoc->GetPathName();
+    if (path.GetLength() <= 2)
+        return;
+    CString tools = path.Left(path.GetLength() - 3) + "clt";
+    m_pDoc->LoadToolsFile(this, tools);
+}
+
+void CTalusimView::ResetScrollSizes() { SetScrollSizes(MM_TEXT, CSize(4, 4)); }
+
+void CTalusimView::OnUpdate(CView*, LPARAM, CObject* pHint)
+{
+    if (m_hWnd == nullptr)
+        return;
+    const BOOL erase = IsDrawCacheStale() ? TRUE : FALSE;
+    auto* entity = dynamic_cast<CEntity*>(pHint);
+    if (entity != nullptr && m_pViewContext != nullptr) {
+        CRect r;
+        entity->GetDeviceRect(r, m_pViewContext.get(), this);
+        InvalidateRect(&r, erase);
+    } else {
+        Invalidate(erase);
+    }
+}
+
+void CTalusimView::OnDraw(CDC* pDC)
+{
+    CREGDatabase* db = GetDatabase();
+    if (m_pViewContext == nullptr || db == nullptr)
+        return;
+    CViewContext& vc = *m_pViewContext;
+    if (CAxesEnt* rulers = m_pDoc->GetRulers()) {
+        rulers->SetSelectable(m_bShowRuler);
+        rulers->SetMetric(m_pDoc->IsMetric());
+    }
+    if (pDC->IsPrinting()) {
+        CViewContext::WorldRect w = vc.GetWorldWindowRect();
+        (void)w;
+        if (vc.m_clientTopLeft.x == DBL_MAX && vc.m_clientTopLeft.y == DBL_MAX &&
+            vc.m_clientBottomRight.x == DBL_MAX && vc.m_clientBottomRight.y == DBL_MAX) {
+            CRect client;
+            GetClientRect(&client);
+            vc.m_clientTopLeft = vc.DeviceToWorld(client.left, client.top);
+            vc.m_clientBottomRight = vc.DeviceToWorld(client.right, client.bottom);
+        }
+        LayoutPrintPage(pDC);
+    }
+    vc.SetColourMode(m_bGrayscale ? COLOUR_BLACK_WHITE : COLOUR_NORMAL);
+    if (m_bMetafileDrawing) {
+        const int grid = db->GetGridState();
+        db->SetGridState(GRID_HIDE);
+        vc.SetOffscreenMode(true);
+        db->DrawEntities(pDC, &vc, DRAW_METAFILE);
+        vc.SetOffscreenMode(false);
+        db->SetGridState(grid);
+    } else {
+        db->Draw(pDC, &vc);
+    }
+    vc.SetColourMode(COLOUR_NORMAL);
+    vc.m_printRect.SetRect(0, 0, 0, 0);
+}
+
+void CTalusimView::LayoutPrintPage(CDC* pDC)
+{
+    double l = m_pageMargins.left, t = m_pageMargins.top, r = m_pageMargins.right, b = m_pageMargins.bottom;
+    bool show = m_bShowOnPaper;
+    if (MainFrameServices().GetPrintMargins(l, t, r, b, show)) {
+        m_pageMargins.left = l;
+        m_pageMargins.top = t;
+        m_pageMargins.right = r;
+        m_pageMargins.bottom = b;
+        m_bShowOnPaper = show;
+    }
+    ::LayoutPrintPage(pDC, m_pViewContext.get(), m_pageMargins);
+}
+
+void CTalusimView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    if (m_pViewContext != nullptr && !m_bPrinting) {
+        m_pViewContext->OnSize(cx, cy);
+        ResetScrollSizes();
+    }
+    Invalidate(TRUE);
+}
+
+BOOL CTalusimView::OnEraseBkgnd(CDC* pDC)
+{
+    // The database paints every pixel from its cached bitmaps.
+    if (IsDrawCacheStale())
+        return static_cast<BOOL>(Default());
+    (void)pDC;
+    return TRUE;
+}
+
+CRect CTalusimView::GetRulerMargin()
+{
+    CRect margin(0, 0, 0, 0);
+    if (m_pDoc != nullptr && m_bShowRuler) {
+        if (CAxesEnt* rulers = m_pDoc->GetRulers()) {
+            CSize size = rulers->GetRulerSize(this);
+            margin.left = size.cx;
+            margin.bottom = size.cy;
+        }
+    }
+    return margin;
+}
+
+void CTalusimView::OnZoomIn()
+{
+    if (m_pViewContext == nullptr || m_pDoc == nullptr)
+        return;
+    CRect margin = GetRulerMargin();
+    m_pViewContext->ZoomIn(this, kZoomStep, &margin);
+    ResetScrollSizes();
+    InvalidateForCache();
+}
+
+void CTalusimView::OnZoomOut()
+{
+    if (m_pViewContext == nullptr || m_pDoc == nullptr)
+        return;
+    CRect margin = GetRulerMargin();
+    m_pViewContext->ZoomOut(this, 1.0 / kZoomStep, &margin);
+    ResetScrollSizes();
+    InvalidateForCache();
+}
+
+void CTalusimView::OnZoomAll()
+{
+    CREGDatabase* db = GetDatabase();
+    if (m_pViewContext == nullptr || db == nullptr)
+        return;
+    CRect margin = GetRulerMargin();
+    CVector2D ul = db->get_ul_world_extent(false);
+    CVector2D lr = db->get_lr_world_extent(false);
+    m_pViewContext->ZoomToWindow(ul.x, ul.y, lr.x, lr.y, this, &margin, true);
+    InvalidateForCache();
+}
+
+BOOL CTalusimView::OnMouseWheel(UINT, short zDelta, CPoint)
+{
+    if (m_bPrinting || m_pViewContext == nullptr || m_pDoc == nullptr)
+        return TRUE;
+    const int mode = m_pDoc->GetMode();
+    if (mode == MODE_ZOOM_MOUSE || mode == MODE_ZOOM_WINDOW)
+        return TRUE;
+    CRect margin = GetRulerMargin();
+    m_pViewContext->OnMouseWheel(this, zDelta, &margin);
+    InvalidateForCache();
+    return TRUE;
+}
+
+BOOL CTalusimView::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hToolTip != nullptr && pMsg->hwnd == m_hWnd && pMsg->message >= WM_MOUSEMOVE &&
+        pMsg->message <= WM_MBUTTONUP && pMsg->message != WM_LBUTTONDBLCLK && pMsg->message != WM_RBUTTONDBLCLK) {
+        ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    }
+    return CScrollView::PreTranslateMessage(pMsg);
+}
+
+bool CTalusimView::DataTipAt(CPoint point, CString& text)
+{
+    CREGDatabase* db = GetDatabase();
+    if (db == nullptr || m_pViewContext == nullptr || m_pDoc->GetMode() != MODE_IDLE)
+        return false;
+    CEntity* hit = nullptr;
+    return db->HitTest(point.x, point.y, m_pViewContext.get(), &text, &hit, this, ID_ANY_GROUP) && hit != nullptr;
+}
+
+BOOL CTalusimView::OnToolTipNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (pResult != nullptr)
+        *pResult = 0;
+    if (pNMHDR == nullptr || pNMHDR->hwndFrom != m_hToolTip)
+        return FALSE;
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    info->lpszText = nullptr;
+    info->szText[0] = '\0';
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    CRect client;
+    GetClientRect(&client);
+    if (!client.PtInRect(point))
+        return TRUE;
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    dc.DPtoLP(&point);
+    CString text;
+    if (!DataTipAt(point, text))
+        return TRUE;
+    ::SendMessageA(m_hToolTip, TTM_SETTIPBKCOLOR, m_bGrayscale ? RGB(255, 255, 255) : ::GetSysColor(COLOR_INFOBK), 0);
+    m_strDataTip = text;
+    info->lpszText = const_cast<LPSTR>(static_cast<LPCSTR>(m_strDataTip));
+    return TRUE;
+}
+
+void CTalusimView::OnSetFocus(CWnd* pOldWnd)
+{
+    CScrollView::OnSetFocus(pOldWnd);
+    MainFrameServices().RefreshTimeStepDialog(m_pDoc);
+    MainFrameServices().RefillMaterialCombo();
+}
+
+// ---- printing ----------------------------------------------------------------------
+
+void CTalusimView::OnFilePrint()
+{
+    MainFrameServices().ValidatePageSettings();
+    CScrollView::OnFilePrint();
+}
+
+BOOL CTalusimView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+
+void CTalusimView::OnBeginPrinting(CDC* pDC, CPrintInfo*)
+{
+    m_bPrinting = true;
+    if (m_pViewContext != nullptr)
+        m_pViewContext->SetDeviceExtent(pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+    MainFrameServices().SetCommandLineActive(false);
+}
+
+void CTalusimView::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_bPrinting = false;
+    MainFrameServices().SetCommandLineActive(true);
+    MainFrameServices().FocusCommandLine();
+    if (m_pViewContext != nullptr) {
+        // The next printout takes the window shown then, not this one.
+        m_pViewContext->m_clientTopLeft = CVector2D(DBL_MAX, DBL_MAX);
+        m_pViewContext->m_clientBottomRight = CVector2D(DBL_MAX, DBL_MAX);
+        CRect client;
+        GetClientRect(&client);
+        m_pViewContext->SetDeviceOrigin(client.left, client.top);
+        m_pViewContext->SetDeviceExtent(client.Width(), client.Height());
+    }
+    Invalidate(TRUE);
+}
+
+void CTalusimView::OnFilePrintPreview()
+{
+    MainFrameServices().ValidatePageSettings();
+    if (m_pViewContext != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        m_pViewContext->m_clientTopLeft = m_pViewContext->DeviceToWorld(client.left, client.top);
+        m_pViewContext->m_clientBottomRight = m_pViewContext->DeviceToWorld(client.right, client.bottom);
+        m_pViewContext->SaveView();
+    }
+    m_bPrinting = true;
+    auto* state = new CPrintPreviewState;
+    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, RUNTIME_CLASS(CPreviewView), state)) {
+        AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
+        delete state;
+        m_bPrinting = false;
+        if (m_pViewContext != nullptr)
+            m_pViewContext->RestoreView();
+    }
+}
+
+void CTalusimView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView)
+{
+    CScrollView::OnEndPrintPreview(pDC, pInfo, point, pView);
+    if (m_pViewContext != nullptr)
+        m_pViewContext->RestoreView();
+    Invalidate(TRUE);
+}
+
+#endif

@@ -1,0 +1,689 @@
+// The handlers of the slope, seeder, barrier, collector and rock-path modes.
+// A handler keeps no stage of its own: the stage is the document's mode.
+#include "view/TalusimView.h"
+
+#include "model/DocumentDependencies.h"
+
+#ifdef CLASTOR_DOCUMENT_BUILT
+
+#include "app/MainFrameServices.h"
+#include "framework/MessageBox.h"
+#include "geometry/ViewContext.h"
+#include "model/InteractionModes.h"
+#include "view/SlopeViewRules.h"
+
+namespace {
+constexpr UINT kInvalidSlopeVertex = 12000;
+constexpr UINT kInvalidBarrierEnd = 12057;
+constexpr double kEverywhere = 3.4028234663852886e38;
+}  // namespace
+
+void CTalusimView::OnEditSeeder()
+{
+    // The seeder editor belongs to the view's object commands; the pick is in set 25.
+}
+
+void CTalusimView::OnEditBarrier()
+{
+    CREGDatabase* db = GetDatabase();
+    if (db != nullptr && db->GetFirstInSet(SET_WORK) != nullptr)
+        m_pDoc->OnBarrierEditor();
+}
+
+void CTalusimView::process_IDLE(int event, int x, int y)
+{
+    CREGDatabase* db = GetDatabase();
+    CViewContext* vc = m_pViewContext.get();
+    if (event == EVENT_DOUBLE_CLICK) {
+        const CVector2D w = vc->DeviceToWorld(x, y);
+        if (CTalusimSlope* slope = m_pDoc->GetSlope()) {
+            const int i = slope->FindNearestSegment(w.x, w.y, false);
+            if (i >= 0 && i <= slope->GetLastVertexIndex()) {
+                const CPolyVertex v = slope->GetVertex(i);
+                if (vc->ArePointsNear(CVector2D(v.x, v.y), w)) {
+                    m_pDoc->RunSlopeEditor(PICK_SEGMENT, i);
+                    return;
+                }
+            }
+        }
+        CPickRequest pick;
+        pick.x = x;
+        pick.y = y;
+        pick.view = vc;
+        pick.query = 111;
+        pick.window = this;
+        if (!db->PickEntity(pick) || pick.result == nullptr)
+            return;
+        CEntity* e = pick.result;
+        if (e->GetKindId() == KIND_SEEDER) {
+            db->ClearSet(SET_WORK);
+            e->AddToSet(SET_WORK);
+            OnEditSeeder();
+        }
+        if (e->GetKindId() == KIND_BARRIER && e->GetGroupId() == GROUP_BARRIER && e->GetCategoryId() == CAT_PLACED) {
+            db->ClearSet(SET_WORK);
+            e->AddToSet(SET_WORK);
+            OnEditBarrier();
+        }
+        return;
+    }
+    if (event == EVENT_LEFT_DOWN) {
+        m_pDoc->EndAllEditing();
+        CPickRequest pick;
+        pick.x = x;
+        pick.y = y;
+        pick.view = vc;
+        pick.query = 112;
+        pick.window = this;
+        pick.group = static_cast<int>(reinterpret_cast<INT_PTR>(this));
+        if (db->PickEntity(pick) && pick.result != nullptr && pick.result->IsEditable()) {
+            pick.result->SetEditing(true);
+            m_pDoc->SetCurrentEntity(pick.result);
+            Invalidate(FALSE);
+            m_pDoc->SetMode(MODE_EDIT_TOOL_SELECT);
+        }
+    }
+}
+
+void CTalusimView::process_DEFINE_SLOPE(int event, int x, int y)
+{
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_DONE: {
+        if (MainFrameServices().IsCommandLineEmpty()) {
+            m_pDoc->SetMode(MODE_IDLE);
+            break;
+        }
+        CVector2D t;
+        if (!GetTypedPoint(t))
+            break;
+        if (m_pDoc->CanAppendSlopeVertex(t.x, t.y)) {
+            m_pDoc->TrackSlopeVertex(t.x, t.y);
+            m_pDoc->AppendSlopeVertex(t.x, t.y);
+            m_pDoc->ClearResults();
+            m_pDoc->SetModifiedFlag();
+        } else {
+            ShowMessage(kInvalidSlopeVertex);
+        }
+        break;
+    }
+    case EVENT_GO_BACK:
+        if (MainFrameServices().ConfirmGoBack()) {
+            m_pDoc->ClearResults();
+            m_pDoc->RemoveLastSlopeVertex();
+            m_pDoc->SetModifiedFlag();
+        }
+        break;
+    case EVENT_LEFT_DOWN: {
+        const CVector2D s = SnapPoint(x, y, true);
+        if (m_pDoc->CanAppendSlopeVertex(s.x, s.y)) {
+            const CVector2D w = m_pViewContext->DeviceToWorld(x, y);
+            m_pDoc->AppendSlopeVertex(w.x, w.y);
+            m_pDoc->ClearResults();
+            m_pDoc->SetModifiedFlag();
+        } else {
+            ShowMessage(kInvalidSlopeVertex);
+        }
+        break;
+    }
+    case EVENT_MOUSE_MOVE: {
+        const CVector2D s = SnapPoint(x, y, true);
+        if (m_pDoc->CanAppendSlopeVertex(s.x, s.y))
+            m_pDoc->TrackSlopeVertex(s.x, s.y);
+        break;
+    }
+    default: break;
+    }
+}
+
+void CTalusimView::process_INSERT_VERTEX(int event, int x, int y)
+{
+    if (event == EVENT_CANCEL) {
+        m_pDoc->SetMode(MODE_IDLE);
+    } else if (event == EVENT_LEFT_DOWN) {
+        const CVector2D w = m_pViewContext->DeviceToWorld(x, y);
+        CVector2D a, b;
+        m_pViewContext->GetPickBox(x, y, a, b);
+        CEntity* e = GetDatabase()->ApplyToNearestEntity(w.x, w.y, std::max(a.y, b.y), std::min(a.x, b.x),
+                                                         std::min(a.y, b.y), std::max(a.x, b.x), ID_ANY_CATEGORY,
+                                                         KIND_SLOPE, ID_ANY_GROUP);
+        if (e != nullptr) {
+            m_pDoc->SetModifiedFlag();
+            m_pDoc->UpdateAllViews(nullptr, 0, e);
+        }
+    }
+}
+
+void CTalusimView::process_DELETE_VERTICES(int event, CDC* pDC, int x, int y)
+{
+    CREGDatabase* db = GetDatabase();
+    switch (event) {
+    case EVENT_CANCEL:
+        db->ClearAllVertexMarks();
+        m_pDoc->SetMode(MODE_IDLE);
+        break;
+    case EVENT_DONE: m_pDoc->FinishVertexDeletion(); break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
+    case EVENT_LEFT_UP: {
+        bool window = false;
+        double top, left, bottom, right;
+        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
+        db->MarkVerticesInWindow(ACTION_TOGGLE, top, left, bottom, right, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+        m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
+        break;
+    }
+    default: break;
+    }
+}
+
+void CTalusimView::process_SELECT_VERTICES_TO_MOVE(int event, CDC* pDC, int x, int y)
+{
+    CREGDatabase* db = GetDatabase();
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_DONE:
+        m_pDoc->SetMode(db->CountMarkedVertices(ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP) > 0 ? MODE_MOVE_VERTICES_BASE
+                                                                                               : MODE_IDLE);
+        break;
+    case EVENT_SELECT_ALL:
+        if (MainFrameServices().ConfirmSelectAll()) {
+            db->MarkVerticesInWindow(ACTION_ADD, kEverywhere, -kEverywhere, -kEverywhere, kEverywhere,
+                                     ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+            m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
+        }
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
+    case EVENT_LEFT_UP: {
+        bool window = false;
+        double top, left, bottom, right;
+        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
+        db->MarkVerticesInWindow(ACTION_TOGGLE, top, left, bottom, right, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+        m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
+        break;
+    }
+    default: break;
+    }
+}
+
+void CTalusimView::process_MOVE_VERTICES_BASE(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_VERTICES_SELECT); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
+        m_pDoc->BackupSlopeVertices();
+        m_pDoc->SetMode(MODE_MOVE_VERTICES_TARGET);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_MOVE_VERTICES_TARGET(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL:
+        m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE);
+        m_pDoc->SetMode(MODE_IDLE);
+        break;
+    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
+        RestoreMovedVertices();
+        m_pDoc->MoveSelectedVertices();
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
+        RestoreMovedVertices();
+        m_pDoc->StepMoveVertices();
+        m_pDoc->SetMode(MODE_IDLE);
+        break;
+    default: break;
+    }
+}
+
+// Every move of the marked vertices is by target minus base from where they
+// stood when the base point was taken; without this the live moves would add up.
+void CTalusimView::RestoreMovedVertices()
+{
+    if (CTalusimSlope* slope = m_pDoc->GetSlope())
+        slope->RestoreVertices();
+}
+
+void CTalusimView::process_ASSIGN_MATERIAL(int event, CDC* pDC, int x, int y)
+{
+    switch (event) {
+    case EVENT_CANCEL:
+        if (CTalusimSlope* slope = m_pDoc->GetSlope())
+            slope->UnmarkSegments();
+        m_pDoc->SetMode(MODE_IDLE);
+        break;
+    case EVENT_DONE: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
+    case EVENT_LEFT_UP: {
+        bool window = false;
+        double top, left, bottom, right;
+        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
+        m_pDoc->AssignMaterialToSegments(TEST_CROSSING, top, left, bottom, right);
+        break;
+    }
+    default: break;
+    }
+}
+
+void CTalusimView::process_ADD_POINT_SEEDER(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->TrackSeederPoint(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->AddPointSeederAt(p.x, p.y);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_ADD_LINE_SEEDER(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->TrackLineSeederStart(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->TrackLineSeederStart(p.x, p.y);
+        m_pDoc->AddLineSeederVertex(p.x, p.y);
+        if (CEntity* seeder = reinterpret_cast<CEntity*>(m_pDoc->GetPendingSeeder()))
+            seeder->SetSelectable(true);
+        m_pDoc->SetMode(MODE_ADD_LINE_SEEDER_NEXT);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_ADD_LINE_SEEDER_NEXT(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_DONE:
+        if (MainFrameServices().IsCommandLineEmpty()) {
+            m_pDoc->FinishLineSeeder();
+            m_pDoc->SetMode(MODE_IDLE);
+            break;
+        }
+        if (!GetTypedPoint(p))
+            break;
+        m_pDoc->TrackLineSeederEnd(p.x, p.y);
+        m_pDoc->AddLineSeederVertex(p.x, p.y);
+        break;
+    case EVENT_GO_BACK:
+        if (MainFrameServices().ConfirmGoBack())
+            m_pDoc->RemoveLastSeederVertex();
+        break;
+    case EVENT_LEFT_DOWN:
+        p = SnapPoint(x, y, true);
+        m_pDoc->TrackLineSeederEnd(p.x, p.y);
+        m_pDoc->AddLineSeederVertex(p.x, p.y);
+        break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->TrackLineSeederEnd(p.x, p.y);
+        if (CEntity* seeder = reinterpret_cast<CEntity*>(m_pDoc->GetPendingSeeder()))
+            seeder->SetSelectable(true);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_ADD_ANGLE(int event, int x, int y)
+{
+    CVector2D p;
+    if (event == EVENT_CANCEL) {
+        m_pDoc->SetMode(MODE_IDLE);
+        return;
+    }
+    if (event == EVENT_LEFT_DOWN)
+        p = m_pViewContext->DeviceToWorld(x, y);
+    else if (event == EVENT_DONE) {
+        if (!GetTypedPoint(p))
+            return;
+    } else if (event == EVENT_MOUSE_MOVE)
+        p = m_pViewContext->DeviceToWorld(x, y);
+    else
+        return;
+
+    // The first end of a barrier always lies on the slope.
+    int segment = -1;
+    CVector2D q = m_pDoc->SnapToSlopeSegment(p.x, p.y, &segment);
+    CVector2D v(DBL_MAX, DBL_MAX);
+    CSnapRequest request;
+    request.view = m_pViewContext.get();
+    request.x = q.x;
+    request.y = q.y;
+    request.result = &v;
+    request.kind = KIND_SLOPE;
+    CREGDatabase* db = GetDatabase();
+    const bool nearVertex = db->FindNearestPoint(request) != nullptr && v.x != DBL_MAX &&
+                            m_pViewContext->ArePointsNear(v, q);
+    CVector2D end = q;
+    if (nearVertex) {
+        end = v;
+    } else if (event != EVENT_MOUSE_MOVE) {
+        CPoint d = m_pViewContext->WorldToDevice(q);
+        CVector2D a, b;
+        m_pViewContext->GetPickBox(d.x, d.y, a, b);
+        db->ApplyToNearestEntity(q.x, q.y, std::max(a.y, b.y), std::min(a.x, b.x), std::min(a.y, b.y),
+                                 std::max(a.x, b.x), ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+        end = m_pDoc->SnapToSlope(q.x, q.y);
+        m_pDoc->UpdateAllViews(nullptr);
+    }
+    m_pDoc->TrackBarrierStart(end.x, end.y);
+    if (event != EVENT_MOUSE_MOVE)
+        m_pDoc->SetMode(MODE_ADD_BARRIER_SECOND);
+}
+
+void CTalusimView::process_ADD_ANGLE_END(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        if (m_pDoc->CanPlaceBarrierAt(p.x, p.y))
+            m_pDoc->TrackBarrierEnd(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        if (m_pDoc->CanPlaceBarrierAt(p.x, p.y)) {
+            m_pDoc->TrackBarrierEnd(p.x, p.y);
+            m_pDoc->PlacePendingBarrier();
+            m_pDoc->SetMode(MODE_IDLE);
+        } else {
+            ShowMessage(kInvalidBarrierEnd);
+        }
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_ADD_COLLECTOR(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->TrackCollectorStart(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->TrackCollectorStart(p.x, p.y);
+        m_pDoc->SetMode(MODE_ADD_COLLECTOR_SECOND);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_ADD_COLLECTOR_END(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->TrackCollectorEnd(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->TrackCollectorEnd(p.x, p.y);
+        m_pDoc->PlacePendingCollector();
+        m_pDoc->SetMode(MODE_IDLE);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_SELECT_OBJECTS(int event, CDC* pDC, int x, int y, int kind, int category, int group)
+{
+    CREGDatabase* db = GetDatabase();
+    const int mode = m_pDoc->GetMode();
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_DONE:
+        if (mode == MODE_DELETE_COLLECTORS)
+            m_pDoc->DeleteSelectedCollectors();
+        else if (mode == MODE_MOVE_COLLECTORS_SELECT) {
+            if (db->CountInSet(SET_SELECTION) > 0)
+                m_pDoc->SetMode(MODE_MOVE_COLLECTORS_BASE);
+        } else if (mode == MODE_DELETE_SEEDERS)
+            m_pDoc->DeleteSelectedSeeders();
+        else if (mode == MODE_DELETE_BARRIERS)
+            m_pDoc->DeleteSelectedBarriers();
+        break;
+    case EVENT_SELECT_ALL:
+        db->MarkEntities(TEST_NONE, ACTION_ADD, 0, 0, 0, 0, category, kind, group, SET_SELECTION,
+                         m_pViewContext.get(), this);
+        m_pDoc->UpdateAllViews(nullptr);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
+    case EVENT_LEFT_UP: {
+        bool window = false;
+        double top, left, bottom, right;
+        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
+        db->MarkEntities(TEST_CROSSING, window ? ACTION_ADD : ACTION_TOGGLE, top, left, bottom, right, category, kind,
+                         group, SET_SELECTION, m_pViewContext.get(), this);
+        if (mode == MODE_MOVE_COLLECTORS_SELECT)
+            db->SaveSelectionGeometry();
+        m_pDoc->UpdateAllViews(nullptr);
+        break;
+    }
+    default: break;
+    }
+}
+
+void CTalusimView::process_MOVE_COLLECTORS_BASE(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_COLLECTORS_SELECT); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
+        GetDatabase()->SaveSelectionGeometry();
+        m_pDoc->ClearResults();
+        m_pDoc->SetMode(MODE_MOVE_COLLECTORS_TARGET);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_MOVE_COLLECTORS_TARGET(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_COLLECTORS_BASE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
+        m_pDoc->MoveSelectedEntities();
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
+        m_pDoc->MoveSelectedEntities();
+        GetDatabase()->SaveSelectionGeometry();
+        m_pDoc->SetMode(MODE_IDLE);
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_MOVE_ANGLE_VERTEX(int event, int x, int y)
+{
+    CREGDatabase* db = GetDatabase();
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_LEFT_DOWN: {
+        CVector2D a, b;
+        m_pViewContext->GetPickBox(x, y, a, b);
+        db->ClearSet(SET_WORK);
+        db->MarkEntities(TEST_CROSSING, ACTION_ADD, std::max(a.y, b.y), std::min(a.x, b.x), std::min(a.y, b.y),
+                         std::max(a.x, b.x), CAT_PLACED, KIND_BARRIER, GROUP_BARRIER, SET_WORK, m_pViewContext.get(),
+                         this);
+        CEntity* picked = db->GetFirstInSet(SET_WORK);
+        if (picked != nullptr) {
+            const bool alreadySelected = db->GetFirstInSet(SET_SELECTION) == picked;
+            db->ClearSet(SET_SELECTION);
+            if (!alreadySelected) {
+                picked->AddToSet(SET_SELECTION);
+                m_pDoc->UpdateAllViews(nullptr);
+                ProcessMouseEvent(EVENT_DONE, 0, 0);
+                return;
+            }
+        }
+        m_pDoc->UpdateAllViews(nullptr);
+        break;
+    }
+    case EVENT_DONE: {
+        const int count = db->CountInSet(SET_SELECTION);
+        if (count == 0) {
+            m_pDoc->SetMode(MODE_IDLE);
+        } else if (count == 1) {
+            db->SaveSelectionGeometry();
+            m_pDoc->ClearResults();
+            m_pDoc->SetMode(MODE_MOVE_BARRIER_END);
+        } else {
+            AfxMessageBox(FormatInternalError("CTalusimView", "process_MOVE_ANGLE_VERTEX"), MB_OK);
+            m_pDoc->SetMode(MODE_IDLE);
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void CTalusimView::process_MOVE_ANGLE_VERTEX_TO(int event, int x, int y)
+{
+    CVector2D p;
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        m_pDoc->MoveSelectedBarrierTo(p.x, p.y);
+        break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        if (event == EVENT_LEFT_DOWN)
+            p = SnapPoint(x, y, true);
+        else if (!GetTypedPoint(p))
+            break;
+        if (m_pDoc->MoveSelectedBarrierTo(p.x, p.y)) {
+            GetDatabase()->ClearSet(SET_SELECTION);
+            m_pDoc->ClearResults();
+            m_pDoc->SetMode(MODE_IDLE);
+        } else {
+            ShowMessage(kInvalidBarrierEnd);
+        }
+        break;
+    default: break;
+    }
+}
+
+void CTalusimView::process_FILTER_BY_PICKING(int event, CDC* pDC, int x, int y)
+{
+    CREGDatabase* db = GetDatabase();
+    switch (event) {
+    case EVENT_CANCEL:
+    case EVENT_DONE: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_LEFT_DOWN:
+    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
+    case EVENT_LEFT_UP: {
+        bool window = false;
+        double top, left, bottom, right;
+        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
+        db->ClearSet(SET_WORK2);
+        db->ClearSet(SET_WORK);
+        if (window) {
+            db->MarkEntities(TEST_CROSSING, ACTION_ADD, top, left, bottom, right, CAT_PATH_NOT_FILTERED,
+                             KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, m_pViewContext.get(), this);
+        } else {
+            db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, top, left, bottom, right, CAT_PATH_PASSES, KIND_ROCK_PATH,
+                             ID_ANY_GROUP, SET_WORK2, m_pViewContext.get(), this);
+            db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, top, left, bottom, right, CAT_PATH_NOT_FILTERED,
+                             KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, m_pViewContext.get(), this);
+            db->SetCategoryIdInSet(CAT_PATH_NOT_FILTERED, SET_WORK2);
+        }
+        db->SetCategoryIdInSet(CAT_PATH_PASSES, SET_WORK);
+        db->SortEntities(72);
+        m_pDoc->UpdateAllViews(nullptr);
+        break;
+    }
+    default: break;
+    }
+}
+
+#endif
