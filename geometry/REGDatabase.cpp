@@ -125,6 +125,45 @@ bool CREGDatabase::DeleteEntity(CEntity* pEntity, bool bNotify)
     return true;
 }
 
+int CREGDatabase::DeleteMatching(int category, int kind, int group, bool bNotify)
+{
+    // Deleting thousands of rock paths one by one would search the drawing
+    // and every filter list once per path: here each is walked once.
+    auto matches = [&](const CEntity* e) { return e->MatchesIds(category, kind, group); };
+    // Told while the drawing still holds every entity, as DeleteEntity does.
+    if (bNotify)
+        for (int i = 0; i < GetEntityCount(); ++i)
+            if (matches(m_entities[i]))
+                NotifyEntityChanged(m_entities[i]);
+    for (int f = 0; f < kFilterCount; ++f) {
+        CArray<CEntity*, CEntity*>& list = m_filterLists[f];
+        int kept = 0;
+        for (int i = 0; i < list.GetSize(); ++i)
+            if (!matches(list[i]))
+                list[kept++] = list[i];
+        if (kept != list.GetSize()) {
+            list.SetSize(kept, -1);
+            m_filterCursors[f] = 0;
+        }
+    }
+    int kept = 0;
+    const int n = GetEntityCount();
+    for (int i = 0; i < n; ++i) {
+        CEntity* pEntity = m_entities[i];
+        if (!matches(pEntity)) {
+            m_entities[kept++] = pEntity;
+            continue;
+        }
+        delete pEntity;
+    }
+    if (kept == n)
+        return 0;
+    m_entities.SetSize(kept, -1);
+    m_entities.FreeExtra();
+    RecalcExtents(false);
+    return n - kept;
+}
+
 void CREGDatabase::DeleteSet(int set, bool bNotify)
 {
     for (int i = GetEntityCount() - 1; i >= 0; --i) {

@@ -122,6 +122,9 @@ public:
     // ---- entities --------------------------------------------------------
     void AddEntity(CEntity* pEntity, bool bNotify);
     bool DeleteEntity(CEntity* pEntity, bool bNotify);
+    // Deletes every entity that matches the ids (ID_ANY_... for any) in one
+    // pass over the drawing; the number deleted.
+    int DeleteMatching(int category, int kind, int group, bool bNotify);
     void DeleteSet(int set, bool bNotify);
     void DeleteAllEntities();
     void SetAutoSort(bool b) { m_bAutoSort = b; }

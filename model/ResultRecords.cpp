@@ -38,6 +38,19 @@ void CDistributionSamples::ClearAll()
 void CDistributionSamples::AddSample(double height, double translationalEnergy, double rotationalEnergy,
                                      double velocity, double angularVelocity, CTalusimRockPath* path)
 {
+    // A location collects a sample from nearly every rock. The arrays' own
+    // step stops at 1024 elements, which at tens of thousands of samples
+    // means copying every array again and again; from that size on each
+    // growth doubles them instead.
+    const int n = m_heights.GetSize();
+    if (n >= kDoublingFrom && (n & (n - 1)) == 0) {
+        m_heights.SetSize(n, n);
+        m_angularVelocities.SetSize(n, n);
+        m_velocities.SetSize(n, n);
+        m_rotationalEnergies.SetSize(n, n);
+        m_translationalEnergies.SetSize(n, n);
+        m_rockPaths.SetSize(n, n);
+    }
     m_heights.Add(height);
     m_angularVelocities.Add(angularVelocity);
     m_velocities.Add(velocity);

@@ -46,6 +46,8 @@ public:
     void SerializeLegacyArrays(CArchive& ar);
 
 private:
+    static constexpr int kDoublingFrom = 1024;
+
     CArray<double, double> m_heights;
     CArray<double, double> m_angularVelocities;
     CArray<double, double> m_velocities;

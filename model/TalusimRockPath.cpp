@@ -8,6 +8,11 @@
 
 IMPLEMENT_SERIAL(CTalusimRockPath, CEntity, 1)
 
+namespace {
+// Twelve doubles, the pixel step and the straight flag.
+constexpr ULONGLONG kMinStoredSegmentBytes = 12 * sizeof(double) + 4 + 1;
+}  // namespace
+
 CTalusimRockPath::CTalusimRockPath()
 {
     SetKindId(kKindId);
@@ -22,60 +27,51 @@ CTalusimRockPath::CTalusimRockPath()
     SetExtents(0.0, 0.1, 0.1, 0.0);
 }
 
-CTalusimRockPath::~CTalusimRockPath()
-{
-    RemoveAllSegments();
-}
+CTalusimRockPath::~CTalusimRockPath() = default;
 
-void CTalusimRockPath::RemoveAllSegments()
+CTalusimPathSegment& CTalusimRockPath::AppendSegment()
 {
-    for (int i = 0; i < m_segments.GetSize(); ++i)
-        delete m_segments[i];
-    m_segments.RemoveAll();
-}
-
-void CTalusimRockPath::AppendSegment(CTalusimPathSegment* segment)
-{
-    std::unique_ptr<CTalusimPathSegment> owned(segment);
-    m_segments.Add(segment);
-    owned.release();
-    ExtendExtentsBySegment(*segment);
+    // Most rocks travel a few tens of pieces: room for them from the first
+    // piece on keeps a path to one or two allocations.
+    if (m_segments.empty())
+        m_segments.reserve(kInitialSegmentCapacity);
+    return m_segments.emplace_back();
 }
 
 bool CTalusimRockPath::AddStraightSegment(double x0, double y0, double x1, double y1, double T, double g)
 {
-    auto segment = std::make_unique<CTalusimPathSegment>();
-    segment->SetStraight(x0, y0, x1, y1, T, g);
-    AppendSegment(segment.release());
+    CTalusimPathSegment& segment = AppendSegment();
+    segment.SetStraight(x0, y0, x1, y1, T, g);
+    ExtendExtentsBySegment(segment);
     return true;
 }
 
 bool CTalusimRockPath::AddCurvedSegment(double x0, double y0, double x1, double y1, double vx, double vy,
                                         double T, double g)
 {
-    auto segment = std::make_unique<CTalusimPathSegment>();
-    segment->SetFlight(x0, y0, x1, y1, vx, vy, T, g);
-    AppendSegment(segment.release());
+    CTalusimPathSegment& segment = AppendSegment();
+    segment.SetFlight(x0, y0, x1, y1, vx, vy, T, g);
+    ExtendExtentsBySegment(segment);
     return true;
 }
 
 CVector2D CTalusimRockPath::GetLastPoint() const
 {
-    if (m_segments.GetSize() == 0)
+    if (m_segments.empty())
         return CVector2D(DBL_MAX, DBL_MAX);
-    return m_segments[m_segments.GetUpperBound()]->GetEndPoint();
+    return m_segments.back().GetEndPoint();
 }
 
 void CTalusimRockPath::AddExportPoints(CVectorArray& points) const
 {
-    for (int i = 0; i < m_segments.GetSize(); ++i)
-        m_segments[i]->AddExportPoints(points);
+    for (const CTalusimPathSegment& s : m_segments)
+        s.AddExportPoints(points);
 }
 
 void CTalusimRockPath::ExtendExtentsBySegment(const CTalusimPathSegment& segment)
 {
     // The first pieces replace the placeholder box; later ones only widen.
-    if (m_segments.GetSize() <= 3) {
+    if (m_segments.size() <= 3) {
         RecalcExtents();
         return;
     }
@@ -85,17 +81,17 @@ void CTalusimRockPath::ExtendExtentsBySegment(const CTalusimPathSegment& segment
 
 void CTalusimRockPath::RecalcExtents()
 {
-    if (m_segments.GetSize() == 0)
+    if (m_segments.empty())
         return;
-    const CTalusimPathSegment* first = m_segments[0];
-    double left = first->GetLeft(), top = first->GetTop();
-    double right = first->GetRight(), bottom = first->GetBottom();
-    for (int i = 1; i < m_segments.GetSize(); ++i) {
-        const CTalusimPathSegment* s = m_segments[i];
-        left = std::min(left, s->GetLeft());
-        top = std::max(top, s->GetTop());
-        right = std::max(right, s->GetRight());
-        bottom = std::min(bottom, s->GetBottom());
+    const CTalusimPathSegment& first = m_segments.front();
+    double left = first.GetLeft(), top = first.GetTop();
+    double right = first.GetRight(), bottom = first.GetBottom();
+    for (size_t i = 1; i < m_segments.size(); ++i) {
+        const CTalusimPathSegment& s = m_segments[i];
+        left = std::min(left, s.GetLeft());
+        top = std::max(top, s.GetTop());
+        right = std::max(right, s.GetRight());
+        bottom = std::min(bottom, s.GetBottom());
     }
     SetExtents(left, top, right, bottom);
 }
@@ -104,19 +100,27 @@ void CTalusimRockPath::Serialize(CArchive& ar)
 {
     CEntity::Serialize(ar);
     if (ar.IsStoring()) {
-        ar.WriteCount(static_cast<DWORD>(m_segments.GetSize()));
-        for (int i = 0; i < m_segments.GetSize(); ++i)
-            ar.WriteObject(m_segments[i]);
+        // Each piece goes as an object of its own, as the format has it.
+        ar.WriteCount(static_cast<DWORD>(m_segments.size()));
+        for (const CTalusimPathSegment& s : m_segments)
+            ar.WriteObject(&s);
         ar << 0.0;   // a placeholder the format has always carried
         return;
     }
-    RemoveAllSegments();
+    m_segments.clear();
     const DWORD count = ar.ReadCount();
+    // A damaged count must not reserve more than the pieces the bytes left
+    // can hold: each takes more than a hundred of them.
+    m_segments.reserve(static_cast<size_t>(std::min<ULONGLONG>(count, ar.GetBytesLeft() / kMinStoredSegmentBytes)));
     for (DWORD i = 0; i < count; ++i) {
         CObject* ob = ar.ReadObject(RUNTIME_CLASS(CTalusimPathSegment));
-        // A null entry carries no piece; the path keeps only real ones.
-        if (ob)
-            m_segments.Add(static_cast<CTalusimPathSegment*>(ob));
+        // A null entry carries no piece; the path keeps only real ones. The
+        // archive hands each piece over as an object of its own: the path
+        // keeps a copy.
+        if (ob) {
+            std::unique_ptr<CObject> read(ob);
+            m_segments.push_back(*static_cast<CTalusimPathSegment*>(ob));
+        }
     }
     double placeholder;
     ar >> placeholder;
@@ -133,11 +137,10 @@ void CTalusimRockPath::Draw(CDC* pDC, CViewContext* pView)
     if (!pen.GetSafeHandle())
         return;
     CPen* old = pDC->SelectObject(&pen);
-    for (int i = 0; i < m_segments.GetSize(); ++i) {
-        const CTalusimPathSegment* s = m_segments[i];
-        if (CViewContext::BoxesOverlap(s->GetTop(), s->GetLeft(), s->GetBottom(), s->GetRight(), clipA.y,
-                                       clipA.x, clipB.y, clipB.x))
-            s->Draw(pDC, *pView, clipA, clipB);
+    for (const CTalusimPathSegment& s : m_segments) {
+        if (CViewContext::BoxesOverlap(s.GetTop(), s.GetLeft(), s.GetBottom(), s.GetRight(), clipA.y, clipA.x,
+                                       clipB.y, clipB.x))
+            s.Draw(pDC, *pView, clipA, clipB);
     }
     pDC->SelectObject(old);
 }
@@ -172,8 +175,8 @@ bool CTalusimRockPath::CrossesRect(double top, double left, double bottom, doubl
 {
     if (!pView)
         return false;
-    for (int i = 0; i < m_segments.GetSize(); ++i) {
-        if (m_segments[i]->CrossesRect(top, left, bottom, right, *pView))
+    for (const CTalusimPathSegment& s : m_segments) {
+        if (s.CrossesRect(top, left, bottom, right, *pView))
             return true;
     }
     return false;

@@ -1,8 +1,14 @@
 // A rock path: the pieces one rock travelled, in order, as the engine
 // reported them. The path owns its segments; impact records, end points and
 // distribution samples point at the path without owning it.
+//
+// A computation appends tens of pieces to each of thousands of paths, so the
+// pieces are kept by value in one contiguous array per path rather than as
+// one heap object each. A pointer from GetSegment stays valid until the next
+// piece is added or the path is read again.
 #pragma once
 
+#include <vector>
 #include "geometry/Entity.h"
 #include "model/TalusimPathSegment.h"
 
@@ -25,8 +31,8 @@ public:
     bool AddCurvedSegment(double x0, double y0, double x1, double y1, double vx, double vy, double T,
                           double g);
 
-    int GetSegmentUpperBound() const { return m_segments.GetUpperBound(); }
-    CTalusimPathSegment* GetSegment(int i) const { return m_segments[i]; }
+    int GetSegmentUpperBound() const { return static_cast<int>(m_segments.size()) - 1; }
+    CTalusimPathSegment* GetSegment(int i) const { return &m_segments[static_cast<size_t>(i)]; }
     // The end of the last piece; (DBL_MAX, DBL_MAX) without pieces.
     CVector2D GetLastPoint() const;
 
@@ -51,9 +57,12 @@ public:
     void RecalcExtents() override;
 
 private:
-    void RemoveAllSegments();
-    void AppendSegment(CTalusimPathSegment* segment);
+    static constexpr size_t kInitialSegmentCapacity = 16;
+
+    // The new piece, default-constructed at the end of the array.
+    CTalusimPathSegment& AppendSegment();
 
     int m_fileId = 0;
-    CArray<CTalusimPathSegment*, CTalusimPathSegment*> m_segments;
+    // Mutable because GetSegment hands out a piece for change from a const path.
+    mutable std::vector<CTalusimPathSegment> m_segments;
 };

@@ -193,6 +193,45 @@ TEST(Database, FiltersFollowTheEntities)
     EXPECT_EQ(db.GetFirstInFilter(0), material);
 }
 
+TEST(Database, DeleteMatchingRemovesOnlyTheMatchesInOnePass)
+{
+    CHintDocument doc;
+    CREGDatabase db;
+    db.SetDocument(&doc);
+    // Paths (kind 2105) among other entities; the far-out path widens the drawing.
+    CProbe* slope = AddProbe(db, 20, 2103, 0, 5, 10, 0);
+    std::vector<CProbe*> paths;
+    for (int i = 0; i < 5; ++i)
+        paths.push_back(AddProbe(db, i % 2 ? 2164 : 2165, 2105, 0, 1, 1, 0));
+    paths.push_back(AddProbe(db, 2165, 2105, 0, 50, 100, 0));
+    CProbe* seeder = AddProbe(db, 2133, 2151, 1, 6, 2, 5);
+    db.DefineFilter(0, ID_ANY_CATEGORY, 2105, ID_ANY_GROUP, false);
+    db.DefineFilter(1, ID_ANY_CATEGORY, ID_ANY_KIND, ID_ANY_GROUP, false);
+    EXPECT_EQ(db.get_lr_world_extent(false).x, 100);
+
+    // A kind that is not there changes nothing.
+    EXPECT_EQ(db.DeleteMatching(ID_ANY_CATEGORY, 4711, ID_ANY_GROUP, true), 0);
+    EXPECT_EQ(db.GetEntityCount(), 8);
+    EXPECT_TRUE(doc.view.hints.empty());
+
+    // Only the selected paths by category and kind, each notified while it exists.
+    EXPECT_EQ(db.DeleteMatching(2164, 2105, ID_ANY_GROUP, true), 2);
+    ASSERT_EQ(doc.view.hints.size(), 2u);
+    EXPECT_EQ(doc.view.hints[0], paths[1]);
+    EXPECT_EQ(doc.view.hints[1], paths[3]);
+
+    EXPECT_EQ(db.DeleteMatching(ID_ANY_CATEGORY, 2105, ID_ANY_GROUP, false), 4);
+    ASSERT_EQ(db.GetEntityCount(), 2);
+    EXPECT_EQ(db.GetEntityAt(0), slope);   // the others keep their order
+    EXPECT_EQ(db.GetEntityAt(1), seeder);
+    EXPECT_EQ(db.GetFirstInFilter(0), nullptr);
+    EXPECT_EQ(db.GetFirstInFilter(1), slope);
+    EXPECT_EQ(db.GetNextInFilter(1), seeder);
+    EXPECT_EQ(db.GetNextInFilter(1), nullptr);
+    EXPECT_EQ(db.get_lr_world_extent(false).x, 10);   // the far path no longer counts
+    db.SetDocument(nullptr);
+}
+
 TEST(Database, VertexMarksInWindows)
 {
     CHintDocument doc;
