@@ -315,6 +315,17 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     return cls;
 }
 
+void CArchive::ForgetObject(const CObject* pOb)
+{
+    // An object has one entry, most often the newest: search from the end.
+    for (auto it = m_loadArray.rbegin(); it != m_loadArray.rend(); ++it) {
+        if (it->object == pOb) {
+            it->object = nullptr;
+            return;
+        }
+    }
+}
+
 CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 {
     UINT schema = 0;

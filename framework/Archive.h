@@ -82,6 +82,10 @@ public:
 
     void WriteObject(const CObject* pOb);
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // A reader that keeps a copy of an object it read and frees the object
+    // tells the archive, so that a later reference to it in the file is a bad
+    // index instead of a pointer to freed memory.
+    void ForgetObject(const CObject* pOb);
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr,
                              UINT* pSchema = nullptr, DWORD* pObTag = nullptr);

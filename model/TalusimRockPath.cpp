@@ -118,8 +118,9 @@ void CTalusimRockPath::Serialize(CArchive& ar)
         // archive hands each piece over as an object of its own: the path
         // keeps a copy.
         if (ob) {
-            std::unique_ptr<CObject> read(ob);
             m_segments.push_back(*static_cast<CTalusimPathSegment*>(ob));
+            ar.ForgetObject(ob);  // a later reference to it is then a damaged file
+            delete ob;
         }
     }
     double placeholder;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -197,6 +198,28 @@ TEST(RockPath, ArchiveOwnsItsSegments)
     int cause = 0;
     EXPECT_EQ(model_test::LoadObject<CTalusimRockPath>(cut, &cause), nullptr);
     EXPECT_EQ(cause, CArchiveException::endOfFile);
+}
+
+TEST(RockPath, ASecondReferenceToAPieceIsADamagedFile)
+{
+    // The path keeps copies of its pieces and frees what it read, so a file that
+    // refers back to a piece already read must be refused, never followed.
+    RegisterModelClasses();
+    CTalusimRockPath p;
+    p.AddStraightSegment(4, 6, 8, 5, 0, 9.81);
+    std::vector<BYTE> bytes = model_test::StoreObject(&p);
+    const std::string name = "CTalusimPathSegment";
+    auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(at, bytes.end());
+    const size_t countAt = (at - bytes.begin()) - 8;  // count, new-class tag, schema, name length
+    ASSERT_EQ(bytes[countAt], 1);
+    bytes[countAt] = 2;
+    // Objects are numbered with their classes: path class 1, path 2, piece class 3, piece 4.
+    const BYTE backReference[] = {0x04, 0x00};
+    bytes.insert(bytes.end() - 8, std::begin(backReference), std::end(backReference));
+    int cause = 0;
+    EXPECT_EQ(model_test::LoadObject<CTalusimRockPath>(bytes, &cause), nullptr);
+    EXPECT_EQ(cause, CArchiveException::badIndex);
 }
 
 TEST(MarkerLine, ThreeAdjacentLinesGreyGreyBlack)
