@@ -7,7 +7,7 @@
 
 #include "engine/SampleStatistics.h"
 #include "engine/SortHelper.h"
-#include "engine/SpecialFunctions.h"
+#include "engine/GammaBetaFunctions.h"
 
 void DistributionFit::Reset()
 {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/SpecialFunctions.h"
+#include "engine/GammaBetaFunctions.h"
 
 using namespace SpecialFunctions;
 

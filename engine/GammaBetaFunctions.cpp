@@ -1,4 +1,4 @@
-#include "engine/SpecialFunctions.h"
+#include "engine/GammaBetaFunctions.h"
 
 #include <algorithm>
 #include <cmath>
