@@ -509,8 +509,33 @@ void CMainFrame::OnUpdateMaterialCombo(CCmdUI* pCmdUI) { pCmdUI->Enable(ShellLin
 
 // ---- graph views and tool windows ----
 
-void CMainFrame::ToggleChartView(int, CEntity*, BOOL) {
-    // Graph views are not part of the program yet: no view shows a graph.
+void CMainFrame::ToggleChartView(int kind, CEntity* object, BOOL bShow) {
+    const CTalusimApp::GraphViewLink& link = CTalusimApp::s_graphView;
+    auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
+    CDocument* doc = ActiveChildDocument();
+    if (doc == nullptr || app == nullptr || link.viewClass == nullptr) return;
+    // The first graph view of the document that shows this graph.
+    for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;) {
+        CView* view = doc->GetNextView(pos);
+        if (!view->IsKindOf(link.viewClass) || !link.isShowing(view, kind, object)) continue;
+        CFrameWnd* frame = view->GetParentFrame();
+        if (bShow) {
+            if (frame != nullptr) frame->ActivateFrame(-1);
+        } else if (frame != nullptr) {
+            frame->DestroyWindow();
+        }
+        return;
+    }
+    if (!bShow) return;
+    CMultiDocTemplate* graphTemplate = app->GetGraphTemplate();
+    if (graphTemplate == nullptr) return;
+    CFrameWnd* frame = graphTemplate->CreateNewFrame(doc, nullptr);
+    if (frame == nullptr) return;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;) {
+        CView* view = doc->GetNextView(pos);
+        if (view->IsKindOf(link.viewClass) && link.isShowing(view, -1, nullptr)) link.setGraph(view, kind, object);
+    }
+    graphTemplate->InitialUpdateFrame(frame, doc, TRUE);
 }
 
 void CMainFrame::ShowDistributionStatistics(CDocument* doc) {

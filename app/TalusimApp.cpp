@@ -82,7 +82,8 @@ BOOL CTalusimApp::InitInstance() {
                                                                           : RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pSlopeTemplate);
     m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
-                                             RUNTIME_CLASS(CGLEnabledView));
+                                             s_graphView.viewClass != nullptr ? s_graphView.viewClass
+                                                                              : RUNTIME_CLASS(CGLEnabledView));
     m_pReportTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CTalusimDoc),
                                               RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pReportTemplate);
