@@ -129,6 +129,9 @@ private:
     bool IsDrawCacheStale() const;
     // A typed point from the prompt line, used as given.
     bool GetTypedPoint(CVector2D& point);
+    // The point a click or Done gives: the snapped click, or the typed point
+    // (false when none was typed).
+    bool GetEventPoint(int event, int x, int y, CVector2D& point);
     void RestoreMovedVertices();
     void ShowMessage(UINT stringId);
     // The rubber band's release judged by mode: the world window to use, or

@@ -137,6 +137,15 @@ bool CTalusimView::GetTypedPoint(CVector2D& point)
     return true;
 }
 
+bool CTalusimView::GetEventPoint(int event, int x, int y, CVector2D& point)
+{
+    if (event == EVENT_LEFT_DOWN) {
+        point = SnapPoint(x, y, true);
+        return true;
+    }
+    return GetTypedPoint(point);
+}
+
 void CTalusimView::ShowMessage(UINT stringId)
 {
     CString text;

@@ -219,9 +219,7 @@ void CTalusimView::process_MOVE_VERTICES_BASE(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
         m_pDoc->BackupSlopeVertices();
@@ -248,9 +246,7 @@ void CTalusimView::process_MOVE_VERTICES_TARGET(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
         RestoreMovedVertices();
@@ -302,9 +298,7 @@ void CTalusimView::process_ADD_POINT_SEEDER(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->AddPointSeederAt(p.x, p.y);
         break;
@@ -323,9 +317,7 @@ void CTalusimView::process_ADD_LINE_SEEDER(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->TrackLineSeederStart(p.x, p.y);
         m_pDoc->AddLineSeederVertex(p.x, p.y);
@@ -431,9 +423,7 @@ void CTalusimView::process_ADD_ANGLE_END(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         if (m_pDoc->CanPlaceBarrierAt(p.x, p.y)) {
             m_pDoc->TrackBarrierEnd(p.x, p.y);
@@ -458,9 +448,7 @@ void CTalusimView::process_ADD_COLLECTOR(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->TrackCollectorStart(p.x, p.y);
         m_pDoc->SetMode(MODE_ADD_COLLECTOR_SECOND);
@@ -480,9 +468,7 @@ void CTalusimView::process_ADD_COLLECTOR_END(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->TrackCollectorEnd(p.x, p.y);
         m_pDoc->PlacePendingCollector();
@@ -543,9 +529,7 @@ void CTalusimView::process_MOVE_COLLECTORS_BASE(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
         GetDatabase()->SaveSelectionGeometry();
@@ -569,9 +553,7 @@ void CTalusimView::process_MOVE_COLLECTORS_TARGET(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
         m_pDoc->MoveSelectedEntities();
@@ -637,9 +619,7 @@ void CTalusimView::process_MOVE_ANGLE_VERTEX_TO(int event, int x, int y)
         break;
     case EVENT_LEFT_DOWN:
     case EVENT_DONE:
-        if (event == EVENT_LEFT_DOWN)
-            p = SnapPoint(x, y, true);
-        else if (!GetTypedPoint(p))
+        if (!GetEventPoint(event, x, y, p))
             break;
         if (m_pDoc->MoveSelectedBarrierTo(p.x, p.y)) {
             GetDatabase()->ClearSet(SET_SELECTION);
