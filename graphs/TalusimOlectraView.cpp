@@ -7,6 +7,7 @@
 #include "graphs/TalusimOlectraView.h"
 
 #include <algorithm>
+#include <cfloat>
 
 #include "app/MainFrameServices.h"
 #include "geometry/ExtentsAccumulator.h"
@@ -14,6 +15,7 @@
 #include "graphs/GraphChart.h"
 #include "graphs/GraphDialogs.h"
 #include "graphs/GraphServices.h"
+#include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
 
 namespace {
@@ -86,6 +88,9 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSEWHEEL()
     ON_COMMAND(44066, OnSplitView)
     ON_UPDATE_COMMAND_UI(44066, OnUpdateSplitView)
     ON_COMMAND(44133, OnGrayscale)
@@ -276,22 +281,12 @@ void CTalusimOlectraView::OnMarkers()
 
 void CTalusimOlectraView::OnPanLeft()
 {
-    if (!m_bSplitView || !m_graph.location.IsSet() || m_graph.location.index == 0)
-        return;
-    SelectLocation(0.0, m_graph.location.index - 1);
-    RebuildChart();
-    Invalidate();
+    StepLocation(-1);
 }
 
 void CTalusimOlectraView::OnPanRight()
 {
-    CTalusimDoc* doc = Doc();
-    if (!doc || !m_bSplitView || !m_graph.location.IsSet() ||
-        m_graph.location.index >= doc->GetLastDistributionIndex())
-        return;
-    SelectLocation(0.0, m_graph.location.index + 1);
-    RebuildChart();
-    Invalidate();
+    StepLocation(1);
 }
 
 void CTalusimOlectraView::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
@@ -299,15 +294,14 @@ void CTalusimOlectraView::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
     pCmdUI->Enable(FALSE);
 }
 
-void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth)
+bool CTalusimOlectraView::MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom)
 {
     CTalusimDoc* doc = Doc();
     if (!doc || !m_pViewContext || !doc->GetSlope())
-        return;
+        return false;
     CViewContext& vc = *m_pViewContext;
     int left = 0, right = 0;
     GetPlotAreaColumns(m_chart, chartWidth, left, right);
-    vc.SetDC(pDC);
     vc.SetIsotropic(false);
     vc.SetDeviceOrigin(area.left + left, area.top);
     vc.SetDeviceExtent(std::max(right - left, 1), area.Height());
@@ -328,12 +322,37 @@ void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartW
     const double ySpan = std::max(ext[1] - ext[3], 1e-9);
     vc.SetWorldExtent(xSpan, 1.1 * ySpan);
     vc.SetWorldOrigin(tl.x, ext[1] + 0.05 * ySpan);
+    top = ext[1] + 0.05 * ySpan;
+    bottom = ext[3] - 0.05 * ySpan;
 
     if (!m_graph.location.IsSet())
         SelectLocation((tl.x + br.x) / 2, -1);
+    return true;
+}
+
+CRect CTalusimOlectraView::SlopePanelRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    client.top += client.Height() / 2;
+    return client;
+}
+
+bool CTalusimOlectraView::ShowsSlopePanel() const
+{
+    return m_bSplitView && IsWholeRunGraph(m_graph.kind);
+}
+
+void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth)
+{
+    CTalusimDoc* doc = Doc();
+    double top = 0.0, bottom = 0.0;
+    if (!MapSlopePanel(area, chartWidth, top, bottom))
+        return;
+    CViewContext& vc = *m_pViewContext;
+    vc.SetDC(pDC);
     if (IsDistributionGraph(m_graph.kind) && doc->GetLastDistributionIndex() >= 1 && m_graph.location.IsSet())
-        doc->ShowMarkerLine(CVector2D(m_graph.location.x, ext[1] + 0.05 * ySpan),
-                            CVector2D(m_graph.location.x, ext[3] - 0.05 * ySpan));
+        doc->ShowMarkerLine(CVector2D(m_graph.location.x, top), CVector2D(m_graph.location.x, bottom));
 
     const int saved = pDC->SaveDC();
     pDC->IntersectClipRect(area);
@@ -348,12 +367,88 @@ void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartW
     doc->HideMarkerLine();
 }
 
+bool CTalusimOlectraView::SlopePanelPoint(CPoint point, CVector2D& world)
+{
+    if (!ShowsSlopePanel())
+        return false;
+    const CRect panel = SlopePanelRect();
+    if (!panel.PtInRect(point))
+        return false;
+    double top = 0.0, bottom = 0.0;
+    CRect client;
+    GetClientRect(&client);
+    if (!MapSlopePanel(panel, client.Width(), top, bottom))
+        return false;
+    world = m_pViewContext->DeviceToWorld(point.x, point.y);
+    return true;
+}
+
+void CTalusimOlectraView::ChooseLocationAt(CPoint point)
+{
+    CVector2D world;
+    if (!IsDistributionGraph(m_graph.kind) || !SlopePanelPoint(point, world))
+        return;
+    const int before = m_graph.location.index;
+    SelectLocation(world.x, -1);
+    if (m_graph.location.index == before)
+        return;
+    RebuildChart();
+    Invalidate();
+}
+
+void CTalusimOlectraView::StepLocation(int step)
+{
+    CTalusimDoc* doc = Doc();
+    if (!doc || !m_bSplitView || !m_graph.location.IsSet())
+        return;
+    const int index = m_graph.location.index + step;
+    if (index < 0 || index > doc->GetLastDistributionIndex())
+        return;
+    SelectLocation(0.0, index);
+    RebuildChart();
+    Invalidate();
+}
+
+void CTalusimOlectraView::OnLButtonDown(UINT, CPoint point)
+{
+    // A click chooses the location only while no interaction mode (a drawing
+    // tool, picking paths) has the mouse.
+    CTalusimDoc* doc = Doc();
+    if (doc && doc->GetMode() == MODE_IDLE)
+        ChooseLocationAt(point);
+}
+
+void CTalusimOlectraView::OnMouseMove(UINT flags, CPoint point)
+{
+    CTalusimDoc* doc = Doc();
+    if (!doc || !m_pViewContext)
+        return;
+    CVector2D world;
+    if (SlopePanelPoint(point, world))
+        MainFrameServices().SetCursorCoordinates(world.x, world.y);
+    else
+        MainFrameServices().SetCursorCoordinates(DBL_MAX, DBL_MAX);
+    // Dragging over the slope panel runs the location along with the mouse.
+    if ((flags & MK_LBUTTON) && doc->GetMode() == MODE_IDLE)
+        ChooseLocationAt(point);
+}
+
+BOOL CTalusimOlectraView::OnMouseWheel(UINT, short zDelta, CPoint)
+{
+    // Up goes back along the slope, down goes on.
+    if (zDelta > 0)
+        StepLocation(-1);
+    else if (zDelta < 0)
+        StepLocation(1);
+    return TRUE;
+}
+
 void CTalusimOlectraView::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
     CRect chartArea = client;
-    const bool split = m_bSplitView && IsWholeRunGraph(m_graph.kind);
+    const bool split = ShowsSlopePanel();
     if (split)
         chartArea.bottom = client.top + client.Height() / 2;
 

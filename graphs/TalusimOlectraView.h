@@ -8,6 +8,7 @@
 
 #include "framework/View.h"
 #include "graphs/Chart2D.h"
+#include "geometry/Vector2D.h"
 #include "graphs/GraphData.h"
 
 class CEntity;
@@ -51,13 +52,28 @@ protected:
     void ApplyTitlesAndRanges();
     void ApplyStyle();
     void LayoutChart(int cx, int cy);
-    // Draws the slope and rock paths into `area` of the DC, narrowed to the
-    // chart's plot area of a chart `chartWidth` wide.
+    // Maps the view context onto `area`, narrowed to the plot area of a chart
+    // `chartWidth` wide: x over the slope, y over the slope and the rock paths.
+    // The world's top and bottom come back. False without a slope.
+    bool MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom);
+    // Draws the slope and rock paths into `area` of the DC, mapped as above.
     void DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth);
+    // The lower half of the client area, where split view shows the slope.
+    CRect SlopePanelRect() const;
+    bool ShowsSlopePanel() const;
+    // The world point under a client point of the slope panel; false elsewhere.
+    bool SlopePanelPoint(CPoint point, CVector2D& world);
+    // Shows the distribution at the location nearest the slope panel point.
+    void ChooseLocationAt(CPoint point);
+    // The previous (-1) or next (+1) location, within the document's records.
+    void StepLocation(int step);
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnSplitView();
     afx_msg void OnUpdateSplitView(CCmdUI* pCmdUI);
     afx_msg void OnGrayscale();
