@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "controls/KsMenu.h"
+#include "framework/CommonControls.h"
 #include "framework/View.h"
 #include "graphs/Chart2D.h"
 #include "geometry/Vector2D.h"
@@ -38,6 +40,12 @@ public:
     const GraphState& GetGraphState() const { return m_graph; }
     ChartSettings& GetChartSettings() { return m_graph.settings; }
     CChart2D& GetChart() { return m_chart; }
+    bool IsGrayscale() const { return m_bGrayscale != 0; }
+    bool HasMarkers() const { return m_bMarkers != 0; }
+    CToolTipCtrl& GetToolTip() { return m_toolTip; }
+    // The popup of menu 6002 that a right click at the client point shows now,
+    // prepared for this graph; null when an entity under the point showed its own.
+    CMenu* PrepareContextMenu(CPoint client);
 
     void OnDraw(CDC* pDC) override;
     void OnInitialUpdate() override;
@@ -46,6 +54,7 @@ public:
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     CTalusimDoc* Doc() const;
@@ -82,6 +91,13 @@ protected:
     afx_msg void OnPanLeft();
     afx_msg void OnPanRight();
     afx_msg void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
+    afx_msg void OnChartProperties();
+    afx_msg void OnUpdateChartProperties(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEndpoints(CCmdUI* pCmdUI);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     GraphState m_graph;    // kind, object, settings, location, series and raw values
     BYTE m_bContextMenu = 0;
@@ -89,7 +105,9 @@ protected:
     BYTE m_bSmallFont = 0;
     BYTE m_bMarkers = 1;
     COLORREF m_seriesColour = 0;
+    KsMenu m_contextMenu;    // menu 6002 with the pictures of toolbars 6005 and 6008
     BYTE m_bSplitView = 0;
+    CToolTipCtrl m_toolTip;
     CTalusimDoc* m_pDocument = nullptr;
     std::unique_ptr<CViewContext> m_pViewContext;
     std::unique_ptr<CGraphResults> m_pResults;
@@ -98,6 +116,10 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The part of a printer's page inside the margins (inches from the paper's
+// edges), in the DC's device pixels; never in the printer's unprintable border.
+CRect GraphPrintRect(CDC* pDC, double left, double top, double right, double bottom);
 
 // Makes the document's graph seams answer through the graph views and dialogs.
 void InstallGraphViewServices();
