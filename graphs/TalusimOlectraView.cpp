@@ -215,8 +215,9 @@ void CTalusimOlectraView::ApplyTitlesAndRanges()
 {
     CString title = GraphWindowTitle(m_graph.kind, m_graph.object, m_graph.location);
     SetWindowText(title);
-    if (CWnd* frame = GetParent())
-        frame->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(title)));
+    // The frame's caption is the document's title with the view's text after it.
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->OnUpdateFrameTitle(TRUE);
     m_graph.settings.computedHeader = title;
     ApplyChartTitles(m_chart, m_graph.settings);
     ApplyAxisRanges(m_chart, m_graph.settings);
@@ -674,9 +675,6 @@ CRect GraphPrintRect(CDC* pDC, double left, double top, double right, double bot
 
 void CTalusimOlectraView::OnPrint(CDC* pDC, CPrintInfo*)
 {
-    CTalusimDoc* doc = Doc();
-    if (doc && doc->GetMarkerLine())
-        doc->GetMarkerLine()->MakeUnselectable();
     // The printable area inside the application's margins, in printer pixels.
     double left = 1.0, top = 1.0, right = 1.0, bottom = 1.0;
     bool showOnPaper = false;

@@ -11,7 +11,6 @@
 
 #include "framework/Menu.h"
 #include "model/InteractionModes.h"
-#include "model/TalusimBarrier.h"
 #include "res/dialogs-graphs.h"
 #include "res/resource.h"
 
@@ -197,13 +196,7 @@ TEST_F(GraphCommandsTest, TheRightClickMenuFitsTheGraph)
 TEST_F(GraphCommandsTest, AnImpactGraphsMenuHasNoSplitView)
 {
     MakeSlope();
-    auto* b = new CTalusimBarrier;
-    b->SetPoints(40, 3, 40, 20);
-    b->SetGroupId(GROUP_COLLECTOR);
-    b->SetCategoryId(CAT_PLACED);
-    b->SetSkipLengthCheck(true);
-    b->SetName("Collector");
-    doc->GetDatabase()->AddEntity(b, false);
+    CTalusimBarrier* b = AddCollector(40, 3, 40, 20);
     Compute();
     CTalusimOlectraView* view = Open(3142, b);
     ASSERT_NE(view, nullptr);

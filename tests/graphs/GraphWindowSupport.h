@@ -24,6 +24,7 @@
 #ifdef CLASTOR_DOCUMENT_BUILT
 
 #include "graphs/TalusimOlectraView.h"
+#include "model/TalusimBarrier.h"
 #include "model/TalusimRaker.h"
 
 class GraphWindowTest : public ::testing::Test
@@ -100,6 +101,18 @@ protected:
         s->SetVelocity(2.0, 0.0, 0.5, 0.2);
         s->SetAngularVelocity(0.5, 0.1);
         doc->GetDatabase()->AddEntity(s, false);
+    }
+
+    CTalusimBarrier* AddCollector(double x1, double y1, double x2, double y2)
+    {
+        auto* b = new CTalusimBarrier;
+        b->SetPoints(x1, y1, x2, y2);
+        b->SetGroupId(GROUP_COLLECTOR);
+        b->SetCategoryId(CAT_PLACED);
+        b->SetSkipLengthCheck(true);
+        b->SetName("Collector");
+        doc->GetDatabase()->AddEntity(b, false);
+        return b;
     }
 
     void Compute()

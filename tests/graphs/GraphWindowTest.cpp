@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "app/ChildFrame.h"
-#include "model/TalusimBarrier.h"
 #include "view/SlopeViewServices.h"
 
 namespace {
@@ -25,18 +24,6 @@ double SeriesTotal(const CGraphSeries& s)
     for (int i = 0; i < s.GetCount(); ++i)
         total += s.GetY(i);
     return total;
-}
-
-CTalusimBarrier* AddCollector(CTalusimDoc* doc, double x1, double y1, double x2, double y2)
-{
-    auto* b = new CTalusimBarrier;
-    b->SetPoints(x1, y1, x2, y2);
-    b->SetGroupId(GROUP_COLLECTOR);
-    b->SetCategoryId(CAT_PLACED);
-    b->SetSkipLengthCheck(true);
-    b->SetName("Collector");
-    doc->GetDatabase()->AddEntity(b, false);
-    return b;
 }
 
 } // namespace
@@ -69,6 +56,7 @@ TEST_F(GraphWindowTest, ShowsNoDataBeforeAComputeAndTheHistogramAfterIt)
 
     // Five locations over [0, 60]: the middle one is at x = 30.
     EXPECT_EQ(WindowText(view), "Total Kinetic Energy Distribution at x=30.000");
+    EXPECT_EQ(WindowText(frame), doc->GetTitle() + ":Total Kinetic Energy Distribution at x=30.000*");
     const GraphState& g = view->GetGraphState();
     ASSERT_EQ(g.location.index, 2);
 
@@ -99,7 +87,7 @@ TEST_F(GraphWindowTest, ShowsNoDataBeforeAComputeAndTheHistogramAfterIt)
 TEST_F(GraphWindowTest, TitlesAndSeriesFollowTheKind)
 {
     MakeSlope();
-    CTalusimBarrier* collector = AddCollector(doc, 40, 3, 40, 20);
+    CTalusimBarrier* collector = AddCollector(40, 3, 40, 20);
     Compute();
     ASSERT_GT(collector->GetHitUpperBound(false) + 1, 0);
 
@@ -147,7 +135,7 @@ TEST_F(GraphWindowTest, TitlesAndSeriesFollowTheKind)
 TEST_F(GraphWindowTest, RebuildsWhenTheDocumentChanges)
 {
     MakeSlope();
-    CTalusimBarrier* collector = AddCollector(doc, 40, 3, 40, 20);
+    CTalusimBarrier* collector = AddCollector(40, 3, 40, 20);
     Compute();
     CTalusimOlectraView* endPoints = Open(2940);
     CTalusimOlectraView* hits = Open(3142, collector);
@@ -182,7 +170,7 @@ TEST_F(GraphWindowTest, RebuildsWhenTheDocumentChanges)
 TEST_F(GraphWindowTest, AnImpactGraphOfADeletedCollectorShowsNoData)
 {
     MakeSlope();
-    CTalusimBarrier* collector = AddCollector(doc, 40, 3, 40, 20);
+    CTalusimBarrier* collector = AddCollector(40, 3, 40, 20);
     Compute();
     CTalusimOlectraView* hits = Open(3140, collector);
     ASSERT_NE(hits, nullptr);
