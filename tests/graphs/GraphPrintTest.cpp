@@ -118,6 +118,8 @@ protected:
         printer.m_bPrinting = TRUE;
         CPrintInfo info;
         view->OnBeginPrinting(&printer, &info);
+        // Typing into the command line waits until the page is done.
+        EXPECT_FALSE(mainFrame->m_bCommandLineActive);
         CDC page;
         page.m_hDC = memory;
         page.m_hAttribDC = printer.GetSafeHdc();
@@ -126,6 +128,7 @@ protected:
         view->OnPrint(&page, &info);
         page.m_hDC = page.m_hAttribDC = nullptr;
         view->OnEndPrinting(&printer, &info);
+        EXPECT_TRUE(mainFrame->m_bCommandLineActive);
         ::GdiFlush();
 
         PrintedPage out;
@@ -272,6 +275,7 @@ TEST_F(GraphPrintTest, PrintPreviewOpensOverTheFrameAndCloses)
     EXPECT_FALSE(preview->m_pageInfo[0].rectScreen.IsRectEmpty());
     mainFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT, 0);
     EXPECT_EQ(preview->m_nCurrentPage, 1u);    // one page
+    EXPECT_FALSE(mainFrame->m_bCommandLineActive);
 
     mainFrame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE, 0);
     Idle();
@@ -279,6 +283,7 @@ TEST_F(GraphPrintTest, PrintPreviewOpensOverTheFrameAndCloses)
     EXPECT_TRUE(view->IsWindowVisible());
     EXPECT_TRUE(view->GetChart().IsWindowVisible());
     EXPECT_EQ(mainFrame->MDIGetActive(), view->GetParentFrame());
+    EXPECT_TRUE(mainFrame->m_bCommandLineActive);
 }
 
 #endif

@@ -93,6 +93,7 @@ protected:
         ASSERT_NE(material, nullptr);
         for (auto [x, y] : {std::pair{0.0, 40.0}, {8.0, 38.0}, {12.0, 15.0}, {30.0, 8.0}, {60.0, 0.0}})
             doc->GetSlope()->AddVertexWithMaterial(x, y, material);
+        doc->GetSlope()->Show();    // as a slope drawn or read is
         auto* s = new CTalusimRaker;
         s->AddPoint(2.0, 42.0);
         s->SetGroupId(GROUP_POINT_SEEDER);
