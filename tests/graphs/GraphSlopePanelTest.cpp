@@ -5,7 +5,10 @@
 
 #ifdef CLASTOR_DOCUMENT_BUILT
 
+#include <algorithm>
+
 #include "graphs/GraphChart.h"
+#include "res/resource.h"
 #include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
 
@@ -40,6 +43,31 @@ protected:
     }
     void Wheel(int delta) { view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(300, 300)); }
     int Location() const { return view->GetGraphState().location.index; }
+
+    // The window painted into a bitmap of its client size: the pixels of its
+    // lower half, row by row.
+    std::vector<COLORREF> PaintLowerHalf(int width, int height)
+    {
+        HDC screen = ::GetDC(nullptr);
+        HDC memory = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+        ::ReleaseDC(nullptr, screen);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        RECT all{0, 0, width, height};
+        ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+        CDC dc;
+        dc.m_hDC = dc.m_hAttribDC = memory;
+        view->OnDraw(&dc);
+        dc.m_hDC = dc.m_hAttribDC = nullptr;
+        std::vector<COLORREF> pixels;
+        for (int y = height / 2; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixels.push_back(::GetPixel(memory, x, y));
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        return pixels;
+    }
 
     CTalusimOlectraView* view = nullptr;
     int left = 0, right = 0;
@@ -142,6 +170,30 @@ TEST_F(SlopePanelTest, TheMarkerLineStandsAtTheChosenLocation)
     ::DeleteDC(memory);
     EXPECT_NEAR(best, Column(45.0), 2);
     EXPECT_GT(bestCount, 180);    // from the top of the panel to its bottom
+}
+
+TEST_F(SlopePanelTest, ThePanelIsBlackAndWhiteInGrayscaleAndBlankWhenTooLow)
+{
+    auto count = [](const std::vector<COLORREF>& pixels, COLORREF c) {
+        return std::count(pixels.begin(), pixels.end(), c);
+    };
+    // The rock paths are red, in black and white they are black.
+    const std::vector<COLORREF> colour = PaintLowerHalf(600, 400);
+    EXPECT_GT(count(colour, RGB(255, 0, 0)), 100);
+    view->SendMessage(WM_COMMAND, ID_VIEW_GRAYSCALE);
+    ASSERT_TRUE(view->IsGrayscale());
+    const std::vector<COLORREF> grey = PaintLowerHalf(600, 400);
+    EXPECT_EQ(count(grey, RGB(255, 0, 0)), 0);
+    EXPECT_GT(count(grey, RGB(0, 0, 0)), count(colour, RGB(0, 0, 0)) + 100);
+    view->SendMessage(WM_COMMAND, ID_VIEW_GRAYSCALE);
+
+    // A lower half of 7 pixels is too low for the slope: it is left white.
+    SizeClient(view, 600, 14);
+    const std::vector<COLORREF> low = PaintLowerHalf(600, 14);
+    EXPECT_EQ(count(low, RGB(255, 255, 255)), static_cast<std::ptrdiff_t>(low.size()));
+    SizeClient(view, 600, 16);
+    const std::vector<COLORREF> higher = PaintLowerHalf(600, 16);
+    EXPECT_GT(count(higher, RGB(255, 0, 0)), 0);
 }
 
 #endif

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/Menu.h"
+#include "graphs/GraphChart.h"
 #include "model/InteractionModes.h"
 #include "res/dialogs-graphs.h"
 #include "res/resource.h"
@@ -107,7 +108,8 @@ protected:
     // closed again at once.
     struct ShownMenu {
         bool shown = false;
-        int split = -1, grayscale = -1, markers = -1, properties = -1, statistics = -1, cancel = -1, noSnap = -1;
+        int split = -1, grayscale = -1, markers = -1, properties = -1, statistics = -1, cancel = -1, noSnap = -1,
+            editCollector = -1;
     };
     ShownMenu RightClick(CTalusimOlectraView* view, CPoint client)
     {
@@ -123,6 +125,7 @@ protected:
                 m.statistics = ItemState(menu, ID_CONTEXT_STATISTICS);
                 m.cancel = ItemState(menu, ID_EVENT_CANCEL);
                 m.noSnap = ItemState(menu, ID_SNAP_NONE);
+                m.editCollector = ItemState(menu, ID_CONTEXT_EDIT_COLLECTOR);
             }
             ::EndMenu();
         });
@@ -204,6 +207,25 @@ TEST_F(GraphCommandsTest, AnImpactGraphsMenuHasNoSplitView)
     ASSERT_TRUE(m.shown);
     EXPECT_EQ(m.split, -1);
     EXPECT_FALSE(StateOf(view, ID_GRAPH_SPLIT_VIEW).enabled);
+}
+
+TEST_F(GraphCommandsTest, TheSlopesObjectsKeepTheirMenusToTheSlopeWindow)
+{
+    MakeSlope();
+    AddCollector(40, 3, 40, 20);
+    Compute();
+    CTalusimOlectraView* view = Open(2940);
+    ASSERT_NE(view, nullptr);
+    SizeClient(view, 600, 400);
+    int left = 0, right = 0;
+    GetPlotAreaColumns(view->GetChart(), 600, left, right);
+    // Anywhere on the slope panel, on the collector too, the graph's own menu.
+    for (int y = 205; y < 400; y += 15) {
+        const ShownMenu m = RightClick(view, CPoint(left + (right - left) * 40 / 60, y));
+        ASSERT_TRUE(m.shown) << y;
+        EXPECT_EQ(m.editCollector, -1) << y;
+        EXPECT_NE(m.properties, -1) << y;
+    }
 }
 
 TEST_F(GraphCommandsTest, TheTooltipIsSetUpAndSaysNothing)
