@@ -42,6 +42,7 @@ public:
     CChart2D& GetChart() { return m_chart; }
     bool IsGrayscale() const { return m_bGrayscale != 0; }
     bool HasMarkers() const { return m_bMarkers != 0; }
+    bool UsesSmallFonts() const { return m_bSmallFont != 0; }
     CToolTipCtrl& GetToolTip() { return m_toolTip; }
     // The popup of menu 6002 that a right click at the client point shows now,
     // prepared for this graph; null when an entity under the point showed its own.

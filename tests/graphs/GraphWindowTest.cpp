@@ -132,6 +132,34 @@ TEST_F(GraphWindowTest, TitlesAndSeriesFollowTheKind)
     EXPECT_EQ(GraphViews().size(), open);
 }
 
+TEST_F(GraphWindowTest, ChartsLowerThan198PixelsUseTheSmallFonts)
+{
+    MakeSlope();
+    CTalusimBarrier* collector = AddCollector(40, 3, 40, 20);
+    Compute();
+    CTalusimOlectraView* hits = Open(3141, collector);
+    ASSERT_NE(hits, nullptr);
+    CRect chart;
+    for (int height : {197, 198, 197}) {
+        SizeClient(hits, 400, height);
+        EXPECT_EQ(hits->UsesSmallFonts(), height <= 197) << height;
+    }
+    // An impact graph has no slope panel: its chart keeps the whole height.
+    hits->SetSplitView(true);
+    hits->GetChart().GetClientRect(&chart);
+    EXPECT_EQ(chart.Height(), 197);
+
+    // A split graph's chart is the upper half.
+    CTalusimOlectraView* envelope = Open(2945);
+    ASSERT_NE(envelope, nullptr);
+    for (int height : {396, 394}) {
+        SizeClient(envelope, 400, height);
+        envelope->GetChart().GetClientRect(&chart);
+        EXPECT_EQ(chart.Height(), height / 2);
+        EXPECT_EQ(envelope->UsesSmallFonts(), height / 2 <= 197) << height;
+    }
+}
+
 TEST_F(GraphWindowTest, RebuildsWhenTheDocumentChanges)
 {
     MakeSlope();
