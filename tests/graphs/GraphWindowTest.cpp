@@ -132,6 +132,58 @@ TEST_F(GraphWindowTest, TitlesAndSeriesFollowTheKind)
     EXPECT_EQ(GraphViews().size(), open);
 }
 
+TEST_F(GraphWindowTest, EachFamilyAgreesWithTheRunCountedByHand)
+{
+    MakeSlope();
+    CTalusimBarrier* collector = AddCollector(40, 3, 40, 20);
+    doc->m_nRocks = 25;
+    Compute();
+    ASSERT_EQ(doc->GetEndPointCount(), 25);
+
+    // End points: 4 bins over the slope's [0, 60], 15 m each.
+    const CGraphSeries& ends = Open(2940)->GetGraphState().series;
+    std::vector<double> endCounts(4, 0.0);
+    for (int r = 0; r < doc->GetEndPointCount(); ++r) {
+        const double x = doc->GetEndPoint(r).x;
+        endCounts[static_cast<size_t>(std::clamp(static_cast<int>(std::floor(x / 15.0)), 0, 3))] += 1.0;
+    }
+    ASSERT_EQ(ends.GetCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ends.GetX(i), 7.5 + 15.0 * i);
+        EXPECT_EQ(ends.GetY(i), endCounts[static_cast<size_t>(i)]) << i;
+    }
+
+    // Translational energy envelope: at each location the largest energy of the rocks that passed it.
+    const CGraphSeries& envelope = Open(2943)->GetGraphState().series;
+    ASSERT_EQ(envelope.GetCount(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(envelope.GetX(i), 15.0 * i);
+        const CDistributionSamples* d = doc->GetDistribution(i);
+        double largest = 0.0;
+        for (int j = 0; j < d->GetCount(2903); ++j)
+            largest = std::max(largest, d->GetValue(j, 2903));
+        EXPECT_DOUBLE_EQ(envelope.GetY(i), largest) << i;
+    }
+
+    // Total energy of the collector's hits: 20 bins from the smallest to the largest, at their left edges.
+    std::vector<double> energies;
+    for (CBarrierHit h = collector->GetFirstHit(); h.IsValid(); h = collector->GetNextHit())
+        energies.push_back(h.GetTotalEnergy());
+    ASSERT_GT(energies.size(), 1u);
+    const double low = *std::min_element(energies.begin(), energies.end());
+    const double high = *std::max_element(energies.begin(), energies.end());
+    ASSERT_LT(low, high);
+    std::vector<double> hitCounts(20, 0.0);
+    for (double e : energies)
+        hitCounts[static_cast<size_t>(std::min(19, static_cast<int>(std::floor((e - low) / ((high - low) / 20)))))] += 1.0;
+    const CGraphSeries& hits = Open(3142, collector)->GetGraphState().series;
+    ASSERT_EQ(hits.GetCount(), 20);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_NEAR(hits.GetX(i), low + (high - low) * i / 20, 1e-9 * high) << i;
+        EXPECT_EQ(hits.GetY(i), hitCounts[static_cast<size_t>(i)]) << i;
+    }
+}
+
 TEST_F(GraphWindowTest, ChartsLowerThan198PixelsUseTheSmallFonts)
 {
     MakeSlope();
