@@ -228,6 +228,68 @@ TEST_F(GraphCommandsTest, TheSlopesObjectsKeepTheirMenusToTheSlopeWindow)
     }
 }
 
+TEST_F(GraphCommandsTest, TheDocumentsCommandsAndChoiceDialogsOpenGraphWindows)
+{
+    MakeSlope();
+    AddCollector(40, 3, 40, 20);
+    Compute();
+    auto shown = [&](int kind) {
+        int n = 0;
+        for (CTalusimOlectraView* v : GraphViews())
+            n += v->GetGraphKind() == kind ? 1 : 0;
+        return n;
+    };
+    mainFrame->SendMessage(WM_COMMAND, ID_GRAPH_TRANS_ENERGY_DISTRIBUTION);
+    Idle();
+    EXPECT_EQ(shown(2903), 1);
+
+    bool ran = false;
+    {
+        WhenShown choose([&] {
+            HWND d = FindDialog("Graph Envelope");
+            ASSERT_NE(d, nullptr);
+            ran = true;
+            ::SendDlgItemMessageA(d, IDC_GRAPH_KIND, CB_SETCURSEL, 2, 0);
+            Press(d, IDOK);
+        });
+        mainFrame->SendMessage(WM_COMMAND, ID_GRAPH_ENVELOPE);
+    }
+    Idle();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(shown(2943), 1);
+
+    // The collector is upright: the five quantities, then its vertical impact location.
+    ran = false;
+    {
+        WhenShown choose([&] {
+            HWND d = FindDialog("Graph");
+            ASSERT_NE(d, nullptr);
+            ran = true;
+            EXPECT_EQ(::SendDlgItemMessageA(d, IDC_GRAPH_KIND, CB_GETCOUNT, 0, 0), 6);
+            ::SendDlgItemMessageA(d, IDC_GRAPH_KIND, CB_SETCURSEL, 5, 0);
+            Press(d, IDOK);
+        });
+        mainFrame->SendMessage(WM_COMMAND, ID_BARRIER_COLLECTOR_GRAPHS);
+    }
+    Idle();
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(shown(3146), 1);
+    for (CTalusimOlectraView* v : GraphViews())
+        if (v->GetGraphKind() == 3146)
+            EXPECT_EQ(WindowText(v), "Y-Impact Location on Collector");
+
+    // Asked again, a graph's window comes to the front; no second one opens.
+    mainFrame->SendMessage(WM_COMMAND, ID_GRAPH_TRANS_ENERGY_DISTRIBUTION);
+    Idle();
+    EXPECT_EQ(shown(2903), 1);
+    EXPECT_EQ(GraphViews().size(), 3u);
+    CMDIChildWnd* active = mainFrame->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    auto* front = dynamic_cast<CTalusimOlectraView*>(active->GetActiveView());
+    ASSERT_NE(front, nullptr);
+    EXPECT_EQ(front->GetGraphKind(), 2903);
+}
+
 TEST_F(GraphCommandsTest, TheTooltipIsSetUpAndSaysNothing)
 {
     MakeSlope();
