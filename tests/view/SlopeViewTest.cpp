@@ -4,8 +4,6 @@
 
 #ifdef CLASTOR_DOCUMENT_BUILT
 
-#include <deque>
-#include "app/MainFrameServices.h"
 #include "model/InteractionModes.h"
 
 namespace {
@@ -14,33 +12,6 @@ const char* kInvalidSlopeVertex =
     "Invalid location for Slope vertex\nSlope segments cannot intersect barriers or other slope segments";
 const char* kInvalidBarrierEnd =
     "Invalid location for barrier endpoint:\nBarriers cannot intersect other barriers or slope segments";
-
-// The prompt line: points typed there, and the coordinates the view reports.
-class CPromptLine : public CMainFrameServices
-{
-public:
-    bool GetTypedPoint(double& x, double& y, bool clear) override
-    {
-        if (typed.empty())
-            return false;
-        x = typed.front().x;
-        y = typed.front().y;
-        if (clear)
-            typed.pop_front();
-        return true;
-    }
-    bool IsCommandLineEmpty() override { return typed.empty(); }
-    void SetCursorCoordinates(double x, double y) override { cursor = CVector2D(x, y); }
-    std::deque<CVector2D> typed;
-    CVector2D cursor;
-};
-
-struct InstalledPromptLine {
-    InstalledPromptLine() { previous = InstallMainFrameServices(&line); }
-    ~InstalledPromptLine() { InstallMainFrameServices(previous); }
-    CPromptLine line;
-    CMainFrameServices* previous = nullptr;
-};
 
 void ExpectNear(const CVector2D& a, const CVector2D& b)
 {
