@@ -227,6 +227,54 @@ TEST_F(SlopeViewModesTest, DeleteSeedersAndBarriersBySelection)
     EXPECT_EQ(Seeders(GROUP_POINT_SEEDER).size(), 1u);
 }
 
+TEST_F(SlopeViewModesTest, BarrierFromTypedPointsStartsOnTheSlope)
+{
+    InstalledPromptLine prompt;
+    ViewMessageBoxes boxes;
+    DrawSlope({{100, 100}, {300, 300}, {500, 100}});   // a V: (10, 30), (30, 10), (50, 30)
+    doc->OnAddBarrier();
+    prompt.line.typed.push_back(CVector2D(14, 28));    // beside the left arm: dropped onto it at (13, 27)
+    Key(VK_RETURN);
+    ASSERT_EQ(doc->GetMode(), MODE_ADD_BARRIER_SECOND);
+    prompt.line.typed.push_back(CVector2D(20, 15));    // under the slope: refused
+    Key(VK_RETURN);
+    EXPECT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(doc->GetMode(), MODE_ADD_BARRIER_SECOND);
+    prompt.line.typed.push_back(CVector2D(14.25, 34.5));
+    Key(VK_RETURN);
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    auto barriers = Placed(GROUP_BARRIER);
+    ASSERT_EQ(barriers.size(), 1u);
+    ExpectAt(barriers[0]->GetStartPoint(), 13, 27);
+    ExpectAt(barriers[0]->GetEndPoint(), 14.25, 34.5);
+}
+
+// A band dragged away and released 6 pixels from the press is a click in the
+// object-selection modes (it toggles), released 7 pixels off a window (it adds).
+TEST_F(SlopeViewModesTest, BandReleasedNearThePressIsAClickWhenSelectingObjects)
+{
+    DrawSlope({{100, 100}, {500, 300}});
+    PlaceCollector(450, 100, 200);   // x = 45 from y = 30 to 20
+    doc->SetMode(MODE_DELETE_COLLECTORS);
+    auto band = [&](int x1, int y1) {
+        Move(447, 150);
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(447, 150));
+        view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(490, 180));
+        view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(x1, y1));
+        view->SendMessage(WM_LBUTTONUP, 0, At(x1, y1));
+    };
+    Click(447, 150);
+    ASSERT_EQ(Selected(), 1);
+    band(453, 150);   // a click: toggled off
+    EXPECT_EQ(Selected(), 0);
+    band(453, 150);   // and on again
+    EXPECT_EQ(Selected(), 1);
+    band(454, 157);   // a window across the collector: still selected
+    EXPECT_EQ(Selected(), 1);
+    Key(VK_RETURN);
+    EXPECT_TRUE(Placed(GROUP_COLLECTOR).empty());
+}
+
 TEST_F(SlopeViewModesTest, MoveCollectorByBaseAndTargetPoints)
 {
     DrawSlope({{100, 100}, {500, 300}});

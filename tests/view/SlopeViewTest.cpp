@@ -315,6 +315,19 @@ TEST_F(SlopeViewTest, MiddleButtonPansAndGivesTheModeBack)
     EXPECT_NEAR(vc->GetWorldOrigin().y, origin.y + 2, 1e-9);
 }
 
+TEST_F(SlopeViewTest, MiddleButtonWithTheLeftHeldPansOnlyFromIdle)
+{
+    DrawSlope({{100, 100}, {500, 300}});
+    doc->SetMode(MODE_ADD_COLLECTOR_FIRST);
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON | MK_LBUTTON, At(300, 200));
+    EXPECT_EQ(doc->GetMode(), MODE_ADD_COLLECTOR_FIRST);
+    view->SendMessage(WM_MBUTTONUP, MK_LBUTTON, At(300, 200));
+    doc->SetMode(MODE_IDLE);
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON | MK_LBUTTON, At(300, 200));
+    EXPECT_EQ(doc->GetMode(), MODE_PAN);
+    view->SendMessage(WM_MBUTTONUP, MK_LBUTTON, At(300, 200));
+}
+
 TEST_F(SlopeViewTest, DeleteCollectorsByClickAndSelectAll)
 {
     DrawSlope({{100, 100}, {500, 300}});
