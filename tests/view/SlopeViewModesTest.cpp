@@ -505,6 +505,29 @@ TEST_F(SlopeViewModesTest, SelectAllMarksVerticesOutsideTheWindowToo)
     EXPECT_EQ(db->CountMarkedVertices(ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP), 0);
 }
 
+TEST_F(SlopeViewModesTest, VertexMoveTakenBackWithUAndEscape)
+{
+    DrawSlope({{100, 100}, {300, 250}, {500, 300}});
+    doc->BeginMoveVertices();
+    Click(300, 250);   // marks (30, 15)
+    Key(VK_RETURN);
+    Click(300, 250);   // base
+    ASSERT_EQ(doc->GetMode(), MODE_MOVE_VERTICES_TARGET);
+    Move(320, 230);    // the vertex follows: (32, 17)
+    ExpectAt(SlopeVertices()[1], 32, 17);
+    Move(340, 240);    // from where it stood, not from the last move
+    ExpectAt(SlopeVertices()[1], 34, 16);
+    view->SendReselectBaseEvent();   // "u": the base again, the vertex back
+    ASSERT_EQ(doc->GetMode(), MODE_MOVE_VERTICES_BASE);
+    ExpectAt(SlopeVertices()[1], 30, 15);
+    Click(300, 250);
+    Move(350, 200);
+    Key(VK_ESCAPE);    // Escape while moving: back, marks gone, idle
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    ExpectAt(SlopeVertices()[1], 30, 15);
+    EXPECT_EQ(doc->GetDatabase()->CountMarkedVertices(ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP), 0);
+}
+
 TEST_F(SlopeViewModesTest, DeleteVerticesWindowTogglesEachMark)
 {
     DrawSlope({{100, 100}, {200, 150}, {300, 250}, {500, 300}});
