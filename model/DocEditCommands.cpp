@@ -819,7 +819,7 @@ void CTalusimDoc::AssignMaterialToSegments(int test, double top, double left, do
     if (!m_pSlope)
         return;
     m_pSlope->UnmarkSegments();
-    m_pSlope->MarkSegmentsInRect(test, top, left, bottom, right, 0, 0);
+    m_pSlope->MarkSegmentsInRect(ACTION_ADD, top, left, bottom, right, test, SEGMENTS_VISIBLE);
     if (m_pSlope->GetMarkedSegmentCount() == 0)
         return;
     MainFrameServices().RefillMaterialCombo();
