@@ -274,9 +274,11 @@ TEST_F(GraphCommandsTest, TheDocumentsCommandsAndChoiceDialogsOpenGraphWindows)
     Idle();
     EXPECT_TRUE(ran);
     ASSERT_EQ(shown(3146), 1);
-    for (CTalusimOlectraView* v : GraphViews())
-        if (v->GetGraphKind() == 3146)
+    for (CTalusimOlectraView* v : GraphViews()) {
+        if (v->GetGraphKind() == 3146) {
             EXPECT_EQ(WindowText(v), "Y-Impact Location on Collector");
+        }
+    }
 
     // Asked again, a graph's window comes to the front; no second one opens.
     mainFrame->SendMessage(WM_COMMAND, ID_GRAPH_TRANS_ENERGY_DISTRIBUTION);
