@@ -2,8 +2,6 @@
 // which builds once the document does.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "graphs/ChartPropertiesDlg.h"
 
 #include "framework/DataExchange.h"
@@ -186,4 +184,3 @@ void CChartPropertiesDlg::OnCustomBins()
     UpdateControlStates();
 }
 
-#endif

@@ -2,8 +2,6 @@
 // the slope and the drawing through it.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "graphs/TalusimOlectraView.h"
 
 #include <algorithm>
@@ -770,4 +768,3 @@ void InstallGraphViewServices()
     InstallGraphServices(&services);
 }
 
-#endif

@@ -3,8 +3,6 @@
 // geometric checks that refuse a slope vertex or a barrier end in a bad place.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cmath>
 #include "app/MainFrameServices.h"
 #include "model/InteractionModes.h"
@@ -846,4 +844,3 @@ void CTalusimDoc::RestoreSegmentMaterials()
     RedrawEntity(m_pSlope);
 }
 
-#endif

@@ -1,11 +1,7 @@
 // The document's side of a computation: what it does with the engine's
 // reports (segments, location passages, impacts, end points), the disc
 // programs' equivalent, and the start of each rock sampled from a seeder.
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include <cmath>
 
@@ -188,4 +184,3 @@ void CTalusimDoc::SampleRockStart(CVector2D& start, CVector2D& velocity, double&
     angularVelocity = seeder->SampleAngularVelocity();
 }
 
-#endif

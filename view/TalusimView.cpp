@@ -6,8 +6,6 @@
 
 IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <commctrl.h>
 #include "app/MainFrameServices.h"
 #include "framework/AfxRes.h"
@@ -397,4 +395,3 @@ void CTalusimView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, C
     Invalidate(TRUE);
 }
 
-#endif

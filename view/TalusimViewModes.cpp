@@ -4,8 +4,6 @@
 
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
@@ -697,4 +695,3 @@ void CTalusimView::process_FILTER_BY_PICKING(int event, CDC* pDC, int x, int y)
     }
 }
 
-#endif

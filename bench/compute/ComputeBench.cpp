@@ -17,11 +17,7 @@
 #include <string>
 #include <vector>
 
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include "engine/Random.h"
 #include "framework/MessageBox.h"
@@ -216,12 +212,3 @@ int main(int argc, char** argv)
     return 0;
 }
 
-#else
-
-int main()
-{
-    std::printf("bench_compute needs the document, which is not built yet\n");
-    return 0;
-}
-
-#endif

@@ -3,8 +3,6 @@
 // slope panel, and in print preview.
 #include "GraphWindowSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -286,4 +284,3 @@ TEST_F(GraphPrintTest, PrintPreviewOpensOverTheFrameAndCloses)
     EXPECT_TRUE(mainFrame->m_bCommandLineActive);
 }
 
-#endif

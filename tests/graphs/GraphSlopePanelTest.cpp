@@ -3,8 +3,6 @@
 // and the marker line stands at the chosen location.
 #include "GraphWindowSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <algorithm>
 
 #include "graphs/GraphChart.h"
@@ -196,4 +194,3 @@ TEST_F(SlopePanelTest, ThePanelIsBlackAndWhiteInGrayscaleAndBlankWhenTooLow)
     EXPECT_GT(count(higher, RGB(255, 0, 0)), 0);
 }
 
-#endif

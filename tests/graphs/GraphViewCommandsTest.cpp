@@ -2,8 +2,6 @@
 // Properties and the state of the commands it answers for the document.
 #include "GraphWindowSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <commctrl.h>
 
 #include <functional>
@@ -441,4 +439,3 @@ TEST_F(GraphCommandsTest, AnEnvelopesBinsCannotBeChangedButTravelUnchanged)
     EXPECT_EQ(view->GetGraphState().series.GetCount(), 5);    // one point per location
 }
 
-#endif

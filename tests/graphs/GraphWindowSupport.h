@@ -21,8 +21,6 @@
 #include "model/DocumentDependencies.h"
 #include "tests/framework/WindowTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "graphs/TalusimOlectraView.h"
 #include "model/TalusimBarrier.h"
 #include "model/TalusimRaker.h"
@@ -202,4 +200,3 @@ inline std::vector<std::string> DrawnTexts(CView* view)
     return texts;
 }
 
-#endif

@@ -3,8 +3,6 @@
 // follow the document when it changes.
 #include "GraphWindowSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <algorithm>
 #include <cmath>
 
@@ -265,4 +263,3 @@ TEST_F(GraphWindowTest, AnImpactGraphOfADeletedCollectorShowsNoData)
     EXPECT_TRUE(Contains(DrawnTexts(hits), "No Data Available"));
 }
 
-#endif

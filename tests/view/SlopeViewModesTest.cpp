@@ -2,8 +2,6 @@
 // view, driven with the mouse and keys a user sends, with their refusals.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/InteractionModes.h"
 #include "view/SlopeViewServices.h"
 
@@ -560,4 +558,3 @@ TEST_F(SlopeViewModesTest, VertexSnapWithinElevenPixels)
     EXPECT_NEAR(starts[1].y, 10, 1e-3);
 }
 
-#endif

@@ -2,8 +2,6 @@
 // session) and in print preview.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -259,7 +257,6 @@ TEST_F(SlopeViewTest, PrintPreviewOpensOverTheFrameAndCloses)
     EXPECT_NEAR(vc->GetWorldExtent().x, extent.x, 1e-9 * extent.x);
 }
 
-
 // Whatever the world window, what the page inks (the ruler's bands and
 // numbers, a slope that runs on beyond the window) stays inside the drawing
 // area the margins leave: the view is moved in small steps through more than
@@ -293,4 +290,3 @@ TEST_F(SlopeViewTest, PrintedRulerStaysInsideTheMargins)
     }
 }
 
-#endif

@@ -2,8 +2,6 @@
 // over a real document.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/InteractionModes.h"
 
 namespace {
@@ -352,4 +350,3 @@ TEST_F(SlopeViewTest, DeleteCollectorsByClickAndSelectAll)
     EXPECT_EQ(collectors(), 0u);
 }
 
-#endif

@@ -15,8 +15,6 @@
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "geometry/ViewContext.h"
 #include "view/TalusimView.h"
@@ -159,4 +157,3 @@ protected:
     double worldTop = 40.0;
 };
 
-#endif
