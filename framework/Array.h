@@ -4,7 +4,11 @@
 // Growth follows the class library's rule: SetSize(n, nGrowBy) sets the
 // growth step (-1 keeps the current one); when the array must grow it takes
 // room for at least nGrowBy more elements, and a step of 0 (the default)
-// means max(4, min(1024, size / 8)). New elements are zero-filled, then
+// means max(4, size / 8) below 8192 elements, as in the library. From there
+// the default step is a quarter of the size where the library keeps 1024: a
+// fixed step copies an array of a hundred thousand results a hundred times
+// over while it fills.
+// New elements are zero-filled, then
 // default-constructed. Unlike the original library, elements are moved with
 // their own constructors, so any C++ type may be stored.
 //
@@ -88,6 +92,7 @@ protected:
     int m_nGrowBy = 0;
 
 private:
+    static constexpr int kGeometricFrom = 8192;
     static TYPE* Allocate(int n);
     static void ConstructRange(TYPE* p, int n);
     static void DestroyRange(TYPE* p, int n);
@@ -162,7 +167,7 @@ template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::SetSize(int n
     } else {
         int grow = m_nGrowBy;
         if (grow == 0)
-            grow = std::clamp(m_nSize / 8, 4, 1024);
+            grow = m_nSize < kGeometricFrom ? std::max(4, m_nSize / 8) : m_nSize / 4;
         const long long wanted = std::max<long long>(nNewSize, static_cast<long long>(m_nMaxSize) + grow);
         if (wanted > 0x7FFFFFFF / static_cast<long long>(sizeof(TYPE)))
             AfxThrowMemoryException();

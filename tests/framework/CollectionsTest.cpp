@@ -34,8 +34,8 @@ std::string Join(const CStringList& l)
 
 TEST(Array, GrowthFollowsTheLibraryRule)
 {
-    // Reference: growing from capacity m at size s by step g (0: max(4,
-    // min(1024, s/8))) gives max(wanted, m + step).
+    // Reference: growing from capacity m at size s by step g (0: max(4, s/8)
+    // below 8192 elements, s/4 from there) gives max(wanted, m + step).
     struct Case { int presize; int growBy; int addCount; int capacity; };
     const Case cases[] = {
         {0, -1, 1, 1},          // first allocation is exact
@@ -44,7 +44,8 @@ TEST(Array, GrowthFollowsTheLibraryRule)
         {0, 6, 1, 6},           // first allocation takes a whole step
         {0, 6, 7, 12},
         {8000, -1, 1, 9000},    // 8000 + 8000/8
-        {16000, -1, 1, 17024},  // step capped at 1024
+        {8191, -1, 1, 9214},    // the last size grown by the library's step
+        {16000, -1, 1, 20000},  // a quarter of the size: filling stays linear
         {100, 2, 1, 102},
     };
     for (const Case& c : cases) {
