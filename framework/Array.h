@@ -135,9 +135,14 @@ template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Clear()
 template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Reallocate(int nNewMax)
 {
     TYPE* p = Allocate(nNewMax);
-    for (int i = 0; i < m_nSize; ++i) {
-        ::new (static_cast<void*>(p + i)) TYPE(std::move(m_pData[i]));
-        m_pData[i].~TYPE();
+    if constexpr (std::is_trivially_copyable_v<TYPE>) {
+        if (m_nSize > 0)
+            std::memcpy(static_cast<void*>(p), static_cast<const void*>(m_pData), sizeof(TYPE) * static_cast<size_t>(m_nSize));
+    } else {
+        for (int i = 0; i < m_nSize; ++i) {
+            ::new (static_cast<void*>(p + i)) TYPE(std::move(m_pData[i]));
+            m_pData[i].~TYPE();
+        }
     }
     ::operator delete(m_pData);
     m_pData = p;

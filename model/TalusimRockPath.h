@@ -31,6 +31,10 @@ public:
     bool AddCurvedSegment(double x0, double y0, double x1, double y1, double vx, double vy, double T,
                           double g);
 
+    // Gives back the room kept for pieces that never came, once the rock has
+    // come to rest: a computation keeps tens of thousands of paths.
+    void FreeExtra() { m_segments.shrink_to_fit(); }
+
     int GetSegmentUpperBound() const { return static_cast<int>(m_segments.size()) - 1; }
     CTalusimPathSegment* GetSegment(int i) const { return &m_segments[static_cast<size_t>(i)]; }
     // The end of the last piece; (DBL_MAX, DBL_MAX) without pieces.
