@@ -340,6 +340,13 @@ void CMainFrame::OnPromptEscape() {
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
+    // The command line has the focus after every pick, and an edit keeps the
+    // wheel to itself: the wheel is the frame's, which zooms the active view.
+    if (pMsg->message == WM_MOUSEWHEEL && m_wndPromptBar.GetSafeHwnd() != nullptr &&
+        pMsg->hwnd == ::GetDlgItem(m_wndPromptBar.m_hWnd, IDC_COMMAND_LINE)) {
+        SendMessage(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    }
     if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) {
         CView* view = ActiveChildView();
         CDocument* doc = ActiveChildDocument();
@@ -510,10 +517,12 @@ void CMainFrame::OnUpdateMaterialCombo(CCmdUI* pCmdUI) { pCmdUI->Enable(ShellLin
 // ---- graph views and tool windows ----
 
 void CMainFrame::ToggleChartView(int kind, CEntity* object, BOOL bShow) {
-    const CTalusimApp::GraphViewLink& link = CTalusimApp::s_graphView;
+    const ShellLink::GraphViewLink& link = ShellLink::GraphView();
     auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
     CDocument* doc = ActiveChildDocument();
-    if (doc == nullptr || app == nullptr || link.viewClass == nullptr) return;
+    if (doc == nullptr || app == nullptr || link.viewClass == nullptr || link.isShowing == nullptr ||
+        link.setGraph == nullptr)
+        return;
     // The first graph view of the document that shows this graph.
     for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;) {
         CView* view = doc->GetNextView(pos);

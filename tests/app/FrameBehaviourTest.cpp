@@ -57,11 +57,13 @@ TEST_F(FrameBehaviour, MenusSwitchBetweenTheDocumentsAndTheFramesOwn) {
     EXPECT_EQ(withDocument, app->m_pSlopeTemplate->m_hMenuShared);
     // The menu bar is drawn by the system; its popups are the program's.
     EXPECT_FALSE(KsMenu::IsKsMenu(CMenu::FromHandle(withDocument)));
-    EXPECT_TRUE(KsMenu::IsKsMenu(CMenu::FromHandle(::GetSubMenu(withDocument, 0))));
+    HMENU file = OpenPopupWith(frame, ID_FILE_SAVE);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(KsMenu::IsKsMenu(CMenu::FromHandle(file)));
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE;
-    ::GetMenuItemInfoA(::GetSubMenu(withDocument, 0), ID_FILE_SAVE, FALSE, &info);
+    ::GetMenuItemInfoA(file, ID_FILE_SAVE, FALSE, &info);
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
 
     app->CloseAllDocuments(FALSE);
@@ -112,6 +114,8 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
 }
 
 TEST_F(FrameBehaviour, CommandLineGivesTypedPointsAndKeepsWhatIsNoCommand) {
+    // The idle update leaves the command line open for typing.
+    EXPECT_TRUE(::IsWindowEnabled(CommandLine(frame)));
     ::SetWindowTextA(CommandLine(frame), "12.5,-3");
     double x = 0, y = 0;
     EXPECT_TRUE(frame->GetTypedPoint(x, y, FALSE));
@@ -127,9 +131,9 @@ TEST_F(FrameBehaviour, CommandLineGivesTypedPointsAndKeepsWhatIsNoCommand) {
     EXPECT_EQ(x, 5);
     EXPECT_FALSE(frame->IsCommandLineEmpty());
 
-    // A star with no slope view active stays: it is no command here.
+    // A star in a slope window selects and goes.
     ::SetWindowTextA(CommandLine(frame), "*");
-    EXPECT_FALSE(frame->IsCommandLineEmpty());
+    EXPECT_TRUE(frame->IsCommandLineEmpty());
 
     // Without a document, typing clears the line at once.
     app->CloseAllDocuments(FALSE);
@@ -297,16 +301,25 @@ TEST_F(FrameBehaviour, DistributionStatisticsWindowIsMadeOnceAndAgainAfterClosin
     EXPECT_EQ(frame->m_pDistStatsDlg, nullptr);
 }
 
-TEST_F(FrameBehaviour, ChildFrameIsTitledByItsDocument) {
+TEST_F(FrameBehaviour, ChildFrameIsTitledByItsDocumentAndView) {
     CMDIChildWnd* child = frame->MDIGetActive();
     ASSERT_NE(child, nullptr);
     CDocument* doc = child->GetActiveDocument();
-    CString title;
+    CView* view = child->GetActiveView();
+    CString title, viewText;
+    view->GetWindowText(viewText);
+    ASSERT_FALSE(viewText.IsEmpty());
     child->GetWindowText(title);
-    EXPECT_EQ(title, doc->GetTitle());
+    EXPECT_EQ(title, doc->GetTitle() + ":" + viewText);
     doc->SetModifiedFlag(TRUE);
+    child->OnUpdateFrameTitle(TRUE);
+    child->GetWindowText(title);
+    EXPECT_EQ(title, doc->GetTitle() + ":" + viewText + "*");
+    // A view without a text of its own leaves the document's title alone.
+    view->SetWindowText("");
     child->OnUpdateFrameTitle(TRUE);
     child->GetWindowText(title);
     EXPECT_EQ(title, doc->GetTitle() + "*");
     doc->SetModifiedFlag(FALSE);
+    view->SetWindowText(viewText);
 }

@@ -28,8 +28,13 @@ TEST_F(ShellTest, RecentFilesShowInTheOwnerDrawnFileMenu) {
     app->AddToRecentFileList(path.c_str());
     if (frame->MDIGetActive() == nullptr) app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
     Idle();
+    // The File popup (a maximised document window puts its own menu first).
     HMENU bar = ::GetMenu(frame->m_hWnd);
-    HMENU file = ::GetSubMenu(bar, 0);
+    HMENU file = nullptr;
+    for (int i = 0; i < ::GetMenuItemCount(bar) && file == nullptr; ++i)
+        if (HMENU sub = ::GetSubMenu(bar, i); ::GetMenuState(sub, ID_FILE_SAVE, MF_BYCOMMAND) != static_cast<UINT>(-1))
+            file = sub;
+    ASSERT_NE(file, nullptr);
     frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
     int pos = -1;
     for (int i = 0; i < ::GetMenuItemCount(file); ++i)
