@@ -25,6 +25,8 @@ protected:
         app = new CTalusimApp;
         AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nosplash"), SW_SHOW);
         ASSERT_TRUE(app->InitInstance());
+        // The test program's own arguments do not ask for no splash: it goes at once.
+        if (CSplashWnd::GetSplash() != nullptr) CSplashWnd::HideSplash();
         frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
         ASSERT_NE(frame, nullptr);
         if (CMDIChildWnd* child = frame->MDIGetActive()) firstDocument = child->GetActiveDocument();

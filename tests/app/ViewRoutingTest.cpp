@@ -3,6 +3,7 @@
 // the slope view) and run through the application's own message filter, they
 // must reach the active slope view's interaction modes.
 #include <initializer_list>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -310,4 +311,48 @@ TEST_F(ViewRouting, AGraphWindowTakesNoSlopeCommands) {
     EXPECT_EQ(ActiveChildView(), active);
     // The material combo is for slope windows only.
     EXPECT_FALSE(frame->m_comboMaterial.IsWindowEnabled());
+}
+
+TEST_F(ViewRouting, PromptAndCoordinatesFollowTheView) {
+    auto promptText = []() {
+        char text[256] = {};
+        ::GetDlgItemTextA(frame->m_wndPromptBar.m_hWnd, IDC_PROMPT_TEXT, text, sizeof(text));
+        return std::string(text);
+    };
+    doc->BeginDefineSlope();
+    EXPECT_EQ(promptText(), "Enter slope vertices [ enter=done, u=undo last vertex, esc=cancel ]");
+    Press(CommandLine(), VK_ESCAPE);
+    EXPECT_EQ(promptText().find("Enter slope vertices"), std::string::npos);
+
+    // A mouse move over the view shows its world point; over a window border, none.
+    doc->GetDatabase()->SetSnapMode(29);
+    view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(120, 80));
+    Idle();
+    const CVector2D w = view->GetViewContext()->DeviceToWorld(120, 80);
+    CString expected;
+    expected.Format("%.3f,%.3f", w.x, w.y);
+    const int pane = frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_COORDINATES);
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(pane), expected);
+    view->GetParentFrame()->SendMessage(WM_NCMOUSEMOVE, HTBORDER, 0);
+    Idle();
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(pane), "\t");
+}
+
+TEST_F(ViewRouting, MainCaptionNamesTheDocumentOnceWhetherItsWindowIsMaximisedOrNot) {
+    CMDIChildWnd* child = frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    CString childTitle, caption;
+    ASSERT_TRUE(child->IsZoomed());
+    child->GetWindowText(childTitle);
+    frame->GetWindowText(caption);
+    // The system shows a maximised window's title in brackets after the frame's.
+    EXPECT_EQ(caption, "Clastor - [" + childTitle + "]");
+    child->MDIRestore();
+    Idle();
+    frame->GetWindowText(caption);
+    EXPECT_EQ(caption, "Clastor - " + doc->GetTitle());
+    child->MDIMaximize();
+    Idle();
+    frame->GetWindowText(caption);
+    EXPECT_EQ(caption, "Clastor - [" + childTitle + "]");
 }
