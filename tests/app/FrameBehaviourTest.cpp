@@ -1,6 +1,7 @@
 // What the user does with the frame: menus that follow the open documents,
 // update handlers on menus and toolbars, the prompt line, the status bar, the
 // material combo, the splash window and the tool windows.
+#include <algorithm>
 #include <cfloat>
 #include <vector>
 
@@ -220,6 +221,19 @@ TEST_F(FrameBehaviour, MaterialComboListsTheDocumentsMaterialsAndKeepsTheChoice)
     ASSERT_FALSE(materials.empty());
     frame->RefillMaterialCombo();
     ASSERT_EQ(frame->m_comboMaterial.GetCount(), static_cast<int>(materials.size()));
+    // The list drops open wide enough for every name beside its swatch.
+    {
+        CClientDC dc(&frame->m_comboMaterial);
+        CFont* old = dc.SelectObject(frame->m_comboMaterial.GetFont());
+        int widest = 0;
+        for (CEntity* m : materials) widest = std::max(widest, static_cast<int>(dc.GetTextExtent(SwatchEntityName(m)).cx));
+        dc.SelectObject(old);
+        CRect box;
+        frame->m_comboMaterial.GetWindowRect(&box);
+        ASSERT_GT(CSwatchComboBox::kTextLeft + widest, box.Width()) << "the default names fit the box anyway";
+        EXPECT_GE(static_cast<int>(frame->m_comboMaterial.SendMessage(CB_GETDROPPEDWIDTH)),
+                  CSwatchComboBox::kTextLeft + widest);
+    }
     // The list is sorted; choose the last material and refill.
     CEntity* chosen = materials.back();
     for (int i = 0; i < frame->m_comboMaterial.GetCount(); ++i)
