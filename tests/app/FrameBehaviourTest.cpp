@@ -274,7 +274,7 @@ TEST_F(FrameBehaviour, MaterialComboNeverKeepsItemsOfAClosedDocumentNorRepeatsEr
     EXPECT_FALSE(frame->m_comboMaterial.IsWindowEnabled());
 }
 
-TEST_F(FrameBehaviour, SplashGoesAtTheFirstKeyWhichGoesNoFurther) {
+TEST_F(FrameBehaviour, SplashGoesAtTheFirstKeyWhichGoesNoFurtherOrAfterItsTime) {
     CSplashWnd::EnableSplash(TRUE);
     CSplashWnd::ShowSplash(frame);
     ASSERT_NE(CSplashWnd::GetSplash(), nullptr);
@@ -285,6 +285,16 @@ TEST_F(FrameBehaviour, SplashGoesAtTheFirstKeyWhichGoesNoFurther) {
     EXPECT_TRUE(app->PreTranslateMessage(&key));
     EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
     EXPECT_FALSE(CSplashWnd::FilterAppMessage(&key));
+    // Left alone, it goes by itself after two and a half seconds.
+    CSplashWnd::ShowSplash(frame);
+    ASSERT_NE(CSplashWnd::GetSplash(), nullptr);
+    const DWORD shown = ::GetTickCount();
+    while (CSplashWnd::GetSplash() != nullptr && ::GetTickCount() - shown < 5000) {
+        PumpPending();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+    EXPECT_GE(::GetTickCount() - shown, 2400u);
     // Without the command line's consent there is none.
     CSplashWnd::EnableSplash(FALSE);
     CSplashWnd::ShowSplash(frame);

@@ -44,6 +44,22 @@ struct SeederConditions : CViewServices {
     }
 };
 
+// The Snap and Grid Settings dialogs, answered as the user would fill them.
+struct SettingsAnswers : CViewServices {
+    int snapAsked = 0, gridAsked = 0;
+    INT_PTR RunSnapDialog(int& snapMode) override {
+        ++snapAsked;
+        snapMode = 31;
+        return IDOK;
+    }
+    INT_PTR RunGridSettings(CGridSettingsData& d) override {
+        ++gridAsked;
+        d.spacingX = d.spacingY = 2.5;
+        d.on = true;
+        return IDOK;
+    }
+};
+
 } // namespace
 
 class ViewRouting : public ShellTest {
@@ -355,4 +371,29 @@ TEST_F(ViewRouting, MainCaptionNamesTheDocumentOnceWhetherItsWindowIsMaximisedOr
     Idle();
     frame->GetWindowText(caption);
     EXPECT_EQ(caption, "Clastor - [" + childTitle + "]");
+}
+
+TEST_F(ViewRouting, RightClicksOnTheSnapAndGridPanesOpenTheirSettings) {
+    SettingsAnswers answers;
+    CSlopeViewServices* previous = InstallSlopeViewServices(&answers);
+    auto rightClick = [](UINT id) {
+        CRect r;
+        frame->m_wndStatusBar.GetItemRect(frame->m_wndStatusBar.CommandToIndex(id), &r);
+        frame->m_wndStatusBar.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
+        frame->m_wndStatusBar.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(r.left + 3, r.top + 3));
+        Idle();
+    };
+    doc->GetDatabase()->SetSnapMode(29);
+    rightClick(ID_INDICATOR_SNAP);
+    rightClick(ID_INDICATOR_GRID);
+    // The rock count is no button.
+    rightClick(ID_INDICATOR_ROCKS);
+    InstallSlopeViewServices(previous);
+    EXPECT_EQ(answers.snapAsked, 1);
+    EXPECT_EQ(answers.gridAsked, 1);
+    EXPECT_EQ(doc->GetDatabase()->GetSnapMode(), 31);
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_SNAP)),
+                 "VERTEX SNAP");
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_GRID)), "GRID");
+    EXPECT_DOUBLE_EQ(doc->GetDatabase()->GetGridSpacing().x, 2.5);
 }
