@@ -5,6 +5,7 @@
 // manual and page commands.
 #pragma once
 
+#include "app/DocumentLink.h"
 #include "app/PageSettings.h"
 #include "controls/KsMenu.h"
 #include "framework/DocTemplate.h"
@@ -20,6 +21,9 @@ public:
     BOOL m_bPrintMargins = 0;
     CMultiDocTemplate* m_pReportTemplate = nullptr;
     CMultiDocTemplate* m_pSlopeTemplate = nullptr;
+    // The graph view's link to the shell (app/DocumentLink.h), also reachable
+    // through the application.
+    static inline ShellLink::GraphViewLink& s_graphView = ShellLink::GraphView();
     CMultiDocTemplate* m_pGraphTemplate = nullptr;
     CMultiDocTemplate* m_p3DTemplate = nullptr;
     KsMenu m_menuReport;

@@ -41,5 +41,10 @@ function(clastor_test name)
     "${CLASTOR_THIRD_PARTY}/lib/libgtest_main.a" "${CLASTOR_THIRD_PARTY}/lib/libgtest.a")
   target_compile_definitions(${name} PRIVATE CLASTOR_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+  # The test programs share one X display: the mouse cursor, the focus and the
+  # foreground window are the display's, and a test that moves the cursor
+  # sends mouse moves to another program's windows. One at a time, then; the
+  # checks of written files run beside them.
+  set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+                                          RESOURCE_LOCK clastor_display)
 endfunction()

@@ -198,6 +198,14 @@ template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::SetAtGrow(int
 template <class TYPE, class ARG_TYPE> int CArray<TYPE, ARG_TYPE>::Add(ARG_TYPE newElement)
 {
     const int nIndex = m_nSize;
+    // Arrays that collect results are filled one Add at a time: with room
+    // left, the element is copied straight into place instead of being
+    // zero-filled and constructed first.
+    if (m_pData && nIndex < m_nMaxSize) {
+        ::new (static_cast<void*>(m_pData + nIndex)) TYPE(newElement);
+        ++m_nSize;
+        return nIndex;
+    }
     SetAtGrow(nIndex, newElement);
     return nIndex;
 }

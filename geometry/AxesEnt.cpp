@@ -276,7 +276,12 @@ void CAxesEnt::Draw(CDC* pDC, CViewContext* pView)
                 const CPoint q = pView->WorldToDevice(0, value + step.y);
                 if (y0 < p.y && p.y < limit) {
                     snprintf(label, sizeof label, "%g", value);
-                    pDC->TextOut(x0, p.y, label, (int)strlen(label));
+                    // A number is shown whole or not at all: one centred on a
+                    // tick near an end of the band would be cut by the window,
+                    // or run into the margin on paper.
+                    const int half = (pDC->GetTextExtent(label).cx + 1) / 2;
+                    if (y0 <= p.y - half && p.y + half <= y0 + h)
+                        pDC->TextOut(x0, p.y, label, (int)strlen(label));
                 }
                 for (int i = 0; i < subdivisions; ++i) {
                     const int t = p.y + (int)((double)(q.y - p.y) * i / subdivisions);
@@ -298,7 +303,9 @@ void CAxesEnt::Draw(CDC* pDC, CViewContext* pView)
                 const CPoint q = pView->WorldToDevice(value + step.x, 0);
                 if (left < p.x && p.x < right) {
                     snprintf(label, sizeof label, "%g", value);
-                    pDC->TextOut(p.x, y0 + h, label, (int)strlen(label));
+                    const int half = (pDC->GetTextExtent(label).cx + 1) / 2;
+                    if (x0 <= p.x - half && p.x + half <= right)
+                        pDC->TextOut(p.x, y0 + h, label, (int)strlen(label));
                 }
                 for (int i = 0; i < subdivisions; ++i) {
                     const int u = p.x + (int)((double)(q.x - p.x) * i / subdivisions);

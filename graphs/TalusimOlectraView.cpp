@@ -2,18 +2,26 @@
 // the slope and the drawing through it.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "graphs/TalusimOlectraView.h"
 
 #include <algorithm>
+#include <cfloat>
+
+#include <commctrl.h>
 
 #include "app/MainFrameServices.h"
+#include "framework/AfxRes.h"
+#include "framework/Frame.h"
+#include "framework/MessageBox.h"
+#include "framework/Preview.h"
+#include "graphs/ChartPropertiesDlg.h"
+#include "res/resource.h"
 #include "geometry/ExtentsAccumulator.h"
 #include "geometry/ViewContext.h"
 #include "graphs/GraphChart.h"
 #include "graphs/GraphDialogs.h"
 #include "graphs/GraphServices.h"
+#include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
 
 namespace {
@@ -86,6 +94,9 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSEWHEEL()
     ON_COMMAND(44066, OnSplitView)
     ON_UPDATE_COMMAND_UI(44066, OnUpdateSplitView)
     ON_COMMAND(44133, OnGrayscale)
@@ -96,6 +107,14 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_COMMAND(44106, OnPanRight)
     ON_UPDATE_COMMAND_UI(44009, OnUpdateAlwaysDisabled)
     ON_UPDATE_COMMAND_UI(44147, OnUpdateAlwaysDisabled)
+    ON_COMMAND(ID_GRAPH_CHART_PROPERTIES, OnChartProperties)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_CHART_PROPERTIES, OnUpdateChartProperties)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_ENDPOINTS, OnUpdateEndpoints)
+    ON_WM_CONTEXTMENU()
+    ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CTalusimOlectraView::CTalusimOlectraView() = default;
@@ -170,6 +189,16 @@ void CTalusimOlectraView::OnInitialUpdate()
     s.customYTitle = s.computedYTitle;
     s.customHeader = s.computedHeader;
     ApplyChartTitles(m_chart, s);
+    static const UINT kMenuPictures[] = {IDR_TOOLBAR_GRAPH, IDR_TOOLBAR_CONTEXT_IMAGES};
+    if (m_contextMenu.LoadMenu(IDR_CONTEXT_MENU))
+        m_contextMenu.LoadToolbars(kMenuPictures, 2);
+    // The view is the tip's one tool; its text is asked for, and is always empty.
+    if (m_toolTip.Create(this, TTS_ALWAYSTIP) && m_toolTip.AddTool(this)) {
+        m_toolTip.SetMaxTipWidth(0x7FFF);
+        m_toolTip.SetDelayTime(TTDT_AUTOPOP, 0x7FFF);
+        m_toolTip.SetDelayTime(TTDT_INITIAL, 200);
+        m_toolTip.SetDelayTime(TTDT_RESHOW, 200);
+    }
     m_pViewContext = std::make_unique<CViewContext>();
     m_pViewContext->SetOwnerView(this);
 }
@@ -184,8 +213,9 @@ void CTalusimOlectraView::ApplyTitlesAndRanges()
 {
     CString title = GraphWindowTitle(m_graph.kind, m_graph.object, m_graph.location);
     SetWindowText(title);
-    if (CWnd* frame = GetParent())
-        frame->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(title)));
+    // The frame's caption is the document's title with the view's text after it.
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->OnUpdateFrameTitle(TRUE);
     m_graph.settings.computedHeader = title;
     ApplyChartTitles(m_chart, m_graph.settings);
     ApplyAxisRanges(m_chart, m_graph.settings);
@@ -276,22 +306,12 @@ void CTalusimOlectraView::OnMarkers()
 
 void CTalusimOlectraView::OnPanLeft()
 {
-    if (!m_bSplitView || !m_graph.location.IsSet() || m_graph.location.index == 0)
-        return;
-    SelectLocation(0.0, m_graph.location.index - 1);
-    RebuildChart();
-    Invalidate();
+    StepLocation(-1);
 }
 
 void CTalusimOlectraView::OnPanRight()
 {
-    CTalusimDoc* doc = Doc();
-    if (!doc || !m_bSplitView || !m_graph.location.IsSet() ||
-        m_graph.location.index >= doc->GetLastDistributionIndex())
-        return;
-    SelectLocation(0.0, m_graph.location.index + 1);
-    RebuildChart();
-    Invalidate();
+    StepLocation(1);
 }
 
 void CTalusimOlectraView::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
@@ -299,15 +319,136 @@ void CTalusimOlectraView::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
     pCmdUI->Enable(FALSE);
 }
 
-void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth)
+void CTalusimOlectraView::OnChartProperties()
+{
+    CChartPropertiesDlg dlg;
+    dlg.SetView(this);
+    dlg.SetBinsEditable(!IsEnvelopeGraph(m_graph.kind));
+    // Apply and Default change the graph at once; anything but OK undoes them.
+    const ChartSettings before = m_graph.settings;
+    if (dlg.DoModal() != IDOK)
+        m_graph.settings = before;
+    ApplyAxisRanges(m_chart, m_graph.settings);
+    for (int id : {XRT_X_MAX_AUTO, XRT_X_MIN_AUTO, XRT_AUTO_3584, XRT_Y_MAX_AUTO, XRT_Y_MIN_AUTO, XRT_AUTO_3585})
+        m_chart.SetInt(id, 0);
+    RebuildChart();
+    Invalidate();
+}
+
+void CTalusimOlectraView::OnUpdateChartProperties(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(HasData());
+}
+
+void CTalusimOlectraView::OnUpdateEndpoints(CCmdUI* pCmdUI)
+{
+    CTalusimDoc* doc = Doc();
+    pCmdUI->Enable(doc && doc->GetEnvelopeCount() > 0);
+    pCmdUI->SetCheck(0);
+}
+
+CMenu* CTalusimOlectraView::PrepareContextMenu(CPoint client)
+{
+    CTalusimDoc* doc = Doc();
+    if (!doc || !m_contextMenu.GetSafeHmenu())
+        return nullptr;
+    CREGDatabase* db = doc->GetDatabase();
+    db->SetDefaultContextMenu(IDR_CONTEXT_MENU, 1000);
+    const int mode = doc->GetMode();
+    int index = CONTEXT_POPUP_CHART;
+    if (mode == MODE_PICK_PATHS) {
+        index = CONTEXT_POPUP_ZOOM_DONE;
+    } else if (mode >= MODE_IMAGE_OLD_TOP_LEFT && mode <= MODE_IMAGE_NEW_BOTTOM_RIGHT) {
+        index = CONTEXT_POPUP_ZOOM_CANCEL;
+    } else if (mode == MODE_DELETE_TOOLS) {
+        index = CONTEXT_POPUP_DELETING;
+    } else if (mode >= MODE_MEASURE_FROM && mode <= MODE_ARROW_TAIL) {
+        index = CONTEXT_POPUP_DRAWING;
+    } else if (mode == MODE_IDLE || mode == MODE_EDIT_TOOL_SELECT) {
+        // An entity of the slope panel offers its own menu first. Only where
+        // the panel is shown: elsewhere nothing of the drawing is under the mouse.
+        CVector2D world;
+        if (SlopePanelPoint(client, world)) {
+            CContextMenuRequest request;
+            request.x = client.x;
+            request.y = client.y;
+            request.view = this;
+            request.viewContext = m_pViewContext.get();
+            request.commandWindow = AfxGetMainWnd() ? AfxGetMainWnd() : this;
+            request.menu = &m_contextMenu;
+            if (db->ShowContextMenu(request))
+                return nullptr;
+        }
+    }
+    CMenu* menu = m_contextMenu.GetSubMenu(index);
+    if (!menu)
+        return nullptr;
+    if (IsWholeRunGraph(m_graph.kind))
+        menu->CheckMenuItem(ID_GRAPH_SPLIT_VIEW, MF_BYCOMMAND | (m_bSplitView ? MF_CHECKED : MF_UNCHECKED));
+    else
+        menu->DeleteMenu(ID_GRAPH_SPLIT_VIEW, MF_BYCOMMAND);
+    menu->CheckMenuItem(ID_CONTEXT_GRAPH_GRAYSCALE, MF_BYCOMMAND | (m_bGrayscale ? MF_CHECKED : MF_UNCHECKED));
+    menu->EnableMenuItem(ID_GRAPH_CHART_PROPERTIES, MF_BYCOMMAND | (HasData() ? MF_ENABLED : MF_GRAYED));
+    if (IsEnvelopeGraph(m_graph.kind)) {
+        menu->DeleteMenu(ID_CONTEXT_STATISTICS, MF_BYCOMMAND);
+        menu->CheckMenuItem(ID_GRAPH_MARKERS, MF_BYCOMMAND | (m_bMarkers ? MF_CHECKED : MF_UNCHECKED));
+    } else {
+        menu->DeleteMenu(ID_GRAPH_MARKERS, MF_BYCOMMAND);
+    }
+    if (index == CONTEXT_POPUP_DRAWING) {
+        const int snap = db->GetSnapMode();
+        menu->CheckMenuItem(ID_SNAP_NONE, MF_BYCOMMAND | (snap == 29 ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_GRID, MF_BYCOMMAND | (snap == 30 ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_VERTEX, MF_BYCOMMAND | (snap == 31 ? MF_CHECKED : MF_UNCHECKED));
+    }
+    return menu;
+}
+
+void CTalusimOlectraView::OnContextMenu(CWnd*, CPoint point)
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->ActivateFrame();
+    // From the keyboard the point is (-1, -1): the menu opens at the window's corner.
+    if (point.x == -1 && point.y == -1) {
+        point = CPoint(0, 0);
+        ClientToScreen(&point);
+    }
+    CPoint client = point;
+    ScreenToClient(&client);
+    if (CMenu* menu = PrepareContextMenu(client)) {
+        CWnd* owner = AfxGetMainWnd();
+        menu->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, owner ? owner : this);
+    }
+}
+
+BOOL CTalusimOlectraView::OnToolTipNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (pResult)
+        *pResult = 0;
+    if (!pNMHDR || pNMHDR->hwndFrom != m_toolTip.GetSafeHwnd())
+        return FALSE;
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    info->lpszText = nullptr;
+    info->szText[0] = '\0';
+    return TRUE;
+}
+
+BOOL CTalusimOlectraView::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_toolTip.GetSafeHwnd() && pMsg->message >= WM_MOUSEMOVE && pMsg->message <= WM_MBUTTONUP &&
+        pMsg->message != WM_LBUTTONDBLCLK && pMsg->message != WM_RBUTTONDBLCLK)
+        m_toolTip.RelayEvent(pMsg);
+    return CView::PreTranslateMessage(pMsg);
+}
+
+bool CTalusimOlectraView::MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom)
 {
     CTalusimDoc* doc = Doc();
     if (!doc || !m_pViewContext || !doc->GetSlope())
-        return;
+        return false;
     CViewContext& vc = *m_pViewContext;
     int left = 0, right = 0;
     GetPlotAreaColumns(m_chart, chartWidth, left, right);
-    vc.SetDC(pDC);
     vc.SetIsotropic(false);
     vc.SetDeviceOrigin(area.left + left, area.top);
     vc.SetDeviceExtent(std::max(right - left, 1), area.Height());
@@ -328,12 +469,37 @@ void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartW
     const double ySpan = std::max(ext[1] - ext[3], 1e-9);
     vc.SetWorldExtent(xSpan, 1.1 * ySpan);
     vc.SetWorldOrigin(tl.x, ext[1] + 0.05 * ySpan);
+    top = ext[1] + 0.05 * ySpan;
+    bottom = ext[3] - 0.05 * ySpan;
 
     if (!m_graph.location.IsSet())
         SelectLocation((tl.x + br.x) / 2, -1);
+    return true;
+}
+
+CRect CTalusimOlectraView::SlopePanelRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    client.top += client.Height() / 2;
+    return client;
+}
+
+bool CTalusimOlectraView::ShowsSlopePanel() const
+{
+    return m_bSplitView && IsWholeRunGraph(m_graph.kind);
+}
+
+void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth)
+{
+    CTalusimDoc* doc = Doc();
+    double top = 0.0, bottom = 0.0;
+    if (!MapSlopePanel(area, chartWidth, top, bottom))
+        return;
+    CViewContext& vc = *m_pViewContext;
+    vc.SetDC(pDC);
     if (IsDistributionGraph(m_graph.kind) && doc->GetLastDistributionIndex() >= 1 && m_graph.location.IsSet())
-        doc->ShowMarkerLine(CVector2D(m_graph.location.x, ext[1] + 0.05 * ySpan),
-                            CVector2D(m_graph.location.x, ext[3] - 0.05 * ySpan));
+        doc->ShowMarkerLine(CVector2D(m_graph.location.x, top), CVector2D(m_graph.location.x, bottom));
 
     const int saved = pDC->SaveDC();
     pDC->IntersectClipRect(area);
@@ -348,12 +514,88 @@ void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartW
     doc->HideMarkerLine();
 }
 
+bool CTalusimOlectraView::SlopePanelPoint(CPoint point, CVector2D& world)
+{
+    if (!ShowsSlopePanel())
+        return false;
+    const CRect panel = SlopePanelRect();
+    if (!panel.PtInRect(point))
+        return false;
+    double top = 0.0, bottom = 0.0;
+    CRect client;
+    GetClientRect(&client);
+    if (!MapSlopePanel(panel, client.Width(), top, bottom))
+        return false;
+    world = m_pViewContext->DeviceToWorld(point.x, point.y);
+    return true;
+}
+
+void CTalusimOlectraView::ChooseLocationAt(CPoint point)
+{
+    CVector2D world;
+    if (!IsDistributionGraph(m_graph.kind) || !SlopePanelPoint(point, world))
+        return;
+    const int before = m_graph.location.index;
+    SelectLocation(world.x, -1);
+    if (m_graph.location.index == before)
+        return;
+    RebuildChart();
+    Invalidate();
+}
+
+void CTalusimOlectraView::StepLocation(int step)
+{
+    CTalusimDoc* doc = Doc();
+    if (!doc || !m_bSplitView || !m_graph.location.IsSet())
+        return;
+    const int index = m_graph.location.index + step;
+    if (index < 0 || index > doc->GetLastDistributionIndex())
+        return;
+    SelectLocation(0.0, index);
+    RebuildChart();
+    Invalidate();
+}
+
+void CTalusimOlectraView::OnLButtonDown(UINT, CPoint point)
+{
+    // A click chooses the location only while no interaction mode (a drawing
+    // tool, picking paths) has the mouse.
+    CTalusimDoc* doc = Doc();
+    if (doc && doc->GetMode() == MODE_IDLE)
+        ChooseLocationAt(point);
+}
+
+void CTalusimOlectraView::OnMouseMove(UINT flags, CPoint point)
+{
+    CTalusimDoc* doc = Doc();
+    if (!doc || !m_pViewContext)
+        return;
+    CVector2D world;
+    if (SlopePanelPoint(point, world))
+        MainFrameServices().SetCursorCoordinates(world.x, world.y);
+    else
+        MainFrameServices().SetCursorCoordinates(DBL_MAX, DBL_MAX);
+    // Dragging over the slope panel runs the location along with the mouse.
+    if ((flags & MK_LBUTTON) && doc->GetMode() == MODE_IDLE)
+        ChooseLocationAt(point);
+}
+
+BOOL CTalusimOlectraView::OnMouseWheel(UINT, short zDelta, CPoint)
+{
+    // Up goes back along the slope, down goes on.
+    if (zDelta > 0)
+        StepLocation(-1);
+    else if (zDelta < 0)
+        StepLocation(1);
+    return TRUE;
+}
+
 void CTalusimOlectraView::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
     CRect chartArea = client;
-    const bool split = m_bSplitView && IsWholeRunGraph(m_graph.kind);
+    const bool split = ShowsSlopePanel();
     if (split)
         chartArea.bottom = client.top + client.Height() / 2;
 
@@ -377,24 +619,73 @@ BOOL CTalusimOlectraView::OnPreparePrinting(CPrintInfo* pInfo)
 
 void CTalusimOlectraView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
+    MainFrameServices().SetCommandLineActive(false);
     CView::OnBeginPrinting(pDC, pInfo);
 }
 
 void CTalusimOlectraView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     CView::OnEndPrinting(pDC, pInfo);
+    MainFrameServices().SetCommandLineActive(true);
 }
 
-void CTalusimOlectraView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+void CTalusimOlectraView::OnFilePrint()
+{
+    MainFrameServices().ValidatePageSettings();
+    CView::OnFilePrint();
+}
+
+void CTalusimOlectraView::OnFilePrintPreview()
+{
+    MainFrameServices().ValidatePageSettings();
+    auto* state = new CPrintPreviewState;
+    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, RUNTIME_CLASS(CPreviewView), state)) {
+        AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
+        delete state;
+    }
+}
+
+CRect GraphPrintRect(CDC* pDC, double left, double top, double right, double bottom)
+{
+    const int dpiX = std::max(1, pDC->GetDeviceCaps(LOGPIXELSX));
+    const int dpiY = std::max(1, pDC->GetDeviceCaps(LOGPIXELSY));
+    const int width = pDC->GetDeviceCaps(HORZRES);
+    const int height = pDC->GetDeviceCaps(VERTRES);
+    int paperW = pDC->GetDeviceCaps(PHYSICALWIDTH);
+    int paperH = pDC->GetDeviceCaps(PHYSICALHEIGHT);
+    int offX = pDC->GetDeviceCaps(PHYSICALOFFSETX);
+    int offY = pDC->GetDeviceCaps(PHYSICALOFFSETY);
+    if (paperW < width || paperH < height) {    // not a printer: the page is what the DC shows
+        paperW = width;
+        paperH = height;
+        offX = offY = 0;
+    }
+    const int offRight = std::max(0, paperW - width - offX);
+    const int offBottom = std::max(0, paperH - height - offY);
+    // A margin narrower than the printer's unprintable border would put the
+    // picture where the printer cannot reach: the border wins.
+    const int l = std::max(static_cast<int>(left * dpiX + 0.5), offX) - offX;
+    const int t = std::max(static_cast<int>(top * dpiY + 0.5), offY) - offY;
+    const int r = std::max(static_cast<int>(right * dpiX + 0.5), offRight) - offRight;
+    const int b = std::max(static_cast<int>(bottom * dpiY + 0.5), offBottom) - offBottom;
+    return CRect(l, t, l + std::max(1, width - l - r), t + std::max(1, height - t - b));
+}
+
+void CTalusimOlectraView::OnPrint(CDC* pDC, CPrintInfo*)
 {
     // The printable area inside the application's margins, in printer pixels.
-    const CRect draw = pInfo ? pInfo->m_rectDraw : CRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
-    const int printerDpiX = pDC->GetDeviceCaps(LOGPIXELSX), printerDpiY = pDC->GetDeviceCaps(LOGPIXELSY);
+    double left = 1.0, top = 1.0, right = 1.0, bottom = 1.0;
+    bool showOnPaper = false;
+    MainFrameServices().GetPrintMargins(left, top, right, bottom, showOnPaper);
+    const CRect draw = GraphPrintRect(pDC, left, top, right, bottom);
+    // The chart lays itself out at screen size, then the DC scales it to paper.
+    const int printerDpiX = std::max(1, pDC->GetDeviceCaps(LOGPIXELSX));
+    const int printerDpiY = std::max(1, pDC->GetDeviceCaps(LOGPIXELSY));
     HDC screen = ::GetDC(nullptr);
     const int screenDpiX = ::GetDeviceCaps(screen, LOGPIXELSX), screenDpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
-    const int w = ::MulDiv(draw.Width(), screenDpiX, std::max(printerDpiX, 1));
-    const int h = ::MulDiv(draw.Height(), screenDpiY, std::max(printerDpiY, 1));
+    const int w = std::max(1, ::MulDiv(draw.Width(), screenDpiX, printerDpiX));
+    const int h = std::max(1, ::MulDiv(draw.Height(), screenDpiY, printerDpiY));
 
     CRect old;
     m_chart.GetWindowRect(&old);
@@ -407,7 +698,7 @@ void CTalusimOlectraView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     pDC->SetWindowExt(w, h);
     pDC->SetViewportExt(draw.Width(), draw.Height());
     pDC->SetViewportOrg(draw.left, draw.top);
-    const bool split = m_bSplitView && IsWholeRunGraph(m_graph.kind);
+    const bool split = ShowsSlopePanel();
     const int chartHeight = split ? h / 2 : h;
     if (HasData())
         XrtDrawToDC(m_chart.GetHandle(), pDC->GetSafeHdc(), XRT_DRAW_CHART, XRT_FIT_RECT, 0, 0, w, chartHeight);
@@ -477,4 +768,3 @@ void InstallGraphViewServices()
     InstallGraphServices(&services);
 }
 
-#endif

@@ -6,8 +6,11 @@
 
 #include <memory>
 
+#include "controls/KsMenu.h"
+#include "framework/CommonControls.h"
 #include "framework/View.h"
 #include "graphs/Chart2D.h"
+#include "geometry/Vector2D.h"
 #include "graphs/GraphData.h"
 
 class CEntity;
@@ -37,6 +40,13 @@ public:
     const GraphState& GetGraphState() const { return m_graph; }
     ChartSettings& GetChartSettings() { return m_graph.settings; }
     CChart2D& GetChart() { return m_chart; }
+    bool IsGrayscale() const { return m_bGrayscale != 0; }
+    bool HasMarkers() const { return m_bMarkers != 0; }
+    bool UsesSmallFonts() const { return m_bSmallFont != 0; }
+    CToolTipCtrl& GetToolTip() { return m_toolTip; }
+    // The popup of menu 6002 that a right click at the client point shows now,
+    // prepared for this graph; null when an entity under the point showed its own.
+    CMenu* PrepareContextMenu(CPoint client);
 
     void OnDraw(CDC* pDC) override;
     void OnInitialUpdate() override;
@@ -45,19 +55,35 @@ public:
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     CTalusimDoc* Doc() const;
     void ApplyTitlesAndRanges();
     void ApplyStyle();
     void LayoutChart(int cx, int cy);
-    // Draws the slope and rock paths into `area` of the DC, narrowed to the
-    // chart's plot area of a chart `chartWidth` wide.
+    // Maps the view context onto `area`, narrowed to the plot area of a chart
+    // `chartWidth` wide: x over the slope, y over the slope and the rock paths.
+    // The world's top and bottom come back. False without a slope.
+    bool MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom);
+    // Draws the slope and rock paths into `area` of the DC, mapped as above.
     void DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth);
+    // The lower half of the client area, where split view shows the slope.
+    CRect SlopePanelRect() const;
+    bool ShowsSlopePanel() const;
+    // The world point under a client point of the slope panel; false elsewhere.
+    bool SlopePanelPoint(CPoint point, CVector2D& world);
+    // Shows the distribution at the location nearest the slope panel point.
+    void ChooseLocationAt(CPoint point);
+    // The previous (-1) or next (+1) location, within the document's records.
+    void StepLocation(int step);
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnSplitView();
     afx_msg void OnUpdateSplitView(CCmdUI* pCmdUI);
     afx_msg void OnGrayscale();
@@ -66,6 +92,13 @@ protected:
     afx_msg void OnPanLeft();
     afx_msg void OnPanRight();
     afx_msg void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
+    afx_msg void OnChartProperties();
+    afx_msg void OnUpdateChartProperties(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEndpoints(CCmdUI* pCmdUI);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     GraphState m_graph;    // kind, object, settings, location, series and raw values
     BYTE m_bContextMenu = 0;
@@ -73,7 +106,9 @@ protected:
     BYTE m_bSmallFont = 0;
     BYTE m_bMarkers = 1;
     COLORREF m_seriesColour = 0;
+    KsMenu m_contextMenu;    // menu 6002 with the pictures of toolbars 6005 and 6008
     BYTE m_bSplitView = 0;
+    CToolTipCtrl m_toolTip;
     CTalusimDoc* m_pDocument = nullptr;
     std::unique_ptr<CViewContext> m_pViewContext;
     std::unique_ptr<CGraphResults> m_pResults;
@@ -82,6 +117,10 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The part of a printer's page inside the margins (inches from the paper's
+// edges), in the DC's device pixels; never in the printer's unprintable border.
+CRect GraphPrintRect(CDC* pDC, double left, double top, double right, double bottom);
 
 // Makes the document's graph seams answer through the graph views and dialogs.
 void InstallGraphViewServices();

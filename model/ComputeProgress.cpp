@@ -11,12 +11,12 @@ int CComputeProgress::Percent(unsigned long long k, unsigned long long n)
 
 CComputeProgress::CComputeProgress(bool showProgress, int* runFlag, const char* title, bool outerActive,
                                    int outerIndex, int outerTotal)
-    : m_bOuterActive(outerActive)
+    : m_pRunFlag(runFlag), m_title(title != nullptr ? title : ""), m_bShowProgress(showProgress),
+      m_bOuterActive(outerActive), m_start(std::chrono::steady_clock::now())
 {
-    if (!showProgress)
+    if (!showProgress || (!outerActive && s_showDelay.count() > 0))
         return;
-    m_dialog = std::make_unique<CWorkingDlg>(runFlag, title, "");
-    m_dialog->GetFirstBar().SetDivisionLabel(outerActive);
+    Show();
     if (outerActive && outerTotal > 0)
     {
         const long long index = outerIndex < 0 ? 0 : outerIndex;
@@ -24,6 +24,12 @@ CComputeProgress::CComputeProgress(bool showProgress, int* runFlag, const char* 
                               outerIndex + 1, outerTotal);
         Pump();
     }
+}
+
+void CComputeProgress::Show()
+{
+    m_dialog = std::make_unique<CWorkingDlg>(m_pRunFlag, m_title, "");
+    m_dialog->GetFirstBar().SetDivisionLabel(m_bOuterActive);
 }
 
 CComputeProgress::~CComputeProgress()
@@ -40,12 +46,18 @@ bool CComputeProgress::Pump()
 
 bool CComputeProgress::BeforeRock(unsigned k, unsigned n)
 {
+    if (!m_bShowProgress || m_bClosed)
+        return !m_bQuitting;
+    const auto now = std::chrono::steady_clock::now();
     if (m_dialog == nullptr)
-        return true;
+    {
+        if (m_bOuterActive || now - m_start < s_showDelay)
+            return true;
+        Show();
+    }
     m_dialog->GetFirstBar().SetDivisionLabel(m_bOuterActive);
     if (m_bOuterActive)
         return !m_bQuitting;
-    const auto now = std::chrono::steady_clock::now();
     const bool due = !m_bUpdated || k + 1 >= n || now - m_lastUpdate >= s_interval;
     if (!due)
         return !m_bQuitting;
@@ -57,6 +69,8 @@ bool CComputeProgress::BeforeRock(unsigned k, unsigned n)
 
 void CComputeProgress::Close()
 {
+    // A run that is over never shows the dialog afterwards.
+    m_bClosed = true;
     if (m_dialog == nullptr)
         return;
     m_dialog->Close();

@@ -4,8 +4,6 @@
 // document's slope is touched, so a bad file changes nothing.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -212,4 +210,3 @@ BOOL CTalusimDoc::OpenCrspDocument(LPCSTR path)
     return TRUE;
 }
 
-#endif

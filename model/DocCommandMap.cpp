@@ -2,8 +2,6 @@
 // or checked.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 
@@ -190,4 +188,3 @@ void CTalusimDoc::OnUpdateInvertFilter(CCmdUI* pCmdUI)
     pCmdUI->Enable(AnyPathPassesFilter());
 }
 
-#endif

@@ -4,11 +4,7 @@
 // settings, checks the slope and everything handed to the engine, throws the
 // rocks one by one with starting conditions sampled from the seeders, and
 // shows progress with Cancel in the Working dialog.
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include <cmath>
 #include <tuple>
@@ -609,4 +605,3 @@ void CTalusimDoc::OpenSlopeEditorAt(const CVector2D& point, int pickKind)
     RunSlopeEditor(kind, index);
 }
 
-#endif

@@ -3,8 +3,6 @@
 // geometric checks that refuse a slope vertex or a barrier end in a bad place.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cmath>
 #include "app/MainFrameServices.h"
 #include "model/InteractionModes.h"
@@ -819,7 +817,7 @@ void CTalusimDoc::AssignMaterialToSegments(int test, double top, double left, do
     if (!m_pSlope)
         return;
     m_pSlope->UnmarkSegments();
-    m_pSlope->MarkSegmentsInRect(test, top, left, bottom, right, 0, 0);
+    m_pSlope->MarkSegmentsInRect(ACTION_ADD, top, left, bottom, right, test, SEGMENTS_VISIBLE);
     if (m_pSlope->GetMarkedSegmentCount() == 0)
         return;
     MainFrameServices().RefillMaterialCombo();
@@ -846,4 +844,3 @@ void CTalusimDoc::RestoreSegmentMaterials()
     RedrawEntity(m_pSlope);
 }
 
-#endif

@@ -1,11 +1,7 @@
 // The document's side of a computation: what it does with the engine's
 // reports (segments, location passages, impacts, end points), the disc
 // programs' equivalent, and the start of each rock sampled from a seeder.
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include <cmath>
 
@@ -38,20 +34,16 @@ void UpdateMaxima(CLocationEnvelope& record, double height, double energy, doubl
 
 double CTalusimDoc::RotationalEnergy(double mass, double angularVelocity) const
 {
-    // A solid sphere of rock of the given mass. A rock reports many passages
-    // with the same mass, so its moment of inertia is kept for the next call.
-    thread_local double lastMass = -1.0;
-    thread_local bool lastMetric = true;
-    thread_local double lastInertia = 0.0;
-    if (mass != lastMass || m_bMetric != lastMetric)
+    // A solid sphere of rock of the given mass.
+    if (mass != m_inertiaMass || m_bMetric != m_inertiaMetric)
     {
         const double rho = m_bMetric ? ROCK_DENSITY : ROCK_DENSITY * KG_PER_M3_TO_LB_PER_FT3;
         const double r = std::cbrt(3.0 * mass / (4.0 * PI_VALUE * rho));
-        lastInertia = 2.0 * mass * r * r / 5.0;
-        lastMass = mass;
-        lastMetric = m_bMetric;
+        m_inertia = 2.0 * mass * r * r / 5.0;
+        m_inertiaMass = mass;
+        m_inertiaMetric = m_bMetric;
     }
-    return 0.5 * lastInertia * angularVelocity * angularVelocity;
+    return 0.5 * m_inertia * angularVelocity * angularVelocity;
 }
 
 void CTalusimDoc::RecordEndPoint(double x, double y)
@@ -192,4 +184,3 @@ void CTalusimDoc::SampleRockStart(CVector2D& start, CVector2D& velocity, double&
     angularVelocity = seeder->SampleAngularVelocity();
 }
 
-#endif

@@ -1,10 +1,6 @@
 // The common scale of the distribution histograms: the largest value of a
 // kind over all locations, and the largest bin count any location reaches.
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include <algorithm>
 #include <vector>
@@ -77,4 +73,3 @@ void CTalusimDoc::ComputeHistogramMaxCount(int kind, int bins, double& maxValue,
     }
 }
 
-#endif

@@ -2,8 +2,6 @@
 // entering each mode does to the model and the prompt line.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "graphs/GraphServices.h"
 #include "model/InteractionModes.h"
@@ -246,4 +244,3 @@ int CTalusimDoc::EndTransientMode()
     return m_nMode;
 }
 
-#endif

@@ -3,8 +3,6 @@
 // reports read, and the drawing tool being placed.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "dem/DiscServices.h"
 #include "graphs/GraphServices.h"
@@ -526,4 +524,3 @@ void CTalusimDoc::LoadToolsFile(CWnd* pParent, LPCSTR path)
     DrawingToolServices().LoadToolsFile(pParent, &m_database, path, m_bMetric);
 }
 
-#endif

@@ -3,8 +3,6 @@
 // DOC_STRUCTS results, WIZARD data).
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -369,4 +367,3 @@ int CTalusimDoc::AddWizardItem(const CWizardItem& item)
     return (int)m_wizardItems.size() - 1;
 }
 
-#endif

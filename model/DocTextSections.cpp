@@ -2,8 +2,6 @@
 // materials, the slope, rock paths, collectors and barriers.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <memory>
 #include "model/DocumentTextFile.h"
 
@@ -483,4 +481,3 @@ bool CTalusimDoc::ReadBarriersSection(CDocumentTextReader& file, int /*version*/
     return true;
 }
 
-#endif

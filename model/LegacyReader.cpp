@@ -4,8 +4,6 @@
 // read from it is saved as text like any other.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cmath>
 #include "dem/DiscServices.h"
 #include "model/ExtraFileInfo.h"
@@ -142,4 +140,3 @@ void CTalusimDoc::CheckResultArrays()
         ClearResults();
 }
 
-#endif

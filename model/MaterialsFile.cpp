@@ -3,8 +3,6 @@
 // wherever they stand; the rest are data lines in a fixed order.
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cmath>
 #include <set>
 #include "framework/FileDialog.h"
@@ -195,4 +193,3 @@ void CTalusimDoc::OnImportMaterials()
         ImportMaterialsFrom(dialog.GetPathName());
 }
 
-#endif

@@ -9,8 +9,6 @@
 #include "model/ModelDialogs.h"
 #include "res/dialogs-editors.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 namespace {
 
 constexpr UINT WM_RUN_SCRIPT = WM_APP + 62;
@@ -510,4 +508,3 @@ INT_PTR CModelDialogServices::RunSlopeEditor(CSlopeEditorData& data)
     return result;
 }
 
-#endif

@@ -1,10 +1,6 @@
 #include "model/RunSeeders.h"
 
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 CRunSeeders::CRunSeeders(CTalusimDoc& doc)
     : m_doc(&doc),
@@ -27,4 +23,3 @@ const std::vector<CTalusimRaker*>* CRunSeeders::For(const CTalusimDoc* doc)
     return nullptr;
 }
 
-#endif

@@ -1,7 +1,5 @@
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "dem/DiscServices.h"
 #include "model/InteractionModes.h"
@@ -67,9 +65,7 @@ CTalusimDoc::CTalusimDoc()
 
 CTalusimDoc::~CTalusimDoc()
 {
-#ifdef CLASTOR_HAVE_DOC_ENGINE
     delete m_pEngine;
-#endif
     m_pEngine = nullptr;
 }
 
@@ -116,17 +112,13 @@ CTalusimSlopeType* CTalusimDoc::GetFirstMaterial()
 // marker line and the current tool.
 bool CTalusimDoc::CreateSessionObjects()
 {
-#ifdef CLASTOR_HAVE_DOC_ENGINE
     if (!m_pEngine) {
         m_pEngine = new CTalusimDocEngine;
         m_pEngine->SetDocument(this);
     }
-#endif
-#ifdef CLASTOR_HAVE_RULERS
     m_pRulers = new CAxesEnt;
     m_pRulers->SetCategoryId(CAT_RULERS);
     m_database.AddEntity(m_pRulers, true);
-#endif
     m_pMarkerLine = new CTalusimMarkerLine;
     m_pMarkerLine->Hide();
     m_database.AddEntity(m_pMarkerLine, true);
@@ -328,4 +320,3 @@ void CTalusimDoc::CloseUntouchedDocuments(CDocument* keep)
         d->OnCloseDocument();
 }
 
-#endif

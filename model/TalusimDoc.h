@@ -430,6 +430,11 @@ public:
     int m_nWizardIndex = -1;
     int m_nWizardTotal = -1;
     bool m_bMetric = true;
+    // A rock reports many passages with the same mass: its moment of inertia
+    // is kept for the next one.
+    mutable double m_inertiaMass = -1.0;
+    mutable double m_inertia = 0.0;
+    mutable bool m_inertiaMetric = true;
     BYTE m_nFrictionAngleMode = 0;
     bool m_bLegacyFlag = true;
     int m_nEngineVariant = 2401;

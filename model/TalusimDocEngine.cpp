@@ -1,10 +1,6 @@
 #include "model/TalusimDocEngine.h"
 
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 namespace
 {
@@ -54,4 +50,3 @@ void CTalusimDocEngine::OnEndPoint(void* context, double x, double y)
         doc->RecordEndPoint(x, y);
 }
 
-#endif

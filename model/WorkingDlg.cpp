@@ -301,6 +301,11 @@ void CWorkingDlg::EnableTopLevelWindows()
 int CWorkingDlg::PumpMessages()
 {
     CWinThread* thread = AfxGetThread();
+    // The loop that dispatched the running command reads its current message
+    // when the command returns, to decide whether idle work runs next (the
+    // status bar's rock count, for one): the messages pumped here must not
+    // take its place, or the last of them (a paint) would leave the panes stale.
+    const MSG dispatching = thread != nullptr ? thread->m_msgCur : MSG{};
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
     {
@@ -310,6 +315,7 @@ int CWorkingDlg::PumpMessages()
             {
                 // The quit belongs to the application's own loop: hand it back.
                 ::PostQuitMessage(static_cast<int>(thread->m_msgCur.wParam));
+                thread->m_msgCur = dispatching;
                 return 0;
             }
         }
@@ -326,6 +332,7 @@ int CWorkingDlg::PumpMessages()
     }
     if (thread != nullptr)
     {
+        thread->m_msgCur = dispatching;
         LONG count = 0;
         while (thread->OnIdle(count++))
         {

@@ -73,7 +73,7 @@ start_printer() {
 }
 
 stop_session() {
-  [ -n "${wineserver_started:-}" ] && { wineserver -k >/dev/null 2>&1 || true; }
+  [ -n "${wineserver_started:-}" ] && { wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true; }
   [ -n "${xvfb_pid:-}" ] && { kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; }
   return 0
 }

@@ -6,8 +6,6 @@
 
 IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <commctrl.h>
 #include "app/MainFrameServices.h"
 #include "framework/AfxRes.h"
@@ -156,9 +154,8 @@ void CTalusimView::OnDraw(CDC* pDC)
         rulers->SetSelectable(m_bShowRuler);
         rulers->SetMetric(m_pDoc->IsMetric());
     }
+    int savedDC = 0;
     if (pDC->IsPrinting()) {
-        CViewContext::WorldRect w = vc.GetWorldWindowRect();
-        (void)w;
         if (vc.m_clientTopLeft.x == DBL_MAX && vc.m_clientTopLeft.y == DBL_MAX &&
             vc.m_clientBottomRight.x == DBL_MAX && vc.m_clientBottomRight.y == DBL_MAX) {
             CRect client;
@@ -167,6 +164,11 @@ void CTalusimView::OnDraw(CDC* pDC)
             vc.m_clientBottomRight = vc.DeviceToWorld(client.right, client.bottom);
         }
         LayoutPrintPage(pDC);
+        // On screen the window clips what lies beyond the world window; on
+        // paper nothing would: the slope, the paths and the ruler's numbers
+        // would run on into the margins.
+        savedDC = pDC->SaveDC();
+        pDC->IntersectClipRect(&vc.m_printRect);
     }
     vc.SetColourMode(m_bGrayscale ? COLOUR_BLACK_WHITE : COLOUR_NORMAL);
     if (m_bMetafileDrawing) {
@@ -180,6 +182,8 @@ void CTalusimView::OnDraw(CDC* pDC)
         db->Draw(pDC, &vc);
     }
     vc.SetColourMode(COLOUR_NORMAL);
+    if (savedDC != 0)
+        pDC->RestoreDC(savedDC);
     vc.m_printRect.SetRect(0, 0, 0, 0);
 }
 
@@ -391,4 +395,3 @@ void CTalusimView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, C
     Invalidate(TRUE);
 }
 
-#endif

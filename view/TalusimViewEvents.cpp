@@ -4,8 +4,6 @@
 
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
@@ -230,4 +228,3 @@ void CTalusimView::ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, 
     right = std::max(a.x, b.x);
 }
 
-#endif

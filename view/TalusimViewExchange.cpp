@@ -4,8 +4,6 @@
 
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "model/DxfDatabaseExport.h"
@@ -75,4 +73,3 @@ void CTalusimView::OnExportDxf()
     exporter.Export();
 }
 
-#endif

@@ -4,13 +4,12 @@
 
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "app/MainFrameServices.h"
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "view/SlopeViewRules.h"
+#include "view/SlopeViewServices.h"
 
 namespace {
 constexpr UINT kInvalidSlopeVertex = 12000;
@@ -18,16 +17,46 @@ constexpr UINT kInvalidBarrierEnd = 12057;
 constexpr double kEverywhere = 3.4028234663852886e38;
 }  // namespace
 
+// The seeder of the last pick (set 25) in the Define Initial Conditions dialog.
 void CTalusimView::OnEditSeeder()
 {
-    // The seeder editor belongs to the view's object commands; the pick is in set 25.
+    CREGDatabase* db = GetDatabase();
+    auto* seeder = db != nullptr ? dynamic_cast<CTalusimRaker*>(db->GetFirstInSet(SET_WORK)) : nullptr;
+    if (seeder == nullptr)
+        return;
+    CInitialConditionsData data;
+    data.considerAngularVelocity = m_pDoc->GetConsiderAngularVelocity();
+    data.massUnit = m_pDoc->GetMassUnitLabel();
+    data.velocityUnit = m_pDoc->GetVelocityUnitLabel();
+    seeder->GetMass(data.massMean, data.massStdDev);
+    seeder->GetVelocity(data.vxMean, data.vyMean, data.vxStdDev, data.vyStdDev);
+    seeder->GetRadius(data.radiusMean, data.radiusStdDev);
+    seeder->GetAngularVelocity(data.angularMean, data.angularStdDev);
+    if (SlopeViewServices().RunInitialConditions(data) == IDOK) {
+        // Rocks thrown with the old conditions no longer belong to the model.
+        m_pDoc->ClearResults();
+        seeder->SetMass(data.massMean, data.massStdDev);
+        seeder->SetVelocity(data.vxMean, data.vyMean, data.vxStdDev, data.vyStdDev);
+        seeder->SetRadius(data.radiusMean, data.radiusStdDev);
+        seeder->SetAngularVelocity(data.angularMean, data.angularStdDev);
+        m_pDoc->SetModifiedFlag();
+    }
+    MainFrameServices().FocusCommandLine();
 }
 
+// The barrier of the last pick (set 25) in the Barrier Editor, opened on it.
 void CTalusimView::OnEditBarrier()
 {
     CREGDatabase* db = GetDatabase();
-    if (db != nullptr && db->GetFirstInSet(SET_WORK) != nullptr)
-        m_pDoc->OnBarrierEditor();
+    auto* barrier = db != nullptr ? dynamic_cast<CTalusimBarrier*>(db->GetFirstInSet(SET_WORK)) : nullptr;
+    if (barrier == nullptr)
+        return;
+    if (SlopeViewServices().RunBarrierEditor(m_pDoc, barrier) == IDOK) {
+        m_pDoc->ClearResults();
+        m_pDoc->SetModifiedFlag();
+        m_pDoc->UpdateAllViews(nullptr);
+    }
+    MainFrameServices().FocusCommandLine();
 }
 
 void CTalusimView::process_IDLE(int event, int x, int y)
@@ -666,4 +695,3 @@ void CTalusimView::process_FILTER_BY_PICKING(int event, CDC* pDC, int x, int y)
     }
 }
 
-#endif

@@ -10,7 +10,6 @@
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "view/TalusimView.h"
@@ -105,10 +104,3 @@ int main()
     return 0;
 }
 
-#else
-int main()
-{
-    std::printf("the slope view needs the document, which this tree does not build yet\n");
-    return 0;
-}
-#endif

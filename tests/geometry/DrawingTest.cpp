@@ -604,6 +604,37 @@ TEST(Rulers, RepaintForgetsCoveredCursorMarks)
     EXPECT_EQ(kept, CPoint(50, 40));
 }
 
+// A ruler number is drawn whole inside its band or not at all. The bands of
+// a 300 x 200 view stand at (50, 50) on a larger white page; the world moves
+// four pixels at a time through two labelled intervals, so that numbers
+// meet every end of both bands, and nothing dark may land outside the view.
+TEST(Rulers, NumbersStayWithinTheBands)
+{
+    CAxesEnt rulers;
+    rulers.SetMetric(true);
+    auto darkOutside = [](MemoryCanvas& canvas) {
+        int n = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) {
+                if (x >= 50 && x < 350 && y >= 50 && y < 250)
+                    continue;
+                const COLORREF c = canvas.Pixel(x, y);
+                n += GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60 ? 1 : 0;
+            }
+        return n;
+    };
+    for (int step = 0; step < 100; ++step) {
+        MemoryCanvas canvas(400, 300);
+        CViewContext vc;
+        vc.SetDeviceOrigin(50, 50);
+        vc.SetDeviceExtent(300, 200);
+        vc.SetWorldOrigin(-1.0 * step, 50 + 1.0 * step);   // 4 pixels a unit
+        vc.SetWorldExtent(75, 50);
+        rulers.Draw(canvas.DC(), &vc);
+        EXPECT_EQ(darkOutside(canvas), 0) << "step " << step;
+    }
+}
+
 TEST(Drawing, SegmentsOutsideTheRepaintAreaAreSkippedCorrectly)
 {
     Scene s;

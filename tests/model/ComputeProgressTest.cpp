@@ -96,6 +96,47 @@ TEST_F(ComputeProgressTest, WithoutProgressNothingIsShownOrPumped) {
     EXPECT_TRUE(::IsWindowEnabled(MainWindow()));
 }
 
+TEST_F(ComputeProgressTest, AShortRunFinishesWithoutTheDialog) {
+    CComputeProgress::SetUpdateInterval(std::chrono::milliseconds(0));
+    CComputeProgress::SetShowDelay(std::chrono::hours(1));
+    int run = 1;
+    CComputeProgress progress(true, &run, "Calculating paths...", false, -1, -1);
+    const int idleBefore = App().idleCalls;
+    for (unsigned k = 0; k < 10; ++k) EXPECT_TRUE(progress.BeforeRock(k, 10));
+    EXPECT_EQ(progress.GetDialog(), nullptr);
+    EXPECT_EQ(App().idleCalls, idleBefore);
+    EXPECT_TRUE(::IsWindowEnabled(MainWindow()));
+}
+
+TEST_F(ComputeProgressTest, ALongerRunShowsTheDialogOnceTheDelayHasPassed) {
+    CComputeProgress::SetUpdateInterval(std::chrono::hours(1));
+    CComputeProgress::SetShowDelay(std::chrono::milliseconds(30));
+    int run = 1;
+    CComputeProgress progress(true, &run, "Calculating paths...", false, -1, -1);
+    EXPECT_TRUE(progress.BeforeRock(0, 100));
+    EXPECT_EQ(progress.GetDialog(), nullptr);
+    ::Sleep(60);
+    const int idleBefore = App().idleCalls;
+    EXPECT_TRUE(progress.BeforeRock(1, 100));
+    ASSERT_NE(progress.GetDialog(), nullptr);
+    // Shown with the rock it appeared at, the windows disabled, messages pumped.
+    EXPECT_STREQ(progress.GetDialog()->GetFirstBar().GetLabel(), "Rock 2 of 100");
+    EXPECT_GT(App().idleCalls, idleBefore);
+    EXPECT_FALSE(::IsWindowEnabled(MainWindow()));
+    progress.Close();
+    EXPECT_TRUE(::IsWindowEnabled(MainWindow()));
+    // A closed run does not bring the dialog back.
+    EXPECT_TRUE(progress.BeforeRock(2, 100));
+    EXPECT_EQ(progress.GetDialog(), nullptr);
+}
+
+TEST_F(ComputeProgressTest, AnOuterSeriesShowsTheDialogAtOnce) {
+    CComputeProgress::SetShowDelay(std::chrono::hours(1));
+    int run = 1;
+    CComputeProgress progress(true, &run, "Calculating paths...", true, 0, 4);
+    EXPECT_NE(progress.GetDialog(), nullptr);
+}
+
 TEST_F(ComputeProgressTest, AQuitWhilePumpingIsReported) {
     CComputeProgress::SetUpdateInterval(std::chrono::milliseconds(0));
     int run = 1;

@@ -2,11 +2,7 @@
 // same seed, the per-location results agree with the rock paths, Cancel and a
 // quit leave a consistent document, bad models are refused with their
 // messages, and a fixed seed repeats itself.
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include <gtest/gtest.h>
 
@@ -583,4 +579,3 @@ TEST_F(ComputeTest, ASlopeDrawnRightToLeftKeepsEachSegmentsMaterial) {
 
 }  // namespace
 
-#endif

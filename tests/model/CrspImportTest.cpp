@@ -2,8 +2,6 @@
 // equal cells merged on request, and files that are refused whole.
 #include "tests/model/DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 namespace {
 
 std::string CrspFixture(const char* name)
@@ -221,4 +219,3 @@ TEST(CrspImportTest, FileOpenKnowsCrspFilesByExtensionInAnyCase)
     EXPECT_EQ(boxes.messages.size(), 1u);
 }
 
-#endif

@@ -1,10 +1,6 @@
 // The document's side of the engine's reports, the choice of a seeder for
 // each rock, and the common scale of the distribution histograms.
-#if __has_include("model/DocumentDependencies.h")
 #include "model/DocumentDependencies.h"
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
 
 #include <gtest/gtest.h>
 
@@ -254,4 +250,3 @@ TEST_F(HistogramScaleTest, NoBinsGivesNoCounts) {
 
 }  // namespace
 
-#endif

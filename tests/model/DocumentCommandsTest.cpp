@@ -3,8 +3,6 @@
 // dialogs' outcomes, results, filters, settings and units.
 #include "DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cfloat>
 #include "view/SlopeViewServices.h"
 
@@ -456,10 +454,6 @@ TEST(DocumentCommands, SlopeExtentsAndVertexCommands)
     EXPECT_TRUE(doc->CanUseVertexCommands());
 }
 
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "res/resource.h"
 
 namespace {
@@ -519,10 +513,6 @@ TEST(DocumentCommands, AFileThatIsNoSectionedTextGoesToTheOlderReader)
     EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0);
 }
 
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/FilterDialogServices.h"
 
 namespace {
@@ -581,8 +571,6 @@ TEST(DocumentCommands, FilterByValueAppliesNarrowsAndAdds)
     EXPECT_EQ(passing(), "000");
     InstallFilterDialogServices(nullptr);
 }
-
-#endif
 
 TEST(DocumentCommands, ABarrierMayNotCrossTheNextSegmentAndMayStandOnAVertex)
 {

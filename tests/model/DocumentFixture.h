@@ -14,8 +14,6 @@
 #include "framework/MessageBox.h"
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 // Records every message box and answers it with `answer`.
 struct MessageBoxRecorder {
     static inline std::vector<std::string> messages;
@@ -86,4 +84,3 @@ std::vector<T*> EntitiesOf(CTalusimDoc& doc, int category, int kind, int group)
     return CollectAs<T>(*doc.GetDatabase(), category, kind, group);
 }
 
-#endif

@@ -2,8 +2,6 @@
 // enter actions, and the transient pan.
 #include "DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/InteractionModes.h"
 
 TEST(Document, ANewDocumentHoldsTheDefaultModel)
@@ -178,4 +176,3 @@ TEST(DocumentModes, AssignMaterialSavesTheSegmentMaterials)
     EXPECT_EQ(doc->GetSlope()->GetSegmentMaterial(1), materials[0]);
 }
 
-#endif

@@ -5,8 +5,6 @@
 // the samples instead.
 #include "DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cstdlib>
 #include "view/SlopeViewServices.h"
 
@@ -138,4 +136,3 @@ TEST(Examples, LineSeederBarrierAndTwoCollectors)
     CheckOrWrite(*doc, "line-seeder-barrier-collectors.cla");
 }
 
-#endif

@@ -4,8 +4,6 @@
 #include "tests/model/ArchiveBytes.h"
 #include "tests/model/DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/ExtraFileInfo.h"
 #include "model/ModelClasses.h"
 
@@ -432,4 +430,3 @@ TEST(LegacyReaderTest, DrawingToolsAndMismatchedResultsAreDropped)
     EXPECT_EQ(doc->GetLastDistributionIndex(), -1);
 }
 
-#endif

@@ -1,8 +1,6 @@
 // The materials file: export, import, and files that cannot be read.
 #include "tests/model/DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "framework/FileDialog.h"
 #include "model/DocumentTextFile.h"
 #include "res/resource.h"
@@ -245,4 +243,3 @@ TEST(MaterialsFileTest, TheCommandsAskForTheFileWithTheirFilterAndExtension)
     EXPECT_TRUE(other->IsModified());
 }
 
-#endif

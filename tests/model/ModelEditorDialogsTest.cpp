@@ -13,8 +13,6 @@
 #include "res/dialogs-editors.h"
 #include "DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 namespace {
 
 std::function<void(CDialog&)> g_script;
@@ -329,4 +327,3 @@ TEST(ModelEditorDialogs, SlopeEditorMovesVerticesAndSetsMaterials)
     EXPECT_EQ(outsideSelected, 0);
 }
 
-#endif

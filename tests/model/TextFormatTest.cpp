@@ -3,8 +3,6 @@
 // message and leave nothing behind, and saves that never damage the old file.
 #include "DocumentFixture.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cfloat>
 #include "model/DocumentTextFile.h"
 
@@ -449,10 +447,6 @@ TEST(TextFormat, NamesTheFileCannotCarryAreRefused)
     EXPECT_FALSE(CTalusimDoc::IsStorableName("two\r\nlines"));
 }
 
-#endif
-
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 TEST(TextFormat, AnEndPointWithoutItsPathIsNotWrittenSoTheFileStaysReadable)
 {
     MessageBoxRecorder boxes;
@@ -474,4 +468,3 @@ TEST(TextFormat, AnEndPointWithoutItsPathIsNotWrittenSoTheFileStaysReadable)
     EXPECT_TRUE(boxes.messages.empty());
 }
 
-#endif

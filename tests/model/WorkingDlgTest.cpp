@@ -228,6 +228,24 @@ TEST_F(WorkingDlgTest, PumpRunsPendingMessagesThenIdleWork) {
     EXPECT_EQ(run, 1);
 }
 
+// The command that runs the work was itself a message of the application's
+// loop, which decides from it whether to run its idle work afterwards (the
+// status bar's rock count follows then): pumping must leave it as it was.
+TEST_F(WorkingDlgTest, PumpingLeavesTheLoopsCurrentMessage) {
+    int run = 1;
+    CWorkingDlg dlg(&run, "Working", nullptr);
+    MSG& current = App().m_msgCur;
+    current = MSG{};
+    current.message = WM_KEYDOWN;
+    current.wParam = 'T';
+    PostToCounter(2);
+    ::InvalidateRect(dlg.m_hWnd, nullptr, TRUE);   // a paint among the pumped messages
+    EXPECT_EQ(dlg.PumpMessages(), 1);
+    EXPECT_EQ(CounterMessages(), 2);
+    EXPECT_EQ(current.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(current.wParam, static_cast<WPARAM>('T'));
+}
+
 TEST_F(WorkingDlgTest, AQuitSeenWhilePumpingIsPostedAgain) {
     int run = 1;
     CWorkingDlg dlg(&run, "Working", nullptr);

@@ -10,6 +10,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "model/ComputeProgress.h"
 #include "model/WorkingDlg.h"
 
 class CWorkingTestApp : public CWinApp {
@@ -91,11 +92,17 @@ protected:
         app = nullptr;
     }
 
+    // The tests watch the dialog from the first rock on.
+    std::chrono::milliseconds savedShowDelay{};
+
     void SetUp() override {
         app->onIdle = nullptr;
         MessageCounter::count = 0;
+        savedShowDelay = CComputeProgress::GetShowDelay();
+        CComputeProgress::SetShowDelay(std::chrono::milliseconds(0));
     }
     void TearDown() override {
+        CComputeProgress::SetShowDelay(savedShowDelay);
         app->onIdle = nullptr;
         // Nothing a test left behind may reach the next one.
         MSG msg;

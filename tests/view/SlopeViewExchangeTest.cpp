@@ -2,8 +2,6 @@
 // document's slope afterwards.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include <cstring>
 #include "framework/FileDialog.h"
 #include "res/resource.h"
@@ -64,4 +62,3 @@ TEST_F(SlopeViewTest, ImportCommandsReplaceTheSlopeFromTheChosenFile)
     AfxSetCommonDialogHook(previous);
 }
 
-#endif

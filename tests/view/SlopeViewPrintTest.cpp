@@ -2,14 +2,14 @@
 // session) and in print preview.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include "framework/AfxRes.h"
 #include "framework/Preview.h"
+#include "view/PrintLayout.h"
 
 namespace {
 
@@ -79,6 +79,59 @@ int CountPdfPages(const std::string& pdf)
     return pages;
 }
 
+// The box round everything inked on a white 32-bit bitmap; empty when nothing was.
+CRect InkBox(const void* bits, int w, int h)
+{
+    const DWORD* pixel = static_cast<const DWORD*>(bits);
+    CRect ink(w, h, -1, -1);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if ((pixel[y * w + x] & 0xFFFFFF) != 0xFFFFFF) {
+                ink.left = std::min<LONG>(ink.left, x);
+                ink.top = std::min<LONG>(ink.top, y);
+                ink.right = std::max<LONG>(ink.right, x + 1);
+                ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+            }
+    return ink;
+}
+
+// A white bitmap of w x h selected into a memory DC, for a page to be drawn on.
+struct WhitePage {
+    WhitePage(int width, int height) : w(width), h(height)
+    {
+        dc.CreateCompatibleDC(nullptr);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (bitmap != nullptr) {
+            old = ::SelectObject(dc.GetSafeHdc(), bitmap);
+            ::PatBlt(dc.GetSafeHdc(), 0, 0, w, h, WHITENESS);
+        }
+    }
+    ~WhitePage()
+    {
+        if (bitmap != nullptr) {
+            ::SelectObject(dc.GetSafeHdc(), old);
+            ::DeleteObject(bitmap);
+        }
+    }
+    bool Ready() const { return bitmap != nullptr; }
+    CRect Ink()
+    {
+        ::GdiFlush();
+        return InkBox(bits, w, h);
+    }
+    CDC dc;
+    int w, h;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    void* bits = nullptr;
+};
+
 }  // namespace
 
 // Leaves printed-slope.pdf for the check that reads it with the system's PDF tools.
@@ -122,8 +175,7 @@ TEST_F(SlopeViewTest, PrintedPageKeepsItsMargins)
     if (!HaveDefaultPrinter())
         GTEST_SKIP() << "no printer in this session";
     DrawSlope({{100, 100}, {300, 250}, {500, 300}});
-    // The ruler's numbers stand a little outside the picture; the margins are the picture's.
-    view->SetShowRuler(false);
+    view->SetShowRuler(true);
     // The page as the printer gets it, recorded against the printer.
     CDC printer;
     ASSERT_TRUE(theApp.CreatePrinterDC(printer));
@@ -131,7 +183,12 @@ TEST_F(SlopeViewTest, PrintedPageKeepsItsMargins)
     CPrintInfo info;
     view->OnBeginPrinting(&printer, &info);
     EXPECT_TRUE(view->IsPrinting());
-    HDC meta = ::CreateEnhMetaFileA(printer.GetSafeHdc(), nullptr, nullptr, nullptr);
+    const int w = printer.GetDeviceCaps(HORZRES), h = printer.GetDeviceCaps(VERTRES);
+    const int dpiX = printer.GetDeviceCaps(LOGPIXELSX), dpiY = printer.GetDeviceCaps(LOGPIXELSY);
+    // The printable area in hundredths of a millimetre, so that playing the
+    // page back onto w x h pixels maps one printer pixel onto one.
+    const RECT frame{0, 0, MulDiv(w, 2540, dpiX), MulDiv(h, 2540, dpiY)};
+    HDC meta = ::CreateEnhMetaFileA(printer.GetSafeHdc(), nullptr, &frame, nullptr);
     ASSERT_NE(meta, nullptr);
     CDC page;
     page.m_hDC = meta;
@@ -144,16 +201,24 @@ TEST_F(SlopeViewTest, PrintedPageKeepsItsMargins)
     view->OnEndPrinting(&printer, &info);
     EXPECT_FALSE(view->IsPrinting());
 
-    // The picture keeps the margins (1.5 inches left, 0.5 inch elsewhere), in printer pixels.
-    ENHMETAHEADER header{};
-    ASSERT_NE(::GetEnhMetaFileHeader(emf, sizeof(header), &header), 0u);
+    // What the page inks keeps the margins (1.5 inches left, 0.5 inch
+    // elsewhere), in printer pixels of the printable area. The ink is measured
+    // on the page played back: the recorder's own bounds do not follow the
+    // turned numbers of the ruler.
+    WhitePage sheet(w, h);
+    ASSERT_TRUE(sheet.Ready());
+    const RECT target{0, 0, w, h};
+    ASSERT_TRUE(::PlayEnhMetaFile(sheet.dc.GetSafeHdc(), emf, &target));
     ::DeleteEnhMetaFile(emf);
-    const int dpiX = printer.GetDeviceCaps(LOGPIXELSX), dpiY = printer.GetDeviceCaps(LOGPIXELSY);
+    const CRect ink = sheet.Ink();
     const int offX = printer.GetDeviceCaps(PHYSICALOFFSETX), offY = printer.GetDeviceCaps(PHYSICALOFFSETY);
-    EXPECT_GT(header.rclBounds.right, header.rclBounds.left);
-    EXPECT_GE(header.rclBounds.left, static_cast<int>(1.5 * dpiX) - offX - 2);
-    EXPECT_GE(header.rclBounds.top, static_cast<int>(0.5 * dpiY) - offY - 2);
-    EXPECT_LE(header.rclBounds.right, printer.GetDeviceCaps(HORZRES) - static_cast<int>(0.5 * dpiX) + offX + 2);
+    const int offRight = printer.GetDeviceCaps(PHYSICALWIDTH) - w - offX;
+    const int offBottom = printer.GetDeviceCaps(PHYSICALHEIGHT) - h - offY;
+    ASSERT_GT(ink.right, ink.left) << "nothing was printed";
+    EXPECT_GE(ink.left, static_cast<int>(1.5 * dpiX) - offX - 2);
+    EXPECT_GE(ink.top, static_cast<int>(0.5 * dpiY) - offY - 2);
+    EXPECT_LE(ink.right, w - (static_cast<int>(0.5 * dpiX) - offRight) + 2);
+    EXPECT_LE(ink.bottom, h - (static_cast<int>(0.5 * dpiY) - offBottom) + 2);
     // The window's own mapping is back after printing.
     CRect client;
     view->GetClientRect(&client);
@@ -192,4 +257,36 @@ TEST_F(SlopeViewTest, PrintPreviewOpensOverTheFrameAndCloses)
     EXPECT_NEAR(vc->GetWorldExtent().x, extent.x, 1e-9 * extent.x);
 }
 
-#endif
+// Whatever the world window, what the page inks (the ruler's bands and
+// numbers, a slope that runs on beyond the window) stays inside the drawing
+// area the margins leave: the view is moved in small steps through more than
+// a labelled interval and until the slope leaves the window on the left.
+TEST_F(SlopeViewTest, PrintedRulerStaysInsideTheMargins)
+{
+    DrawSlope({{100, 100}, {300, 250}, {500, 300}});
+    ASSERT_NE(doc->GetRulers(), nullptr);
+    view->SetShowRuler(true);
+    CViewContext* vc = view->GetViewContext();
+    const CVector2D origin = vc->GetWorldOrigin();
+    for (int step = 0; step < 24; ++step) {
+        vc->SetWorldOrigin(origin.x + 0.5 * step, origin.y + 0.5 * step);
+        CDC screen;
+        ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
+        WhitePage sheet(screen.GetDeviceCaps(HORZRES), screen.GetDeviceCaps(VERTRES));
+        ASSERT_TRUE(sheet.Ready());
+        sheet.dc.m_bPrinting = TRUE;
+        CPrintInfo info;
+        view->OnBeginPrinting(&sheet.dc, &info);
+        view->OnPrepareDC(&sheet.dc, &info);
+        view->OnPrint(&sheet.dc, &info);
+        view->OnEndPrinting(&sheet.dc, &info);
+        const CRect page = ComputePrintRect(&sheet.dc, view->GetPageMargins());
+        const CRect ink = sheet.Ink();
+        ASSERT_GT(ink.right, ink.left) << "nothing was printed";
+        EXPECT_GE(ink.left, page.left) << "step " << step;
+        EXPECT_GE(ink.top, page.top) << "step " << step;
+        EXPECT_LE(ink.right, page.right) << "step " << step;
+        EXPECT_LE(ink.bottom, page.bottom) << "step " << step;
+    }
+}
+

@@ -2,10 +2,6 @@
 // over a real document.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
-#include <deque>
-#include "app/MainFrameServices.h"
 #include "model/InteractionModes.h"
 
 namespace {
@@ -14,33 +10,6 @@ const char* kInvalidSlopeVertex =
     "Invalid location for Slope vertex\nSlope segments cannot intersect barriers or other slope segments";
 const char* kInvalidBarrierEnd =
     "Invalid location for barrier endpoint:\nBarriers cannot intersect other barriers or slope segments";
-
-// The prompt line: points typed there, and the coordinates the view reports.
-class CPromptLine : public CMainFrameServices
-{
-public:
-    bool GetTypedPoint(double& x, double& y, bool clear) override
-    {
-        if (typed.empty())
-            return false;
-        x = typed.front().x;
-        y = typed.front().y;
-        if (clear)
-            typed.pop_front();
-        return true;
-    }
-    bool IsCommandLineEmpty() override { return typed.empty(); }
-    void SetCursorCoordinates(double x, double y) override { cursor = CVector2D(x, y); }
-    std::deque<CVector2D> typed;
-    CVector2D cursor;
-};
-
-struct InstalledPromptLine {
-    InstalledPromptLine() { previous = InstallMainFrameServices(&line); }
-    ~InstalledPromptLine() { InstallMainFrameServices(previous); }
-    CPromptLine line;
-    CMainFrameServices* previous = nullptr;
-};
 
 void ExpectNear(const CVector2D& a, const CVector2D& b)
 {
@@ -344,6 +313,19 @@ TEST_F(SlopeViewTest, MiddleButtonPansAndGivesTheModeBack)
     EXPECT_NEAR(vc->GetWorldOrigin().y, origin.y + 2, 1e-9);
 }
 
+TEST_F(SlopeViewTest, MiddleButtonWithTheLeftHeldPansOnlyFromIdle)
+{
+    DrawSlope({{100, 100}, {500, 300}});
+    doc->SetMode(MODE_ADD_COLLECTOR_FIRST);
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON | MK_LBUTTON, At(300, 200));
+    EXPECT_EQ(doc->GetMode(), MODE_ADD_COLLECTOR_FIRST);
+    view->SendMessage(WM_MBUTTONUP, MK_LBUTTON, At(300, 200));
+    doc->SetMode(MODE_IDLE);
+    view->SendMessage(WM_MBUTTONDOWN, MK_MBUTTON | MK_LBUTTON, At(300, 200));
+    EXPECT_EQ(doc->GetMode(), MODE_PAN);
+    view->SendMessage(WM_MBUTTONUP, MK_LBUTTON, At(300, 200));
+}
+
 TEST_F(SlopeViewTest, DeleteCollectorsByClickAndSelectAll)
 {
     DrawSlope({{100, 100}, {500, 300}});
@@ -368,4 +350,3 @@ TEST_F(SlopeViewTest, DeleteCollectorsByClickAndSelectAll)
     EXPECT_EQ(collectors(), 0u);
 }
 
-#endif

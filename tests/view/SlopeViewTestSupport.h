@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +15,7 @@
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
+#include "app/MainFrameServices.h"
 #include "geometry/ViewContext.h"
 #include "view/TalusimView.h"
 
@@ -33,6 +33,36 @@ struct ViewMessageBoxes {
     }
     ~ViewMessageBoxes() { AfxSetMessageBoxHook(previous); }
     AfxMessageBoxHook previous = nullptr;
+};
+
+// The main frame as the view sees it: points typed in the prompt line, the
+// material chosen in the material combo, and the coordinates the view reports.
+class CPromptLine : public CMainFrameServices
+{
+public:
+    bool GetTypedPoint(double& x, double& y, bool clear) override
+    {
+        if (typed.empty())
+            return false;
+        x = typed.front().x;
+        y = typed.front().y;
+        if (clear)
+            typed.pop_front();
+        return true;
+    }
+    bool IsCommandLineEmpty() override { return typed.empty(); }
+    void SetCursorCoordinates(double x, double y) override { cursor = CVector2D(x, y); }
+    CTalusimSlopeType* GetSelectedMaterial() override { return material; }
+    std::deque<CVector2D> typed;
+    CVector2D cursor;
+    CTalusimSlopeType* material = nullptr;
+};
+
+struct InstalledPromptLine {
+    InstalledPromptLine() { previous = InstallMainFrameServices(&line); }
+    ~InstalledPromptLine() { InstallMainFrameServices(previous); }
+    CPromptLine line;
+    CMainFrameServices* previous = nullptr;
 };
 
 class SlopeViewTest : public ::testing::Test
@@ -127,4 +157,3 @@ protected:
     double worldTop = 40.0;
 };
 
-#endif

@@ -2,8 +2,6 @@
 // placed with a click, Compute, the rock paths in the document, save, reopen.
 #include "tests/view/SlopeViewTestSupport.h"
 
-#ifdef CLASTOR_DOCUMENT_BUILT
-
 #include "model/InteractionModes.h"
 #include "view/SlopeViewServices.h"
 
@@ -62,4 +60,3 @@ TEST_F(SlopeViewTest, DrawPlaceComputeSaveAndReopen)
     ::DeleteFileA(path.c_str());
 }
 
-#endif
