@@ -397,3 +397,17 @@ TEST_F(ViewRouting, RightClicksOnTheSnapAndGridPanesOpenTheirSettings) {
     EXPECT_STREQ(frame->m_wndStatusBar.GetPaneText(frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_GRID)), "GRID");
     EXPECT_DOUBLE_EQ(doc->GetDatabase()->GetGridSpacing().x, 2.5);
 }
+
+TEST_F(ViewRouting, TheKeyThatHidesTheSplashGoesNoFurther) {
+    doc->BeginDefineSlope();
+    CSplashWnd::EnableSplash(TRUE);
+    CSplashWnd::ShowSplash(frame);
+    ASSERT_NE(CSplashWnd::GetSplash(), nullptr);
+    Press(CommandLine(), VK_ESCAPE);
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+    EXPECT_EQ(doc->GetMode(), MODE_DEFINE_SLOPE);
+    // The next one is the program's.
+    Press(CommandLine(), VK_ESCAPE);
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    CSplashWnd::EnableSplash(FALSE);
+}
