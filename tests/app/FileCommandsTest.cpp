@@ -149,6 +149,15 @@ TEST_F(FileCommands, NewSaveCloseReopenOpenAndSaveAsFromTheMenu) {
     EXPECT_EQ(lstrcmpiA((*app->m_pRecentFileList)[1], first.c_str()), 0);
     EXPECT_EQ(MessageBoxRecorder::texts.size(), 1u);
 
+    // The list is kept under the program's key for the next start.
+    app->SaveStdProfileSettings();
+    EXPECT_EQ(lstrcmpiA(app->GetProfileString("Recent File List", "File1"), second.c_str()), 0);
+    EXPECT_EQ(lstrcmpiA(app->GetProfileString("Recent File List", "File2"), first.c_str()), 0);
+    HKEY key = nullptr;
+    EXPECT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brevantics\\Clastor\\Recent File List", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    if (key != nullptr) ::RegCloseKey(key);
+
     app->CloseAllDocuments(FALSE);
     ::DeleteFileA(first.c_str());
     ::DeleteFileA(second.c_str());

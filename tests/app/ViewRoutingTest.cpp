@@ -314,6 +314,8 @@ TEST_F(ViewRouting, WheelZoomsTheActiveSlopeViewOneStepPerNotch) {
 }
 
 TEST_F(ViewRouting, AGraphWindowTakesNoSlopeCommands) {
+    // The material combo works for a slope window.
+    EXPECT_TRUE(frame->m_comboMaterial.IsWindowEnabled());
     frame->ToggleChartView(2901, nullptr, TRUE);
     Idle();
     CView* active = ActiveChildView();
