@@ -1,6 +1,8 @@
-// The shell's link to the slope document and the views. The views of the
-// slope and the graphs are not part of the program yet: no view is one.
+// The shell's link to the slope document and, through what the program
+// hands over, to the slope and graph views.
 #include "app/DocumentLink.h"
+
+#include "framework/View.h"
 
 #include "model/DocumentDependencies.h"
 #include "model/TalusimDoc.h"
@@ -82,9 +84,36 @@ std::vector<CEntity*> GetMaterials(CDocument* doc) {
     return out;
 }
 
-bool IsSlopeView(CView*) { return false; }
-bool IsGraphView(CView*) { return false; }
-void SendViewEvent(CView*, int) {}
-void ForwardMouseWheel(CView*, UINT, short, POINT) {}
+SlopeViewLink& SlopeView() {
+    static SlopeViewLink link;
+    return link;
+}
+
+GraphViewLink& GraphView() {
+    static GraphViewLink link;
+    return link;
+}
+
+bool IsSlopeView(CView* view) {
+    CRuntimeClass* c = SlopeView().viewClass;
+    return view != nullptr && c != nullptr && view->IsKindOf(c);
+}
+
+bool IsGraphView(CView* view) {
+    CRuntimeClass* c = GraphView().viewClass;
+    return view != nullptr && c != nullptr && view->IsKindOf(c);
+}
+
+void SendViewEvent(CView* view, int event) {
+    if (IsSlopeView(view)) {
+        if (SlopeView().sendEvent != nullptr) SlopeView().sendEvent(view, event);
+    } else if (IsGraphView(view) && event >= 300 && event <= 302) {
+        if (GraphView().sendEvent != nullptr) GraphView().sendEvent(view, event);
+    }
+}
+
+void ForwardMouseWheel(CView* view, UINT flags, short delta, POINT point) {
+    if (IsSlopeView(view) && SlopeView().mouseWheel != nullptr) SlopeView().mouseWheel(view, flags, delta, point);
+}
 
 } // namespace ShellLink

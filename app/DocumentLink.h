@@ -14,8 +14,29 @@
 class CDocument;
 class CView;
 class CEntity;
+struct CRuntimeClass;
 
 namespace ShellLink {
+
+// The slope and graph views live above the shell: the program hands over
+// their classes and what the frame asks of them before the application
+// starts. Until then the windows show an empty view and no view is one.
+struct SlopeViewLink {
+    CRuntimeClass* viewClass = nullptr;
+    // Passes an interaction event to the view's mode dispatcher at (0, 0).
+    void (*sendEvent)(CView* view, int event) = nullptr;
+    // The view's own mouse-wheel handling.
+    void (*mouseWheel)(CView* view, UINT flags, short delta, POINT point) = nullptr;
+};
+struct GraphViewLink {
+    CRuntimeClass* viewClass = nullptr;
+    bool (*isShowing)(CView* view, int kind, CEntity* object) = nullptr;
+    void (*setGraph)(CView* view, int kind, CEntity* object) = nullptr;
+    // Delete, cancel and done (300 to 302); none while the graph view takes no events.
+    void (*sendEvent)(CView* view, int event) = nullptr;
+};
+SlopeViewLink& SlopeView();
+GraphViewLink& GraphView();
 
 bool IsSlopeDocument(CDocument* doc);
 int GetSnapMode(CDocument* doc);           // 29 none, 30 grid, 31 vertex, others object snap; -1 none
@@ -36,7 +57,7 @@ std::vector<CEntity*> GetMaterials(CDocument* doc);
 
 bool IsSlopeView(CView* view);
 bool IsGraphView(CView* view);
-// Passes an interaction event (300 delete ... 304 reselect) to the view at (0, 0).
+// Passes an interaction event (300 delete ... 304 reselect) to a slope or graph view at (0, 0).
 void SendViewEvent(CView* view, int event);
 void ForwardMouseWheel(CView* view, UINT flags, short delta, POINT point);
 

@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <memory>
 #include <direct.h>
@@ -294,6 +295,12 @@ void CMainFrame::ArrangePromptBar() {
     statRect.OffsetRect(editRect.left - 20 - statRect.right, 0);
     m_wndPromptBar.ScreenToClient(&editRect);
     m_wndPromptBar.ScreenToClient(&statRect);
+    // The prompt reads from the bar's left margin up to the command line, however
+    // wide the frame: a prompt of fixed width would float in the middle of a wide bar
+    // and lose its start on a narrow one.
+    CRect margin(4, 0, 0, 0);
+    ::MapDialogRect(m_wndPromptBar.m_hWnd, &margin);
+    statRect.left = std::min(margin.left, statRect.right);
     edit->MoveWindow(&editRect, TRUE);
     stat->MoveWindow(&statRect, TRUE);
     m_wndPromptBar.Invalidate();
@@ -340,6 +347,13 @@ void CMainFrame::OnPromptEscape() {
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
+    // The command line has the focus after every pick, and an edit keeps the
+    // wheel to itself: the wheel is the frame's, which zooms the active view.
+    if (pMsg->message == WM_MOUSEWHEEL && m_wndPromptBar.GetSafeHwnd() != nullptr &&
+        pMsg->hwnd == ::GetDlgItem(m_wndPromptBar.m_hWnd, IDC_COMMAND_LINE)) {
+        SendMessage(WM_MOUSEWHEEL, pMsg->wParam, pMsg->lParam);
+        return TRUE;
+    }
     if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) {
         CView* view = ActiveChildView();
         CDocument* doc = ActiveChildDocument();
@@ -481,6 +495,25 @@ void CMainFrame::RefillMaterialCombo() {
     for (int i = 0; i < m_comboMaterial.GetCount(); ++i)
         if (remembered != nullptr && reinterpret_cast<CEntity*>(m_comboMaterial.GetItemData(i)) == remembered) select = i;
     m_comboMaterial.SetCurSel(select);
+    FitMaterialList();
+}
+
+void CMainFrame::FitMaterialList() {
+    // The list drops open wide enough for the longest name beside its swatch,
+    // never narrower than the box.
+    CClientDC dc(&m_comboMaterial);
+    CFont* old = dc.SelectObject(m_comboMaterial.GetFont());
+    int widest = 0;
+    for (int i = 0; i < m_comboMaterial.GetCount(); ++i) {
+        CString text;
+        m_comboMaterial.GetLBText(i, text);
+        widest = std::max(widest, static_cast<int>(dc.GetTextExtent(text).cx));
+    }
+    dc.SelectObject(old);
+    CRect box;
+    m_comboMaterial.GetWindowRect(&box);
+    const int wanted = CSwatchComboBox::kTextLeft + widest + 8 + ::GetSystemMetrics(SM_CXVSCROLL);
+    m_comboMaterial.SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(wanted, box.Width())));
 }
 
 CEntity* CMainFrame::GetSelectedMaterial() {
@@ -510,10 +543,12 @@ void CMainFrame::OnUpdateMaterialCombo(CCmdUI* pCmdUI) { pCmdUI->Enable(ShellLin
 // ---- graph views and tool windows ----
 
 void CMainFrame::ToggleChartView(int kind, CEntity* object, BOOL bShow) {
-    const CTalusimApp::GraphViewLink& link = CTalusimApp::s_graphView;
+    const ShellLink::GraphViewLink& link = ShellLink::GraphView();
     auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
     CDocument* doc = ActiveChildDocument();
-    if (doc == nullptr || app == nullptr || link.viewClass == nullptr) return;
+    if (doc == nullptr || app == nullptr || link.viewClass == nullptr || link.isShowing == nullptr ||
+        link.setGraph == nullptr)
+        return;
     // The first graph view of the document that shows this graph.
     for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;) {
         CView* view = doc->GetNextView(pos);

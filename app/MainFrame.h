@@ -110,6 +110,7 @@ protected:
 
     BOOL CreateMaterialCombo();
     void ReleaseMaterialItems();
+    void FitMaterialList();
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ChildFrame.h"
+#include "app/DocumentLink.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "app/WorkingDirectory.h"
@@ -75,15 +76,15 @@ BOOL CTalusimApp::InitInstance() {
     if (&SlopeViewServices() == &DefaultSlopeViewServices())
         InstallSlopeViewServices(&s_modelDialogs);
 
-    // The slope and graph windows show the document's empty view until their
-    // own views are part of the program.
+    // The slope and graph windows show the views the program handed over, or
+    // the document's empty view in a program without them.
+    CRuntimeClass* slopeView = ShellLink::SlopeView().viewClass;
+    CRuntimeClass* graphView = ShellLink::GraphView().viewClass;
     m_pSlopeTemplate = new CMultiDocTemplate(IDR_SLOPE_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
-                                             s_pSlopeViewClass != nullptr ? s_pSlopeViewClass
-                                                                          : RUNTIME_CLASS(CGLEnabledView));
+                                             slopeView != nullptr ? slopeView : RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pSlopeTemplate);
     m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
-                                             s_graphView.viewClass != nullptr ? s_graphView.viewClass
-                                                                              : RUNTIME_CLASS(CGLEnabledView));
+                                             graphView != nullptr ? graphView : RUNTIME_CLASS(CGLEnabledView));
     m_pReportTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CTalusimDoc),
                                               RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CGLEnabledView));
     AddDocTemplate(m_pReportTemplate);

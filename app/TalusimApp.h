@@ -5,9 +5,7 @@
 // manual and page commands.
 #pragma once
 
-class CEntity;
-class CView;
-
+#include "app/DocumentLink.h"
 #include "app/PageSettings.h"
 #include "controls/KsMenu.h"
 #include "framework/DocTemplate.h"
@@ -23,17 +21,9 @@ public:
     BOOL m_bPrintMargins = 0;
     CMultiDocTemplate* m_pReportTemplate = nullptr;
     CMultiDocTemplate* m_pSlopeTemplate = nullptr;
-    // The slope window's view class, given by the program's entry point: the
-    // view lives above the shell. Without one the window shows an empty view.
-    static inline CRuntimeClass* s_pSlopeViewClass = nullptr;
-    // The graph view lives above the shell: the program hands over its class and
-    // the two questions the frame asks of it.
-    struct GraphViewLink {
-        CRuntimeClass* viewClass;
-        bool (*isShowing)(CView* view, int kind, CEntity* object);
-        void (*setGraph)(CView* view, int kind, CEntity* object);
-    };
-    static inline GraphViewLink s_graphView = {nullptr, nullptr, nullptr};
+    // The graph view's link to the shell (app/DocumentLink.h), also reachable
+    // through the application.
+    static inline ShellLink::GraphViewLink& s_graphView = ShellLink::GraphView();
     CMultiDocTemplate* m_pGraphTemplate = nullptr;
     CMultiDocTemplate* m_p3DTemplate = nullptr;
     KsMenu m_menuReport;

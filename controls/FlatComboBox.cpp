@@ -158,7 +158,7 @@ void CSwatchComboBox::DrawSwatchItem(CDC* dc, const CRect& rcItem, BOOL selected
     CRect swatch(2, 3, 12, rc.Height() - 3);
     swatch.OffsetRect(rc.left, rc.top);
     dc->FillSolidRect(&swatch, colour);
-    rc.left += 17;
+    rc.left += kTextLeft;
     dc->SetBkColor(back);
     dc->SetTextColor(text);
     dc->DrawText(name, &rc, DT_SINGLELINE | DT_VCENTER);

@@ -40,6 +40,9 @@ protected:
 class CSwatchComboBox : public CCJFlatComboBox {
     DECLARE_DYNAMIC(CSwatchComboBox)
 public:
+    // Where an item's name starts, after its colour box.
+    static constexpr int kTextLeft = 17;
+
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override;
     int CompareItem(LPCOMPAREITEMSTRUCT lpCIS) override;

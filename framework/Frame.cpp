@@ -523,7 +523,9 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     CMDIChildWnd* child = MDIGetActive();
     CDocument* doc = child != nullptr ? child->GetActiveDocument() : nullptr;
-    if (bAddToTitle && doc != nullptr) UpdateFrameTitleForDocument(doc->GetTitle());
+    // A maximised child's title is shown by the system after the frame's own,
+    // in brackets: the document's name is not repeated before it.
+    if (bAddToTitle && doc != nullptr && !child->IsZoomed()) UpdateFrameTitleForDocument(doc->GetTitle());
     else UpdateFrameTitleForDocument(nullptr);
 }
 
@@ -754,6 +756,9 @@ void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
     // DefMDIChildProc must see WM_SIZE for maximize and restore to work.
     Default();
     if (nType != SIZE_MINIMIZED) RecalcLayout();
+    // Maximising or restoring changes how the main frame names the document.
+    if (nType == SIZE_MAXIMIZED || nType == SIZE_RESTORED)
+        if (CMDIFrameWnd* frame = GetMDIFrame()) frame->DelayUpdateFrameTitle();
     (void)cx;
     (void)cy;
 }

@@ -6,7 +6,7 @@ IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 namespace {
 
-const int kPaneEdge = 8;  // room around a pane's text: the sunken edge and a little air
+const int kPaneEdge = 12;  // room around a pane's text: the sunken edge and some air on both sides
 
 class CStatusCmdUI : public CCmdUI {
 public:

@@ -873,11 +873,13 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCSTR lpszCu
 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
     CMenu* menu = pCmdUI->m_pMenu;
-    if (GetCount() == 0 || menu == nullptr) {
+    if (GetCount() == 0) {
         // An empty list keeps the placeholder item, disabled.
         pCmdUI->Enable(FALSE);
         return;
     }
+    // Asked for a chosen item (no menu to fill): the entry is there to open.
+    if (menu == nullptr) return;
     // Replace the placeholder and any items left from the last time by the list.
     for (int i = 0; i < m_nSize; ++i) menu->DeleteMenu(pCmdUI->m_nID + i, MF_BYCOMMAND);
     char dir[MAX_PATH];

@@ -493,10 +493,16 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler) {
         if (id == 0 || id == 0xFFFF) continue;
         state.m_pOther = FromHandle(child);
         state.m_nID = id;
-        // Static texts have no commands: they are left as they are.
-        char cls[16] = {};
-        ::GetClassNameA(child, cls, sizeof(cls));
-        BOOL disable = bDisableIfNoHandler && lstrcmpiA(cls, "Static") != 0;
+        // Only buttons stand for commands: a control without a handler is
+        // disabled when it is a push button, never when it takes input (an
+        // edit, a combo box) or keeps its own state (a check box, a radio
+        // button) or is a static text or a group box.
+        BOOL disable = FALSE;
+        if (bDisableIfNoHandler && (::SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {
+            const LONG_PTR type = ::GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK;
+            disable = type != BS_AUTOCHECKBOX && type != BS_AUTO3STATE && type != BS_AUTORADIOBUTTON &&
+                      type != BS_GROUPBOX;
+        }
         state.DoUpdate(pTarget, disable);
     }
 }

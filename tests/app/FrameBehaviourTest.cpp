@@ -1,6 +1,7 @@
 // What the user does with the frame: menus that follow the open documents,
 // update handlers on menus and toolbars, the prompt line, the status bar, the
 // material combo, the splash window and the tool windows.
+#include <algorithm>
 #include <cfloat>
 #include <vector>
 
@@ -57,11 +58,13 @@ TEST_F(FrameBehaviour, MenusSwitchBetweenTheDocumentsAndTheFramesOwn) {
     EXPECT_EQ(withDocument, app->m_pSlopeTemplate->m_hMenuShared);
     // The menu bar is drawn by the system; its popups are the program's.
     EXPECT_FALSE(KsMenu::IsKsMenu(CMenu::FromHandle(withDocument)));
-    EXPECT_TRUE(KsMenu::IsKsMenu(CMenu::FromHandle(::GetSubMenu(withDocument, 0))));
+    HMENU file = OpenPopupWith(frame, ID_FILE_SAVE);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(KsMenu::IsKsMenu(CMenu::FromHandle(file)));
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE;
-    ::GetMenuItemInfoA(::GetSubMenu(withDocument, 0), ID_FILE_SAVE, FALSE, &info);
+    ::GetMenuItemInfoA(file, ID_FILE_SAVE, FALSE, &info);
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
 
     app->CloseAllDocuments(FALSE);
@@ -112,6 +115,8 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
 }
 
 TEST_F(FrameBehaviour, CommandLineGivesTypedPointsAndKeepsWhatIsNoCommand) {
+    // The idle update leaves the command line open for typing.
+    EXPECT_TRUE(::IsWindowEnabled(CommandLine(frame)));
     ::SetWindowTextA(CommandLine(frame), "12.5,-3");
     double x = 0, y = 0;
     EXPECT_TRUE(frame->GetTypedPoint(x, y, FALSE));
@@ -127,9 +132,9 @@ TEST_F(FrameBehaviour, CommandLineGivesTypedPointsAndKeepsWhatIsNoCommand) {
     EXPECT_EQ(x, 5);
     EXPECT_FALSE(frame->IsCommandLineEmpty());
 
-    // A star with no slope view active stays: it is no command here.
+    // A star in a slope window selects and goes.
     ::SetWindowTextA(CommandLine(frame), "*");
-    EXPECT_FALSE(frame->IsCommandLineEmpty());
+    EXPECT_TRUE(frame->IsCommandLineEmpty());
 
     // Without a document, typing clears the line at once.
     app->CloseAllDocuments(FALSE);
@@ -216,6 +221,19 @@ TEST_F(FrameBehaviour, MaterialComboListsTheDocumentsMaterialsAndKeepsTheChoice)
     ASSERT_FALSE(materials.empty());
     frame->RefillMaterialCombo();
     ASSERT_EQ(frame->m_comboMaterial.GetCount(), static_cast<int>(materials.size()));
+    // The list drops open wide enough for every name beside its swatch.
+    {
+        CClientDC dc(&frame->m_comboMaterial);
+        CFont* old = dc.SelectObject(frame->m_comboMaterial.GetFont());
+        int widest = 0;
+        for (CEntity* m : materials) widest = std::max(widest, static_cast<int>(dc.GetTextExtent(SwatchEntityName(m)).cx));
+        dc.SelectObject(old);
+        CRect box;
+        frame->m_comboMaterial.GetWindowRect(&box);
+        ASSERT_GT(CSwatchComboBox::kTextLeft + widest, box.Width()) << "the default names fit the box anyway";
+        EXPECT_GE(static_cast<int>(frame->m_comboMaterial.SendMessage(CB_GETDROPPEDWIDTH)),
+                  CSwatchComboBox::kTextLeft + widest);
+    }
     // The list is sorted; choose the last material and refill.
     CEntity* chosen = materials.back();
     for (int i = 0; i < frame->m_comboMaterial.GetCount(); ++i)
@@ -256,7 +274,7 @@ TEST_F(FrameBehaviour, MaterialComboNeverKeepsItemsOfAClosedDocumentNorRepeatsEr
     EXPECT_FALSE(frame->m_comboMaterial.IsWindowEnabled());
 }
 
-TEST_F(FrameBehaviour, SplashGoesAtTheFirstKeyWhichGoesNoFurther) {
+TEST_F(FrameBehaviour, SplashGoesAtTheFirstKeyWhichGoesNoFurtherOrAfterItsTime) {
     CSplashWnd::EnableSplash(TRUE);
     CSplashWnd::ShowSplash(frame);
     ASSERT_NE(CSplashWnd::GetSplash(), nullptr);
@@ -267,6 +285,16 @@ TEST_F(FrameBehaviour, SplashGoesAtTheFirstKeyWhichGoesNoFurther) {
     EXPECT_TRUE(app->PreTranslateMessage(&key));
     EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
     EXPECT_FALSE(CSplashWnd::FilterAppMessage(&key));
+    // Left alone, it goes by itself after two and a half seconds.
+    CSplashWnd::ShowSplash(frame);
+    ASSERT_NE(CSplashWnd::GetSplash(), nullptr);
+    const DWORD shown = ::GetTickCount();
+    while (CSplashWnd::GetSplash() != nullptr && ::GetTickCount() - shown < 5000) {
+        PumpPending();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    EXPECT_EQ(CSplashWnd::GetSplash(), nullptr);
+    EXPECT_GE(::GetTickCount() - shown, 2400u);
     // Without the command line's consent there is none.
     CSplashWnd::EnableSplash(FALSE);
     CSplashWnd::ShowSplash(frame);
@@ -297,16 +325,25 @@ TEST_F(FrameBehaviour, DistributionStatisticsWindowIsMadeOnceAndAgainAfterClosin
     EXPECT_EQ(frame->m_pDistStatsDlg, nullptr);
 }
 
-TEST_F(FrameBehaviour, ChildFrameIsTitledByItsDocument) {
+TEST_F(FrameBehaviour, ChildFrameIsTitledByItsDocumentAndView) {
     CMDIChildWnd* child = frame->MDIGetActive();
     ASSERT_NE(child, nullptr);
     CDocument* doc = child->GetActiveDocument();
-    CString title;
+    CView* view = child->GetActiveView();
+    CString title, viewText;
+    view->GetWindowText(viewText);
+    ASSERT_FALSE(viewText.IsEmpty());
     child->GetWindowText(title);
-    EXPECT_EQ(title, doc->GetTitle());
+    EXPECT_EQ(title, doc->GetTitle() + ":" + viewText);
     doc->SetModifiedFlag(TRUE);
+    child->OnUpdateFrameTitle(TRUE);
+    child->GetWindowText(title);
+    EXPECT_EQ(title, doc->GetTitle() + ":" + viewText + "*");
+    // A view without a text of its own leaves the document's title alone.
+    view->SetWindowText("");
     child->OnUpdateFrameTitle(TRUE);
     child->GetWindowText(title);
     EXPECT_EQ(title, doc->GetTitle() + "*");
     doc->SetModifiedFlag(FALSE);
+    view->SetWindowText(viewText);
 }

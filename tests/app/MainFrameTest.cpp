@@ -67,6 +67,12 @@ TEST_F(ShellTest, StartsMaximisedWithToolbarsPromptStatusBarAndADocument) {
     ::GetWindowRect(::GetDlgItem(frame->m_wndPromptBar.m_hWnd, IDC_COMMAND_LINE), &edit);
     EXPECT_EQ(prompt.bottom, status.top);
     EXPECT_EQ(edit.right, prompt.right - 18);
+    // The prompt text runs from the bar's left margin to 20 pixels before the command line.
+    CRect text;
+    ::GetWindowRect(::GetDlgItem(frame->m_wndPromptBar.m_hWnd, IDC_PROMPT_TEXT), &text);
+    EXPECT_EQ(text.right, edit.left - 20);
+    EXPECT_GT(text.left, prompt.left);
+    EXPECT_LT(text.left, prompt.left + 10);
 
     // Status bar panes in their order.
     const UINT panes[] = {ID_SEPARATOR, ID_INDICATOR_NUM, ID_INDICATOR_SNAP, ID_INDICATOR_GRID, ID_INDICATOR_ROCKS,

@@ -28,8 +28,13 @@ TEST_F(ShellTest, RecentFilesShowInTheOwnerDrawnFileMenu) {
     app->AddToRecentFileList(path.c_str());
     if (frame->MDIGetActive() == nullptr) app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
     Idle();
+    // The File popup (a maximised document window puts its own menu first).
     HMENU bar = ::GetMenu(frame->m_hWnd);
-    HMENU file = ::GetSubMenu(bar, 0);
+    HMENU file = nullptr;
+    for (int i = 0; i < ::GetMenuItemCount(bar) && file == nullptr; ++i)
+        if (HMENU sub = ::GetSubMenu(bar, i); ::GetMenuState(sub, ID_FILE_SAVE, MF_BYCOMMAND) != static_cast<UINT>(-1))
+            file = sub;
+    ASSERT_NE(file, nullptr);
     frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
     int pos = -1;
     for (int i = 0; i < ::GetMenuItemCount(file); ++i)
@@ -70,13 +75,26 @@ TEST_F(ShellTest, ToolbarButtonsExplainThemselves) {
 }
 
 TEST_F(ShellTest, AManualThatIsNotInstalledIsReported) {
-    MessageBoxRecorder boxes;
-    frame->SendMessage(WM_COMMAND, ID_HELP_TUTORIAL_MANUAL);
-    ASSERT_EQ(MessageBoxRecorder::texts.size(), 1u);
-    EXPECT_NE(MessageBoxRecorder::texts[0].find("Manuals\\tutorial.pdf"), std::string::npos);
-    frame->SendMessage(WM_COMMAND, ID_HELP_VERIFY_THEORY);
-    ASSERT_EQ(MessageBoxRecorder::texts.size(), 2u);
-    EXPECT_NE(MessageBoxRecorder::texts[1].find("Verification\\thesis_body.pdf"), std::string::npos);
+    const struct {
+        UINT command;
+        const char* file;
+    } manuals[] = {
+        {ID_HELP_TUTORIAL_MANUAL, "Manuals\\tutorial.pdf"},
+        {ID_HELP_DETERMINING_INPUT_PARAMETERS, "Manuals\\CL_adv_tutorial_1.pdf"},
+        {ID_HELP_VERIFY_ANGULAR_VELOCITY, "Verification\\angular_verification.pdf"},
+        {ID_HELP_VERIFY_ENVELOPES, "Verification\\graph verification.pdf"},
+        {ID_HELP_VERIFY_PROBABILITY, "Verification\\random_verification.pdf"},
+        {ID_HELP_VERIFY_PROJECTILE, "Verification\\projectile verification.pdf"},
+        {ID_HELP_VERIFY_SLIDING, "Verification\\sliding_verification.pdf"},
+        {ID_HELP_VERIFY_THEORY, "Verification\\thesis_body.pdf"},
+    };
+    const std::string folder = static_cast<LPCSTR>(CTalusimApp::GetAppPath());
+    for (const auto& m : manuals) {
+        MessageBoxRecorder boxes;
+        frame->SendMessage(WM_COMMAND, m.command);
+        ASSERT_EQ(MessageBoxRecorder::texts.size(), 1u) << m.file;
+        EXPECT_NE(MessageBoxRecorder::texts[0].find(folder + m.file), std::string::npos) << MessageBoxRecorder::texts[0];
+    }
 }
 
 TEST_F(ShellTest, SlopeDocumentsAreSavedAndOpenedInTheirWindows) {

@@ -1,6 +1,6 @@
 // The program's application object, started once for the whole test program
-// as clastor.exe starts it (without the splash window), with its main frame,
-// toolbars, menus and a first document.
+// as clastor.exe starts it (with its slope and graph views, without the splash
+// window), with its main frame, toolbars, menus and a first document.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "app/TalusimApp.h"
+#include "app/exe/ProgramViews.h"
 #include "framework/WinApp.h"
 #include "framework/WindowTestSupport.h"
 
@@ -20,9 +21,12 @@ protected:
 
     static void SetUpTestSuite() {
         if (app != nullptr) return;
+        InstallProgramViews();
         app = new CTalusimApp;
         AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nosplash"), SW_SHOW);
         ASSERT_TRUE(app->InitInstance());
+        // The test program's own arguments do not ask for no splash: it goes at once.
+        if (CSplashWnd::GetSplash() != nullptr) CSplashWnd::HideSplash();
         frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
         ASSERT_NE(frame, nullptr);
         if (CMDIChildWnd* child = frame->MDIGetActive()) firstDocument = child->GetActiveDocument();
