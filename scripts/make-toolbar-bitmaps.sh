@@ -334,13 +334,16 @@ strip "$res/bitmaps/checkboxes.bmp" "$work"/cb0.png "$work"/cb1.png "$work"/cb0.
   "$work"/cb4.png "$work"/cb5.png
 
 # Splash picture shown over the frame at start-up.
+# The slope falls from left to right, as the program draws slopes; the rock's
+# path stays above the ground and the rock comes to rest on it, below the text.
 convert -size 360x200 gradient:'#000080'-'#008080' +antialias \
-  -stroke none -fill '#808080' -draw "polygon 0,200 0,150 80,135 150,95 230,80 360,30 360,200" \
-  -stroke white -strokewidth 2 -fill none -draw "polyline 0,150 80,135 150,95 230,80 360,30" \
-  -stroke maroon -fill maroon -strokewidth 1 -draw "circle 300,140 308,140" \
-  -stroke yellow -fill none -draw "polyline 250,60 262,48 274,44 286,50 296,70 300,132" \
-  -stroke none -fill white -font DejaVu-Sans-Bold -pointsize 40 -draw "text 24,60 'Clastor'" \
-  -font DejaVu-Sans -pointsize 14 -draw "text 26,84 'Rock-fall simulation on slope profiles'" \
+  -stroke none -fill '#808080' -draw "polygon 0,200 0,95 60,100 110,140 200,160 360,180 360,200" \
+  -stroke white -strokewidth 2 -fill none -draw "polyline 0,95 60,100 110,140 200,160 360,180" \
+  -stroke yellow -strokewidth 1 -fill none \
+  -draw "polyline 62,96 80,91 100,97 118,135 140,127 165,139 185,150 215,151 245,160 252,160" \
+  -stroke maroon -fill maroon -draw "circle 258,160 264,160" \
+  -stroke none -fill white -font DejaVu-Sans-Bold -pointsize 40 -draw "text 24,50 'Clastor'" \
+  -font DejaVu-Sans -pointsize 14 -draw "text 26,74 'Rock-fall simulation on slope profiles'" \
   -font DejaVu-Sans -pointsize 12 -draw "text 26,185 'Brevantics'" \
   +dither -colors 256 -type Palette -compress none BMP3:"$res/bitmaps/splash.bmp"
 
