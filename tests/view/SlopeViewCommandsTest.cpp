@@ -37,9 +37,12 @@ struct GraphFrame {
     CMainFrameServices* previous = nullptr;
 };
 
-struct SlopeEditorAnswers : CSlopeViewServices {
-    SlopeEditorAnswers() { previous = InstallSlopeViewServices(this); }
-    ~SlopeEditorAnswers() override { InstallSlopeViewServices(previous); }
+// The dialogs as a user answers them: a new seeder's conditions are taken,
+// the Slope Editor is cancelled.
+struct DialogAnswers : CSlopeViewServices {
+    DialogAnswers() { previous = InstallSlopeViewServices(this); }
+    ~DialogAnswers() override { InstallSlopeViewServices(previous); }
+    INT_PTR RunInitialConditions(CInitialConditionsData&) override { return IDOK; }
     INT_PTR RunSlopeEditor(CSlopeEditorData& d) override
     {
         pick = d.pickKind;
@@ -90,6 +93,8 @@ int ItemState(HMENU menu, UINT id) { return static_cast<int>(::GetMenuState(menu
 class SlopeViewCommandsTest : public SlopeViewTest
 {
 protected:
+    DialogAnswers dialogs;
+    ViewMessageBoxes boxes;
     void Command(UINT id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     RecordedCmdUI StateOf(UINT id)
     {
@@ -252,6 +257,7 @@ TEST_F(SlopeViewCommandsTest, ModeCommandsEnterTheirModeAndChosenAgainGoBackToId
 {
     // A model on which every command is enabled (a disabled command is not run).
     VWithBarrierAndCollector();
+    PointSeeder(200, 50);
     AddPath(35, false);
     struct Case {
         UINT id;
@@ -259,7 +265,7 @@ TEST_F(SlopeViewCommandsTest, ModeCommandsEnterTheirModeAndChosenAgainGoBackToId
     };
     const Case cases[] = {
         {ID_ADD_POINT_SEEDER, MODE_ADD_POINT_SEEDER},   {ID_INSERT_VERTEX, MODE_INSERT_VERTEX},
-        {ID_DELETE_DATA_COLLECTOR, MODE_DELETE_COLLECTORS},
+        {ID_DELETE_SEEDER, MODE_DELETE_SEEDERS},        {ID_DELETE_DATA_COLLECTOR, MODE_DELETE_COLLECTORS},
         {ID_DELETE_BARRIER, MODE_DELETE_BARRIERS},      {ID_ASSIGN_MATERIAL, MODE_ASSIGN_MATERIAL},
         {ID_FILTER_BY_PICKING, MODE_PICK_PATHS},        {ID_VIEW_PAN, MODE_PAN},
         {ID_VIEW_ZOOM_WINDOW, MODE_ZOOM_WINDOW},        {ID_VIEW_ZOOM_MOUSE, MODE_ZOOM_MOUSE},
@@ -301,7 +307,6 @@ TEST_F(SlopeViewCommandsTest, ZoomWindowByTwoCornersThenIdle)
 
 TEST_F(SlopeViewCommandsTest, EventCommandsReachTheMode)
 {
-    ViewMessageBoxes boxes;
     // Undo and Done while the slope is drawn.
     doc->BeginDefineSlope();
     Click(100, 100);
@@ -338,7 +343,7 @@ TEST_F(SlopeViewCommandsTest, SnapCommandsSetTheDatabaseSnapMode)
     }
 }
 
-TEST_F(SlopeViewCommandsTest, DISABLED_CommandStatesFollowTheModelAndTheMode)
+TEST_F(SlopeViewCommandsTest, CommandStatesFollowTheModelAndTheMode)
 {
     struct Expect {
         UINT id;
@@ -375,17 +380,31 @@ TEST_F(SlopeViewCommandsTest, DISABLED_CommandStatesFollowTheModelAndTheMode)
     doc->SetMode(MODE_ASSIGN_MATERIAL);
     check("two vertices, assigning", {{ID_ADD_BARRIER, 0, 0}, {ID_ASSIGN_MATERIAL, 1, 1}, {ID_INSERT_VERTEX, 0, 0}});
     doc->SetMode(MODE_IDLE);
+}
 
-    doc->GetDatabase()->DeleteMatching(ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP, false);
+TEST_F(SlopeViewCommandsTest, CommandStatesFollowPlacedObjectsAndPaths)
+{
+    struct Expect {
+        UINT id;
+        int enabled, checked;
+    };
+    auto check = [&](const char* when, std::initializer_list<Expect> cases) {
+        for (const Expect& e : cases) {
+            const RecordedCmdUI ui = StateOf(e.id);
+            EXPECT_EQ(ui.enabled, e.enabled) << when << " " << e.id;
+            EXPECT_EQ(ui.checked, e.checked) << when << " " << e.id;
+        }
+    };
     VWithBarrierAndCollector();
+    PointSeeder(200, 50);
     doc->SetMode(MODE_DELETE_SEEDERS);
-    check("placed, deleting seeders", {{ID_DELETE_SEEDER, 0, 1},
+    check("placed, deleting seeders", {{ID_DELETE_SEEDER, 1, 1},
                                        {ID_ADD_BARRIER, 1, 0},
                                        {ID_DELETE_BARRIER, 1, 0},
                                        {ID_DELETE_DATA_COLLECTOR, 1, 0},
                                        {ID_FILTER_BY_IMPACT, 0, -1}});
     doc->SetMode(MODE_MOVE_COLLECTORS_TARGET);
-    check("moving a collector", {{ID_MOVE_DATA_COLLECTOR, 1, 1}, {ID_DELETE_SEEDER, 0, 0}});
+    check("moving a collector", {{ID_MOVE_DATA_COLLECTOR, 1, 1}, {ID_DELETE_SEEDER, 1, 0}});
     doc->SetMode(MODE_MOVE_BARRIER_END);
     check("moving a barrier end", {{ID_MOVE_BARRIER_VERTEX, 1, 0}});
     doc->SetMode(MODE_MOVE_BARRIER_SELECT);
@@ -402,33 +421,33 @@ TEST_F(SlopeViewCommandsTest, DISABLED_CommandStatesFollowTheModelAndTheMode)
     check("all shown", {{ID_FILTERED_PATHS_ONLY, 1, 0}});
 }
 
-TEST_F(SlopeViewCommandsTest, DISABLED_GraphItemsNeedTwoHitsAndAUsableDirection)
+TEST_F(SlopeViewCommandsTest, GraphItemsNeedTwoHitsAndAUsableDirection)
 {
     GraphFrame frame;
     VWithBarrierAndCollector();
-    CTalusimBarrier* barrier = Placed(GROUP_BARRIER);  // upright: no x spread of impacts
+    CTalusimBarrier* barrier = Placed(GROUP_COLLECTOR);  // upright at x = 40: no x spread of impacts
     ASSERT_NE(barrier, nullptr);
     // Nothing right-clicked: the items are left as they are.
     RightClicked(nullptr);
-    EXPECT_EQ(StateOf(ID_BARRIER_GRAPH_TOTAL_ENERGY).enabled, -1);
-    Command(ID_BARRIER_GRAPH_TOTAL_ENERGY);
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_TOTAL_ENERGY).enabled, -1);
+    Command(ID_COLLECTOR_GRAPH_TOTAL_ENERGY);
     EXPECT_EQ(frame.line.lastKind, 0);
 
-    CTalusimRockPath* path = AddPath(33, false);
-    barrier->AddHit(14, 32, 5, 1, 10, 1, 2, path, 5, 0, false);
+    CTalusimRockPath* path = AddPath(30, false);
+    barrier->AddHit(40, 30, 5, 1, 10, 1, 2, path, 5, 0, false);
     RightClicked(barrier);
-    EXPECT_EQ(StateOf(ID_BARRIER_GRAPH_TOTAL_ENERGY).enabled, 0);
-    EXPECT_EQ(StateOf(ID_BARRIER_GRAPH_Y_IMPACT).enabled, 0);
-    barrier->AddHit(14, 31, 4, 1, 8, 1, 2, path, 4, 0, false);
-    EXPECT_EQ(StateOf(ID_BARRIER_GRAPH_TOTAL_ENERGY).enabled, 1);
-    EXPECT_EQ(StateOf(ID_BARRIER_GRAPH_Y_IMPACT).enabled, 1);
-    EXPECT_EQ(StateOf(ID_BARRIER_GRAPH_X_IMPACT).enabled, 0);  // a vertical barrier
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_TOTAL_ENERGY).enabled, 0);
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_Y_IMPACT).enabled, 0);
+    barrier->AddHit(40, 29, 4, 1, 8, 1, 2, path, 4, 0, false);
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_TOTAL_ENERGY).enabled, 1);
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_ROT_VELOCITY).enabled, 1);
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_Y_IMPACT).enabled, 1);
+    EXPECT_EQ(StateOf(ID_COLLECTOR_GRAPH_X_IMPACT).enabled, 0);  // a vertical collector
 
     const std::pair<UINT, int> graphs[] = {
         {ID_BARRIER_GRAPH_TRANS_ENERGY, 3140}, {ID_COLLECTOR_GRAPH_ROT_ENERGY, 3141},
         {ID_BARRIER_GRAPH_TOTAL_ENERGY, 3142}, {ID_COLLECTOR_GRAPH_TRANS_VELOCITY, 3143},
-        {ID_BARRIER_GRAPH_ROT_VELOCITY, 3144}, {ID_COLLECTOR_GRAPH_X_IMPACT, 3145},
-        {ID_BARRIER_GRAPH_Y_IMPACT, 3146},
+        {ID_BARRIER_GRAPH_ROT_VELOCITY, 3144}, {ID_BARRIER_GRAPH_Y_IMPACT, 3146},
     };
     for (const auto& [id, kind] : graphs) {
         frame.line.lastKind = 0;
@@ -437,9 +456,13 @@ TEST_F(SlopeViewCommandsTest, DISABLED_GraphItemsNeedTwoHitsAndAUsableDirection)
         EXPECT_EQ(frame.line.lastObject, barrier) << id;
         EXPECT_TRUE(frame.line.lastShow);
     }
+    // A disabled graph is not opened.
+    frame.line.lastKind = 0;
+    Command(ID_COLLECTOR_GRAPH_X_IMPACT);
+    EXPECT_EQ(frame.line.lastKind, 0);
 }
 
-TEST_F(SlopeViewCommandsTest, DISABLED_ObjectCommandsActOnTheRightClickedEntityOnly)
+TEST_F(SlopeViewCommandsTest, ObjectCommandsActOnTheRightClickedEntityOnly)
 {
     CTalusimRaker* seeder = PointSeeder(200, 50);
     ASSERT_NE(seeder, nullptr);
@@ -495,22 +518,23 @@ TEST_F(SlopeViewCommandsTest, DISABLED_ObjectCommandsActOnTheRightClickedEntityO
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(SlopeViewCommandsTest, DISABLED_CancelledSlopeGeometryEditKeepsTheResults)
+TEST_F(SlopeViewCommandsTest, CancelledSlopeGeometryEditKeepsTheResults)
 {
-    SlopeEditorAnswers editor;
     DrawSlope({{100, 100}, {300, 300}, {500, 100}});
     AddPath(35, false);
     doc->SetModifiedFlag(FALSE);
     // A right click near the second segment, then Edit Slope Geometry.
     RightClick(CPoint(420, 180));
     Command(ID_CONTEXT_EDIT_SLOPE_GEOMETRY);
-    EXPECT_EQ(editor.pick, PICK_SEGMENT);
-    EXPECT_EQ(editor.index, 1);
+    EXPECT_NEAR(view->GetContextPoint().x, 42.0, 1e-9);
+    EXPECT_NEAR(view->GetContextPoint().y, 22.0, 1e-9);
+    EXPECT_EQ(dialogs.pick, PICK_SEGMENT);
+    EXPECT_EQ(dialogs.index, doc->GetSlope()->FindNearestSegment(42.0, 22.0, false));
     EXPECT_EQ(RockPaths(), 1);
     EXPECT_FALSE(doc->IsModified());
 }
 
-TEST_F(SlopeViewCommandsTest, DISABLED_ContextMenuByModeWithItsChecksAndEnabledItems)
+TEST_F(SlopeViewCommandsTest, ContextMenuByModeWithItsChecksAndEnabledItems)
 {
     view->SetShowRuler(true);
     ShownMenu idle = RightClick(CPoint(600, 300));
@@ -548,6 +572,7 @@ TEST_F(SlopeViewCommandsTest, DISABLED_ContextMenuByModeWithItsChecksAndEnabledI
     doc->SetMode(MODE_IDLE);
 
     // A seeder under the click shows its own menu and becomes the object of the commands.
+    DrawSlope({{100, 700}, {1100, 750}});
     CTalusimRaker* seeder = PointSeeder(600, 300);
     ASSERT_NE(seeder, nullptr);
     ShownMenu onSeeder = RightClick(CPoint(600, 300));
