@@ -3,6 +3,9 @@
 // right click, the context menu, and the states of the commands' menu items.
 #include "view/TalusimView.h"
 
+#include <algorithm>
+#include <cfloat>
+
 #include "model/DocumentDependencies.h"
 
 #include "app/MainFrameServices.h"
@@ -243,9 +246,27 @@ BOOL CTalusimView::OnObjectCommand(UINT id)
         // cancelled edit keeps them.
         m_pDoc->OpenSlopeEditorAt(m_contextPoint, PICK_SEGMENT);
         return TRUE;
-    case ID_CONTEXT_ASSIGN_MATERIAL:
-        m_pDoc->OpenSlopeEditorAt(m_contextPoint, PICK_VERTEX);
+    case ID_CONTEXT_ASSIGN_MATERIAL: {
+        // The document opens the editor on the vertex at the point it is
+        // given: a click within the pick box of a vertex is taken as that
+        // vertex, anything else opens the editor without a pick.
+        CVector2D point = m_contextPoint;
+        CTalusimSlope* slope = m_pDoc->GetSlope();
+        if (slope != nullptr && m_pViewContext != nullptr && point.x != DBL_MAX) {
+            const int i = slope->FindNearestVertex(point.x, point.y, true);
+            if (i >= 0 && i < slope->GetVertexCount()) {
+                const CPoint device = m_pViewContext->WorldToDevice(point);
+                CVector2D a, b;
+                m_pViewContext->GetPickBox(device.x, device.y, a, b);
+                const CVector2D v = slope->GetVertexPoint(i);
+                if (v.x >= std::min(a.x, b.x) && v.x <= std::max(a.x, b.x) && v.y >= std::min(a.y, b.y) &&
+                    v.y <= std::max(a.y, b.y))
+                    point = v;
+            }
+        }
+        m_pDoc->OpenSlopeEditorAt(point, PICK_VERTEX);
         return TRUE;
+    }
     case ID_CONTEXT_MODIFY_MATERIAL:
         m_pDoc->EditMaterialAtPoint(m_contextPoint.x, m_contextPoint.y);
         return TRUE;

@@ -518,7 +518,7 @@ TEST_F(SlopeViewCommandsTest, ObjectCommandsActOnTheRightClickedEntityOnly)
     EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(SlopeViewCommandsTest, CancelledSlopeGeometryEditKeepsTheResults)
+TEST_F(SlopeViewCommandsTest, SlopeCommandsOpenTheEditorAtTheClickAndCancelKeepsResults)
 {
     DrawSlope({{100, 100}, {300, 300}, {500, 100}});
     AddPath(35, false);
@@ -532,6 +532,16 @@ TEST_F(SlopeViewCommandsTest, CancelledSlopeGeometryEditKeepsTheResults)
     EXPECT_EQ(dialogs.index, doc->GetSlope()->FindNearestSegment(42.0, 22.0, false));
     EXPECT_EQ(RockPaths(), 1);
     EXPECT_FALSE(doc->IsModified());
+
+    // Assign Material opens the editor on the vertex clicked next to, or on no row.
+    RightClick(CPoint(302, 298));
+    Command(ID_CONTEXT_ASSIGN_MATERIAL);
+    EXPECT_EQ(dialogs.pick, PICK_VERTEX);
+    EXPECT_EQ(dialogs.index, 1);
+    RightClick(CPoint(420, 180));
+    Command(ID_CONTEXT_ASSIGN_MATERIAL);
+    EXPECT_EQ(dialogs.pick, PICK_NONE);
+    EXPECT_EQ(RockPaths(), 1);
 }
 
 TEST_F(SlopeViewCommandsTest, ContextMenuByModeWithItsChecksAndEnabledItems)
