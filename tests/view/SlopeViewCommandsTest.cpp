@@ -42,7 +42,24 @@ struct GraphFrame {
 struct DialogAnswers : CSlopeViewServices {
     DialogAnswers() { previous = InstallSlopeViewServices(this); }
     ~DialogAnswers() override { InstallSlopeViewServices(previous); }
-    INT_PTR RunInitialConditions(CInitialConditionsData&) override { return IDOK; }
+    INT_PTR RunInitialConditions(CInitialConditionsData&) override
+    {
+        ++conditionsShown;
+        return IDOK;
+    }
+    INT_PTR RunDataCollectorEditor(CTalusimDoc*, CEntity* initial) override
+    {
+        collectorShown = initial;
+        return IDCANCEL;
+    }
+    INT_PTR RunBarrierEditor(CTalusimDoc*, CTalusimBarrier* initial) override
+    {
+        barrierShown = initial;
+        return IDCANCEL;
+    }
+    int conditionsShown = 0;
+    CEntity* collectorShown = nullptr;
+    CEntity* barrierShown = nullptr;
     INT_PTR RunSlopeEditor(CSlopeEditorData& d) override
     {
         pick = d.pickKind;
@@ -516,6 +533,29 @@ TEST_F(SlopeViewCommandsTest, ObjectCommandsActOnTheRightClickedEntityOnly)
     Command(ID_CONTEXT_DELETE_SEEDER);
     EXPECT_TRUE(CollectAs<CTalusimRaker>(*doc->GetDatabase(), CAT_PLACED, KIND_SEEDER, ID_ANY_GROUP).empty());
     EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(SlopeViewCommandsTest, EditCommandsOpenTheEditorOnTheRightClickedObject)
+{
+    CTalusimRaker* seeder = PointSeeder(200, 50);
+    ASSERT_NE(seeder, nullptr);
+    VWithBarrierAndCollector();
+    CTalusimBarrier* barrier = Placed(GROUP_BARRIER);
+    CTalusimBarrier* collector = Placed(GROUP_COLLECTOR);
+    dialogs.conditionsShown = 0;
+    RightClicked(seeder);
+    Command(ID_CONTEXT_EDIT_SEEDER);
+    EXPECT_EQ(dialogs.conditionsShown, 1);
+    RightClicked(barrier);
+    Command(ID_CONTEXT_EDIT_BARRIER);
+    EXPECT_EQ(dialogs.barrierShown, barrier);
+    Command(ID_CONTEXT_EDIT_COLLECTOR);  // a barrier is no collector
+    EXPECT_EQ(dialogs.collectorShown, nullptr);
+    RightClicked(collector);
+    Command(ID_CONTEXT_EDIT_COLLECTOR);
+    EXPECT_EQ(dialogs.collectorShown, collector);
+    Command(ID_CONTEXT_EDIT_SEEDER);  // nor a seeder
+    EXPECT_EQ(dialogs.conditionsShown, 1);
 }
 
 TEST_F(SlopeViewCommandsTest, SlopeCommandsOpenTheEditorAtTheClickAndCancelKeepsResults)
