@@ -16,6 +16,8 @@ class CTalusimDoc;
 class CViewContext;
 class CREGDatabase;
 class CPreviewView;
+class CEntity;
+class CMenu;
 
 class CTalusimView : public CScrollView
 {
@@ -82,6 +84,28 @@ public:
     void OnEditSeeder();
     void OnEditBarrier();
 
+    // ---- commands and their states (TalusimViewCommands.cpp) ----------------------
+    // Each table-driven handler takes the command id.
+    BOOL OnModeCommand(UINT id);
+    BOOL OnEventCommand(UINT id);
+    BOOL OnSnapCommand(UINT id);
+    BOOL OnPanStep(UINT id);
+    BOOL OnDocumentCommand(UINT id);
+    BOOL OnObjectCommand(UINT id);
+    BOOL OnGraphCommand(UINT id);
+    afx_msg void OnRuler();
+    afx_msg void OnContextRuler();
+    afx_msg void OnGrayscale();
+    afx_msg void OnEditCopy();
+    afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGraphCommand(CCmdUI* pCmdUI);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    // The popup of menu 6002 that a right click at a client point shows in the
+    // current mode; -1 when the mode has none.
+    int ContextPopupIndex(CPoint client);
+    // Readies a popup of menu 6002 for the current state: enabled and checked items.
+    void PrepareContextPopup(CMenu* popup, int index);
+
     // The mode handlers: each looks only at the events its mode names.
     void process_IDLE(int event, int x, int y);
     void process_DEFINE_SLOPE(int event, int x, int y);
@@ -106,6 +130,8 @@ public:
     void process_FILTER_BY_PICKING(int event, CDC* pDC, int x, int y);
     // Panning with the mouse (the middle button's transient pan included).
     void process_PAN(int event, int x, int y);
+    void process_ZOOM_DYNAMIC(int event, int x, int y);
+    void process_ZOOM_WINDOW(int event, CDC* pDC, int x, int y);
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -139,6 +165,9 @@ private:
     void ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,
                      double& bottom, double& right);
     void CreateToolTip();
+    // The first member of set 25: the entity of the last right click, or null.
+    CEntity* GetContextEntity() const;
+    void SelectForMove(CEntity* entity);
     bool DataTipAt(CPoint point, CString& text);
 
     // Members, in the order the view has always kept them.

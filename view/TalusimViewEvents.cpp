@@ -172,7 +172,8 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
             process_SELECT_OBJECTS(event, &dc, x, y, info->kind, info->category, info->group);
             break;
         case HANDLER_FILTER_BY_PICKING: process_FILTER_BY_PICKING(event, &dc, x, y); break;
-        default: break;  // the drawing-tool and zoom modes
+        case HANDLER_ZOOM_WINDOW: process_ZOOM_WINDOW(event, &dc, x, y); break;
+        default: break;  // the drawing-tool modes
         }
         return;
     }
@@ -194,7 +195,8 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
     case HANDLER_MOVE_ANGLE_VERTEX: process_MOVE_ANGLE_VERTEX(event, x, y); break;
     case HANDLER_MOVE_ANGLE_VERTEX_TO: process_MOVE_ANGLE_VERTEX_TO(event, x, y); break;
     case HANDLER_PAN: process_PAN(event, x, y); break;
-    default: break;  // the drawing-tool and zoom modes
+    case HANDLER_ZOOM_DYNAMIC: process_ZOOM_DYNAMIC(event, x, y); break;
+    default: break;  // the drawing-tool modes
     }
 }
 
