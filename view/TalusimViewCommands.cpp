@@ -532,5 +532,11 @@ void CTalusimView::OnContextMenu(CWnd*, CPoint point)
     m_bContextMenuUp = true;
     PrepareContextPopup(popup, index);
     popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, owner);
+    // A command chosen from the menu is on its way to the owner: the menu
+    // closed through it, not through a click, and the next click (the first
+    // corner of a zoom window, say) must not be swallowed.
+    MSG pending;
+    if (::PeekMessageA(&pending, owner->m_hWnd, WM_COMMAND, WM_COMMAND, PM_NOREMOVE))
+        m_bContextMenuUp = false;
     m_contextMenu.DestroyMenu();
 }

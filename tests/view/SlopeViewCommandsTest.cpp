@@ -594,6 +594,23 @@ TEST_F(SlopeViewCommandsTest, ContextMenuByModeWithItsChecksAndEnabledItems)
     EXPECT_TRUE(view->IsContextMenuUp());
     view->ClearContextMenuFlag();
 
+    // A command chosen from the menu leaves no click to swallow: the next
+    // click (here the first corner of a zoom window) reaches the mode.
+    {
+        CWnd* owner = AfxGetMainWnd() != nullptr ? AfxGetMainWnd() : view;
+        WhenShown choose([&] {
+            owner->PostMessage(WM_COMMAND, ID_VIEW_ZOOM_WINDOW);
+            ::EndMenu();
+        });
+        CPoint screen(600, 300);
+        view->ClientToScreen(&screen);
+        view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(screen.x, screen.y));
+    }
+    EXPECT_FALSE(view->IsContextMenuUp());
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+
     view->SetGrayscale(true);
     EXPECT_NE(RightClick(CPoint(600, 300)).grayscale & MF_CHECKED, 0);
 
