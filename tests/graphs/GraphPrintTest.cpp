@@ -11,66 +11,9 @@
 #include <set>
 
 #include "framework/Preview.h"
+#include "support/PrintedPdf.h"
 
 namespace {
-
-// The session's PDF printer becomes this prefix's default printer.
-bool HaveDefaultPrinter()
-{
-    const char* session = std::getenv("CLASTOR_PRINTER");
-    if (session != nullptr && *session != '\0')
-        ::SetDefaultPrinterA(session);
-    char name[512];
-    DWORD size = sizeof(name);
-    return ::GetDefaultPrinterA(name, &size) != FALSE;
-}
-
-// The folder the PDF printer writes to, as Wine sees it; empty without one.
-std::string PrintFolder()
-{
-    const char* unixPath = std::getenv("CLASTOR_PRINT_DIR");
-    if (unixPath == nullptr || *unixPath == '\0')
-        return std::string();
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path + "\\";
-}
-
-std::set<std::string> PdfFiles(const std::string& folder)
-{
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE h = ::FindFirstFileA((folder + "*.pdf").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.insert(found.cFileName);
-    while (::FindNextFileA(h, &found));
-    ::FindClose(h);
-    return names;
-}
-
-std::string ReadWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Page objects of a PDF: "/Type /Page" (or "/Type/Page") not followed by "s".
-int CountPdfPages(const std::string& pdf)
-{
-    int pages = 0;
-    for (size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 1)) {
-        size_t p = at + 5;
-        while (p < pdf.size() && pdf[p] == ' ')
-            ++p;
-        if (pdf.compare(p, 5, "/Page") == 0 && (p + 5 >= pdf.size() || pdf[p + 5] != 's'))
-            ++pages;
-    }
-    return pages;
-}
 
 // A printed page, painted into a bitmap of the printer's page size while the
 // printer answers for the device: where ink landed, and where the chart's

@@ -8,6 +8,7 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "view/SlopeViewServices.h"
+#include "support/WhenShown.h"
 
 namespace {
 
@@ -68,38 +69,6 @@ struct DialogAnswers : CSlopeViewServices {
     }
     CSlopeViewServices* previous = nullptr;
     int pick = 0, index = -2;
-};
-
-// Runs an action once from the message loop of the modal loop that runs next
-// (the context menu), as a user looking at it.
-class WhenShown
-{
-public:
-    explicit WhenShown(std::function<void()> action)
-    {
-        s_action = std::move(action);
-        m_timer = ::SetTimer(nullptr, 0, 30, &Tick);
-    }
-    ~WhenShown()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_action = nullptr;
-    }
-    WhenShown(const WhenShown&) = delete;
-    WhenShown& operator=(const WhenShown&) = delete;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        if (!s_action)
-            return;
-        ::KillTimer(nullptr, id);
-        auto action = std::move(s_action);
-        s_action = nullptr;
-        action();
-    }
-    static inline std::function<void()> s_action;
-    UINT_PTR m_timer = 0;
 };
 
 // A menu item's state: -1 absent, else its MF_ flags.
