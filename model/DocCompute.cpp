@@ -332,6 +332,7 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
         auto* path = new CTalusimRockPath;
         path->SetColour(m_crPathColour);
         path->SetAltColour(m_crFilteredPathColour);
+        path->UseStore(&m_pathSegments);
         m_pCurrentRockPath = path;
         m_database.AddEntity(path, false);
 
@@ -531,6 +532,7 @@ void CTalusimDoc::PrepareResults(BOOL withEngine)
     const int n = m_nLocations > 0 ? m_nLocations : 0;
     m_locationMaxima.SetSize(n);
     m_distributions.SetSize(n);
+    TakeSampleRoom();
     if (withEngine && m_pEngine != nullptr)
         m_pEngine->ClearLocations();
     if (m_pSlope == nullptr)

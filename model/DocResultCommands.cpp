@@ -25,12 +25,14 @@ void CTalusimDoc::ClearRockPaths()
     m_endPoints.RemoveAll();
     m_rockPaths.RemoveAll();
     m_locationMaxima.RemoveAll();
+    KeepSampleRoom();
     m_distributions.RemoveAll();
     m_pCurrentRockPath = nullptr;
     m_nEndPointCursor = 0;
     m_nMaximaCursor = 0;
     // One pass over the drawing, not one search per path.
     m_database.DeleteMatching(ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP, false);
+    m_pathSegments.Empty();
     for (auto* b : CollectAs<CTalusimBarrier>(m_database, CAT_PLACED, KIND_BARRIER, ID_ANY_GROUP))
         b->ClearHits();
     m_database.DeleteMatching(ID_ANY_CATEGORY, DISC_RESULTS_KIND, ID_ANY_GROUP, false);
@@ -38,6 +40,29 @@ void CTalusimDoc::ClearRockPaths()
     m_discParameters.Reset();
     MainFrameServices().RefreshTimeStepDialog(this);
     RedrawEntity(nullptr);
+}
+
+void CTalusimDoc::KeepSampleRoom()
+{
+    const size_t n = static_cast<size_t>(m_distributions.GetSize());
+    if (m_sampleRoom.size() < n)
+        m_sampleRoom.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        m_distributions[static_cast<int>(i)].Empty();
+        // The room of a larger run stays: only an empty record is swapped out.
+        if (m_distributions[static_cast<int>(i)].GetCapacity() > m_sampleRoom[i].GetCapacity())
+            m_sampleRoom[i].Swap(m_distributions[static_cast<int>(i)]);
+    }
+}
+
+void CTalusimDoc::TakeSampleRoom()
+{
+    const size_t n = std::min(static_cast<size_t>(m_distributions.GetSize()), m_sampleRoom.size());
+    for (size_t i = 0; i < n; ++i) {
+        CDistributionSamples& record = m_distributions[static_cast<int>(i)];
+        if (record.GetCount(DIST_BOUNCE_HEIGHT) == 0 && record.GetCapacity() < m_sampleRoom[i].GetCapacity())
+            record.Swap(m_sampleRoom[i]);
+    }
 }
 
 void CTalusimDoc::ApplyPathColours()

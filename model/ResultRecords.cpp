@@ -5,69 +5,73 @@
 // ---------------------------------------------------------------------------
 // CDistributionSamples
 
-CDistributionSamples::CDistributionSamples() = default;
-
-CDistributionSamples::CDistributionSamples(const CDistributionSamples& other)
+namespace {
+int Count(const std::vector<double>& values)
 {
-    *this = other;
+    return static_cast<int>(values.size());
 }
 
-CDistributionSamples& CDistributionSamples::operator=(const CDistributionSamples& other)
+void SerializeValues(CArchive& ar, std::vector<double>& values)
 {
-    if (this != &other) {
-        m_heights.Copy(other.m_heights);
-        m_angularVelocities.Copy(other.m_angularVelocities);
-        m_velocities.Copy(other.m_velocities);
-        m_rotationalEnergies.Copy(other.m_rotationalEnergies);
-        m_translationalEnergies.Copy(other.m_translationalEnergies);
-        m_rockPaths.Copy(other.m_rockPaths);
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(values.size()));
+        SerializeElements(ar, values.data(), Count(values));
+        return;
     }
-    return *this;
+    const DWORD n = ar.ReadCount();
+    // A count the rest of the archive cannot hold fails before any memory is taken.
+    ar.CheckCount(n, sizeof(double));
+    values.resize(n);
+    SerializeElements(ar, values.data(), static_cast<int>(n));
 }
+}  // namespace
 
 void CDistributionSamples::ClearAll()
 {
-    m_heights.RemoveAll();
-    m_angularVelocities.RemoveAll();
-    m_velocities.RemoveAll();
-    m_rotationalEnergies.RemoveAll();
-    m_translationalEnergies.RemoveAll();
-    m_rockPaths.RemoveAll();
+    CDistributionSamples none;
+    Swap(none);
+}
+
+void CDistributionSamples::Empty()
+{
+    m_heights.clear();
+    m_angularVelocities.clear();
+    m_velocities.clear();
+    m_rotationalEnergies.clear();
+    m_translationalEnergies.clear();
+    m_rockPaths.clear();
+}
+
+void CDistributionSamples::Swap(CDistributionSamples& other) noexcept
+{
+    m_heights.swap(other.m_heights);
+    m_angularVelocities.swap(other.m_angularVelocities);
+    m_velocities.swap(other.m_velocities);
+    m_rotationalEnergies.swap(other.m_rotationalEnergies);
+    m_translationalEnergies.swap(other.m_translationalEnergies);
+    m_rockPaths.swap(other.m_rockPaths);
 }
 
 void CDistributionSamples::AddSample(double height, double translationalEnergy, double rotationalEnergy,
                                      double velocity, double angularVelocity, CTalusimRockPath* path)
 {
-    // A location collects a sample from nearly every rock. The arrays' own
-    // step stops at 1024 elements, which at tens of thousands of samples
-    // means copying every array again and again; from that size on each
-    // growth doubles them instead.
-    const int n = m_heights.GetSize();
-    if (n >= kDoublingFrom && (n & (n - 1)) == 0) {
-        m_heights.SetSize(n, n);
-        m_angularVelocities.SetSize(n, n);
-        m_velocities.SetSize(n, n);
-        m_rotationalEnergies.SetSize(n, n);
-        m_translationalEnergies.SetSize(n, n);
-        m_rockPaths.SetSize(n, n);
-    }
-    m_heights.Add(height);
-    m_angularVelocities.Add(angularVelocity);
-    m_velocities.Add(velocity);
-    m_rotationalEnergies.Add(rotationalEnergy);
-    m_translationalEnergies.Add(translationalEnergy);
-    m_rockPaths.Add(path);
+    m_heights.push_back(height);
+    m_angularVelocities.push_back(angularVelocity);
+    m_velocities.push_back(velocity);
+    m_rotationalEnergies.push_back(rotationalEnergy);
+    m_translationalEnergies.push_back(translationalEnergy);
+    m_rockPaths.push_back(path);
 }
 
 int CDistributionSamples::GetCount(int kind) const
 {
     switch (kind) {
-    case DIST_BOUNCE_HEIGHT: return m_heights.GetSize();
+    case DIST_BOUNCE_HEIGHT: return Count(m_heights);
     case DIST_TOTAL_ENERGY:
-    case DIST_TRANSLATIONAL_ENERGY: return m_translationalEnergies.GetSize();
-    case DIST_ROTATIONAL_ENERGY: return m_rotationalEnergies.GetSize();
-    case DIST_VELOCITY: return m_velocities.GetSize();
-    case DIST_ANGULAR_VELOCITY: return m_angularVelocities.GetSize();
+    case DIST_TRANSLATIONAL_ENERGY: return Count(m_translationalEnergies);
+    case DIST_ROTATIONAL_ENERGY: return Count(m_rotationalEnergies);
+    case DIST_VELOCITY: return Count(m_velocities);
+    case DIST_ANGULAR_VELOCITY: return Count(m_angularVelocities);
     default: return -1;
     }
 }
@@ -75,19 +79,20 @@ int CDistributionSamples::GetCount(int kind) const
 double CDistributionSamples::GetValue(int i, int kind) const
 {
     switch (kind) {
-    case DIST_BOUNCE_HEIGHT: return m_heights[i];
-    case DIST_TOTAL_ENERGY: return m_translationalEnergies[i] + m_rotationalEnergies[i];
-    case DIST_TRANSLATIONAL_ENERGY: return m_translationalEnergies[i];
-    case DIST_ROTATIONAL_ENERGY: return m_rotationalEnergies[i];
-    case DIST_VELOCITY: return m_velocities[i];
-    case DIST_ANGULAR_VELOCITY: return m_angularVelocities[i];
+    case DIST_BOUNCE_HEIGHT: return m_heights[static_cast<size_t>(i)];
+    case DIST_TOTAL_ENERGY:
+        return m_translationalEnergies[static_cast<size_t>(i)] + m_rotationalEnergies[static_cast<size_t>(i)];
+    case DIST_TRANSLATIONAL_ENERGY: return m_translationalEnergies[static_cast<size_t>(i)];
+    case DIST_ROTATIONAL_ENERGY: return m_rotationalEnergies[static_cast<size_t>(i)];
+    case DIST_VELOCITY: return m_velocities[static_cast<size_t>(i)];
+    case DIST_ANGULAR_VELOCITY: return m_angularVelocities[static_cast<size_t>(i)];
     default: return DBL_MAX;
     }
 }
 
 CTalusimRockPath* CDistributionSamples::GetRockPath(int i) const
 {
-    return i >= 0 && i < m_rockPaths.GetSize() ? m_rockPaths[i] : nullptr;
+    return i >= 0 && static_cast<size_t>(i) < m_rockPaths.size() ? m_rockPaths[static_cast<size_t>(i)] : nullptr;
 }
 
 void CDistributionSamples::GetRange(double& min, double& max, int kind) const
@@ -109,16 +114,16 @@ void CDistributionSamples::GetRange(double& min, double& max, int kind) const
 
 void CDistributionSamples::Serialize(CArchive& ar)
 {
-    m_heights.Serialize(ar);
-    m_angularVelocities.Serialize(ar);
-    m_velocities.Serialize(ar);
-    m_rotationalEnergies.Serialize(ar);
-    m_translationalEnergies.Serialize(ar);
+    SerializeValues(ar, m_heights);
+    SerializeValues(ar, m_angularVelocities);
+    SerializeValues(ar, m_velocities);
+    SerializeValues(ar, m_rotationalEnergies);
+    SerializeValues(ar, m_translationalEnergies);
     // The path array goes as 4 bytes per element, the width of a pointer in
     // the files this format comes from. No value written there can be resolved
     // again, so zeros are written and a loaded record holds no paths.
     if (ar.IsStoring()) {
-        const int n = m_rockPaths.GetSize();
+        const int n = static_cast<int>(m_rockPaths.size());
         ar.WriteCount(static_cast<DWORD>(n));
         for (int i = 0; i < n; ++i)
             ar << static_cast<DWORD>(0);
@@ -132,14 +137,13 @@ void CDistributionSamples::Serialize(CArchive& ar)
     }
     // Element i of every array belongs to one passage: arrays of different
     // lengths would send the readers past the end of the shorter ones.
-    const int count = m_heights.GetSize();
-    if (m_angularVelocities.GetSize() != count || m_velocities.GetSize() != count ||
-        m_rotationalEnergies.GetSize() != count || m_translationalEnergies.GetSize() != count) {
+    const size_t count = m_heights.size();
+    if (m_angularVelocities.size() != count || m_velocities.size() != count ||
+        m_rotationalEnergies.size() != count || m_translationalEnergies.size() != count) {
         ClearAll();
         AfxThrowArchiveException(CArchiveException::generic);
     }
-    m_rockPaths.RemoveAll();
-    m_rockPaths.SetSize(count);   // every element null
+    m_rockPaths.assign(count, nullptr);
 }
 
 void CDistributionSamples::SerializeLegacyArrays(CArchive& ar)

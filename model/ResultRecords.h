@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cfloat>
+#include <vector>
 #include "framework/Afx.h"
 #include "geometry/Vector2D.h"
 
@@ -24,11 +25,13 @@ enum DistributionKind {
 class CDistributionSamples
 {
 public:
-    CDistributionSamples();
-    CDistributionSamples(const CDistributionSamples& other);
-    CDistributionSamples& operator=(const CDistributionSamples& other);
-
     void ClearAll();
+    // Empty, but keeps the room the samples took: the next computation
+    // fills the same memory instead of asking the system for fresh pages.
+    void Empty();
+    void Swap(CDistributionSamples& other) noexcept;
+    // How many samples fit without taking more memory.
+    size_t GetCapacity() const { return m_heights.capacity(); }
     void AddSample(double height, double translationalEnergy, double rotationalEnergy,
                    double velocity, double angularVelocity, CTalusimRockPath* path);
 
@@ -41,19 +44,18 @@ public:
     // Both stay DBL_MAX for an unknown kind or no sample.
     void GetRange(double& min, double& max, int kind) const;
 
+    // Each array as a count and its values, as the class library's arrays are written.
     void Serialize(CArchive& ar);
     // The older three-array form: read and dropped, written empty.
     void SerializeLegacyArrays(CArchive& ar);
 
 private:
-    static constexpr int kDoublingFrom = 1024;
-
-    CArray<double, double> m_heights;
-    CArray<double, double> m_angularVelocities;
-    CArray<double, double> m_velocities;
-    CArray<double, double> m_rotationalEnergies;
-    CArray<double, double> m_translationalEnergies;
-    CArray<CTalusimRockPath*, CTalusimRockPath*> m_rockPaths;
+    std::vector<double> m_heights;
+    std::vector<double> m_angularVelocities;
+    std::vector<double> m_velocities;
+    std::vector<double> m_rotationalEnergies;
+    std::vector<double> m_translationalEnergies;
+    std::vector<CTalusimRockPath*> m_rockPaths;
 };
 
 // An array of samples records goes into an archive record by record.

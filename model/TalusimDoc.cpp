@@ -167,9 +167,11 @@ void CTalusimDoc::DiscardContents()
     m_endPoints.RemoveAll();
     m_locationMaxima.RemoveAll();
     m_distributions.RemoveAll();
+    m_sampleRoom.clear();
     m_wizardItems.clear();
     m_strWizardText.Empty();
     m_database.DeleteAllEntities();
+    m_pathSegments.Release();
     m_pSlope = nullptr;
     m_pReferencePoint = nullptr;
     m_pRulers = nullptr;

@@ -21,6 +21,7 @@
 #include "framework/MessageBox.h"
 #include "geometry/REGDatabase.h"
 #include "geometry/Vector2D.h"
+#include "model/PathSegmentStore.h"
 #include "model/ResultRecords.h"
 
 class CEntity;
@@ -425,6 +426,9 @@ public:
     CEntity* m_pCurrentEntity = nullptr;
     CEntity* m_pCurrentTool = nullptr;
     CAxesEnt* m_pRulers = nullptr;
+    // The pieces of the computed rock paths; declared before the drawing so
+    // that it outlives the paths that point into it.
+    CPathSegmentStore m_pathSegments;
     CREGDatabase m_database;
     bool m_bWizardActive = false;
     int m_nWizardIndex = -1;
@@ -474,10 +478,18 @@ public:
     CArray<CVector2D, const CVector2D&> m_endPoints;
     CArray<CLocationEnvelope, const CLocationEnvelope&> m_locationMaxima;
     CArray<CDistributionSamples, const CDistributionSamples&> m_distributions;
+    // The emptied sample records of the last cleared results, room and all:
+    // a computation fills megabytes of samples, and memory given back to the
+    // system costs a page fault per page when the next computation takes it.
+    std::vector<CDistributionSamples> m_sampleRoom;
     std::vector<CWizardItem> m_wizardItems;
     CString m_strWizardText;
 
 private:
+    // Moves the room of the sample records into m_sampleRoom and back.
+    void KeepSampleRoom();
+    void TakeSampleRoom();
+
     CString m_strPrompt;
     // Rock paths by their number in the file being read (first one wins).
     std::unordered_map<int, CTalusimRockPath*> m_pathsByFileId;

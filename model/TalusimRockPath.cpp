@@ -29,13 +29,63 @@ CTalusimRockPath::CTalusimRockPath()
 
 CTalusimRockPath::~CTalusimRockPath() = default;
 
+std::span<CTalusimPathSegment> CTalusimRockPath::Segments() const
+{
+    if (m_store == nullptr || m_count == 0 || m_store->GetGeneration() != m_generation)
+        return {};
+    return {m_store->At(m_first), m_count};
+}
+
+void CTalusimRockPath::ResetToOwnStore()
+{
+    if (!m_ownStore)
+        m_ownStore = std::make_unique<CPathSegmentStore>();
+    m_ownStore->Empty();
+    m_store = m_ownStore.get();
+    m_generation = m_store->GetGeneration();
+    m_first = m_count = 0;
+}
+
+void CTalusimRockPath::UseStore(CPathSegmentStore* store)
+{
+    if (store == nullptr || store == m_store)
+        return;
+    const std::span<CTalusimPathSegment> pieces = Segments();
+    m_first = store->GetSize();
+    for (const CTalusimPathSegment& s : pieces)
+        store->Append() = s;
+    m_count = pieces.size();
+    m_store = store;
+    m_generation = store->GetGeneration();
+    m_ownStore.reset();
+}
+
+void CTalusimRockPath::FreeExtra()
+{
+    if (m_ownStore && m_store == m_ownStore.get())
+        m_ownStore->FreeExtra();
+}
+
 CTalusimPathSegment& CTalusimRockPath::AppendSegment()
 {
-    // Most rocks travel a few tens of pieces: room for them from the first
-    // piece on keeps a path to one or two allocations.
-    if (m_segments.empty())
-        m_segments.reserve(kInitialSegmentCapacity);
-    return m_segments.emplace_back();
+    if (m_store == nullptr) {
+        ResetToOwnStore();
+        // Most rocks travel a few tens of pieces: room for them from the first
+        // piece on keeps a path to one or two allocations.
+        m_store->Reserve(kInitialSegmentCapacity);
+    }
+    if (m_store->GetGeneration() != m_generation) {
+        // The store was emptied under the path: its pieces are gone.
+        m_first = m_store->GetSize();
+        m_count = 0;
+        m_generation = m_store->GetGeneration();
+    }
+    // Pieces follow each other: a path whose last piece is no longer the
+    // store's last moves its pieces to the end first.
+    if (m_first + m_count != m_store->GetSize())
+        m_first = m_store->CopyToEnd(m_first, m_count);
+    ++m_count;
+    return m_store->Append();
 }
 
 bool CTalusimRockPath::AddStraightSegment(double x0, double y0, double x1, double y1, double T, double g)
@@ -57,21 +107,22 @@ bool CTalusimRockPath::AddCurvedSegment(double x0, double y0, double x1, double 
 
 CVector2D CTalusimRockPath::GetLastPoint() const
 {
-    if (m_segments.empty())
+    const std::span<CTalusimPathSegment> pieces = Segments();
+    if (pieces.empty())
         return CVector2D(DBL_MAX, DBL_MAX);
-    return m_segments.back().GetEndPoint();
+    return pieces.back().GetEndPoint();
 }
 
 void CTalusimRockPath::AddExportPoints(CVectorArray& points) const
 {
-    for (const CTalusimPathSegment& s : m_segments)
+    for (const CTalusimPathSegment& s : Segments())
         s.AddExportPoints(points);
 }
 
 void CTalusimRockPath::ExtendExtentsBySegment(const CTalusimPathSegment& segment)
 {
     // The first pieces replace the placeholder box; later ones only widen.
-    if (m_segments.size() <= 3) {
+    if (Segments().size() <= 3) {
         RecalcExtents();
         return;
     }
@@ -81,13 +132,14 @@ void CTalusimRockPath::ExtendExtentsBySegment(const CTalusimPathSegment& segment
 
 void CTalusimRockPath::RecalcExtents()
 {
-    if (m_segments.empty())
+    const std::span<CTalusimPathSegment> pieces = Segments();
+    if (pieces.empty())
         return;
-    const CTalusimPathSegment& first = m_segments.front();
+    const CTalusimPathSegment& first = pieces.front();
     double left = first.GetLeft(), top = first.GetTop();
     double right = first.GetRight(), bottom = first.GetBottom();
-    for (size_t i = 1; i < m_segments.size(); ++i) {
-        const CTalusimPathSegment& s = m_segments[i];
+    for (size_t i = 1; i < pieces.size(); ++i) {
+        const CTalusimPathSegment& s = pieces[i];
         left = std::min(left, s.GetLeft());
         top = std::max(top, s.GetTop());
         right = std::max(right, s.GetRight());
@@ -101,24 +153,25 @@ void CTalusimRockPath::Serialize(CArchive& ar)
     CEntity::Serialize(ar);
     if (ar.IsStoring()) {
         // Each piece goes as an object of its own, as the format has it.
-        ar.WriteCount(static_cast<DWORD>(m_segments.size()));
-        for (const CTalusimPathSegment& s : m_segments)
+        const std::span<CTalusimPathSegment> pieces = Segments();
+        ar.WriteCount(static_cast<DWORD>(pieces.size()));
+        for (const CTalusimPathSegment& s : pieces)
             ar.WriteObject(&s);
         ar << 0.0;   // a placeholder the format has always carried
         return;
     }
-    m_segments.clear();
+    ResetToOwnStore();
     const DWORD count = ar.ReadCount();
     // A damaged count must not reserve more than the pieces the bytes left
     // can hold: each takes more than a hundred of them.
-    m_segments.reserve(static_cast<size_t>(std::min<ULONGLONG>(count, ar.GetBytesLeft() / kMinStoredSegmentBytes)));
+    m_store->Reserve(static_cast<size_t>(std::min<ULONGLONG>(count, ar.GetBytesLeft() / kMinStoredSegmentBytes)));
     for (DWORD i = 0; i < count; ++i) {
         CObject* ob = ar.ReadObject(RUNTIME_CLASS(CTalusimPathSegment));
         // A null entry carries no piece; the path keeps only real ones. The
         // archive hands each piece over as an object of its own: the path
         // keeps a copy.
         if (ob) {
-            m_segments.push_back(*static_cast<CTalusimPathSegment*>(ob));
+            AppendSegment() = *static_cast<CTalusimPathSegment*>(ob);
             ar.ForgetObject(ob);  // a later reference to it is then a damaged file
             delete ob;
         }
@@ -138,7 +191,7 @@ void CTalusimRockPath::Draw(CDC* pDC, CViewContext* pView)
     if (!pen.GetSafeHandle())
         return;
     CPen* old = pDC->SelectObject(&pen);
-    for (const CTalusimPathSegment& s : m_segments) {
+    for (const CTalusimPathSegment& s : Segments()) {
         if (CViewContext::BoxesOverlap(s.GetTop(), s.GetLeft(), s.GetBottom(), s.GetRight(), clipA.y, clipA.x,
                                        clipB.y, clipB.x))
             s.Draw(pDC, *pView, clipA, clipB);
@@ -176,7 +229,7 @@ bool CTalusimRockPath::CrossesRect(double top, double left, double bottom, doubl
 {
     if (!pView)
         return false;
-    for (const CTalusimPathSegment& s : m_segments) {
+    for (const CTalusimPathSegment& s : Segments()) {
         if (s.CrossesRect(top, left, bottom, right, *pView))
             return true;
     }

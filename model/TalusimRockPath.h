@@ -1,15 +1,18 @@
 // A rock path: the pieces one rock travelled, in order, as the engine
-// reported them. The path owns its segments; impact records, end points and
-// distribution samples point at the path without owning it.
+// reported them. Impact records, end points and distribution samples point at
+// the path without owning it.
 //
 // A computation appends tens of pieces to each of thousands of paths, so the
-// pieces are kept by value in one contiguous array per path rather than as
-// one heap object each. A pointer from GetSegment stays valid until the next
-// piece is added or the path is read again.
+// pieces are kept by value, next to each other: in a store of its own, or in
+// the document's store that a computation hands each of its paths
+// (UseStore). A pointer from GetSegment stays valid until the next piece is
+// added anywhere in that store or the path is read again.
 #pragma once
 
-#include <vector>
+#include <memory>
+#include <span>
 #include "geometry/Entity.h"
+#include "model/PathSegmentStore.h"
 #include "model/TalusimPathSegment.h"
 
 class CTalusimRockPath : public CEntity
@@ -31,12 +34,16 @@ public:
     bool AddCurvedSegment(double x0, double y0, double x1, double y1, double vx, double vy, double T,
                           double g);
 
-    // Gives back the room kept for pieces that never came, once the rock has
-    // come to rest: a computation keeps tens of thousands of paths.
-    void FreeExtra() { m_segments.shrink_to_fit(); }
+    // The pieces from now on go into the given store, which must outlive the
+    // path's use of them (the pieces so far are copied there).
+    void UseStore(CPathSegmentStore* store);
 
-    int GetSegmentUpperBound() const { return static_cast<int>(m_segments.size()) - 1; }
-    CTalusimPathSegment* GetSegment(int i) const { return &m_segments[static_cast<size_t>(i)]; }
+    // Gives back the room a store of the path's own kept for pieces that
+    // never came, once the rock has come to rest.
+    void FreeExtra();
+
+    int GetSegmentUpperBound() const { return static_cast<int>(Segments().size()) - 1; }
+    CTalusimPathSegment* GetSegment(int i) const { return &Segments()[static_cast<size_t>(i)]; }
     // The end of the last piece; (DBL_MAX, DBL_MAX) without pieces.
     CVector2D GetLastPoint() const;
 
@@ -63,10 +70,19 @@ public:
 private:
     static constexpr size_t kInitialSegmentCapacity = 16;
 
-    // The new piece, default-constructed at the end of the array.
+    // The path's pieces; none once its store was emptied.
+    std::span<CTalusimPathSegment> Segments() const;
+    // The new piece, default-constructed after the path's last one.
     CTalusimPathSegment& AppendSegment();
+    // Drops the pieces and starts over in a store of the path's own.
+    void ResetToOwnStore();
 
     int m_fileId = 0;
-    // Mutable because GetSegment hands out a piece for change from a const path.
-    mutable std::vector<CTalusimPathSegment> m_segments;
+    std::unique_ptr<CPathSegmentStore> m_ownStore;
+    // Where the pieces are: m_count of them from m_first in m_store, as
+    // long as the store is still in the generation they were added in.
+    CPathSegmentStore* m_store = nullptr;
+    size_t m_first = 0;
+    size_t m_count = 0;
+    unsigned m_generation = 0;
 };

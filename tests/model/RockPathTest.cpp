@@ -170,6 +170,38 @@ TEST(RockPath, LongFlightsDrawOnlyWhatShowsButLoseNothing)
     EXPECT_GT(redPixels, 100);
 }
 
+TEST(RockPath, PathsSharingAStoreKeepTheirOwnPieces)
+{
+    CPathSegmentStore store;
+    CTalusimRockPath a, b;
+    a.AddStraightSegment(0, 10, 1, 9, 0, 9.81);   // before the store: copied into it
+    a.UseStore(&store);
+    b.UseStore(&store);
+    b.AddStraightSegment(100, 50, 101, 49, 0, 9.81);
+    // A piece for a path whose pieces no longer end the store moves them to the end.
+    a.AddStraightSegment(1, 9, 2, 8, 0, 9.81);
+    b.AddStraightSegment(101, 49, 102, 48, 0, 9.81);
+    ASSERT_EQ(a.GetSegmentUpperBound(), 1);
+    ASSERT_EQ(b.GetSegmentUpperBound(), 1);
+    EXPECT_EQ(a.GetSegment(0)->GetStartPoint(), CVector2D(0, 10));
+    EXPECT_EQ(a.GetLastPoint(), CVector2D(2, 8));
+    EXPECT_EQ(b.GetSegment(0)->GetStartPoint(), CVector2D(100, 50));
+    EXPECT_EQ(b.GetLastPoint(), CVector2D(102, 48));
+
+    // Emptied under them, the paths have no pieces rather than someone else's.
+    store.Empty();
+    CTalusimRockPath c;
+    c.UseStore(&store);
+    c.AddStraightSegment(7, 7, 8, 6, 0, 9.81);
+    EXPECT_EQ(a.GetSegmentUpperBound(), -1);
+    EXPECT_EQ(a.GetLastPoint(), CVector2D(DBL_MAX, DBL_MAX));
+    EXPECT_EQ(c.GetLastPoint(), CVector2D(8, 6));
+    b.AddStraightSegment(3, 3, 4, 2, 0, 9.81);
+    ASSERT_EQ(b.GetSegmentUpperBound(), 0);
+    EXPECT_EQ(b.GetSegment(0)->GetStartPoint(), CVector2D(3, 3));
+    EXPECT_EQ(c.GetLastPoint(), CVector2D(8, 6));
+}
+
 TEST(RockPath, ArchiveOwnsItsSegments)
 {
     RegisterModelClasses();
