@@ -1,30 +1,9 @@
 #include "model/ResultRecords.h"
 
-#include <type_traits>
+#include <utility>
 
 // ---------------------------------------------------------------------------
 // CDistributionSamples
-
-namespace {
-int Count(const std::vector<double>& values)
-{
-    return static_cast<int>(values.size());
-}
-
-void SerializeValues(CArchive& ar, std::vector<double>& values)
-{
-    if (ar.IsStoring()) {
-        ar.WriteCount(static_cast<DWORD>(values.size()));
-        SerializeElements(ar, values.data(), Count(values));
-        return;
-    }
-    const DWORD n = ar.ReadCount();
-    // A count the rest of the archive cannot hold fails before any memory is taken.
-    ar.CheckCount(n, sizeof(double));
-    values.resize(n);
-    SerializeElements(ar, values.data(), static_cast<int>(n));
-}
-}  // namespace
 
 void CDistributionSamples::ClearAll()
 {
@@ -34,65 +13,70 @@ void CDistributionSamples::ClearAll()
 
 void CDistributionSamples::Empty()
 {
-    m_heights.clear();
-    m_angularVelocities.clear();
-    m_velocities.clear();
-    m_rotationalEnergies.clear();
-    m_translationalEnergies.clear();
-    m_rockPaths.clear();
+    for (std::vector<Passage>& block : m_blocks)
+        block.clear();
+    m_count = 0;
 }
 
 void CDistributionSamples::Swap(CDistributionSamples& other) noexcept
 {
-    m_heights.swap(other.m_heights);
-    m_angularVelocities.swap(other.m_angularVelocities);
-    m_velocities.swap(other.m_velocities);
-    m_rotationalEnergies.swap(other.m_rotationalEnergies);
-    m_translationalEnergies.swap(other.m_translationalEnergies);
-    m_rockPaths.swap(other.m_rockPaths);
+    m_blocks.swap(other.m_blocks);
+    std::swap(m_count, other.m_count);
+}
+
+size_t CDistributionSamples::GetCapacity() const
+{
+    size_t room = 0;
+    for (const std::vector<Passage>& block : m_blocks)
+        room += block.capacity();
+    return room;
 }
 
 void CDistributionSamples::AddSample(double height, double translationalEnergy, double rotationalEnergy,
                                      double velocity, double angularVelocity, CTalusimRockPath* path)
 {
-    m_heights.push_back(height);
-    m_angularVelocities.push_back(angularVelocity);
-    m_velocities.push_back(velocity);
-    m_rotationalEnergies.push_back(rotationalEnergy);
-    m_translationalEnergies.push_back(translationalEnergy);
-    m_rockPaths.push_back(path);
+    const size_t b = m_count / kBlockPassages;
+    if (b == m_blocks.size())
+        m_blocks.emplace_back();
+    std::vector<Passage>& block = m_blocks[b];
+    // Each block takes its full room at once (a copied record's blocks may be
+    // smaller): it never grows by copying.
+    if (block.capacity() < kBlockPassages)
+        block.reserve(kBlockPassages);
+    block.push_back({height, angularVelocity, velocity, rotationalEnergy, translationalEnergy, path});
+    ++m_count;
 }
 
 int CDistributionSamples::GetCount(int kind) const
 {
     switch (kind) {
-    case DIST_BOUNCE_HEIGHT: return Count(m_heights);
+    case DIST_BOUNCE_HEIGHT:
     case DIST_TOTAL_ENERGY:
-    case DIST_TRANSLATIONAL_ENERGY: return Count(m_translationalEnergies);
-    case DIST_ROTATIONAL_ENERGY: return Count(m_rotationalEnergies);
-    case DIST_VELOCITY: return Count(m_velocities);
-    case DIST_ANGULAR_VELOCITY: return Count(m_angularVelocities);
+    case DIST_TRANSLATIONAL_ENERGY:
+    case DIST_ROTATIONAL_ENERGY:
+    case DIST_VELOCITY:
+    case DIST_ANGULAR_VELOCITY: return static_cast<int>(m_count);
     default: return -1;
     }
 }
 
 double CDistributionSamples::GetValue(int i, int kind) const
 {
+    const Passage& p = At(static_cast<size_t>(i));
     switch (kind) {
-    case DIST_BOUNCE_HEIGHT: return m_heights[static_cast<size_t>(i)];
-    case DIST_TOTAL_ENERGY:
-        return m_translationalEnergies[static_cast<size_t>(i)] + m_rotationalEnergies[static_cast<size_t>(i)];
-    case DIST_TRANSLATIONAL_ENERGY: return m_translationalEnergies[static_cast<size_t>(i)];
-    case DIST_ROTATIONAL_ENERGY: return m_rotationalEnergies[static_cast<size_t>(i)];
-    case DIST_VELOCITY: return m_velocities[static_cast<size_t>(i)];
-    case DIST_ANGULAR_VELOCITY: return m_angularVelocities[static_cast<size_t>(i)];
+    case DIST_BOUNCE_HEIGHT: return p.height;
+    case DIST_TOTAL_ENERGY: return p.translationalEnergy + p.rotationalEnergy;
+    case DIST_TRANSLATIONAL_ENERGY: return p.translationalEnergy;
+    case DIST_ROTATIONAL_ENERGY: return p.rotationalEnergy;
+    case DIST_VELOCITY: return p.velocity;
+    case DIST_ANGULAR_VELOCITY: return p.angularVelocity;
     default: return DBL_MAX;
     }
 }
 
 CTalusimRockPath* CDistributionSamples::GetRockPath(int i) const
 {
-    return i >= 0 && static_cast<size_t>(i) < m_rockPaths.size() ? m_rockPaths[static_cast<size_t>(i)] : nullptr;
+    return i >= 0 && static_cast<size_t>(i) < m_count ? At(static_cast<size_t>(i)).path : nullptr;
 }
 
 void CDistributionSamples::GetRange(double& min, double& max, int kind) const
@@ -112,20 +96,44 @@ void CDistributionSamples::GetRange(double& min, double& max, int kind) const
     }
 }
 
+void CDistributionSamples::SerializeColumn(CArchive& ar, double Passage::*member)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(m_count));
+        for (size_t i = 0; i < m_count; ++i)
+            ar << At(i).*member;
+        return;
+    }
+    const DWORD n = ar.ReadCount();
+    // A count the rest of the archive cannot hold fails before any memory is taken.
+    ar.CheckCount(n, sizeof(double));
+    // The first array gives the passages; every later one must have as many,
+    // or the values of one passage would not belong together.
+    if (member == &Passage::height) {
+        ClearAll();
+        for (DWORD i = 0; i < n; ++i)
+            AddSample(0.0, 0.0, 0.0, 0.0, 0.0, nullptr);
+    } else if (n != m_count) {
+        ClearAll();
+        AfxThrowArchiveException(CArchiveException::generic);
+    }
+    for (size_t i = 0; i < m_count; ++i)
+        ar >> At(i).*member;
+}
+
 void CDistributionSamples::Serialize(CArchive& ar)
 {
-    SerializeValues(ar, m_heights);
-    SerializeValues(ar, m_angularVelocities);
-    SerializeValues(ar, m_velocities);
-    SerializeValues(ar, m_rotationalEnergies);
-    SerializeValues(ar, m_translationalEnergies);
+    SerializeColumn(ar, &Passage::height);
+    SerializeColumn(ar, &Passage::angularVelocity);
+    SerializeColumn(ar, &Passage::velocity);
+    SerializeColumn(ar, &Passage::rotationalEnergy);
+    SerializeColumn(ar, &Passage::translationalEnergy);
     // The path array goes as 4 bytes per element, the width of a pointer in
     // the files this format comes from. No value written there can be resolved
     // again, so zeros are written and a loaded record holds no paths.
     if (ar.IsStoring()) {
-        const int n = static_cast<int>(m_rockPaths.size());
-        ar.WriteCount(static_cast<DWORD>(n));
-        for (int i = 0; i < n; ++i)
+        ar.WriteCount(static_cast<DWORD>(m_count));
+        for (size_t i = 0; i < m_count; ++i)
             ar << static_cast<DWORD>(0);
         return;
     }
@@ -135,15 +143,6 @@ void CDistributionSamples::Serialize(CArchive& ar)
         DWORD ignored;
         ar >> ignored;
     }
-    // Element i of every array belongs to one passage: arrays of different
-    // lengths would send the readers past the end of the shorter ones.
-    const size_t count = m_heights.size();
-    if (m_angularVelocities.size() != count || m_velocities.size() != count ||
-        m_rotationalEnergies.size() != count || m_translationalEnergies.size() != count) {
-        ClearAll();
-        AfxThrowArchiveException(CArchiveException::generic);
-    }
-    m_rockPaths.assign(count, nullptr);
 }
 
 void CDistributionSamples::SerializeLegacyArrays(CArchive& ar)

@@ -20,18 +20,21 @@ enum DistributionKind {
     DIST_ANGULAR_VELOCITY = 2906,
 };
 
-// Every rock that passed one horizontal location; element i of each array
-// belongs to the same passage.
+// Every rock that passed one horizontal location, in the order they passed.
+//
+// A location collects a passage from nearly every rock, tens of thousands in
+// a computation: the passages are kept in blocks that never move, so adding
+// one never copies the others.
 class CDistributionSamples
 {
 public:
     void ClearAll();
-    // Empty, but keeps the room the samples took: the next computation
-    // fills the same memory instead of asking the system for fresh pages.
+    // Empty, but keeps the blocks: the next computation fills the same
+    // memory instead of asking the system for fresh pages.
     void Empty();
     void Swap(CDistributionSamples& other) noexcept;
     // How many samples fit without taking more memory.
-    size_t GetCapacity() const { return m_heights.capacity(); }
+    size_t GetCapacity() const;
     void AddSample(double height, double translationalEnergy, double rotationalEnergy,
                    double velocity, double angularVelocity, CTalusimRockPath* path);
 
@@ -44,18 +47,32 @@ public:
     // Both stay DBL_MAX for an unknown kind or no sample.
     void GetRange(double& min, double& max, int kind) const;
 
-    // Each array as a count and its values, as the class library's arrays are written.
+    // Each value in an array of its own, a count and the values, as the class
+    // library's arrays are written, then the paths' array.
     void Serialize(CArchive& ar);
     // The older three-array form: read and dropped, written empty.
     void SerializeLegacyArrays(CArchive& ar);
 
 private:
-    std::vector<double> m_heights;
-    std::vector<double> m_angularVelocities;
-    std::vector<double> m_velocities;
-    std::vector<double> m_rotationalEnergies;
-    std::vector<double> m_translationalEnergies;
-    std::vector<CTalusimRockPath*> m_rockPaths;
+    struct Passage
+    {
+        double height;
+        double angularVelocity;
+        double velocity;
+        double rotationalEnergy;
+        double translationalEnergy;
+        CTalusimRockPath* path;
+    };
+    // Passages a block holds: about 48 kB.
+    static constexpr size_t kBlockPassages = 1024;
+
+    const Passage& At(size_t i) const { return m_blocks[i / kBlockPassages][i % kBlockPassages]; }
+    Passage& At(size_t i) { return m_blocks[i / kBlockPassages][i % kBlockPassages]; }
+    // Stores or loads one value of every passage as one array.
+    void SerializeColumn(CArchive& ar, double Passage::*member);
+
+    std::vector<std::vector<Passage>> m_blocks;
+    size_t m_count = 0;
 };
 
 // An array of samples records goes into an archive record by record.

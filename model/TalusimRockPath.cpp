@@ -31,61 +31,32 @@ CTalusimRockPath::~CTalusimRockPath() = default;
 
 std::span<CTalusimPathSegment> CTalusimRockPath::Segments() const
 {
-    if (m_store == nullptr || m_count == 0 || m_store->GetGeneration() != m_generation)
-        return {};
-    return {m_store->At(m_first), m_count};
-}
-
-void CTalusimRockPath::ResetToOwnStore()
-{
-    if (!m_ownStore)
-        m_ownStore = std::make_unique<CPathSegmentStore>();
-    m_ownStore->Empty();
-    m_store = m_ownStore.get();
-    m_generation = m_store->GetGeneration();
-    m_first = m_count = 0;
+    if (m_store != nullptr)
+        return m_store->Pieces(m_place);
+    return m_ownSegments;
 }
 
 void CTalusimRockPath::UseStore(CPathSegmentStore* store)
 {
     if (store == nullptr || store == m_store)
         return;
-    const std::span<CTalusimPathSegment> pieces = Segments();
-    m_first = store->GetSize();
-    for (const CTalusimPathSegment& s : pieces)
-        store->Append() = s;
-    m_count = pieces.size();
+    const std::vector<CTalusimPathSegment> pieces(Segments().begin(), Segments().end());
     m_store = store;
-    m_generation = store->GetGeneration();
-    m_ownStore.reset();
-}
-
-void CTalusimRockPath::FreeExtra()
-{
-    if (m_ownStore && m_store == m_ownStore.get())
-        m_ownStore->FreeExtra();
+    m_place = store->NewPlace();
+    for (const CTalusimPathSegment& s : pieces)
+        store->Append(m_place) = s;
+    std::vector<CTalusimPathSegment>().swap(m_ownSegments);
 }
 
 CTalusimPathSegment& CTalusimRockPath::AppendSegment()
 {
-    if (m_store == nullptr) {
-        ResetToOwnStore();
-        // Most rocks travel a few tens of pieces: room for them from the first
-        // piece on keeps a path to one or two allocations.
-        m_store->Reserve(kInitialSegmentCapacity);
-    }
-    if (m_store->GetGeneration() != m_generation) {
-        // The store was emptied under the path: its pieces are gone.
-        m_first = m_store->GetSize();
-        m_count = 0;
-        m_generation = m_store->GetGeneration();
-    }
-    // Pieces follow each other: a path whose last piece is no longer the
-    // store's last moves its pieces to the end first.
-    if (m_first + m_count != m_store->GetSize())
-        m_first = m_store->CopyToEnd(m_first, m_count);
-    ++m_count;
-    return m_store->Append();
+    if (m_store != nullptr)
+        return m_store->Append(m_place);
+    // Most rocks travel a few tens of pieces: room for them from the first
+    // piece on keeps a path to one or two allocations.
+    if (m_ownSegments.empty())
+        m_ownSegments.reserve(kInitialSegmentCapacity);
+    return m_ownSegments.emplace_back();
 }
 
 bool CTalusimRockPath::AddStraightSegment(double x0, double y0, double x1, double y1, double T, double g)
@@ -160,18 +131,19 @@ void CTalusimRockPath::Serialize(CArchive& ar)
         ar << 0.0;   // a placeholder the format has always carried
         return;
     }
-    ResetToOwnStore();
+    m_store = nullptr;
+    m_ownSegments.clear();
     const DWORD count = ar.ReadCount();
     // A damaged count must not reserve more than the pieces the bytes left
     // can hold: each takes more than a hundred of them.
-    m_store->Reserve(static_cast<size_t>(std::min<ULONGLONG>(count, ar.GetBytesLeft() / kMinStoredSegmentBytes)));
+    m_ownSegments.reserve(static_cast<size_t>(std::min<ULONGLONG>(count, ar.GetBytesLeft() / kMinStoredSegmentBytes)));
     for (DWORD i = 0; i < count; ++i) {
         CObject* ob = ar.ReadObject(RUNTIME_CLASS(CTalusimPathSegment));
         // A null entry carries no piece; the path keeps only real ones. The
         // archive hands each piece over as an object of its own: the path
         // keeps a copy.
         if (ob) {
-            AppendSegment() = *static_cast<CTalusimPathSegment*>(ob);
+            m_ownSegments.push_back(*static_cast<CTalusimPathSegment*>(ob));
             ar.ForgetObject(ob);  // a later reference to it is then a damaged file
             delete ob;
         }

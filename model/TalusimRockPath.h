@@ -3,14 +3,14 @@
 // the path without owning it.
 //
 // A computation appends tens of pieces to each of thousands of paths, so the
-// pieces are kept by value, next to each other: in a store of its own, or in
-// the document's store that a computation hands each of its paths
+// pieces are kept by value, next to each other: in an array of the path's
+// own, or in the document's store that a computation hands each of its paths
 // (UseStore). A pointer from GetSegment stays valid until the next piece is
-// added anywhere in that store or the path is read again.
+// added to the path or the path is read again.
 #pragma once
 
-#include <memory>
 #include <span>
+#include <vector>
 #include "geometry/Entity.h"
 #include "model/PathSegmentStore.h"
 #include "model/TalusimPathSegment.h"
@@ -35,12 +35,12 @@ public:
                           double g);
 
     // The pieces from now on go into the given store, which must outlive the
-    // path's use of them (the pieces so far are copied there).
+    // path's use of them (the pieces so far are moved there).
     void UseStore(CPathSegmentStore* store);
 
-    // Gives back the room a store of the path's own kept for pieces that
-    // never came, once the rock has come to rest.
-    void FreeExtra();
+    // Gives back the room the path's own array kept for pieces that never
+    // came, once the rock has come to rest.
+    void FreeExtra() { m_ownSegments.shrink_to_fit(); }
 
     int GetSegmentUpperBound() const { return static_cast<int>(Segments().size()) - 1; }
     CTalusimPathSegment* GetSegment(int i) const { return &Segments()[static_cast<size_t>(i)]; }
@@ -74,15 +74,12 @@ private:
     std::span<CTalusimPathSegment> Segments() const;
     // The new piece, default-constructed after the path's last one.
     CTalusimPathSegment& AppendSegment();
-    // Drops the pieces and starts over in a store of the path's own.
-    void ResetToOwnStore();
 
     int m_fileId = 0;
-    std::unique_ptr<CPathSegmentStore> m_ownStore;
-    // Where the pieces are: m_count of them from m_first in m_store, as
-    // long as the store is still in the generation they were added in.
+    // The pieces are in the store when there is one, else in the path's own
+    // array. Mutable because GetSegment hands out a piece for change from a
+    // const path.
     CPathSegmentStore* m_store = nullptr;
-    size_t m_first = 0;
-    size_t m_count = 0;
-    unsigned m_generation = 0;
+    CPathSegmentPlace m_place;
+    mutable std::vector<CTalusimPathSegment> m_ownSegments;
 };

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <initializer_list>
 #include <iterator>
 #include <utility>
@@ -145,39 +147,57 @@ CTalusimDoc* BuiltDocument(int which)
     return doc;
 }
 
-void Bench(const std::string& path, CTalusimDoc* doc)
+void PrepareForBench(CTalusimDoc& doc)
 {
-    doc->ClearRockPaths();
-    doc->m_nRandomMode = RANDOM_FIXED;
-    doc->m_bGenerateSlopeSamples = false;
-    doc->SetRockCount(ROCKS);
+    doc.ClearRockPaths();
+    doc.m_nRandomMode = RANDOM_FIXED;
+    doc.m_bGenerateSlopeSamples = false;
+    doc.SetRockCount(ROCKS);
+}
+
+double TimedCompute(CTalusimDoc& doc, BOOL showProgress)
+{
+    const auto start = std::chrono::steady_clock::now();
+    doc.RunSimulation(showProgress);
+    return Seconds(std::chrono::steady_clock::now() - start);
+}
+
+// makeDocument gives a new document as the user opens it, or null.
+void Bench(const std::string& name, const std::function<CTalusimDoc*()>& makeDocument)
+{
+    std::unique_ptr<CTalusimDoc> doc(makeDocument());
+    if (!doc)
+    {
+        std::printf("%s: could not be opened\n", name.c_str());
+        return;
+    }
+    PrepareForBench(*doc);
 
     // The machine may be busy with other work: the best of a few runs of
     // each is the one that tells what the work itself costs. Every compute
-    // starts from a document without results, as one on the opened example.
-    // The first compute on the opened document also pays for taking its
-    // memory from the system; later ones reuse what the cleared results kept.
-    double whole = 1e30, quiet = 1e30, alone = 1e30, first = 0.0;
+    // starts from a document without results. The first compute on a
+    // document just opened also takes its memory from the system; later ones
+    // reuse what the cleared results kept.
+    double whole = 1e30, quiet = 1e30, alone = 1e30, first = 1e30;
     for (int round = 0; round < ROUNDS; ++round)
     {
+        std::unique_ptr<CTalusimDoc> opened(makeDocument());
+        PrepareForBench(*opened);
+        first = std::min(first, TimedCompute(*opened, TRUE));
+        opened.reset();
+
         doc->ClearRockPaths();
-        auto start = std::chrono::steady_clock::now();
-        doc->RunSimulation(TRUE);
-        const double t = Seconds(std::chrono::steady_clock::now() - start);
-        if (round == 0)
-            first = t;
-        whole = std::min(whole, t);
+        whole = std::min(whole, TimedCompute(*doc, TRUE));
         doc->ClearRockPaths();
-        start = std::chrono::steady_clock::now();
-        doc->RunSimulation(FALSE);
-        quiet = std::min(quiet, Seconds(std::chrono::steady_clock::now() - start));
+        quiet = std::min(quiet, TimedCompute(*doc, FALSE));
         alone = std::min(alone, EngineAlone(*doc));
     }
-    std::printf("%s\n  %d rocks (%d paths kept): compute %.3f s, without progress %.3f s, engine alone %.3f s, "
-                "ratio %.2f (%.2f without progress); the first compute %.3f s (ratio %.2f)\n",
-                path.c_str(), ROCKS, doc->GetRockPathCount(), whole, quiet, alone, alone > 0 ? whole / alone : 0.0,
-                alone > 0 ? quiet / alone : 0.0, first, alone > 0 ? first / alone : 0.0);
-    delete doc;
+    const auto ratio = [alone](double t) { return alone > 0 ? t / alone : 0.0; };
+    std::printf("%s\n  %d rocks (%d paths kept), engine alone %.3f s\n"
+                "  first compute on the opened document %.3f s, ratio %.2f\n"
+                "  compute again %.3f s, ratio %.2f (without progress %.3f s, ratio %.2f)\n",
+                name.c_str(), ROCKS, doc->GetRockPathCount(), alone, first, ratio(first), whole, ratio(whole), quiet,
+                ratio(quiet));
 }
 } // namespace
 
@@ -199,19 +219,15 @@ int main(int argc, char** argv)
         documents = ExampleDocuments();
     for (const std::string& d : documents)
     {
-        auto* doc = new CTalusimDoc;
-        if (doc->OnOpenDocument(d.c_str()))
-            Bench(d, doc);
-        else
-        {
-            std::printf("%s: could not be opened\n", d.c_str());
-            delete doc;
-        }
+        Bench(d, [&d]() -> CTalusimDoc* {
+            auto doc = std::make_unique<CTalusimDoc>();
+            return doc->OnOpenDocument(d.c_str()) ? doc.release() : nullptr;
+        });
     }
     if (documents.empty())
     {
-        Bench("talus slope under a cliff (built)", BuiltDocument(0));
-        Bench("line seeder, barrier and two collectors (built)", BuiltDocument(1));
+        Bench("talus slope under a cliff (built)", [] { return BuiltDocument(0); });
+        Bench("line seeder, barrier and two collectors (built)", [] { return BuiltDocument(1); });
     }
 
     app.m_pMainWnd = nullptr;

@@ -95,6 +95,53 @@ TEST(DistributionSamples, ArchiveKeepsValuesButNoPaths)
     EXPECT_EQ(back.GetRockPath(0), nullptr);
 }
 
+TEST(DistributionSamples, ThousandsOfPassagesKeepTheirOrderAndTheirRoom)
+{
+    // More passages than fit one block of memory, through emptying and an archive.
+    const auto height = [](int i) { return 0.5 * i; };
+    CDistributionSamples s;
+    for (int round = 0; round < 2; ++round) {
+        const int n = round == 0 ? 2500 : 1300;
+        for (int i = 0; i < n; ++i)
+            s.AddSample(height(i), i + 0.25, 1.0, 2.0 * i, 3.0, FakePath(i % 8));
+        ASSERT_EQ(s.GetCount(DIST_VELOCITY), n);
+        for (int i : {0, 1023, 1024, n - 1}) {
+            EXPECT_EQ(s.GetValue(i, DIST_BOUNCE_HEIGHT), height(i)) << i;
+            EXPECT_EQ(s.GetValue(i, DIST_TOTAL_ENERGY), i + 1.25) << i;
+            EXPECT_EQ(s.GetValue(i, DIST_VELOCITY), 2.0 * i) << i;
+            EXPECT_EQ(s.GetRockPath(i), FakePath(i % 8)) << i;
+        }
+        EXPECT_EQ(s.GetRockPath(n), nullptr);
+        double lo = 0, hi = 0;
+        s.GetRange(lo, hi, DIST_BOUNCE_HEIGHT);
+        EXPECT_EQ(lo, 0.0);
+        EXPECT_EQ(hi, height(n - 1));
+
+        if (round == 0) {
+            const size_t room = s.GetCapacity();
+            EXPECT_GE(room, 2500u);
+            s.Empty();
+            EXPECT_EQ(s.GetCount(DIST_BOUNCE_HEIGHT), 0);
+            EXPECT_EQ(s.GetCapacity(), room);
+        }
+    }
+
+    const std::vector<BYTE> bytes = Store(s);
+    CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CDistributionSamples back;
+    back.Serialize(ar);
+    ASSERT_EQ(back.GetCount(DIST_ANGULAR_VELOCITY), 1300);
+    EXPECT_EQ(back.GetValue(1299, DIST_BOUNCE_HEIGHT), height(1299));
+    EXPECT_EQ(back.GetValue(1100, DIST_TRANSLATIONAL_ENERGY), 1100.25);
+    EXPECT_EQ(back.GetRockPath(1100), nullptr);
+
+    CDistributionSamples other;
+    other.Swap(back);
+    EXPECT_EQ(back.GetCount(DIST_VELOCITY), 0);
+    EXPECT_EQ(other.GetValue(1024, DIST_VELOCITY), 2048.0);
+}
+
 TEST(DistributionSamples, TruncatedPathArrayThrows)
 {
     // Five empty double arrays, then a path count of 3 with only 4 bytes left.

@@ -3,6 +3,7 @@
 
 #include <cfloat>
 #include <memory>
+#include <vector>
 #include "model/MarkerLine.h"
 #include "model/ModelClasses.h"
 #include "model/TalusimRockPath.h"
@@ -200,6 +201,28 @@ TEST(RockPath, PathsSharingAStoreKeepTheirOwnPieces)
     ASSERT_EQ(b.GetSegmentUpperBound(), 0);
     EXPECT_EQ(b.GetSegment(0)->GetStartPoint(), CVector2D(3, 3));
     EXPECT_EQ(c.GetLastPoint(), CVector2D(8, 6));
+}
+
+TEST(RockPath, PathsLongerThanABlockAndManyPathsInOneStore)
+{
+    CPathSegmentStore store;
+    const size_t longPath = CPathSegmentStore::kBlockPieces + 200;
+    std::vector<std::unique_ptr<CTalusimRockPath>> paths;
+    for (int k = 0; k < 40; ++k) {
+        auto p = std::make_unique<CTalusimRockPath>();
+        p->UseStore(&store);
+        const size_t pieces = k == 5 ? longPath : 30;
+        for (size_t i = 0; i < pieces; ++i)
+            p->AddStraightSegment(k, -double(i), k, -double(i) - 1, 0, 9.81);
+        paths.push_back(std::move(p));
+    }
+    for (int k = 0; k < 40; ++k) {
+        const CTalusimRockPath& p = *paths[static_cast<size_t>(k)];
+        const size_t pieces = k == 5 ? longPath : 30;
+        ASSERT_EQ(p.GetSegmentUpperBound(), int(pieces) - 1) << k;
+        EXPECT_EQ(p.GetSegment(0)->GetStartPoint(), CVector2D(k, 0)) << k;
+        EXPECT_EQ(p.GetLastPoint(), CVector2D(k, -double(pieces))) << k;
+    }
 }
 
 TEST(RockPath, ArchiveOwnsItsSegments)
