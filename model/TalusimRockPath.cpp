@@ -40,7 +40,8 @@ void CTalusimRockPath::UseStore(CPathSegmentStore* store)
 {
     if (store == nullptr || store == m_store)
         return;
-    const std::vector<CTalusimPathSegment> pieces(Segments().begin(), Segments().end());
+    const std::span<CTalusimPathSegment> from = Segments();
+    const std::vector<CTalusimPathSegment> pieces(from.begin(), from.end());
     m_store = store;
     m_place = store->NewPlace();
     for (const CTalusimPathSegment& s : pieces)
