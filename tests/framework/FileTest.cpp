@@ -3,39 +3,9 @@
 #include <string>
 #include <vector>
 #include "framework/Afx.h"
+#include "tests/support/TempFiles.h"
 
 namespace {
-
-// A fresh path in the temporary directory, removed at the end of the test.
-class TempPath
-{
-public:
-    TempPath()
-    {
-        char dir[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        GetTempFileNameA(dir, "fil", 0, m_path);
-    }
-    ~TempPath() { DeleteFileA(m_path); }
-    const char* c_str() const { return m_path; }
-
-private:
-    char m_path[MAX_PATH];
-};
-
-void WriteBytes(const char* path, const std::string& bytes)
-{
-    CFile f(path, CFile::modeCreate | CFile::modeWrite);
-    f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-}
-
-std::string ReadBytes(const char* path)
-{
-    CFile f(path, CFile::modeRead);
-    std::string s(f.GetLength(), '\0');
-    EXPECT_EQ(f.Read(s.data(), static_cast<UINT>(s.size())), s.size());
-    return s;
-}
 
 std::vector<std::string> ReadLines(const char* path, UINT extraFlags = 0)
 {

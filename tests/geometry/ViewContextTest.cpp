@@ -8,43 +8,9 @@
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
 #include "geometry/ViewContext.h"
+#include "tests/geometry/DatabaseTestSupport.h"
 
 namespace {
-
-// A plain child-less popup window with a known client size, for the trackers
-// and the zoom operations that read the client rectangle.
-class TestWindow
-{
-public:
-    TestWindow(int width, int height)
-    {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA wc = {};
-            wc.lpfnWndProc = ::DefWindowProcA;
-            wc.hInstance = ::GetModuleHandleA(nullptr);
-            wc.lpszClassName = "ClastorGeomTestWindow";
-            ::RegisterClassA(&wc);
-            registered = true;
-        }
-        RECT r = {0, 0, width, height};
-        ::AdjustWindowRect(&r, WS_POPUP, FALSE);
-        m_hWnd = ::CreateWindowA("ClastorGeomTestWindow", "", WS_POPUP, 0, 0, r.right - r.left,
-                                 r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleA(nullptr),
-                                 nullptr);
-        m_wnd.Attach(m_hWnd);
-    }
-    ~TestWindow()
-    {
-        m_wnd.Detach();
-        ::DestroyWindow(m_hWnd);
-    }
-    CWnd* Wnd() { return &m_wnd; }
-
-private:
-    HWND m_hWnd;
-    CWnd m_wnd;
-};
 
 // World (0..width, 0..height) on a device of the same pixel size: scale 1.
 void SetView(CViewContext& vc, int width, int height)
