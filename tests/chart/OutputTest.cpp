@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csetjmp>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -10,9 +9,7 @@
 #include <memory>
 #include <string>
 
-extern "C" {
-#include <jpeglib.h>
-}
+#include "tests/support/JpegFile.h"
 
 using namespace charttest;
 
@@ -28,42 +25,6 @@ std::string ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
-}
-
-struct JpegError {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-};
-
-// Reads a JPEG's size with the library; false when it cannot be decoded.
-bool JpegSize(const std::string& path, int& width, int& height, int& components) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    jpeg_decompress_struct info;
-    JpegError error;
-    info.err = jpeg_std_error(&error.base);
-    error.base.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<JpegError*>(c->err)->jump, 1); };
-    if (setjmp(error.jump)) {
-        jpeg_destroy_decompress(&info);
-        std::fclose(file);
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    jpeg_start_decompress(&info);
-    width = static_cast<int>(info.output_width);
-    height = static_cast<int>(info.output_height);
-    components = info.output_components;
-    std::vector<JSAMPLE> row(static_cast<size_t>(width) * components);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_read_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(file);
-    return true;
 }
 
 // Bars at x = 1, 3, 5, 7 with counts 4, 8, 2, 6 on fixed axes [0, 8] x [0, 8].
@@ -102,11 +63,11 @@ protected:
 
 TEST_F(OutputTest, JpegReadsBackAtTheWindowsSize) {
     ASSERT_EQ(XrtSaveImageAsJpeg(chart, "chart.jpg", 100, 0, 0, 0), 1);
-    int width = 0, height = 0, components = 0;
-    ASSERT_TRUE(JpegSize("chart.jpg", width, height, components));
-    EXPECT_EQ(width, kWidth);
-    EXPECT_EQ(height, kHeight);
-    EXPECT_EQ(components, 3);
+    JpegFile jpeg;
+    ASSERT_TRUE(jpeg.Read("chart.jpg"));
+    EXPECT_EQ(jpeg.width, kWidth);
+    EXPECT_EQ(jpeg.height, kHeight);
+    EXPECT_EQ(jpeg.components, 3);
     EXPECT_EQ(XrtSaveImageAsJpeg(chart, "chart.jpg", 0, 0, 0, 0), 0);
     EXPECT_EQ(XrtSaveImageAsJpeg(chart, "chart.jpg", 100, 1, 0, 0), 0);
     EXPECT_EQ(XrtSaveImageAsJpeg(chart, "no-such-folder\\chart.jpg", 100, 0, 0, 0), 0);

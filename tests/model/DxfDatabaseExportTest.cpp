@@ -11,35 +11,11 @@
 #include "geometry/REGDatabase.h"
 #include "model/DxfDatabaseExport.h"
 #include "model/DxfExportSelection.h"
+#include "tests/support/FileDialogAnswer.h"
 
 namespace {
 
 std::vector<std::string> g_messages;
-
-// What the save dialog was asked, and the file the "user" picks (none: Cancel).
-struct SaveDialogAnswer
-{
-    static inline std::string pick;
-    static inline std::string defaultExtension, initialName, filter;
-    static inline DWORD flags = 0;
-    static inline int shown = 0;
-
-    static INT_PTR Answer(CCommonDialog* pDialog)
-    {
-        auto* dialog = static_cast<CFileDialog*>(pDialog);
-        ++shown;
-        defaultExtension = dialog->m_ofn.lpstrDefExt ? dialog->m_ofn.lpstrDefExt : "";
-        initialName = dialog->m_ofn.lpstrFile ? dialog->m_ofn.lpstrFile : "";
-        filter.clear();
-        for (const char* f = dialog->m_ofn.lpstrFilter; f && *f; f += std::strlen(f) + 1)
-            filter += std::string(f) + "|";
-        flags = dialog->m_ofn.Flags;
-        if (pick.empty())
-            return IDCANCEL;
-        dialog->SetPathName(pick.c_str());
-        return IDOK;
-    }
-};
 
 int RecordMessage(LPCSTR text, UINT)
 {
@@ -256,24 +232,24 @@ TEST_F(ExportFixture, WithoutATargetTheSaveDialogAsksOverTheMainWindow)
     mainWnd.Attach(::CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr));
     app.m_pMainWnd = &mainWnd;
-    AfxCommonDialogHook previous = AfxSetCommonDialogHook(&SaveDialogAnswer::Answer);
+    AfxCommonDialogHook previous = AfxSetCommonDialogHook(&FileDialogAnswer::Answer);
     AddLine(CVector2D(0, 0), CVector2D(1, 1));
 
-    SaveDialogAnswer::shown = 0;
-    SaveDialogAnswer::pick.clear();  // Cancel
+    FileDialogAnswer::shown = 0;
+    FileDialogAnswer::pick.clear();  // Cancel
     CDxfDatabaseExport cancelled(&m_db, SET_WORK);
     EXPECT_FALSE(cancelled.Export());
-    EXPECT_EQ(SaveDialogAnswer::shown, 1);
+    EXPECT_EQ(FileDialogAnswer::shown, 1);
     EXPECT_EQ(GetFileAttributesA(m_path.c_str()), INVALID_FILE_ATTRIBUTES);
 
-    SaveDialogAnswer::pick = m_path;
+    FileDialogAnswer::pick = m_path;
     CDxfDatabaseExport exporter(&m_db, SET_WORK);
     EXPECT_TRUE(exporter.Export());
-    EXPECT_EQ(SaveDialogAnswer::shown, 2);
-    EXPECT_EQ(SaveDialogAnswer::defaultExtension, "dxf");
-    EXPECT_EQ(SaveDialogAnswer::initialName, "*.dxf");
-    EXPECT_EQ(SaveDialogAnswer::filter, "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*|");
-    EXPECT_EQ(SaveDialogAnswer::flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT),
+    EXPECT_EQ(FileDialogAnswer::shown, 2);
+    EXPECT_EQ(FileDialogAnswer::defaultExtension, "dxf");
+    EXPECT_EQ(FileDialogAnswer::initialName, "*.dxf");
+    EXPECT_EQ(FileDialogAnswer::filter, "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*|");
+    EXPECT_EQ(FileDialogAnswer::flags & (OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT),
               static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
     EXPECT_EQ(exporter.GetPathName(), m_path.c_str());
     EXPECT_EQ(ReadBack().polylines.size(), 1u);
