@@ -14,6 +14,7 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "view/SlopeViewRules.h"
+#include "view/ViewImageExporter.h"
 
 namespace {
 
@@ -109,6 +110,26 @@ void CTalusimView::OnEditCopy()
     m_pViewContext->SetColourMode(m_bGrayscale ? COLOUR_BLACK_WHITE : COLOUR_NORMAL);
     db->CopyToClipboard(this, m_pViewContext.get(), 69);
     m_pViewContext->SetColourMode(COLOUR_NORMAL);
+}
+
+void CTalusimView::OnExportImage()
+{
+    CViewImageExporter exporter(this);
+    const int format = exporter.ChooseFile();
+    if (format == IMAGE_FORMAT_NONE) {
+        // A file was chosen (not cancelled) whose kind cannot be written.
+        if (exporter.GetPath()[0] != '\0')
+            AfxMessageBox("Images are saved as JPEG (.jpg), Windows Bitmap (.bmp), Windows Enhanced Metafile "
+                          "(.emf) or Windows Metafile (.wmf) files.",
+                          MB_ICONEXCLAMATION);
+        return;
+    }
+    // A metafile records the drawing without the grid and the screen's extras.
+    SetMetafileDrawing(format == IMAGE_FORMAT_EMF || format == IMAGE_FORMAT_WMF);
+    const BOOL written = exporter.Export();
+    SetMetafileDrawing(false);
+    if (!written)
+        AfxMessageBox(CString("The image could not be written to ") + exporter.GetPath() + ".", MB_ICONEXCLAMATION);
 }
 
 // ---- modes and events -----------------------------------------------------------------
