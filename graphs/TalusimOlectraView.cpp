@@ -115,6 +115,8 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    ON_COMMAND(ID_EXPORT_IMAGE, OnExportImage)
+    ON_COMMAND(ID_CONTEXT_EXPORT_IMAGE, OnExportImage)
 END_MESSAGE_MAP()
 
 CTalusimOlectraView::CTalusimOlectraView() = default;

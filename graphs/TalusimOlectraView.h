@@ -98,6 +98,7 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnFilePrint();
+    afx_msg void OnExportImage();
     afx_msg void OnFilePrintPreview();
 
     GraphState m_graph;    // kind, object, settings, location, series and raw values

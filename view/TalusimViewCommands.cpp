@@ -119,9 +119,7 @@ void CTalusimView::OnExportImage()
     if (format == IMAGE_FORMAT_NONE) {
         // A file was chosen (not cancelled) whose kind cannot be written.
         if (exporter.GetPath()[0] != '\0')
-            AfxMessageBox("Images are saved as JPEG (.jpg), Windows Bitmap (.bmp), Windows Enhanced Metafile "
-                          "(.emf) or Windows Metafile (.wmf) files.",
-                          MB_ICONEXCLAMATION);
+            AfxMessageBox(CViewImageExporter::UnknownKindText(TRUE), MB_ICONEXCLAMATION);
         return;
     }
     // A metafile records the drawing without the grid and the screen's extras.
@@ -129,7 +127,7 @@ void CTalusimView::OnExportImage()
     const BOOL written = exporter.Export();
     SetMetafileDrawing(false);
     if (!written)
-        AfxMessageBox(CString("The image could not be written to ") + exporter.GetPath() + ".", MB_ICONEXCLAMATION);
+        AfxMessageBox(CViewImageExporter::NotWrittenText(exporter.GetPath()), MB_ICONEXCLAMATION);
 }
 
 // ---- modes and events -----------------------------------------------------------------

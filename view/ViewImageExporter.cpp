@@ -83,6 +83,18 @@ int CViewImageExporter::ChooseFile()
     return m_format;
 }
 
+CString CViewImageExporter::UnknownKindText(BOOL metafiles)
+{
+    return metafiles ? "Images are saved as JPEG (.jpg), Windows Bitmap (.bmp), Windows Enhanced Metafile (.emf) "
+                       "or Windows Metafile (.wmf) files."
+                     : "Images are saved as JPEG (.jpg) or Windows Bitmap (.bmp) files.";
+}
+
+CString CViewImageExporter::NotWrittenText(LPCSTR path)
+{
+    return CString("The image could not be written to ") + path + ".";
+}
+
 BOOL CViewImageExporter::Export()
 {
     if (m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr || m_path[0] == '\0')

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include "framework/String.h"
 
 class CFile;
 class CPalette;
@@ -37,6 +38,11 @@ public:
     int ChooseFile();
     // Writes the chosen file; false when it could not be written.
     BOOL Export();
+
+    // What the user is told when the chosen file's kind is none that can be
+    // written, and when a file could not be written.
+    static CString UnknownKindText(BOOL metafiles);
+    static CString NotWrittenText(LPCSTR path);
 
     int GetFormat() const { return m_format; }
     LPCSTR GetPath() const { return m_path; }

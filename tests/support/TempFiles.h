@@ -24,6 +24,22 @@ private:
     char m_path[MAX_PATH];
 };
 
+// The path of a file of the given name in the temporary directory, which
+// does not exist (an old one is removed).
+inline std::string FreshTempPath(const std::string& name)
+{
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    const std::string path = std::string(dir) + name;
+    ::DeleteFileA(path.c_str());
+    return path;
+}
+
+inline bool FileExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 inline void WriteBytes(const char* path, const std::string& bytes)
 {
     CFile f(path, CFile::modeCreate | CFile::modeWrite);

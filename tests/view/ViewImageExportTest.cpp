@@ -4,12 +4,12 @@
 #include "tests/view/SlopeViewTestSupport.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "res/resource.h"
 #include "tests/support/FileDialogAnswer.h"
+#include "tests/support/BitmapFile.h"
 #include "tests/support/JpegFile.h"
+#include "tests/support/TempFiles.h"
 #include "view/DibJpeg.h"
 #include "view/ViewImageExporter.h"
 
@@ -17,58 +17,8 @@ namespace {
 
 std::string TempImage(const char* extension)
 {
-    char dir[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, dir);
-    std::string path = std::string(dir) + "clastor-export-test." + extension;
-    ::DeleteFileA(path.c_str());
-    return path;
+    return FreshTempPath(std::string("clastor-export-test.") + extension);
 }
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A bitmap file as the format lays it out: file header, 40-byte header, then
-// bottom-up rows of blue, green, red padded to four bytes.
-struct BitmapFile {
-    int width = 0, height = 0, bits = 0;
-    std::string bytes;
-    DWORD offset = 0;
-    bool Read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
-            return false;
-        BITMAPFILEHEADER file;
-        BITMAPINFOHEADER info;
-        std::memcpy(&file, bytes.data(), sizeof(file));
-        std::memcpy(&info, bytes.data() + sizeof(file), sizeof(info));
-        if (file.bfSize != bytes.size() || info.biSize != 40)
-            return false;
-        width = info.biWidth;
-        height = info.biHeight;
-        bits = info.biBitCount;
-        offset = file.bfOffBits;
-        return true;
-    }
-    bool White(int x, int y) const
-    {
-        const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-        const auto* p = reinterpret_cast<const BYTE*>(bytes.data() + offset + stride * (height - 1 - y) + 3 * x);
-        return p[0] == 255 && p[1] == 255 && p[2] == 255;
-    }
-    // Any pixel but white within two pixels of (x, y).
-    bool InkNear(int x, int y) const
-    {
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx)
-                if (!White(x + dx, y + dy))
-                    return true;
-        return false;
-    }
-};
 
 // A packed 2 x 2 DIB of the given bit count: header, table, rows.
 struct SmallDib {
@@ -159,7 +109,7 @@ TEST(DibConversion, JpegFilesAndTheirErrors)
     // A bit count the converter refuses leaves no half-written file.
     EXPECT_FALSE(SaveDibAsJpeg(SmallDib(2, {}, {0}, {0}).Header(), 90, path.c_str(), &error));
     EXPECT_EQ(std::string(error), "Invalid bitmap bit count");
-    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(FileExists(path));
 
     ASSERT_TRUE(SaveDibAsJpeg(dib.Header(), 100, path.c_str(), nullptr));
     JpegFile jpeg;
@@ -259,7 +209,7 @@ TEST_F(SlopeViewTest, ExportImageSaysWhenNothingCanBeWritten)
         AnsweredFileDialog answer(png);
         view->SendMessageA(WM_COMMAND, ID_EXPORT_IMAGE, 0);
     }
-    EXPECT_FALSE(Exists(png));
+    EXPECT_FALSE(FileExists(png));
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_NE(boxes.texts[0].find(".bmp"), std::string::npos);
 
@@ -280,5 +230,5 @@ TEST_F(SlopeViewTest, ExportImageSaysWhenNothingCanBeWritten)
     EXPECT_EQ(exporter.ChooseFile(), IMAGE_FORMAT_NONE);
     EXPECT_EQ(FileDialogAnswer::filter, "JPEG (*.jpg)|*.jpg|Windows Bitmap (*.bmp)|*.bmp|");
     EXPECT_FALSE(exporter.Export());
-    EXPECT_FALSE(Exists(emf));
+    EXPECT_FALSE(FileExists(emf));
 }
