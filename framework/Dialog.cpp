@@ -22,6 +22,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     CWnd* wnd = FromHandlePermanent(hWnd);
     if (wnd == nullptr || !wnd->IsKindOf(RUNTIME_CLASS(CDialog))) return TRUE;
     auto* dialog = static_cast<CDialog*>(wnd);
+    // A modal dialog opens over the window it belongs to rather than at its
+    // template's corner of the screen; one that places itself in
+    // OnInitDialog still has the last word.
+    if (dialog->m_bInModalLoop && !(dialog->GetStyle() & WS_CHILD)) dialog->CenterWindow();
     BOOL result = TRUE;
     try {
         result = dialog->OnInitDialog();

@@ -59,6 +59,7 @@ BEGIN_MESSAGE_MAP(CTalusimView, CScrollView)
     ON_COMMAND(ID_CONTEXT_GRAYSCALE, OnGrayscale)
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
     ON_COMMAND(ID_EXPORT_IMAGE, OnExportImage)
+    ON_COMMAND(ID_VIEW_LIMITS, OnViewLimits)
     ON_COMMAND(ID_CONTEXT_EXPORT_IMAGE, OnExportImage)
     // Mode commands: each toggles its mode.
     ON_COMMAND_EX(ID_ADD_POINT_SEEDER, OnModeCommand)

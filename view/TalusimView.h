@@ -98,6 +98,7 @@ public:
     afx_msg void OnGrayscale();
     afx_msg void OnEditCopy();
     afx_msg void OnExportImage();
+    afx_msg void OnViewLimits();
     afx_msg void OnUpdateCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateGraphCommand(CCmdUI* pCmdUI);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);

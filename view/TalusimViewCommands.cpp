@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "view/SlopeViewRules.h"
 #include "view/ViewImageExporter.h"
+#include "view/ViewLimitsDlg.h"
 
 namespace {
 
@@ -128,6 +129,24 @@ void CTalusimView::OnExportImage()
     SetMetafileDrawing(false);
     if (!written)
         AfxMessageBox(CViewImageExporter::NotWrittenText(exporter.GetPath()), MB_ICONEXCLAMATION);
+}
+
+void CTalusimView::OnViewLimits()
+{
+    if (m_pViewContext == nullptr)
+        return;
+    double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
+    m_pViewContext->GetWorldWindow(left, bottom, right, top);
+    CSet_Limits dialog;
+    dialog.SetMinX(left);
+    dialog.SetMinY(bottom);
+    dialog.SetMaxX(right);
+    dialog.SetMaxY(top);
+    if (dialog.DoModal() == IDOK) {
+        m_pViewContext->SetWorldWindow(dialog.GetMinX(), dialog.GetMinY(), dialog.GetMaxX(), dialog.GetMaxY());
+        Invalidate();
+    }
+    MainFrameServices().FocusCommandLine();
 }
 
 // ---- modes and events -----------------------------------------------------------------

@@ -158,6 +158,25 @@ TEST(DialogTest, BadEntriesAreRefusedWithTheirMessages) {
     }
 }
 
+TEST(DialogTest, ModalDialogOpensCentredOverItsOwner) {
+    // A visible owner away from the screen's corner.
+    CWnd owner;
+    owner.Attach(::CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 200, 150, 600, 400, nullptr, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr));
+    struct COwned : CTestDialog {
+        explicit COwned(CWnd* parent) { m_pParentWnd = parent; }
+    } dlg(&owner);
+    CRect shown;
+    dlg.script = [&](CTestDialog& d) {
+        d.GetWindowRect(&shown);
+        d.EndDialog(IDCANCEL);
+    };
+    dlg.DoModal();
+    EXPECT_NEAR(shown.CenterPoint().x, 500, 2);
+    EXPECT_NEAR(shown.CenterPoint().y, 350, 2);
+    ::DestroyWindow(owner.Detach());
+}
+
 TEST(DialogTest, CancelLeavesTheVariablesAlone) {
     CTestDialog dlg;
     dlg.script = [](CTestDialog& d) {
