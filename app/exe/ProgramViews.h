@@ -6,12 +6,14 @@
 
 #include "app/DocumentLink.h"
 #include "graphs/TalusimOlectraView.h"
+#include "model/FilterDialogs.h"
 #include "view/TalusimView.h"
 #include "view/ViewServices.h"
 
 inline void InstallProgramViews() {
     InstallViewServices();
     InstallGraphViewServices();
+    InstallFilterDialogs();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
     slope.viewClass = RUNTIME_CLASS(CTalusimView);
