@@ -7,9 +7,10 @@
 
 #include "app/DiscTimeDialog.h"
 #include "app/DistributionStatsDlg.h"
+#include "app/PageSetupDlg.h"
 #include "app/DocumentLink.h"
 #include "app/MainFrameServices.h"
-#include "app/PageSettings.h"
+#include "app/PageSetupDlg.h"
 #include "app/PromptText.h"
 #include "app/SplashWnd.h"
 #include "app/TalusimApp.h"

@@ -1,5 +1,7 @@
 #include "app/TalusimApp.h"
 
+#include "app/PageSetupDlg.h"
+
 #include <shellapi.h>
 
 #include <vector>
@@ -67,6 +69,7 @@ BOOL CTalusimApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControls();
     SetRegistryKey("Brevantics");
+    CPageSetupDlg::s_strAutoFormatsKey = "Software\\Brevantics\\SharedSettings\\MarginsAutoFormats\\";
     LoadStdProfileSettings(4);
 
     // The document's settings dialogs (snap, grid, units, initial conditions,
@@ -200,7 +203,6 @@ void CTalusimApp::OnVerification(UINT nID) {
 void CTalusimApp::OnAppAbout() {}
 void CTalusimApp::OnWhatsNew() {}
 void CTalusimApp::OnTechnicalSupport() {}
-void CTalusimApp::OnFilePageSetup() {}
 void CTalusimApp::OnCheckProductUpdates() {}
 void CTalusimApp::OnCheckMakerUpdates() {}
 void CTalusimApp::OnToggleAutomaticUpdates() {}
@@ -217,7 +219,6 @@ BEGIN_MESSAGE_MAP(CTalusimApp, CWinApp)
     ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_WHATS_NEW, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_TECHNICAL_SUPPORT, OnUpdateNotYetAvailable)
-    ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_PRODUCT_UPDATES, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_MAKER_UPDATES, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnUpdateNotYetAvailable)
