@@ -7,6 +7,7 @@
 
 #include "app/DiscTimeDialog.h"
 #include "app/DistributionStatsDlg.h"
+#include "app/OvPreviewView.h"
 #include "app/PageSetupDlg.h"
 #include "app/DocumentLink.h"
 #include "app/MainFrameServices.h"
@@ -48,6 +49,7 @@ public:
     void FocusCommandLine() override { m_frame->FocusCommandLine(); }
     CString GetPromptText(int code) override { return ::GetPromptText(code); }
     void SetPrompt(LPCSTR text) override { m_frame->SetPrompt(text); }
+    CRuntimeClass* GetPreviewViewClass() override { return RUNTIME_CLASS(COvPreviewView); }
     CView* ActiveChildView() override { return ::ActiveChildView(); }
     void InvalidateStatusBar() override { m_frame->InvalidateStatusBar(); }
     void RefillMaterialCombo() override { m_frame->RefillMaterialCombo(); }
