@@ -7,9 +7,11 @@
 
 #include "app/DiscTimeDialog.h"
 #include "app/DistributionStatsDlg.h"
+#include "app/OvPreviewView.h"
+#include "app/PageSetupDlg.h"
 #include "app/DocumentLink.h"
 #include "app/MainFrameServices.h"
-#include "app/PageSettings.h"
+#include "app/PageSetupDlg.h"
 #include "app/PromptText.h"
 #include "app/SplashWnd.h"
 #include "app/TalusimApp.h"
@@ -47,6 +49,7 @@ public:
     void FocusCommandLine() override { m_frame->FocusCommandLine(); }
     CString GetPromptText(int code) override { return ::GetPromptText(code); }
     void SetPrompt(LPCSTR text) override { m_frame->SetPrompt(text); }
+    CRuntimeClass* GetPreviewViewClass() override { return RUNTIME_CLASS(COvPreviewView); }
     CView* ActiveChildView() override { return ::ActiveChildView(); }
     void InvalidateStatusBar() override { m_frame->InvalidateStatusBar(); }
     void RefillMaterialCombo() override { m_frame->RefillMaterialCombo(); }

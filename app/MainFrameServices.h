@@ -9,6 +9,7 @@
 
 class CView;
 class CWnd;
+struct CRuntimeClass;
 
 class CEntity;
 class CTalusimDoc;
@@ -52,6 +53,9 @@ public:
         return 0;
     }
     virtual void SetPrompt(LPCSTR /*text*/) {}
+    // The view class of the program's print preview; null for the class
+    // library's own.
+    virtual CRuntimeClass* GetPreviewViewClass() { return nullptr; }
     // The active view of the active MDI child, or null.
     virtual CView* ActiveChildView() { return nullptr; }
     virtual void InvalidateStatusBar() {}

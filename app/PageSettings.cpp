@@ -1,4 +1,4 @@
-#include "app/PageSettings.h"
+#include "app/PageSetupDlg.h"
 
 #include <cstring>
 #include <vector>
@@ -205,8 +205,54 @@ BOOL CPageSetupDlg::ClampToOffsets(CPageSettings& s) {
     return changed;
 }
 
+namespace {
+// The built-in auto-formats; a negative margin stands for the printer's offset.
+struct BuiltInFormat {
+    const char* name;
+    bool portrait;
+    double top, left, right, bottom;
+};
+constexpr double kOffset = -1.0;
+const BuiltInFormat kBuiltIn[CPageSetupDlg::kBuiltInFormats] = {
+    {"Landscape - Default", false, 0.5, 1.0, 0.5, 0.5},
+    {"Landscape - Binding on Top", false, 1.5, 0.5, 0.5, 0.5},
+    {"Landscape - Full Page", false, kOffset, kOffset, kOffset, kOffset},
+    {"Portrait - Logotip at the Top", true, 1.5, 0.75, 0.35, 0.75},
+    {"Portrait - Binding on Left", true, 0.5, 1.5, 0.5, 0.5},
+    {"Portrait - Full Page", true, kOffset, kOffset, kOffset, kOffset},
+    {"Portrait - Large Binding on Left", true, 0.8, 1.3, 1.0, 1.9},
+};
+} // namespace
+
+LPCSTR CPageSetupDlg::BuiltInFormatName(int index) {
+    return index >= 0 && index < kBuiltInFormats ? kBuiltIn[index].name : "";
+}
+
+void CPageSetupDlg::ApplyBuiltInFormat(CPageSettings& s, int index, BOOL toPrinter) {
+    if (index < 0 || index >= kBuiltInFormats) return;
+    const BuiltInFormat& f = kBuiltIn[index];
+    if (toPrinter) {
+        SetPrinterOrientation(!f.portrait);
+        ReadPrinterPage(s);
+    } else {
+        ReadPrinterPage(s);
+        if (s.m_bPortrait != (f.portrait ? TRUE : FALSE)) SwapOrientation(s);
+    }
+    s.m_dTop = f.top == kOffset ? s.m_dOffsetY : f.top;
+    s.m_dBottom = f.bottom == kOffset ? s.m_dOffsetY : f.bottom;
+    s.m_dLeft = f.left == kOffset ? s.m_dOffsetX : f.left;
+    s.m_dRight = f.right == kOffset ? s.m_dOffsetX : f.right;
+    s.m_bPortrait = f.portrait ? TRUE : FALSE;
+    s.m_nAutoFormat = index;
+    ClampToOffsets(s);
+}
+
 void CPageSetupDlg::ApplyToPrinter(CPageSettings& s) {
     s_bFirstUse = FALSE;
+    if (s.m_nAutoFormat >= 0 && s.m_nAutoFormat < kBuiltInFormats) {
+        ApplyBuiltInFormat(s, s.m_nAutoFormat, TRUE);
+        return;
+    }
     SetPrinterOrientation(!s.m_bPortrait);
     ReadPrinterPage(s);
     ClampToOffsets(s);

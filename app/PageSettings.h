@@ -59,24 +59,6 @@ private:
     double m_dBottom = 0.5;
 };
 
-// The printer side of page set-up. These operations work on any settings
-// record and never touch a window.
-class CPageSetupDlg {
-public:
-    // Paper size, offsets and orientation of the default printer.
-    static BOOL ReadPrinterPage(CPageSettings& settings);
-    static BOOL SetPrinterOrientation(BOOL landscape);
-    static void SwapOrientation(CPageSettings& settings);
-    // Keeps the margins printable; the first call of a run brings the printer
-    // in line with the record instead, which ends by clamping too.
-    static void ClampMargins(CPageSettings& settings);
-    // Puts the record's orientation on the printer and reads its page again.
-    static void ApplyToPrinter(CPageSettings& settings);
-    // Clamping without the first-use rule.
-    static BOOL ClampToOffsets(CPageSettings& settings);
-    static BOOL s_bFirstUse;
-};
-
 // What the Page Setup dialog hands back to the main frame (WM_APP + 400).
 struct CPageSetupResult {
     CPageSettings settings;

@@ -1,5 +1,7 @@
 #include "app/TalusimApp.h"
 
+#include "app/PageSetupDlg.h"
+
 #include <shellapi.h>
 
 #include <vector>
@@ -71,6 +73,7 @@ BOOL CTalusimApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControls();
     SetRegistryKey("Brevantics");
+    CPageSetupDlg::s_strAutoFormatsKey = "Software\\Brevantics\\SharedSettings\\MarginsAutoFormats\\";
     LoadStdProfileSettings(4);
 
     // The document's settings dialogs (snap, grid, units, initial conditions,
@@ -229,7 +232,6 @@ void CTalusimApp::OnTechnicalSupport() {
 
 // ---- commands whose windows come later ----
 
-void CTalusimApp::OnFilePageSetup() {}
 void CTalusimApp::OnCheckProductUpdates() {}
 void CTalusimApp::OnCheckMakerUpdates() {}
 void CTalusimApp::OnToggleAutomaticUpdates() {}
@@ -243,7 +245,6 @@ BEGIN_MESSAGE_MAP(CTalusimApp, CWinApp)
     ON_COMMAND(ID_HELP_CHECK_PRODUCT_UPDATES, OnCheckProductUpdates)
     ON_COMMAND(ID_HELP_CHECK_MAKER_UPDATES, OnCheckMakerUpdates)
     ON_COMMAND(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnToggleAutomaticUpdates)
-    ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_PRODUCT_UPDATES, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_MAKER_UPDATES, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnUpdateNotYetAvailable)

@@ -641,7 +641,9 @@ void CTalusimOlectraView::OnFilePrintPreview()
 {
     MainFrameServices().ValidatePageSettings();
     auto* state = new CPrintPreviewState;
-    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, RUNTIME_CLASS(CPreviewView), state)) {
+    CRuntimeClass* previewClass = MainFrameServices().GetPreviewViewClass();
+    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, previewClass != nullptr ? previewClass : RUNTIME_CLASS(CPreviewView),
+                        state)) {
         AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
         delete state;
     }

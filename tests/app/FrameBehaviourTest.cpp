@@ -84,7 +84,7 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     EXPECT_FALSE(::GetMenuState(help, ID_HELP_TUTORIAL_MANUAL, MF_BYCOMMAND) & MF_GRAYED);
     HMENU file = OpenPopupWith(frame, ID_FILE_NEW);
     EXPECT_FALSE(::GetMenuState(file, ID_FILE_NEW, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(::GetMenuState(file, ID_FILE_PAGE_SETUP, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(::GetMenuState(file, ID_FILE_PAGE_SETUP, MF_BYCOMMAND) & MF_GRAYED);
 
     // Toolbar items are checked while their toolbar shows.
     HMENU view = OpenPopupWith(frame, ID_VIEW_ZOOM_TOOLBAR);

@@ -1,7 +1,7 @@
 // Page settings: margins kept printable, presets, and a page laid out inside its margins.
 #include <gtest/gtest.h>
 
-#include "app/PageSettings.h"
+#include "app/PageSetupDlg.h"
 #include "framework/DC.h"
 #include "framework/Wnd.h"
 #include "geometry/ViewContext.h"

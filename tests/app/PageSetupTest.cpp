@@ -1,0 +1,172 @@
+// File, Page Setup as the user works it: the dialog on the program's page
+// settings, units, auto-formats (built in and the user's own, kept in the
+// registry), and what reaches the application on OK and on Cancel.
+#include "ShellFixture.h"
+
+#include <string>
+#include <vector>
+
+#include "app/PageSetupDlg.h"
+#include "res/dialogs-pagesetup.h"
+#include "res/resource.h"
+#include "tests/support/WhenShown.h"
+
+namespace {
+
+class PageSetupTest : public ShellTest {
+protected:
+    static HWND Shown(const char* caption) { return ::FindWindowA(nullptr, caption); }
+    static std::string Text(HWND dialog, int id)
+    {
+        char text[64] = {};
+        ::GetDlgItemTextA(dialog, id, text, sizeof text);
+        return text;
+    }
+    static void Press(HWND dialog, int id)
+    {
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    }
+    static void Click(HWND dialog, int radio)
+    {
+        ::SendDlgItemMessageA(dialog, radio, BM_CLICK, 0, 0);
+    }
+    static void ChooseFormat(HWND dialog, int row)
+    {
+        HWND combo = ::GetDlgItem(dialog, IDC_PAGE_AUTO_FORMAT);
+        ::SendMessageA(combo, CB_SETCURSEL, row, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PAGE_AUTO_FORMAT, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo));
+    }
+    static int Selected(HWND dialog)
+    {
+        return static_cast<int>(::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETCURSEL, 0, 0));
+    }
+    // Runs File, Page Setup with the user's actions.
+    void PageSetup(std::function<void(HWND)> actions)
+    {
+        bool shown = false;
+        WhenShown answer([&] {
+            HWND dialog = Shown("Page Setup");
+            ASSERT_NE(dialog, nullptr);
+            shown = true;
+            actions(dialog);
+        });
+        app->OnCmdMsg(ID_FILE_PAGE_SETUP, CN_COMMAND, nullptr, nullptr);
+        EXPECT_TRUE(shown);
+    }
+    static void RemoveUserFormats()
+    {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, CPageSetupDlg::s_strAutoFormatsKey);
+    }
+};
+
+}  // namespace
+
+TEST_F(PageSetupTest, BuiltInFormatsUnitsAndOkReachTheApplication)
+{
+    MessageBoxRecorder boxes;
+    std::vector<std::string> formats;
+    std::string topInches, topCm, leftCm, topAgain;
+    PageSetup([&](HWND dialog) {
+        HWND combo = ::GetDlgItem(dialog, IDC_PAGE_AUTO_FORMAT);
+        for (int i = 0; i < ::SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+            char text[128] = {};
+            ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            formats.emplace_back(text);
+        }
+        Click(dialog, IDC_PAGE_INCHES);
+        ChooseFormat(dialog, 4);  // "Portrait - Binding on Left"
+        topInches = Text(dialog, IDC_PAGE_MARGIN_TOP);
+        Click(dialog, IDC_PAGE_CENTIMETERS);
+        topCm = Text(dialog, IDC_PAGE_MARGIN_TOP);
+        leftCm = Text(dialog, IDC_PAGE_MARGIN_LEFT);
+        Click(dialog, IDC_PAGE_INCHES);
+        topAgain = Text(dialog, IDC_PAGE_MARGIN_TOP);
+        Press(dialog, IDOK);
+    });
+    ASSERT_GE(formats.size(), 7u);
+    EXPECT_EQ(formats[0], "Landscape - Default");
+    EXPECT_EQ(formats[6], "Portrait - Large Binding on Left");
+    EXPECT_EQ(topInches, "0.5");
+    EXPECT_EQ(topCm, "1.27");
+    EXPECT_EQ(leftCm, "3.81");
+    EXPECT_EQ(topAgain, "0.5");
+    // OK hands the settings to the application.
+    EXPECT_EQ(app->m_pageSettings.m_nAutoFormat, 4);
+    EXPECT_TRUE(app->m_pageSettings.m_bPortrait);
+    EXPECT_DOUBLE_EQ(app->m_pageSettings.m_dLeft, 1.5);
+    EXPECT_TRUE(app->m_pageSettings.m_bInches);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(PageSetupTest, CancelPutsBackWhatWasThereAfterAutoAppliedChanges)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    // Start from a known state: landscape default.
+    PageSetup([&](HWND dialog) {
+        ChooseFormat(dialog, 0);
+        Press(dialog, IDOK);
+    });
+    const CPageSettings before = app->m_pageSettings;
+    ASSERT_FALSE(before.m_bPortrait);
+    BOOL appliedPortrait = FALSE;
+    PageSetup([&](HWND dialog) {
+        Click(dialog, IDC_PAGE_PORTRAIT);
+        // Auto apply: the application already has the change.
+        appliedPortrait = app->m_pageSettings.m_bPortrait;
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(appliedPortrait);
+    EXPECT_FALSE(app->m_pageSettings.m_bPortrait);
+    EXPECT_EQ(app->m_pageSettings.m_nAutoFormat, before.m_nAutoFormat);
+    EXPECT_DOUBLE_EQ(app->m_pageSettings.m_dLeft, before.m_dLeft);
+    // The printer is back in landscape too.
+    ASSERT_TRUE(CPageSetupDlg::ReadPrinterPage(printer));
+    EXPECT_FALSE(printer.m_bPortrait);
+}
+
+TEST_F(PageSetupTest, UserFormatsAreSavedLoadedAndDeleted)
+{
+    RemoveUserFormats();
+    MessageBoxRecorder boxes;
+    // A name of one character is not saved; "Port" selects the first row it begins.
+    struct Save {
+        const char* name;
+    };
+    std::vector<int> selected;
+    int rowsAfterSaves = 0, rowsAfterDelete = 0;
+    std::string deleteRefused;
+    PageSetup([&](HWND dialog) {
+        for (const Save& save : {Save{"P"}, Save{"Port"}, Save{"My margins"}}) {
+            // Portrait chosen by hand: a custom set-up, which Save... offers to keep.
+            ChooseFormat(dialog, 0);
+            Click(dialog, IDC_PAGE_PORTRAIT);
+            WhenShown name([&] {
+                HWND named = Shown("New Auto-Format Name");
+                ASSERT_NE(named, nullptr);
+                ::SetDlgItemTextA(named, IDC_PAGE_FORMAT_NAME, save.name);
+                Press(named, IDOK);
+            });
+            Press(dialog, IDC_PAGE_SAVE_FORMAT);
+            selected.push_back(Selected(dialog));
+        }
+        rowsAfterSaves = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETCOUNT, 0, 0));
+        // A built-in row cannot be deleted; the user's can.
+        ::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_SETCURSEL, 2, 0);
+        Press(dialog, IDC_PAGE_DELETE_FORMAT);
+        deleteRefused = boxes.texts.empty() ? "" : boxes.texts.back();
+        ::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_SETCURSEL, 7, 0);
+        Press(dialog, IDC_PAGE_DELETE_FORMAT);
+        rowsAfterDelete = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETCOUNT, 0, 0));
+        Press(dialog, IDCANCEL);
+    });
+    ASSERT_EQ(selected.size(), 3u);
+    EXPECT_EQ(rowsAfterSaves, 9);  // "Port" and "My margins"; not "P"
+    EXPECT_EQ(selected[1], 3);
+    EXPECT_GE(selected[2], 7);
+    EXPECT_EQ(deleteRefused, "The built-in Auto-Formats cannot be deleted");
+    EXPECT_EQ(rowsAfterDelete, 8);
+    RemoveUserFormats();
+}
