@@ -6,10 +6,14 @@
 
 #include <vector>
 
+#include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/DocumentLink.h"
 #include "app/MainFrame.h"
+#include "app/MakerContact.h"
 #include "app/SplashWnd.h"
+#include "app/TechSupportDlg.h"
+#include "app/WhatsNewDlg.h"
 #include "app/WorkingDirectory.h"
 #include "controls/GLEnabledView.h"
 #include "framework/Document.h"
@@ -198,11 +202,36 @@ void CTalusimApp::OnVerification(UINT nID) {
     }
 }
 
+// ---- the Help menu's information dialogs ----
+
+void CTalusimApp::OnAppAbout() {
+    CAboutDlg dlg;
+    dlg.m_strTitle = "About Clastor";
+    dlg.m_strBuildDate = CString("Build date: ") + MakerContact::BuildDate();
+    dlg.m_strVersion = "Clastor Version " + m_strVersion;
+    dlg.m_hIcon = LoadIcon(IDR_MAINFRAME);
+    dlg.DoModal();
+    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) frame->FocusCommandLine();
+}
+
+void CTalusimApp::OnWhatsNew() {
+    CWhatsNewDlg dlg;
+    dlg.m_strTitle = "What's New in Clastor Version " + m_strVersion;
+    dlg.m_strVersion = "Clastor Version " + m_strVersion;
+    dlg.m_strText = CWhatsNewDlg::ReleaseNotes();
+    dlg.m_hIcon = LoadIcon(IDR_MAINFRAME);
+    dlg.DoModal();
+}
+
+void CTalusimApp::OnTechnicalSupport() {
+    CTechSupportDlg dlg;
+    dlg.m_strProgram = "Clastor";
+    dlg.m_strVersion = m_strVersion;
+    dlg.DoModal();
+}
+
 // ---- commands whose windows come later ----
 
-void CTalusimApp::OnAppAbout() {}
-void CTalusimApp::OnWhatsNew() {}
-void CTalusimApp::OnTechnicalSupport() {}
 void CTalusimApp::OnCheckProductUpdates() {}
 void CTalusimApp::OnCheckMakerUpdates() {}
 void CTalusimApp::OnToggleAutomaticUpdates() {}
@@ -216,9 +245,6 @@ BEGIN_MESSAGE_MAP(CTalusimApp, CWinApp)
     ON_COMMAND(ID_HELP_CHECK_PRODUCT_UPDATES, OnCheckProductUpdates)
     ON_COMMAND(ID_HELP_CHECK_MAKER_UPDATES, OnCheckMakerUpdates)
     ON_COMMAND(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnToggleAutomaticUpdates)
-    ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
-    ON_UPDATE_COMMAND_UI(ID_HELP_WHATS_NEW, OnUpdateNotYetAvailable)
-    ON_UPDATE_COMMAND_UI(ID_HELP_TECHNICAL_SUPPORT, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_PRODUCT_UPDATES, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_MAKER_UPDATES, OnUpdateNotYetAvailable)
     ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnUpdateNotYetAvailable)

@@ -77,8 +77,9 @@ TEST_F(FrameBehaviour, MenusSwitchBetweenTheDocumentsAndTheFramesOwn) {
 TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     HMENU help = OpenPopupWith(frame, ID_APP_ABOUT);
     ASSERT_NE(help, nullptr);
-    // Commands whose windows come later are present and grey.
-    EXPECT_TRUE(::GetMenuState(help, ID_APP_ABOUT, MF_BYCOMMAND) & MF_GRAYED);
+    // Commands whose windows come later are present and grey; those with a
+    // handler are not.
+    EXPECT_FALSE(::GetMenuState(help, ID_APP_ABOUT, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(::GetMenuState(help, ID_HELP_CHECK_PRODUCT_UPDATES, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(help, ID_HELP_TUTORIAL_MANUAL, MF_BYCOMMAND) & MF_GRAYED);
     HMENU file = OpenPopupWith(frame, ID_FILE_NEW);
@@ -110,7 +111,7 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     // Buttons follow the same handlers on idle.
     Idle();
     CToolBar& standard = frame->m_wndStandardBar;
-    EXPECT_TRUE(standard.GetButtonStyle(standard.CommandToIndex(ID_APP_ABOUT)) & TBBS_DISABLED);
+    EXPECT_FALSE(standard.GetButtonStyle(standard.CommandToIndex(ID_APP_ABOUT)) & TBBS_DISABLED);
     EXPECT_FALSE(standard.GetButtonStyle(standard.CommandToIndex(ID_FILE_NEW)) & TBBS_DISABLED);
 }
 

@@ -1,0 +1,3 @@
+#include "app/MakerContact.h"
+
+const char* MakerContact::BuildDate() { return __DATE__; }

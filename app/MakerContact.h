@@ -1,0 +1,14 @@
+// Where users reach the maker: the web site shown in the About box and the
+// support mailbox that the About and Technical Support links write to. Kept
+// here alone so that an address changes in one place.
+#pragma once
+
+namespace MakerContact {
+
+inline constexpr char kWebSite[] = "https://www.brevantics.example/clastor";
+inline constexpr char kSupportMail[] = "support@brevantics.example";
+
+// The date this program was built, as the compiler gives it ("Dec 10 2026").
+const char* BuildDate();
+
+} // namespace MakerContact
