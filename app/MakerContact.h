@@ -7,6 +7,11 @@ namespace MakerContact {
 
 inline constexpr char kWebSite[] = "https://www.brevantics.example/clastor";
 inline constexpr char kSupportMail[] = "support@brevantics.example";
+// The pages the Help menu opens.
+inline constexpr char kContactPage[] = "https://www.brevantics.example/contact.html";
+inline constexpr char kHomePage[] = "https://www.brevantics.example/";
+inline constexpr char kDownloadPage[] = "https://www.brevantics.example/clastor/updates.html";
+inline constexpr char kQuestionsPage[] = "https://www.brevantics.example/clastor/faq.html";
 
 // The date this program was built, as the compiler gives it ("Dec 10 2026").
 const char* BuildDate();

@@ -29,11 +29,6 @@ namespace {
 
 const UINT kMenuToolbars[] = {6000, 6008, 6006, 6009, 6003, 6005, 6012, 6015, 6016};
 
-// Pages on the maker's web site.
-const char kContactPage[] = "http://www.brevantics.com/contact.html";
-const char kHomePage[] = "http://www.brevantics.com/";
-const char kDownloadPage[] = "http://www.brevantics.com/clastor/updates.html";
-const char kQuestionsPage[] = "http://www.brevantics.com/clastor/faq.html";
 
 HMENU BuildTemplateMenu(KsMenu& menu, UINT id) {
     menu.LoadMenu(id);
@@ -183,10 +178,10 @@ void CTalusimApp::OpenManual(LPCSTR relativePath) {
     ::ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void CTalusimApp::OnContact() { OpenUrl(kContactPage); }
-void CTalusimApp::OnHomePage() { OpenUrl(kHomePage); }
-void CTalusimApp::OnFreeUpdates() { OpenUrl(kDownloadPage); }
-void CTalusimApp::OnFaq() { OpenUrl(kQuestionsPage); }
+void CTalusimApp::OnContact() { OpenUrl(MakerContact::kContactPage); }
+void CTalusimApp::OnHomePage() { OpenUrl(MakerContact::kHomePage); }
+void CTalusimApp::OnFreeUpdates() { OpenUrl(MakerContact::kDownloadPage); }
+void CTalusimApp::OnFaq() { OpenUrl(MakerContact::kQuestionsPage); }
 void CTalusimApp::OnTutorialManual() { OpenManual("Manuals\\tutorial.pdf"); }
 void CTalusimApp::OnDeterminingInputParameters() { OpenManual("Manuals\\CL_adv_tutorial_1.pdf"); }
 
