@@ -58,9 +58,15 @@ void COvPreviewView::OnDraw(CDC* pDC)
         return;
     }
     CBitmap* old = memory.SelectObject(&bitmap);
+    // The copy is scrolled as the window is, then laid over it pixel for pixel.
+    const CPoint origin = pDC->GetViewportOrg();
+    memory.SetViewportOrg(origin);
     CPreviewView::OnEraseBkgnd(&memory);
     CPreviewView::OnDraw(&memory);
-    pDC->BitBlt(client.left, client.top, client.Width(), client.Height(), &memory, client.left, client.top, SRCCOPY);
+    memory.SetViewportOrg(0, 0);
+    pDC->SetViewportOrg(0, 0);
+    pDC->BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+    pDC->SetViewportOrg(origin);
     memory.SelectObject(old);
 }
 
