@@ -1,5 +1,6 @@
 #include "controls/StaticLink.h"
 
+#include "controls/LinkFont.h"
 #include "controls/LinkShell.h"
 #include "framework/DC.h"
 
@@ -16,16 +17,7 @@ HBRUSH CStaticLink::CtlColor(CDC* pDC, UINT) {
     // flags of the low byte do not make a text anything else.
     if ((style & SS_TYPEMASK) > SS_RIGHT) return nullptr;
 
-    if (m_fontUnderline.GetSafeHandle() == nullptr) {
-        LOGFONTA lf{};
-        HFONT current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-        // A static without a font of its own draws with the system font.
-        if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
-        ::GetObjectA(current, sizeof(lf), &lf);
-        lf.lfUnderline = 1;
-        m_fontUnderline.CreateFontIndirect(&lf);
-    }
-    if (m_fontUnderline.GetSafeHandle() != nullptr) pDC->SelectObject(&m_fontUnderline);
+    SelectUnderlinedFont(*this, m_fontUnderline, pDC);
     pDC->SetTextColor(m_bVisited ? m_crVisited : m_crUnvisited);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "controls/LinkFont.h"
 #include "controls/LinkShell.h"
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
@@ -101,17 +102,8 @@ BOOL CUrlLinkStatic::PreTranslateMessage(MSG* pMsg) {
 
 HBRUSH CUrlLinkStatic::CtlColor(CDC* pDC, UINT) {
     pDC->SetTextColor(m_bVisited ? m_crVisited : m_crLink);
-    if (m_bUnderline) {
-        if (m_fontUnderline.GetSafeHandle() == nullptr) {
-            LOGFONTA lf{};
-            HFONT current = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-            if (current == nullptr) current = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
-            ::GetObjectA(current, sizeof(lf), &lf);
-            lf.lfUnderline = 1;
-            m_fontUnderline.CreateFontIndirect(&lf);
-        }
-        if (m_fontUnderline.GetSafeHandle() != nullptr) pDC->SelectObject(&m_fontUnderline);
-    }
+    if (m_bUnderline)
+        SelectUnderlinedFont(*this, m_fontUnderline, pDC);
     pDC->SetBkColor(::GetSysColor(COLOR_BTNFACE));
     pDC->SetBkMode(OPAQUE);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
