@@ -341,7 +341,6 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
 
         m_pEngine->SetRockStart(start.x, start.y, velocity.x, velocity.y, mass, angularVelocity);
         const int result = m_pEngine->Run();
-        path->FreeExtra();
         if (result == ENGINE_TIME_LIMIT)
             ++timeOuts;
         if (result == ENGINE_NO_SLOPE || result == ENGINE_OUT_OF_MEMORY || result == ENGINE_NO_ROCK_START ||

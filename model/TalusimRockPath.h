@@ -38,10 +38,6 @@ public:
     // path's use of them (the pieces so far are moved there).
     void UseStore(CPathSegmentStore* store);
 
-    // Gives back the room the path's own array kept for pieces that never
-    // came, once the rock has come to rest.
-    void FreeExtra() { m_ownSegments.shrink_to_fit(); }
-
     int GetSegmentUpperBound() const { return static_cast<int>(Segments().size()) - 1; }
     CTalusimPathSegment* GetSegment(int i) const { return &Segments()[static_cast<size_t>(i)]; }
     // The end of the last piece; (DBL_MAX, DBL_MAX) without pieces.
