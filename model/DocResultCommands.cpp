@@ -249,25 +249,33 @@ void CTalusimDoc::OnFilterByValue()
     data.filterExists = filterExists;
     if (FilterDialogServices().RunFilterPaths(data) != IDOK)
         return;
-    if (data.mode == 0 && filterExists)
+    ApplyRockPathFilter(data.mode, filterExists, [&data](const CTalusimRockPath& p) {
+        const CVector2D end = p.GetLastPoint();
+        return (data.endAbove && end.x > data.endAboveX) || (data.endBelow && end.x < data.endBelowX)
+               || (data.largestAbove && p.GetRight() > data.largestAboveX)
+               || (data.smallestBelow && p.GetLeft() < data.smallestBelowX);
+    });
+    RedrawEntity(nullptr);
+}
+
+void CTalusimDoc::ApplyRockPathFilter(int mode, bool filterExists,
+                                      const std::function<bool(const CTalusimRockPath&)>& matches)
+{
+    if (mode == 0 && filterExists)
         RemoveFilter();
+    // Narrowing looks only at the paths already filtered.
     std::vector<CTalusimRockPath*> selected;
     for (auto* p : CollectAs<CTalusimRockPath>(m_database, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP)) {
-        if (data.mode == 1 && p->GetCategoryId() != CAT_PATH_PASSES)
+        if (mode == 1 && p->GetCategoryId() != CAT_PATH_PASSES)
             continue;
-        const CVector2D end = p->GetLastPoint();
-        const bool hit = (data.endAbove && end.x > data.endAboveX) || (data.endBelow && end.x < data.endBelowX)
-                         || (data.largestAbove && p->GetRight() > data.largestAboveX)
-                         || (data.smallestBelow && p->GetLeft() < data.smallestBelowX);
-        if (hit)
+        if (matches(*p))
             selected.push_back(p);
     }
-    if (data.mode == 1)
+    if (mode == 1)
         RemoveFilter();
     for (auto* p : selected)
         p->SetCategoryId(CAT_PATH_PASSES);
     m_database.SortEntities(72);
-    RedrawEntity(nullptr);
 }
 
 void CTalusimDoc::OnFilterByImpact(CTalusimBarrier* pInitial)

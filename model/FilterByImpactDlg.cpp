@@ -103,25 +103,12 @@ void CFilterByImpactDlg::OnOK()
 
 void CFilterByImpactDlg::ApplyFilter(CTalusimBarrier* object, int criterion)
 {
-    if (m_nMode == 0 && m_bPathsFiltered)
-        m_pDocument->RemoveFilter();
-
-    // The candidates: the filtered paths when narrowing, else every path.
-    std::unordered_set<CTalusimRockPath*> candidates;
-    for (CTalusimRockPath* p : CollectAs<CTalusimRockPath>(*m_pDatabase, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP))
-        if (m_nMode != 1 || p->GetCategoryId() == CAT_PATH_PASSES)
-            candidates.insert(p);
-
-    // A hit names its path by address only; a path is touched once it is
-    // known to be one of the drawing's.
-    std::vector<CTalusimRockPath*> matching;
-    const auto take = [&](const CBarrierHit& hit) {
-        if (candidates.count(hit.GetRockPath()) != 0)
-            matching.push_back(hit.GetRockPath());
-    };
+    // The paths of the chosen impacts; a hit names its path by address only,
+    // and the document compares addresses with its own paths.
+    std::unordered_set<const CTalusimRockPath*> hitting;
     if (m_nSelectionKind == 0) {
         for (CBarrierHit hit = object->GetFirstHit(); hit.IsValid(); hit = object->GetNextHit())
-            take(hit);
+            hitting.insert(hit.GetRockPath());
     } else {
         CArray<CBarrierHit, const CBarrierHit&> copied;
         object->CopyHits(copied);
@@ -133,12 +120,9 @@ void CFilterByImpactDlg::ApplyFilter(CTalusimBarrier* object, int criterion)
         // The highest N impacts; two impacts of one path count twice.
         const size_t n = std::min(hits.size(), static_cast<size_t>(m_nMaxPaths));
         for (size_t i = 0; i < n; ++i)
-            take(hits[hits.size() - 1 - i]);
+            hitting.insert(hits[hits.size() - 1 - i].GetRockPath());
     }
-
-    if (m_nMode == 1)
-        m_pDocument->RemoveFilter();
-    for (CTalusimRockPath* path : matching)
-        path->SetCategoryId(CAT_PATH_PASSES);
-    m_pDatabase->SortEntities(72);
+    m_pDocument->ApplyRockPathFilter(m_nMode, m_bPathsFiltered != 0, [&hitting](const CTalusimRockPath& p) {
+        return hitting.count(&p) != 0;
+    });
 }

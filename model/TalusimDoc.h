@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cfloat>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -239,6 +240,10 @@ public:
     void OnFilterByValue();
     void OnFilterByImpact(CTalusimBarrier* pInitial = nullptr);
     void RemoveFilter();
+    // Marks the rock paths that match as filtered, combined with those
+    // already filtered by the mode: 0 discard them first, 1 narrow them, 2
+    // add to them. The drawing is sorted again; redrawing is the caller's.
+    void ApplyRockPathFilter(int mode, bool filterExists, const std::function<bool(const CTalusimRockPath&)>& matches);
     void OnInvertFilter();
     void OnFilteredPathsOnly() { SetShowAllPaths(!m_bShowFilteredOut); }
     void SetShowAllPaths(bool show);
