@@ -165,24 +165,21 @@ void CPageSetupDlg::Apply()
     SendToFrame();
 }
 
-BOOL CPageSetupDlg::ApplyRecordToPrinter(CPageSettings& settings)
+void CPageSetupDlg::ApplyRecordToPrinter(CPageSettings& settings)
 {
-    s_bFirstUse = FALSE;
-    if (settings.m_nAutoFormat < 0) {
-        const BOOL oriented = SetPrinterOrientation(!settings.m_bPortrait);
-        const BOOL read = ReadPrinterPage(settings);
-        ClampToOffsets(settings);
-        return oriented && read;
+    // The user's own formats need the list's row; the rest the printer side knows.
+    if (settings.m_nAutoFormat >= kBuiltInFormats) {
+        s_bFirstUse = FALSE;
+        ApplyAutoFormat(settings, settings.m_nAutoFormat, TRUE);
+        return;
     }
-    ApplyAutoFormat(settings, settings.m_nAutoFormat, TRUE);
-    return TRUE;
+    ApplyToPrinter(settings);
 }
 
 void CPageSetupDlg::ApplyAutoFormat(CPageSettings& settings, int index, BOOL toPrinter)
 {
     if (index >= 0 && index < kBuiltInFormats) {
         ApplyBuiltInFormat(settings, index, toPrinter);
-        m_nOrientation = settings.m_bPortrait ? 0 : 1;
         return;
     }
     if (index >= kBuiltInFormats) {
@@ -214,7 +211,6 @@ void CPageSetupDlg::LoadUserFormat(CPageSettings& settings, BOOL toPrinter)
     settings.m_dLeft = registry.ReadDouble("left", settings.m_dLeft);
     settings.m_dRight = registry.ReadDouble("right", settings.m_dRight);
     settings.m_bPortrait = registry.ReadBool("portrait", TRUE);
-    m_nOrientation = settings.m_bPortrait ? 0 : 1;
     if (toPrinter)
         SetPrinterOrientation(!settings.m_bPortrait);
 }

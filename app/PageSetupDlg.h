@@ -72,7 +72,7 @@ private:
     int ReadControls();
     void Apply();
     // The auto-format of the record (or the custom one) onto the printer.
-    BOOL ApplyRecordToPrinter(CPageSettings& settings);
+    void ApplyRecordToPrinter(CPageSettings& settings);
     void ApplyAutoFormat(CPageSettings& settings, int index, BOOL toPrinter);
     void LoadUserFormat(CPageSettings& settings, BOOL toPrinter);
     void MarginsEdited();
