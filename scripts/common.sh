@@ -17,15 +17,22 @@ configure_and_build() {
 }
 
 # A private X server for machines without a display (tests and CI always use one).
+# Xvfb picks a free display number itself and writes it to fd 3 once it accepts
+# connections, so builds side by side never share a display.
 start_xvfb() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
+  local numfile; numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    if [ -s "$numfile" ]; then
+      export DISPLAY=:$(tr -d '[:space:]' <"$numfile")
+      rm -f "$numfile"
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$numfile"
   echo "could not start Xvfb" >&2; return 1
 }
 
