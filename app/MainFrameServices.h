@@ -7,6 +7,8 @@
 #include <windows.h>
 #include "framework/String.h"
 
+class CDC;
+class CDocument;
 class CView;
 class CWnd;
 struct CRuntimeClass;
@@ -83,6 +85,14 @@ public:
     }
     // Brings the application's page settings in line with the default printer.
     virtual void ValidatePageSettings() {}
+    // The printed page of a text printout (the report) inside the application's
+    // margins, in the DC's device pixels from the printable area's corner, with
+    // the margin frame drawn (when drawFrame is set) as the page settings ask;
+    // false leaves the caller's own layout.
+    virtual bool LayoutTextPage(CDC* /*dc*/, RECT& /*page*/, bool /*drawFrame*/) { return false; }
+    // A document window (its frame) is about to close, or one became active.
+    virtual void DocumentWindowClosing(CDocument* /*document*/, CWnd* /*frame*/) {}
+    virtual void DocumentWindowActivated() {}
 
     // Report viewers (CInfoViewer).
     virtual bool IsReportViewer(CView* /*view*/) { return false; }
