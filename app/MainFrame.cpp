@@ -22,6 +22,7 @@
 #include "framework/WinApp.h"
 #include "model/TalusimDoc.h"
 #include "model/TalusimSlopeType.h"
+#include "report/ReportViewerLink.h"
 #include "res/dialogs-shell.h"
 #include "res/resource.h"
 
@@ -79,6 +80,40 @@ public:
             CPageSetupDlg::ReadPrinterPage(app->m_pageSettings);
             CPageSetupDlg::ClampMargins(app->m_pageSettings);
         }
+    }
+    bool LayoutTextPage(CDC* dc, RECT& page, bool drawFrame) override {
+        auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
+        if (app == nullptr || dc == nullptr) return false;
+        // The same page as the slope view's printout, from the same settings.
+        CPageMargins margins;
+        margins.SetMargins(app->m_pageSettings.m_dTop, app->m_pageSettings.m_dLeft, app->m_pageSettings.m_dRight,
+                           app->m_pageSettings.m_dBottom);
+        margins.SetShowOnPaper(app->m_bPrintMargins > 0);
+        const CRect rect = margins.GetPrintPageRect(dc);
+        if (drawFrame) margins.DrawMarginFrame(dc, rect);
+        page = rect;
+        return true;
+    }
+
+    // Report windows.
+    bool IsReportViewer(CView* view) override { return ReportViewerLink::IsReportViewer(view); }
+    void ForceUpdateReportViewer(CView* view) override { ReportViewerLink::ForceUpdate(view); }
+    void WriteAnalysisReport(CView* viewer, CTalusimDoc* document) override {
+        ReportViewerLink::WriteAnalysisReport(viewer, document);
+    }
+    void OpenInfoViewer(CTalusimDoc* document) override {
+        auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
+        if (app == nullptr || app->m_pReportTemplate == nullptr || document == nullptr) return;
+        if (CFrameWnd* frame = app->m_pReportTemplate->CreateNewFrame(document, nullptr))
+            app->m_pReportTemplate->InitialUpdateFrame(frame, document, TRUE);
+    }
+    void DocumentWindowClosing(CDocument* document, CWnd* frame) override {
+        if (m_frame->GetSafeHwnd() == nullptr) return;
+        m_frame->DocumentWindowClosing(document, static_cast<CFrameWnd*>(frame));
+        m_frame->PostMessage(WM_SHELL_DOCUMENT_CHANGED);
+    }
+    void DocumentWindowActivated() override {
+        if (m_frame->GetSafeHwnd() != nullptr) m_frame->PostMessage(WM_SHELL_DOCUMENT_CHANGED);
     }
 
 private:

@@ -12,6 +12,11 @@ inline constexpr char kContactPage[] = "https://www.brevantics.example/contact.h
 inline constexpr char kHomePage[] = "https://www.brevantics.example/";
 inline constexpr char kDownloadPage[] = "https://www.brevantics.example/clastor/updates.html";
 inline constexpr char kQuestionsPage[] = "https://www.brevantics.example/clastor/faq.html";
+// The update service: the host that answers the update query and serves the
+// downloads, the query's address, and the page of what each update brings.
+inline constexpr char kUpdateHost[] = "www.brevantics.example";
+inline constexpr char kUpdateQuery[] = "https://www.brevantics.example//IUpdate/IUpdate.dll?UpdateAvailable?";
+inline constexpr char kUpdateHistoryPage[] = "https://www.brevantics.example/clastor/history.html";
 
 // The date this program was built, as the compiler gives it ("Dec 10 2026").
 const char* BuildDate();

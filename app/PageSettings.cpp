@@ -49,9 +49,8 @@ void CPageMargins::DrawMarginFrame(CDC* pDC, const CRect& rect) {
     pDC->SelectObject(oldBrush);
 }
 
-void CPageMargins::LayoutPrintPage(CDC* pDC, CViewContext* pVC) {
-    if (pDC == nullptr || pVC == nullptr || pVC->GetOwnerView() == nullptr) return;
-    bool preview = pDC->m_hDC != pDC->m_hAttribDC;
+CRect CPageMargins::GetPrintPageRect(CDC* pDC) const {
+    if (pDC == nullptr) return CRect(0, 0, 0, 0);
     HDC attrib = pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->m_hDC;
     int offX = ::GetDeviceCaps(attrib, PHYSICALOFFSETX), offY = ::GetDeviceCaps(attrib, PHYSICALOFFSETY);
     int dpiX = ::GetDeviceCaps(attrib, LOGPIXELSX), dpiY = ::GetDeviceCaps(attrib, LOGPIXELSY);
@@ -68,7 +67,15 @@ void CPageMargins::LayoutPrintPage(CDC* pDC, CViewContext* pVC) {
     right = fromPrintableEdge(right, offX);
     top = fromPrintableEdge(top, offY);
     bottom = fromPrintableEdge(bottom, offY);
-    int width = horz - left - right, height = vert - top - bottom;
+    return CRect(left, top, horz - right, vert - bottom);
+}
+
+void CPageMargins::LayoutPrintPage(CDC* pDC, CViewContext* pVC) {
+    if (pDC == nullptr || pVC == nullptr || pVC->GetOwnerView() == nullptr) return;
+    bool preview = pDC->m_hDC != pDC->m_hAttribDC;
+    CRect page = GetPrintPageRect(pDC);
+    const int left = page.left, top = page.top;
+    int width = page.Width(), height = page.Height();
     pVC->SetDeviceExtent(width, height);
     CPoint tl = pVC->WorldToDevice(pVC->m_clientTopLeft.x, pVC->m_clientTopLeft.y);
     CPoint br = pVC->WorldToDevice(pVC->m_clientBottomRight.x, pVC->m_clientBottomRight.y);
@@ -80,7 +87,6 @@ void CPageMargins::LayoutPrintPage(CDC* pDC, CViewContext* pVC) {
     if (pageAspect > worldAspect) originY += (height - (br.y - tl.y)) / 2;
     else originX += (width - (br.x - tl.x)) / 2;
     pVC->SetDeviceOrigin(originX, originY);
-    CRect page(left, top, horz - right, vert - bottom);
     pVC->m_printRect = page;
     if (preview || m_bShowOnPaper) DrawMarginFrame(pDC, page);
     page.InflateRect(1, 1);

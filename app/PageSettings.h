@@ -42,6 +42,10 @@ public:
     double GetRight() const { return m_dRight; }
     double GetBottom() const { return m_dBottom; }
     void SetMargins(double top, double left, double right, double bottom);
+    // The page inside the margins on the DC (its attribute handle is the
+    // printer), in device pixels from the printable area's corner: each margin
+    // at least the printer's unprintable strip.
+    CRect GetPrintPageRect(CDC* pDC) const;
     // Maps the view's drawing (its view context's world rectangle) into the
     // printable part of the page inside the margins, draws the margin frame and
     // clips the output to the page.

@@ -21,6 +21,8 @@
 #include "framework/Ole.h"
 #include "model/ModelDialogs.h"
 #include "model/TalusimDoc.h"
+#include "report/InfoViewer.h"
+#include "report/InfoViewerFrame.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CTalusimApp, CWinApp)
@@ -88,7 +90,7 @@ BOOL CTalusimApp::InitInstance() {
     m_pGraphTemplate = new CMultiDocTemplate(IDR_GRAPH_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                              graphView != nullptr ? graphView : RUNTIME_CLASS(CGLEnabledView));
     m_pReportTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CTalusimDoc),
-                                              RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CGLEnabledView));
+                                              RUNTIME_CLASS(CInfoViewerFrame), RUNTIME_CLASS(CInfoViewer));
     AddDocTemplate(m_pReportTemplate);
     m_p3DTemplate = new CMultiDocTemplate(IDR_REPORT_TEMPLATE, RUNTIME_CLASS(CTalusimDoc), RUNTIME_CLASS(CChildFrame),
                                           RUNTIME_CLASS(CGLEnabledView));
@@ -127,6 +129,8 @@ BOOL CTalusimApp::InitInstance() {
     frame->UpdateWindow();
     frame->RearrangeToolbars();
     ReadSaveDirectory();
+    m_updateClient.Init("Clastor");
+    CWebUpdateClient::SetHistoryUrl(MakerContact::kUpdateHistoryPage);
     m_strVersion = FormatVersion(FALSE);
     return TRUE;
 }
@@ -161,13 +165,7 @@ CString CTalusimApp::FormatVersion(BOOL bMarkBeta) {
 
 void CTalusimApp::OpenUrl(LPCSTR url) { ::ShellExecuteA(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL); }
 
-CString CTalusimApp::GetAppPath() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString dir(path);
-    int slash = dir.ReverseFind('\\');
-    return slash >= 0 ? dir.Left(slash + 1) : CString();
-}
+CString CTalusimApp::GetAppPath() { return CWebUpdateClient::GetAppPath(); }
 
 void CTalusimApp::OpenManual(LPCSTR relativePath) {
     CString path = GetAppPath() + relativePath;
@@ -225,12 +223,30 @@ void CTalusimApp::OnTechnicalSupport() {
     dlg.DoModal();
 }
 
-// ---- commands whose windows come later ----
+// ---- product updates ----
 
-void CTalusimApp::OnCheckProductUpdates() {}
-void CTalusimApp::OnCheckMakerUpdates() {}
-void CTalusimApp::OnToggleAutomaticUpdates() {}
-void CTalusimApp::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+bool CTalusimApp::AnyDocumentModified() const {
+    for (CMultiDocTemplate* t : {m_pSlopeTemplate, m_pGraphTemplate, m_pReportTemplate, m_p3DTemplate}) {
+        if (t == nullptr) continue;
+        for (POSITION pos = t->GetFirstDocPosition(); pos != nullptr;)
+            if (CDocument* doc = t->GetNextDoc(pos); doc != nullptr && doc->IsModified()) return true;
+    }
+    return false;
+}
+
+void CTalusimApp::OnCheckProductUpdates() {
+    if (AnyDocumentModified()) {
+        AfxMessageBox("Please save your document\nbefore checking for updates");
+        return;
+    }
+    CWebUpdateClient::StartCheck(TRUE);
+}
+
+void CTalusimApp::OnCheckMakerUpdates() { CWebUpdateClient::RunUpdater(); }
+void CTalusimApp::OnToggleAutomaticUpdates() { CWebUpdateClient::ToggleAutomatic(); }
+void CTalusimApp::OnUpdateAutomaticUpdates(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(CWebUpdateClient::IsAutomatic() ? 1 : 0);
+}
 
 BEGIN_MESSAGE_MAP(CTalusimApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -240,9 +256,7 @@ BEGIN_MESSAGE_MAP(CTalusimApp, CWinApp)
     ON_COMMAND(ID_HELP_CHECK_PRODUCT_UPDATES, OnCheckProductUpdates)
     ON_COMMAND(ID_HELP_CHECK_MAKER_UPDATES, OnCheckMakerUpdates)
     ON_COMMAND(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnToggleAutomaticUpdates)
-    ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_PRODUCT_UPDATES, OnUpdateNotYetAvailable)
-    ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_MAKER_UPDATES, OnUpdateNotYetAvailable)
-    ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnUpdateNotYetAvailable)
+    ON_UPDATE_COMMAND_UI(ID_HELP_CHECK_UPDATES_AUTOMATICALLY, OnUpdateAutomaticUpdates)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)

@@ -7,6 +7,7 @@
 
 #include "app/DocumentLink.h"
 #include "app/PageSettings.h"
+#include "app/WebUpdateClient.h"
 #include "controls/KsMenu.h"
 #include "framework/DocTemplate.h"
 #include "framework/WinApp.h"
@@ -26,6 +27,7 @@ public:
     static inline ShellLink::GraphViewLink& s_graphView = ShellLink::GraphView();
     CMultiDocTemplate* m_pGraphTemplate = nullptr;
     CMultiDocTemplate* m_p3DTemplate = nullptr;
+    CWebUpdateClient m_updateClient;
     KsMenu m_menuReport;
     KsMenu m_menuGraph;
     CString m_strVersion;
@@ -40,6 +42,8 @@ public:
     static CString FormatVersion(BOOL bMarkBeta);
     static CString FormatVersionOf(const VS_FIXEDFILEINFO& info, BOOL bMarkBeta);
     static void OpenUrl(LPCSTR url);
+    // True when a document of any template has unsaved changes.
+    bool AnyDocumentModified() const;
     // Opens a PDF below the program's directory; says so when it is not there.
     static void OpenManual(LPCSTR relativePath);
     static CString GetAppPath();
@@ -54,7 +58,7 @@ protected:
     afx_msg void OnCheckProductUpdates();
     afx_msg void OnCheckMakerUpdates();
     afx_msg void OnToggleAutomaticUpdates();
-    afx_msg void OnUpdateNotYetAvailable(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAutomaticUpdates(CCmdUI* pCmdUI);
     afx_msg void OnContact();
     afx_msg void OnHomePage();
     afx_msg void OnFreeUpdates();

@@ -278,16 +278,15 @@ void CTalusimView::OnDraw(CDC* pDC)
 
 void CTalusimView::LayoutPrintPage(CDC* pDC)
 {
-    double l = m_pageMargins.left, t = m_pageMargins.top, r = m_pageMargins.right, b = m_pageMargins.bottom;
-    bool show = m_bShowOnPaper;
+    // The program's page settings, laid out as every printout lays them out.
+    double l = m_pageMargins.GetLeft(), t = m_pageMargins.GetTop(), r = m_pageMargins.GetRight(),
+           b = m_pageMargins.GetBottom();
+    bool show = m_pageMargins.GetShowOnPaper() != FALSE;
     if (MainFrameServices().GetPrintMargins(l, t, r, b, show)) {
-        m_pageMargins.left = l;
-        m_pageMargins.top = t;
-        m_pageMargins.right = r;
-        m_pageMargins.bottom = b;
-        m_bShowOnPaper = show;
+        m_pageMargins.SetMargins(t, l, r, b);
+        m_pageMargins.SetShowOnPaper(show);
     }
-    ::LayoutPrintPage(pDC, m_pViewContext.get(), m_pageMargins);
+    m_pageMargins.LayoutPrintPage(pDC, m_pViewContext.get());
 }
 
 void CTalusimView::OnSize(UINT nType, int cx, int cy)

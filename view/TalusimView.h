@@ -10,7 +10,7 @@
 #include "controls/KsMenu.h"
 #include "framework/View.h"
 #include "geometry/Vector2D.h"
-#include "view/PrintLayout.h"
+#include "app/PageSettings.h"
 
 class CTalusimDoc;
 class CViewContext;
@@ -50,7 +50,7 @@ public:
     bool IsGrayscale() const { return m_bGrayscale; }
     void SetGrayscale(bool on) { m_bGrayscale = on; }
     void SetMetafileDrawing(bool on) { m_bMetafileDrawing = on; }
-    const PrintMargins& GetPageMargins() const { return m_pageMargins; }
+    const CPageMargins& GetPageMargins() const { return m_pageMargins; }
     // The ruler bands' room in pixels (left = width, bottom = height); empty without rulers.
     CRect GetRulerMargin();
     const CString& GetDataTipText() const { return m_strDataTip; }
@@ -177,8 +177,7 @@ private:
     bool m_bPrinting = false;
     bool m_bGrayscale = false;
     KsMenu m_contextMenu;
-    PrintMargins m_pageMargins;
-    bool m_bShowOnPaper = true;
+    CPageMargins m_pageMargins;
     bool m_bShowRuler = true;
     bool m_bContextMenuUp = false;
     std::unique_ptr<CViewContext> m_pViewContext;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/UpdateQuestion.h"
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "app/TalusimApp.h"
@@ -22,6 +23,7 @@ protected:
     static void SetUpTestSuite() {
         if (app != nullptr) return;
         InstallProgramViews();
+        AnswerUpdateQuestionNo();
         app = new CTalusimApp;
         AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nosplash"), SW_SHOW);
         ASSERT_TRUE(app->InitInstance());

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/UpdateQuestion.h"
 #include "app/MainFrame.h"
 #include "app/TalusimApp.h"
 #include "framework/DocTemplate.h"
@@ -44,6 +45,7 @@ protected:
         CTalusimApp::s_graphView.setGraph = [](CView* view, int kind, CEntity* object) {
             static_cast<CTalusimOlectraView*>(view)->SetGraph(kind, object);
         };
+        AnswerUpdateQuestionNo();
         app = new CTalusimApp;
         AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nosplash"), SW_SHOW);
         ASSERT_TRUE(app->InitInstance());

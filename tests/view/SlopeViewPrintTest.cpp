@@ -9,7 +9,7 @@
 #include <set>
 #include "framework/AfxRes.h"
 #include "framework/Preview.h"
-#include "view/PrintLayout.h"
+#include "app/PageSettings.h"
 #include "support/PrintedPdf.h"
 
 namespace {
@@ -223,7 +223,7 @@ TEST_F(SlopeViewTest, PrintedRulerStaysInsideTheMargins)
         view->OnPrepareDC(&sheet.dc, &info);
         view->OnPrint(&sheet.dc, &info);
         view->OnEndPrinting(&sheet.dc, &info);
-        const CRect page = ComputePrintRect(&sheet.dc, view->GetPageMargins());
+        const CRect page = view->GetPageMargins().GetPrintPageRect(&sheet.dc);
         const CRect ink = sheet.Ink();
         ASSERT_GT(ink.right, ink.left) << "nothing was printed";
         EXPECT_GE(ink.left, page.left) << "step " << step;
@@ -233,3 +233,47 @@ TEST_F(SlopeViewTest, PrintedRulerStaysInsideTheMargins)
     }
 }
 
+
+// The page follows the program's page settings, and the margin frame goes on
+// paper exactly when "Display Margins on Paper" is on.
+TEST_F(SlopeViewTest, PrintedPageFollowsThePageSettingsAndItsMarginFrame)
+{
+    struct PageSettings : CPromptLine {
+        bool GetPrintMargins(double& l, double& t, double& r, double& b, bool& show) override
+        {
+            l = 1.0, t = 0.75, r = 0.5, b = 1.25;
+            show = onPaper;
+            return true;
+        }
+        bool onPaper = false;
+    } settings;
+    CMainFrameServices* previous = InstallMainFrameServices(&settings);
+    view->SetShowRuler(false);
+    for (bool onPaper : {false, true}) {
+        settings.onPaper = onPaper;
+        CDC screen;
+        ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
+        WhitePage sheet(screen.GetDeviceCaps(HORZRES), screen.GetDeviceCaps(VERTRES));
+        ASSERT_TRUE(sheet.Ready());
+        sheet.dc.m_bPrinting = TRUE;
+        CPrintInfo info;
+        view->OnBeginPrinting(&sheet.dc, &info);
+        view->OnPrepareDC(&sheet.dc, &info);
+        view->OnPrint(&sheet.dc, &info);
+        view->OnEndPrinting(&sheet.dc, &info);
+        const int dpiX = sheet.dc.GetDeviceCaps(LOGPIXELSX), dpiY = sheet.dc.GetDeviceCaps(LOGPIXELSY);
+        const CPageMargins& margins = view->GetPageMargins();
+        EXPECT_EQ(margins.GetLeft(), 1.0);
+        EXPECT_EQ(margins.GetBottom(), 1.25);
+        const CRect page = margins.GetPrintPageRect(&sheet.dc);
+        EXPECT_EQ(page, CRect(dpiX, static_cast<int>(0.75 * dpiY), sheet.w - dpiX / 2,
+                              sheet.h - static_cast<int>(1.25 * dpiY)));
+        ::GdiFlush();
+        const DWORD* pixel = static_cast<const DWORD*>(sheet.bits);
+        const auto inked = [&](int x, int y) { return (pixel[y * sheet.w + x] & 0xFFFFFF) != 0xFFFFFF; };
+        // The frame's corners: the drawing itself stays inside them.
+        EXPECT_EQ(inked(page.left, page.top), onPaper);
+        EXPECT_EQ(inked(page.right - 1, page.bottom - 1), onPaper);
+    }
+    InstallMainFrameServices(previous);
+}
