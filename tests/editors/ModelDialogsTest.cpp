@@ -9,7 +9,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
-#include "model/ModelDialogs.h"
+#include "editors/ModelDialogs.h"
 #include "res/dialogs-model.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "framework/Dialog.h"
-#include "model/ModelDialogs.h"
-#include "model/ModelEditorDialogs.h"
+#include "editors/ModelDialogs.h"
+#include "editors/ModelEditorDialogs.h"
 #include "res/dialogs-editors.h"
-#include "DocumentFixture.h"
+#include "model/DocumentFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/ModelEditorDialogs.h"
+#include "editors/ModelEditorDialogs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentDependencies.h"
-#include "model/ModelDialogs.h"
+#include "editors/ModelDialogs.h"
 #include "res/dialogs-editors.h"
 
 namespace {

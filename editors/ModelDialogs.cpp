@@ -1,4 +1,4 @@
-#include "model/ModelDialogs.h"
+#include "editors/ModelDialogs.h"
 
 #include <cmath>
 #include "framework/DataExchange.h"

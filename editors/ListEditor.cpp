@@ -1,4 +1,4 @@
-#include "model/ListEditor.h"
+#include "editors/ListEditor.h"
 
 #include "framework/MessageBox.h"
 #include "geometry/Entity.h"

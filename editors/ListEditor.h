@@ -4,9 +4,6 @@
 // this, and answers the first five operations; the edits of the object
 // shown reach it only when another row is chosen or the dialog stores them
 // (OnSelChange), and only when they validate.
-//
-// Lives in model/ rather than controls/: it lists the drawing database's
-// entities, which the controls folder cannot see.
 #pragma once
 
 #include "framework/StdControls.h"
