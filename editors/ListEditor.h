@@ -48,6 +48,10 @@ protected:
     // A new object added to the database, or null.
     virtual CEntity* CreateObject() { return nullptr; }
     virtual void BeforeDelete(CEntity*) {}
+    // Takes a deleted row's object out of the document; by default it is
+    // deleted from the database at once. A dialog that applies on OK only
+    // keeps it until then.
+    virtual void RemoveObject(CEntity* object);
 
     CREGDatabase* m_pDatabase = nullptr;
 

@@ -1,8 +1,8 @@
-// Simple working forms of the editors of the model objects: materials,
-// barriers, data collectors and the slope's vertices. Each lists its objects
-// on the left and shows the selected one's fields on the right; the dialog
-// edits copies, so OK writes every object back at once and Cancel leaves the
-// model exactly as it was.
+// The simple working form of the Slope Editor: the slope's vertices listed on
+// the left, the selected one's fields on the right. The dialog edits copies,
+// so OK writes every vertex back at once and Cancel leaves the slope exactly
+// as it was. (The material, barrier and collector editors have files of
+// their own.)
 #pragma once
 
 #include <vector>
@@ -12,7 +12,6 @@
 class CTalusimDoc;
 class CTalusimSlope;
 class CTalusimSlopeType;
-class CTalusimBarrier;
 
 // The editors' common part: a list of objects whose selected one shows in the
 // fields. A selection change first takes the fields in; when they are refused
@@ -44,106 +43,6 @@ private:
     void Select(int index);
     bool TakeCurrent();
     int m_listId;
-};
-
-class CMaterialEditorDlg : public CListEditorDlg
-{
-public:
-    CMaterialEditorDlg();
-    // The replacement material is the first built-in one; kept for deleting,
-    // which this form does not offer yet.
-    void SetData(CTalusimDoc* document, CTalusimSlope* slope, CTalusimSlopeType* defaultMaterial);
-    void SetInitialMaterial(CTalusimSlopeType* material);
-    void SetFrictionAngleEnabled(bool on) { m_frictionEnabled = on; }
-
-    struct Values {
-        CString name;
-        double rnMean = 0, rnSd = 0, rtMean = 0, rtSd = 0, frictionMean = 0, frictionSd = 0, roughnessSd = 0;
-    };
-    Values m_values;  // the fields' side of the exchange
-
-protected:
-    BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* pDX) override;
-    int GetObjectCount() const override { return static_cast<int>(m_objects.size()); }
-    CString GetObjectLabel(int i) const override { return m_copies[i].name; }
-    void TakeFields() override { m_copies[m_current] = m_values; }
-    void ShowFields() override;
-    void ApplyAll() override;
-
-private:
-    CTalusimDoc* m_document = nullptr;
-    CTalusimSlope* m_slope = nullptr;
-    CTalusimSlopeType* m_defaultMaterial = nullptr;
-    CTalusimSlopeType* m_initialMaterial = nullptr;
-    bool m_frictionEnabled = true;
-    std::vector<CTalusimSlopeType*> m_objects;
-    std::vector<Values> m_copies;
-};
-
-class CBarrierEditorDlg : public CListEditorDlg
-{
-public:
-    CBarrierEditorDlg();
-    void SetDocument(CTalusimDoc* document) { m_document = document; }
-    void SetInitialBarrier(CTalusimBarrier* barrier) { m_initialBarrier = barrier; }
-
-    struct Values {
-        CString name;
-        double capacity = 0;
-        int infinite = 1;
-        int response = 2156;  // 2156 inelastic, 2157 elastic, 2158 custom
-        double rnMean = 0, rnSd = 0, rtMean = 0, rtSd = 0;
-    };
-    Values m_values;
-
-protected:
-    BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void DoDataExchange(CDataExchange* pDX) override;
-    int GetObjectCount() const override { return static_cast<int>(m_objects.size()); }
-    CString GetObjectLabel(int i) const override { return m_copies[i].name; }
-    void TakeFields() override { m_copies[m_current] = m_values; }
-    void ShowFields() override;
-    void ApplyAll() override;
-    void EnableFields(bool on) override;
-
-private:
-    void UpdateResponseControls();
-    void SetResponse(int response);
-    CTalusimDoc* m_document = nullptr;
-    CTalusimBarrier* m_initialBarrier = nullptr;
-    std::vector<CTalusimBarrier*> m_objects;
-    std::vector<Values> m_copies;
-};
-
-class CDataCollectorEditorDlg : public CListEditorDlg
-{
-public:
-    CDataCollectorEditorDlg();
-    void SetDocument(CTalusimDoc* document) { m_document = document; }
-    void SetInitialCollector(CTalusimBarrier* collector) { m_initialCollector = collector; }
-
-    struct Values {
-        CString name;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    };
-    Values m_values;
-
-protected:
-    BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* pDX) override;
-    int GetObjectCount() const override { return static_cast<int>(m_objects.size()); }
-    CString GetObjectLabel(int i) const override { return m_copies[i].name; }
-    void TakeFields() override { m_copies[m_current] = m_values; }
-    void ShowFields() override { m_values = m_copies[m_current]; }
-    void ApplyAll() override;
-
-private:
-    CTalusimDoc* m_document = nullptr;
-    CTalusimBarrier* m_initialCollector = nullptr;
-    std::vector<CTalusimBarrier*> m_objects;
-    std::vector<Values> m_copies;
 };
 
 class CSlopeEditorDlg : public CListEditorDlg
