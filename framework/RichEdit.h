@@ -7,6 +7,13 @@
 
 #include "framework/Wnd.h"
 
+// Pages of a rich edit control laid out by the library: each paragraph
+// wrapped at word breaks into lines of its runs' fonts (measured on
+// fr->hdcTarget), lines added until the next one would pass fr->rc's bottom.
+long AfxFormatRichEditRange(HWND edit, FORMATRANGE* fr, BOOL display);
+// Whether the system's control formats pages (EM_FORMATRANGE) itself.
+BOOL AfxRichEditFormatsPages();
+
 // Loads the rich edit library once; true when the control class is available.
 BOOL AfxInitRichEdit2();
 BOOL AfxInitRichEdit();
@@ -58,9 +65,12 @@ public:
     BOOL SetTargetDevice(HDC dc, long lineWidth) {
         return static_cast<BOOL>(SendMessage(EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(dc), lineWidth));
     }
-    long FormatRange(FORMATRANGE* fr, BOOL display = TRUE) {
-        return static_cast<long>(SendMessage(EM_FORMATRANGE, display, reinterpret_cast<LPARAM>(fr)));
-    }
+    // Formats (and, with display, draws) as much of fr->chrg as fits in
+    // fr->rc; returns the index of the first character that did not fit. A
+    // null fr frees what the control keeps of the last formatting. Where the
+    // system's control does not format pages itself, the library lays the text
+    // out with the control's own character formats (AfxFormatRichEditRange).
+    long FormatRange(FORMATRANGE* fr, BOOL display = TRUE);
     BOOL DisplayBand(LPRECT rect) { return static_cast<BOOL>(SendMessage(EM_DISPLAYBAND, 0, reinterpret_cast<LPARAM>(rect))); }
     void HideSelection(BOOL hide, BOOL permanent) { SendMessage(EM_HIDESELECTION, hide, permanent); }
     void SetOptions(WORD op, DWORD flags) { SendMessage(EM_SETOPTIONS, op, flags); }

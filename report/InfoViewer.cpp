@@ -26,16 +26,13 @@ int CInfoViewer::OnCreate(LPCREATESTRUCTA lpcs) {
     return 0;
 }
 
-void CInfoViewer::OnSize(UINT nType, int cx, int cy) {
+void CInfoViewer::OnSize(UINT, int, int) {
     Default();
-    (void)nType;
     if (m_richEdit.GetSafeHwnd() != nullptr) {
         CRect client;
         GetClientRect(&client);
         m_richEdit.SetWindowPos(&wndTop, 0, 0, client.Width(), client.Height(), SWP_SHOWWINDOW);
     }
-    (void)cx;
-    (void)cy;
 }
 
 BOOL CInfoViewer::OnEraseBkgnd(CDC*) { return 0; }

@@ -133,5 +133,5 @@ void CInfoViewer::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
 
 void CInfoViewer::OnEndPrinting(CDC*, CPrintInfo*) {
     m_pageStarts.clear();
-    m_richEdit.SendMessage(EM_FORMATRANGE, FALSE, 0);
+    m_richEdit.FormatRange(nullptr, FALSE);
 }

@@ -13,7 +13,7 @@ int Twips(int pixels, int dpi) { return dpi > 0 ? MulDiv(pixels, 1440, dpi) : 0;
 CReportPages::CReportPages(CRichEditCtrl& edit, CDC& dc) : m_edit(edit), m_dc(dc) {}
 
 CReportPages::~CReportPages() {
-    if (m_edit.GetSafeHwnd() != nullptr) m_edit.SendMessage(EM_FORMATRANGE, FALSE, 0);
+    if (m_edit.GetSafeHwnd() != nullptr) m_edit.FormatRange(nullptr, FALSE);
 }
 
 long CReportPages::FormatPage(long index, bool render) {
@@ -29,5 +29,5 @@ long CReportPages::FormatPage(long index, bool render) {
     m_range.rc = RECT{Twips(page.left, dpiX), Twips(page.top, dpiY), Twips(page.right, dpiX), Twips(page.bottom, dpiY)};
     m_range.chrg.cpMin = index;
     m_range.chrg.cpMax = -1;
-    return static_cast<long>(m_edit.SendMessage(EM_FORMATRANGE, render ? TRUE : FALSE, reinterpret_cast<LPARAM>(&m_range)));
+    return m_edit.FormatRange(&m_range, render ? TRUE : FALSE);
 }

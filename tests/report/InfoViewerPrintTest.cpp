@@ -39,7 +39,7 @@ TEST_F(ReportWindowTest, PrintsTheReportToTheDefaultPrinter)
     const std::set<std::string> before = PdfFiles(folder);
     ReportMessageBoxes boxes;
     viewer->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT, 0);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts.front();
     const std::string pdf = NewPdf(folder, before);
     ASSERT_FALSE(pdf.empty()) << "no PDF appeared in " << folder;
     EXPECT_EQ(pdf.compare(0, 5, "%PDF-"), 0);

@@ -75,6 +75,25 @@ struct WhitePage {
     void* bits = nullptr;
 };
 
+// A white page the size of the screen.
+WhitePage ScreenSizedPage()
+{
+    CDC screen;
+    screen.CreateCompatibleDC(nullptr);
+    return WhitePage(screen.GetDeviceCaps(HORZRES), screen.GetDeviceCaps(VERTRES));
+}
+
+// The view's one page, printed onto the sheet as the print loop would.
+void PrintOn(CTalusimView* view, WhitePage& sheet)
+{
+    sheet.dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    view->OnBeginPrinting(&sheet.dc, &info);
+    view->OnPrepareDC(&sheet.dc, &info);
+    view->OnPrint(&sheet.dc, &info);
+    view->OnEndPrinting(&sheet.dc, &info);
+}
+
 }  // namespace
 
 // Leaves printed-slope.pdf for the check that reads it with the system's PDF tools.
@@ -213,16 +232,9 @@ TEST_F(SlopeViewTest, PrintedRulerStaysInsideTheMargins)
     const CVector2D origin = vc->GetWorldOrigin();
     for (int step = 0; step < 24; ++step) {
         vc->SetWorldOrigin(origin.x + 0.5 * step, origin.y + 0.5 * step);
-        CDC screen;
-        ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
-        WhitePage sheet(screen.GetDeviceCaps(HORZRES), screen.GetDeviceCaps(VERTRES));
+        WhitePage sheet = ScreenSizedPage();
         ASSERT_TRUE(sheet.Ready());
-        sheet.dc.m_bPrinting = TRUE;
-        CPrintInfo info;
-        view->OnBeginPrinting(&sheet.dc, &info);
-        view->OnPrepareDC(&sheet.dc, &info);
-        view->OnPrint(&sheet.dc, &info);
-        view->OnEndPrinting(&sheet.dc, &info);
+        PrintOn(view, sheet);
         const CRect page = view->GetPageMargins().GetPrintPageRect(&sheet.dc);
         const CRect ink = sheet.Ink();
         ASSERT_GT(ink.right, ink.left) << "nothing was printed";
@@ -251,16 +263,9 @@ TEST_F(SlopeViewTest, PrintedPageFollowsThePageSettingsAndItsMarginFrame)
     view->SetShowRuler(false);
     for (bool onPaper : {false, true}) {
         settings.onPaper = onPaper;
-        CDC screen;
-        ASSERT_TRUE(screen.CreateCompatibleDC(nullptr));
-        WhitePage sheet(screen.GetDeviceCaps(HORZRES), screen.GetDeviceCaps(VERTRES));
+        WhitePage sheet = ScreenSizedPage();
         ASSERT_TRUE(sheet.Ready());
-        sheet.dc.m_bPrinting = TRUE;
-        CPrintInfo info;
-        view->OnBeginPrinting(&sheet.dc, &info);
-        view->OnPrepareDC(&sheet.dc, &info);
-        view->OnPrint(&sheet.dc, &info);
-        view->OnEndPrinting(&sheet.dc, &info);
+        PrintOn(view, sheet);
         const int dpiX = sheet.dc.GetDeviceCaps(LOGPIXELSX), dpiY = sheet.dc.GetDeviceCaps(LOGPIXELSY);
         const CPageMargins& margins = view->GetPageMargins();
         EXPECT_EQ(margins.GetLeft(), 1.0);
