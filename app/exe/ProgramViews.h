@@ -8,6 +8,7 @@
 #include "editors/MaterialWizardDlg.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
+#include "tools/ToolServices.h"
 #include "view/TalusimView.h"
 #include "view/ViewServices.h"
 
@@ -16,6 +17,7 @@ inline void InstallProgramViews() {
     InstallGraphViewServices();
     InstallFilterDialogs();
     InstallMaterialWizard();
+    InstallToolServices();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
     slope.viewClass = RUNTIME_CLASS(CTalusimView);
