@@ -361,47 +361,72 @@ bool CDocumentTextReader::Fill()
     return true;
 }
 
-bool CDocumentTextReader::ReadLine(std::string& line)
+bool CDocumentTextReader::NextLine(std::string_view& line)
 {
-    line.clear();
-    bool any = false;
     for (;;) {
         const char* from = m_data + m_pos;
         const char* newline = static_cast<const char*>(std::memchr(from, '\n', m_end - m_pos));
         if (newline) {
-            line.append(from, newline);
+            line = std::string_view(from, newline - from);
             m_pos = (newline - m_data) + 1;
             break;
         }
-        if (m_pos < m_end) {
-            // A line longer than what the buffer holds is taken in pieces.
-            line.append(from, m_data + m_end);
+        if (m_pos == 0 && m_end == kBlockSize) {
+            // A line longer than the buffer is gathered piece by piece.
+            m_line.assign(from, m_end);
             m_pos = m_end;
-            any = true;
+            while (Fill()) {
+                const char* piece = m_data + m_pos;
+                const char* end = static_cast<const char*>(std::memchr(piece, '\n', m_end - m_pos));
+                m_line.append(piece, end ? end : m_data + m_end);
+                m_pos = end ? (end - m_data) + 1 : m_end;
+                if (end)
+                    break;
+            }
+            line = m_line;
+            break;
         }
         if (!Fill()) {
-            if (!any)
+            if (m_pos == m_end)
                 return false;
+            // The last line, without a line end.
+            line = std::string_view(m_data + m_pos, m_end - m_pos);
+            m_pos = m_end;
             break;
         }
     }
     if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+        line.remove_suffix(1);
     ++m_lineNumber;
+    return true;
+}
+
+bool CDocumentTextReader::NextDataLine(std::string_view& line)
+{
+    for (;;) {
+        if (!NextLine(line) || line == kSectionTrailer)
+            return false;
+        if (line.empty() || line[0] != '*')
+            return true;
+    }
+}
+
+bool CDocumentTextReader::ReadLine(std::string& line)
+{
+    std::string_view view;
+    if (!NextLine(view))
+        return false;
+    line.assign(view);
     return true;
 }
 
 bool CDocumentTextReader::ReadNextDataLine(std::string& line)
 {
-    for (;;) {
-        if (!ReadLine(line))
-            return false;
-        if (line == kSectionTrailer)
-            return false;
-        if (!line.empty() && line[0] == '*')
-            continue;
-        return true;
-    }
+    std::string_view view;
+    if (!NextDataLine(view))
+        return false;
+    line.assign(view);
+    return true;
 }
 
 std::size_t CDocumentTextReader::LinesLeft() const
@@ -418,35 +443,39 @@ bool CDocumentTextReader::Refuse(Refusal why)
 
 bool CDocumentTextReader::ReadInts(int* values, int count)
 {
-    if (!ReadNextDataLine(m_line))
+    std::string_view line;
+    if (!NextDataLine(line))
         return Refuse(missingLine);
-    return ScanInts(m_line, values, count) || Refuse(badValue);
+    return ScanInts(line, values, count) || Refuse(badValue);
 }
 
 bool CDocumentTextReader::ReadCount(int& count)
 {
-    if (!ReadNextDataLine(m_line))
+    std::string_view line;
+    if (!NextDataLine(line))
         return Refuse(missingLine);
-    return ScanCount(m_line, count, LinesLeft()) || Refuse(badValue);
+    return ScanCount(line, count, LinesLeft()) || Refuse(badValue);
 }
 
 bool CDocumentTextReader::ReadReals(double* values, int count)
 {
-    if (!ReadNextDataLine(m_line))
+    std::string_view line;
+    if (!NextDataLine(line))
         return Refuse(missingLine);
-    if (ScanReals(m_line, values, count))
+    if (ScanReals(line, values, count))
         return true;
     const std::string pattern(static_cast<std::size_t>(std::max(count, 0)), 'r');
-    return Refuse(HoldsNonFiniteReal(m_line, pattern.c_str()) ? notFinite : badValue);
+    return Refuse(HoldsNonFiniteReal(line, pattern.c_str()) ? notFinite : badValue);
 }
 
 bool CDocumentTextReader::ReadFields(const char* pattern, double* out)
 {
-    if (!ReadNextDataLine(m_line))
+    std::string_view line;
+    if (!NextDataLine(line))
         return Refuse(missingLine);
-    if (ScanFields(m_line, pattern, out))
+    if (ScanFields(line, pattern, out))
         return true;
-    return Refuse(HoldsNonFiniteReal(m_line, pattern) ? notFinite : badValue);
+    return Refuse(HoldsNonFiniteReal(line, pattern) ? notFinite : badValue);
 }
 
 // ---- writer ------------------------------------------------------------------------

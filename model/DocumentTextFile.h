@@ -74,6 +74,10 @@ public:
 
 private:
     bool Refuse(Refusal why);
+    // The next line as a view into the buffer (or, for a line longer than
+    // the buffer, into m_line), valid until the next line is asked for.
+    bool NextLine(std::string_view& line);
+    bool NextDataLine(std::string_view& line);
     // Moves what is left of the buffer to its start and reads more behind
     // it; false when nothing more comes.
     bool Fill();
