@@ -284,6 +284,26 @@ public:
     CVector2D SnapToSlopeSegment(double x, double y, int* pSegment);
     CDiscParameters& GetDiscParameters() { return m_discParameters; }
     CEntity* GetDiscEntity() const { return m_pDiscEntity; }
+    // ---- disc results and their player ---------------------------------------
+    // The entity is the database's; the document only points at it.
+    void SetDiscEntity(CEntity* entity) { m_pDiscEntity = entity; }
+    bool HasDiscEntity() const { return m_pDiscEntity != nullptr; }
+    // The last step index the player may show (first is always 0); 0 and an
+    // end time of 0 without disc results.
+    int GetDiscPlayback(int& first, int& current, double& endTime, int& mode) const;
+    void SetDiscStep(int step);
+    void SetDiscDisplayMode(int mode);
+    int GetDiscSkip() const { return m_discParameters.GetSkipCount(); }
+    void SetDiscSkip(int n);
+    CDiscParameters GetDiscViewSettings();
+    void SetDiscViewSettings(const CDiscParameters& block);
+    // 1 while a disc run goes on; the Working dialog's Cancel clears it.
+    int* GetDiscRunFlag() { return &m_nDiscRunFlag; }
+    bool IsDiscRunActive() const { return m_nDiscRunFlag == 1; }
+    void OnDiscParameters();
+    void OnThrowDiscs();
+    void OnTimeStep();
+    void OnNewDemSimulation();
     const CString& GetWizardText() const { return m_strWizardText; }
     void SetWizardText(const CString& text) { m_strWizardText = text; }
     int AddWizardItem(const CWizardItem& item);
@@ -399,6 +419,10 @@ protected:
     void OnUpdateDisplayOptions(CCmdUI* pCmdUI);
     void OnUpdateInvertFilter(CCmdUI* pCmdUI);
     void OnUpdateFilteredPathsOnly(CCmdUI* pCmdUI);
+    void OnUpdateDiscParameters(CCmdUI* pCmdUI);
+    void OnUpdateThrowDiscs(CCmdUI* pCmdUI);
+    void OnUpdateTimeStep(CCmdUI* pCmdUI);
+    void OnUpdateNewDemSimulation(CCmdUI* pCmdUI);
     BOOL OnChart(UINT id);
     void OnClearRockPathsCommand() { ClearRockPaths(); }
     void OnProjectSettingsCommand() { ShowProjectSettings(); }
@@ -463,6 +487,7 @@ public:
     C2DPoint* m_pReferencePoint = nullptr;
     CTalusimRaker* m_pPendingSeeder = nullptr;
     CEntity* m_pDiscEntity = nullptr;
+    int m_nDiscRunFlag = 0;
     CView* m_pToolView = nullptr;
     CVector2D m_vertexMoveTarget{DBL_MAX, DBL_MAX};
     CVector2D m_vertexMoveBase{DBL_MAX, DBL_MAX};

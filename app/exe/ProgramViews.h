@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/DocumentLink.h"
+#include "discs/DiscServices.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
 #include "view/TalusimView.h"
@@ -14,6 +15,7 @@ inline void InstallProgramViews() {
     InstallViewServices();
     InstallGraphViewServices();
     InstallFilterDialogs();
+    InstallDiscServices();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
     slope.viewClass = RUNTIME_CLASS(CTalusimView);
