@@ -8,6 +8,7 @@
 #include "discs/DiscServices.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
+#include "tools/ToolServices.h"
 #include "view/TalusimView.h"
 #include "view/ViewServices.h"
 
@@ -15,6 +16,7 @@ inline void InstallProgramViews() {
     InstallViewServices();
     InstallGraphViewServices();
     InstallFilterDialogs();
+    InstallToolServices();
     InstallDiscServices();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
