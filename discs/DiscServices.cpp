@@ -1,6 +1,7 @@
 #include "discs/DiscServices.h"
 
 #include "discs/DiscEnt.h"
+#include "discs/DiscSetupDlg.h"
 #include "model/DiscRunServices.h"
 #include "model/TalusimDoc.h"
 
@@ -32,6 +33,7 @@ public:
     }
     bool CanRunDem() override { return true; }
     void RunDem(CTalusimDoc* document) override { RunDemSimulation(document); }
+    void EditDiscParameters(CTalusimDoc* document) override { ::EditDiscParameters(document); }
 };
 
 }  // namespace

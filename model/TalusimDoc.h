@@ -6,6 +6,7 @@
 // through the services of app/, view/, graphs/ and tools/, never directly.
 #pragma once
 
+#include <array>
 #include <cfloat>
 #include <functional>
 #include <string>
@@ -300,6 +301,9 @@ public:
     // 1 while a disc run goes on; the Working dialog's Cancel clears it.
     int* GetDiscRunFlag() { return &m_nDiscRunFlag; }
     bool IsDiscRunActive() const { return m_nDiscRunFlag == 1; }
+    // The discs a throw left at rest, one record of their fifteen properties
+    // (elements 1 to 15) each, in ball-file order.
+    std::vector<std::array<double, 16>>& GetSettledDiscs() { return m_settledDiscs; }
     void OnDiscParameters();
     void OnThrowDiscs();
     void OnTimeStep();
@@ -488,6 +492,7 @@ public:
     CTalusimRaker* m_pPendingSeeder = nullptr;
     CEntity* m_pDiscEntity = nullptr;
     int m_nDiscRunFlag = 0;
+    std::vector<std::array<double, 16>> m_settledDiscs;
     CView* m_pToolView = nullptr;
     CVector2D m_vertexMoveTarget{DBL_MAX, DBL_MAX};
     CVector2D m_vertexMoveBase{DBL_MAX, DBL_MAX};
