@@ -2,6 +2,7 @@
 
 #include "discs/DiscEnt.h"
 #include "discs/DiscSetupDlg.h"
+#include "discs/ThrowDiscs.h"
 #include "model/DiscRunServices.h"
 #include "model/TalusimDoc.h"
 
@@ -34,6 +35,8 @@ public:
     bool CanRunDem() override { return true; }
     void RunDem(CTalusimDoc* document) override { RunDemSimulation(document); }
     void EditDiscParameters(CTalusimDoc* document) override { ::EditDiscParameters(document); }
+    bool CanThrowDiscs() override { return true; }
+    void ThrowDiscs(CTalusimDoc* document) override { ::ThrowDiscs(document); }
 };
 
 }  // namespace
