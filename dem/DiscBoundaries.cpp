@@ -149,21 +149,9 @@ void CDisc::PolygonStep()
         poly.vy = (dt * (fy / poly.mass - m_model.gravity) + (1 - a) * poly.vy) / (1 + a);
         const double b = poly.dampT * dt / (2 * poly.inertia);
         poly.vtheta = (dt * moment / poly.inertia + (1 - b) * poly.vtheta) / (1 + b);
-        poly.dx += dt * poly.vx;
-        poly.dy += dt * poly.vy;
-        poly.dtheta += dt * poly.vtheta;
-        if (std::fabs(poly.dx) > m_model.tolU) {
-            poly.xc += poly.dx;
-            poly.dx = 0;
-        }
-        if (std::fabs(poly.dy) > m_model.tolU) {
-            poly.yc += poly.dy;
-            poly.dy = 0;
-        }
-        if (std::fabs(poly.dtheta) > m_model.tolTheta) {
-            poly.theta += poly.dtheta;
-            poly.dtheta = 0;
-        }
+        Accumulate(poly.xc, poly.dx, dt * poly.vx, m_model.tolU);
+        Accumulate(poly.yc, poly.dy, dt * poly.vy, m_model.tolU);
+        Accumulate(poly.theta, poly.dtheta, dt * poly.vtheta, m_model.tolTheta);
         // Each wall moves as a point of the rigid body.
         for (int w : poly.walls) {
             Wall& wall = m_model.walls[w];

@@ -218,21 +218,9 @@ void CDisc::MoveBalls()
         b.vy = ((1 - a) * b.vy + dt * b.ay) / (1 + a);
         const double c = m_model.gdampt * dt / (2 * b.inertia);
         b.vtheta = ((1 - c) * b.vtheta + dt * b.atheta) / (1 + c);
-        b.dx += dt * b.vx;
-        b.dy += dt * b.vy;
-        b.dtheta += dt * b.vtheta;
-        if (std::fabs(b.dx) > m_model.tolU) {
-            b.x += b.dx;
-            b.dx = 0;
-        }
-        if (std::fabs(b.dy) > m_model.tolU) {
-            b.y += b.dy;
-            b.dy = 0;
-        }
-        if (std::fabs(b.dtheta) > m_model.tolTheta) {
-            b.theta += b.dtheta;
-            b.dtheta = 0;
-        }
+        Accumulate(b.x, b.dx, dt * b.vx, m_model.tolU);
+        Accumulate(b.y, b.dy, dt * b.vy, m_model.tolU);
+        Accumulate(b.theta, b.dtheta, dt * b.vtheta, m_model.tolTheta);
         const double ex = b.X() - m_search.BoxedX(i), ey = b.Y() - m_search.BoxedY(i);
         if (!(ex * ex + ey * ey < reach * reach))   // a position gone to NaN is re-boxed and refused there
             m_movedBalls.push_back(i);
@@ -268,21 +256,9 @@ void CDisc::MoveWalls()
             if (wall.k23 >= kTwoPi)
                 wall.k23 -= kTwoPi;
         }
-        wall.dx += dt * wall.vx;
-        wall.dy += dt * wall.vy;
-        wall.dtheta += dt * wall.vtheta;
-        if (std::fabs(wall.dx) > m_model.tolU) {
-            wall.xc += wall.dx;
-            wall.dx = 0;
-        }
-        if (std::fabs(wall.dy) > m_model.tolU) {
-            wall.yc += wall.dy;
-            wall.dy = 0;
-        }
-        if (std::fabs(wall.dtheta) > m_model.tolTheta) {
-            wall.thetac += wall.dtheta;
-            wall.dtheta = 0;
-        }
+        Accumulate(wall.xc, wall.dx, dt * wall.vx, m_model.tolU);
+        Accumulate(wall.yc, wall.dy, dt * wall.vy, m_model.tolU);
+        Accumulate(wall.thetac, wall.dtheta, dt * wall.vtheta, m_model.tolTheta);
         if (wall.thetac + wall.dtheta >= kTwoPi)
             wall.thetac -= kTwoPi;
         wall.UpdateGeometry();
@@ -302,52 +278,35 @@ void CDisc::StoreFrame()
     if (m_plotMethod == 1 || m_plotMethod == 3) {
         if (m_context.frameCounter)
             ++*m_context.frameCounter;
+        WritePlotFrame(m_context.wallsInPlot != 0);   // only a plot file the user named is written
     }
-    if (m_plotMethod == 1) {
-        ++m_framesStored;
-        std::FILE* plot = m_plotFile.get();   // only a plot file the user named is written
-        if (plot && m_context.wallsInPlot)
-            for (int w = 1; w <= m_model.Nw(); ++w) {
-                const Wall& wall = m_model.walls[w];
-                std::fprintf(plot, "\n%10.3f %10.3f %10.3f %10.3f", wall.x1, wall.y1, wall.x2, wall.y2);
-            }
-        IDiscDocument* doc = m_context.document;
-        for (int i = 1; i <= m_model.Nb(); ++i) {
-            const Ball& b = m_model.balls[i];
-            if (plot)
-                std::fprintf(plot, "\n%10.3f %10.3f %10.3f %11.3f", b.X(), b.Y(), b.r, b.Theta());
-            if (doc) {
-                DiscFrame f;
-                f.ball = i + m_context.throwIndex;
-                f.frame = m_context.frameStart + m_framesStored;
-                f.x = b.X();
-                f.y = b.Y();
-                f.theta = b.Theta();
-                f.radius = b.r;
-                f.vx = b.vx;
-                f.vy = b.vy;
-                f.vtheta = b.vtheta;
-                f.ax = b.ax;
-                f.ay = b.ay;
-                f.mass = b.mass;
-                doc->AddDiscFrame(f);
-                const PreviousState& p = m_previous[i];
-                doc->RecordDiscStep(p.x, p.y, p.vx, p.vy, f.x, f.y, b.vx, b.vy, b.mass, b.vtheta);
-            }
-            m_previous[i] = PreviousState{b.X(), b.Y(), b.vx, b.vy};
-        }
-    } else if (m_plotMethod == 3) {
-        if (std::FILE* plot = m_plotFile.get()) {
-            if (m_context.wallsInPlot)
-                for (int w = 1; w <= m_model.Nw(); ++w) {
-                    const Wall& wall = m_model.walls[w];
-                    std::fprintf(plot, "\n%10.3f %10.3f %10.3f %10.3f", wall.x1, wall.y1, wall.x2, wall.y2);
-                }
-            for (int i = 1; i <= m_model.Nb(); i += m_plotEvery)
-                std::fprintf(plot, "\n%10.3f %10.3f", m_model.balls[i].X(), m_model.balls[i].Y());
-        }
-    } else if (m_plotMethod == 2) {
+    if (m_plotMethod == 2)
         AppendOutball();
+    if (m_plotMethod != 1)
+        return;
+    ++m_framesStored;
+    IDiscDocument* doc = m_context.document;
+    for (int i = 1; i <= m_model.Nb(); ++i) {
+        const Ball& b = m_model.balls[i];
+        if (doc) {
+            DiscFrame f;
+            f.ball = i + m_context.throwIndex;
+            f.frame = m_context.frameStart + m_framesStored;
+            f.x = b.X();
+            f.y = b.Y();
+            f.theta = b.Theta();
+            f.radius = b.r;
+            f.vx = b.vx;
+            f.vy = b.vy;
+            f.vtheta = b.vtheta;
+            f.ax = b.ax;
+            f.ay = b.ay;
+            f.mass = b.mass;
+            doc->AddDiscFrame(f);
+            const PreviousState& p = m_previous[i];
+            doc->RecordDiscStep(p.x, p.y, p.vx, p.vy, f.x, f.y, b.vx, b.vy, b.mass, b.vtheta);
+        }
+        m_previous[i] = PreviousState{b.X(), b.Y(), b.vx, b.vy};
     }
 }
 

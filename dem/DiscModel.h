@@ -19,6 +19,18 @@ constexpr int kMaxVibrationValues = 25000;
 constexpr int kHeaderLength = 79;
 constexpr int kNameLength = 255;
 
+// Adds a step to an accumulated increment and folds the increment into its
+// base value once it has grown past the tolerance: small steps are summed at
+// full precision before they meet a large coordinate.
+inline void Accumulate(double& base, double& increment, double step, double tolerance)
+{
+    increment += step;
+    if (increment > tolerance || increment < -tolerance) {
+        base += increment;
+        increment = 0;
+    }
+}
+
 struct Ball {
     double x = 0, y = 0, r = 0, theta = 0;
     double vx = 0, vy = 0, vtheta = 0;

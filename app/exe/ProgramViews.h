@@ -6,6 +6,7 @@
 
 #include "app/DocumentLink.h"
 #include "discs/DiscServices.h"
+#include "editors/MaterialWizardDlg.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
 #include "tools/ToolServices.h"
@@ -16,6 +17,7 @@ inline void InstallProgramViews() {
     InstallViewServices();
     InstallGraphViewServices();
     InstallFilterDialogs();
+    InstallMaterialWizard();
     InstallToolServices();
     InstallDiscServices();
 
