@@ -19,7 +19,7 @@
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
 #include "framework/Ole.h"
-#include "model/ModelDialogs.h"
+#include "editors/ModelDialogs.h"
 #include "model/TalusimDoc.h"
 #include "res/resource.h"
 

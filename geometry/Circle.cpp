@@ -7,6 +7,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/ViewContext.h"
 
 IMPLEMENT_SERIAL(CCircle, CEntity, VERSIONABLE_SCHEMA | 2)
@@ -25,7 +26,7 @@ void CCircle::Serialize(CArchive& ar)
     if (ar.IsStoring())
         ar << m_dCx << m_dCy << m_dRadius;
     else
-        ar >> m_dCx >> m_dCy >> m_dRadius;
+        ReadFinite(ar, m_dCx, m_dCy, m_dRadius);
 }
 
 bool CCircle::SetCenter(double x, double y)

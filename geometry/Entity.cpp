@@ -7,6 +7,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/Constants.h"
 #include "geometry/ExtentsAccumulator.h"
 #include "geometry/ViewContext.h"
@@ -61,7 +62,7 @@ void CEntity::Serialize(CArchive& ar)
         ar << m_nGroupId << m_nCategoryId << m_nKindId << m_nEntityType;
     } else {
         ar >> m_nSelectWidth >> m_nLineWidth >> m_nLineStyle >> m_nSelectStyle;
-        ar >> xmin >> ymax >> xmax >> ymin;
+        ReadFinite(ar, xmin, ymax, xmax, ymin);
         m_upperLeft = CVector2D(xmin, ymax);
         m_lowerRight = CVector2D(xmax, ymin);
         ar >> m_strName;

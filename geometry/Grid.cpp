@@ -6,6 +6,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/Entity.h"
 #include "geometry/ViewContext.h"
 
@@ -40,7 +41,8 @@ void CREGGrid::Serialize(CArchive& ar)
     if (ar.IsStoring()) {
         ar << m_dSpacingX << m_dSpacingY << m_nStyle;
     } else {
-        ar >> m_dSpacingX >> m_dSpacingY >> m_nStyle;
+        ReadFinite(ar, m_dSpacingX, m_dSpacingY);
+        ar >> m_nStyle;
         m_dSpacingX = ClampSpacing(m_dSpacingX);
         m_dSpacingY = ClampSpacing(m_dSpacingY);
     }

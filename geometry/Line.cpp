@@ -7,6 +7,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/LineClipper.h"
 #include "geometry/ViewContext.h"
 
@@ -31,7 +32,7 @@ void CLine::Serialize(CArchive& ar)
     if (ar.IsStoring())
         ar << m_dX1 << m_dY1 << m_dX2 << m_dY2;
     else
-        ar >> m_dX1 >> m_dY1 >> m_dX2 >> m_dY2;
+        ReadFinite(ar, m_dX1, m_dY1, m_dX2, m_dY2);
 }
 
 bool CLine::SetStartPoint(double x, double y)

@@ -6,6 +6,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/ViewContext.h"
 
 IMPLEMENT_SERIAL(C2DPoint, CEntity, VERSIONABLE_SCHEMA | 2)
@@ -24,10 +25,12 @@ C2DPoint::C2DPoint()
 void C2DPoint::Serialize(CArchive& ar)
 {
     CEntity::Serialize(ar);
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << m_dX << m_dY << m_nMarkerSize;
-    else
-        ar >> m_dX >> m_dY >> m_nMarkerSize;
+    } else {
+        ReadFinite(ar, m_dX, m_dY);
+        ar >> m_nMarkerSize;
+    }
 }
 
 bool C2DPoint::SetPoint(double x, double y)

@@ -11,6 +11,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/LineClipper.h"
 
 IMPLEMENT_SERIAL(CPolyLine, CEntity, VERSIONABLE_SCHEMA | 2)
@@ -103,7 +104,11 @@ void CPolyLine::Serialize(CArchive& ar)
         for (DWORD i = 0; i < count; ++i) {
             if (ar.Read(record, kVertexRecordSize) != kVertexRecordSize)
                 AfxThrowArchiveException(CArchiveException::endOfFile);
-            m_vertices[(INT_PTR)i] = UnpackVertex(record);
+            const CPolyVertex v = UnpackVertex(record);
+            for (double d : {v.x, v.y, v.auxA, v.auxB, v.segmentNormal.x, v.segmentNormal.y, v.startNormal.x,
+                             v.startNormal.y, v.endNormal.x, v.endNormal.y})
+                RequireFinite(d);
+            m_vertices[(INT_PTR)i] = v;
         }
         ar >> m_nMinVertices;
     }

@@ -3,11 +3,13 @@
 #include "geometry/REGDatabase.h"
 
 #include <cfloat>
+#include <unordered_set>
 #include "framework/DC.h"
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/ExtentsAccumulator.h"
 #include "framework/Document.h"
 
@@ -66,6 +68,11 @@ void CREGDatabase::Serialize(CArchive& ar)
     } else {
         DeleteAllEntities();
         const DWORD count = ar.ReadCount();
+        // The array owns every entity once. An entity may have been read
+        // before, inside another one (the slope names its materials), but an
+        // array that names the same entity twice is a damaged file: keeping
+        // both would destroy it twice.
+        std::unordered_set<const CEntity*> held;
         for (DWORD i = 0; i < count; ++i) {
             CObject* pObject = nullptr;
             ar >> pObject;
@@ -75,11 +82,14 @@ void CREGDatabase::Serialize(CArchive& ar)
                 delete pObject;
                 AfxThrowArchiveException(CArchiveException::badClass);
             }
-            if (pEntity)
+            if (pEntity) {
+                if (!held.insert(pEntity).second)
+                    AfxThrowArchiveException(CArchiveException::badIndex);
                 m_entities.Add(pEntity);
+            }
         }
         ar >> m_nSnapMode >> m_nReserved;
-        ar >> m_upperLeft.x >> m_upperLeft.y >> m_lowerRight.x >> m_lowerRight.y;
+        ReadFinite(ar, m_upperLeft.x, m_upperLeft.y, m_lowerRight.x, m_lowerRight.y);
         ar >> m_nDefaultMenu >> m_nDefaultSubmenu;
     }
 }

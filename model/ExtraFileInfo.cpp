@@ -1,5 +1,7 @@
 #include "model/ExtraFileInfo.h"
 
+#include "geometry/ArchiveNumbers.h"
+
 IMPLEMENT_SERIAL(CTalusimExtraFileInfo, CEntity, VERSIONABLE_SCHEMA | 4)
 
 CTalusimExtraFileInfo::CTalusimExtraFileInfo()
@@ -21,18 +23,18 @@ void CTalusimExtraFileInfo::Serialize(CArchive& ar)
     CEntity::Serialize(ar);
     BYTE metric, frictionMode, legacy, angular, byVelocity, byMass;
     ar >> metric >> frictionMode >> legacy >> angular;
-    ar >> m_nEngineVariant >> m_dRnVelocityConstant;
+    ar >> m_nEngineVariant;
+    ReadFinite(ar, m_dRnVelocityConstant);
     ar >> byVelocity >> byMass;
-    ar >> m_dRnMassConstant;
+    ReadFinite(ar, m_dRnMassConstant);
     m_bMetric = metric != 0;
     m_nFrictionAngleMode = frictionMode;
     m_bLegacyFlag = legacy != 0;
     m_bConsiderAngularVelocity = angular != 0;
     m_bScaleRnByVelocity = byVelocity != 0;
     m_bScaleRnByMass = byMass != 0;
-    // Values the program cannot work with mean a damaged file.
-    if (m_nFrictionAngleMode > 2 || m_nEngineVariant < 2401 || m_nEngineVariant > 2404)
-        AfxThrowArchiveException(CArchiveException::generic);
+    // A friction-angle mode or engine variant this program does not know is
+    // kept as read; the document then keeps its own setting (IsKnown...).
     int count = 0;
     ar >> count;
     // Every record takes at least the counts of its arrays: a count that the

@@ -20,6 +20,11 @@ public:
     // Reading only: the program never writes this format, so storing throws.
     void Serialize(CArchive& ar) override;
 
+    // Codes that other versions of the program may have written: the
+    // document takes only those it knows and keeps its own setting otherwise.
+    bool IsKnownFrictionAngleMode() const { return m_nFrictionAngleMode <= 2; }
+    bool IsKnownEngineVariant() const { return m_nEngineVariant >= 2401 && m_nEngineVariant <= 2404; }
+
     bool m_bMetric = true;
     BYTE m_nFrictionAngleMode = 0;
     bool m_bLegacyFlag = true;

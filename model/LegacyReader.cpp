@@ -4,8 +4,10 @@
 // read from it is saved as text like any other.
 #include "model/DocumentDependencies.h"
 
+#include <cfloat>
 #include <cmath>
 #include "dem/DiscServices.h"
+#include "geometry/ArchiveNumbers.h"
 #include "model/ExtraFileInfo.h"
 #include "model/ModelClasses.h"
 #include "tools/DrawingToolServices.h"
@@ -17,6 +19,8 @@ namespace {
 constexpr ULONGLONG kMaximaRecordSize = 72;
 // The oldest layout of the same array: read past.
 constexpr ULONGLONG kOldMaximaRecordSize = 48;
+// Maximum heights below this (and ones that are no number) read as unset.
+constexpr double kLowestHeight = -1.7e300;
 
 void ReadLocationMaxima(CArchive& ar, CArray<CLocationEnvelope, const CLocationEnvelope&>& maxima)
 {
@@ -29,8 +33,13 @@ void ReadLocationMaxima(CArchive& ar, CArray<CLocationEnvelope, const CLocationE
         ar >> empty;
         if (ar.Read(padding, sizeof padding) != sizeof padding)
             AfxThrowArchiveException(CArchiveException::endOfFile);
-        for (double& d : v)
-            ar >> d;
+        ar >> v[0];
+        // A height below every real one stands for "no rock passed", as in
+        // the text format.
+        if (!(v[0] >= kLowestHeight))
+            v[0] = -DBL_MAX;
+        for (int k = 1; k < 8; ++k)
+            ReadFinite(ar, v[k]);
         maxima[static_cast<int>(i)].Set(empty != 0 ? 1 : 0, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
     }
 }
@@ -56,6 +65,10 @@ void CTalusimDoc::Serialize(CArchive& ar)
     SyncLegacySettings(false);
     m_database.Serialize(ar);
     m_endPoints.Serialize(ar);
+    for (int i = 0; i < m_endPoints.GetSize(); ++i) {
+        RequireFinite(m_endPoints[i].x);
+        RequireFinite(m_endPoints[i].y);
+    }
     bool oldSchema = false;
     auto materials = CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
     if (!materials.empty())
@@ -66,15 +79,18 @@ void CTalusimDoc::Serialize(CArchive& ar)
         ReadLocationMaxima(ar, m_locationMaxima);
     int probability, rocks, locations;
     double minimumVelocity;
-    ar >> probability >> minimumVelocity >> rocks >> locations;
-    // Settings the program cannot work with mean a damaged file.
-    if ((probability != SEEDER_EQUAL && probability != SEEDER_BY_LENGTH) || rocks < 0 || locations < 0 ||
-        !std::isfinite(minimumVelocity))
-        AfxThrowArchiveException(CArchiveException::generic);
-    m_nSeederProbability = probability;
+    ar >> probability;
+    ReadFinite(ar, minimumVelocity);
+    ar >> rocks >> locations;
+    // A setting this program does not know (another version's code, a
+    // negative count) leaves the document's own, as the text reader does.
+    if (probability == SEEDER_EQUAL || probability == SEEDER_BY_LENGTH)
+        m_nSeederProbability = probability;
     m_dMinimumVelocity = minimumVelocity;
-    m_nRocks = rocks;
-    m_nLocations = locations;
+    if (rocks >= 0)
+        m_nRocks = rocks;
+    if (locations >= 0)
+        m_nLocations = locations;
     ApplyExtraFileInfo();
     SyncLegacySettings(false);
     DeleteDrawingTools();
@@ -110,10 +126,12 @@ void CTalusimDoc::ApplyExtraFileInfo()
     if (records.size() == 1) {
         if (auto* info = dynamic_cast<CTalusimExtraFileInfo*>(records.front())) {
             m_bMetric = info->m_bMetric;
-            m_nFrictionAngleMode = info->m_nFrictionAngleMode;
+            if (info->IsKnownFrictionAngleMode())
+                m_nFrictionAngleMode = info->m_nFrictionAngleMode;
             m_bLegacyFlag = info->m_bLegacyFlag;
             m_bConsiderAngularVelocity = info->m_bConsiderAngularVelocity;
-            m_nEngineVariant = info->m_nEngineVariant;
+            if (info->IsKnownEngineVariant())
+                m_nEngineVariant = info->m_nEngineVariant;
             m_dRnVelocityConstant = info->m_dRnVelocityConstant;
             m_bScaleRnByVelocity = info->m_bScaleRnByVelocity;
             m_bScaleRnByMass = info->m_bScaleRnByMass;

@@ -3,6 +3,7 @@
 // wherever they stand; the rest are data lines in a fixed order.
 #include "model/DocumentDependencies.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include "framework/FileDialog.h"
@@ -95,32 +96,47 @@ int CTalusimDoc::ReadMaterialsFile(CDocumentTextReader& file)
         return 0;
     }
     int count = 0;
-    if (!ScanInt(line, count) || count < 0)
-        count = 0;
+    if (!ScanInt(line, count) || count < 0) {
+        CString message;
+        message.Format("Unable to read file\n(line %d does not give the number of materials)", (int)file.LineNumber());
+        AfxMessageBox(message);
+        return 0;
+    }
     // A material of the document takes the values of the first record of its
     // name, and only one record takes it: a file exported from this document
     // then changes nothing, even where two materials share a name.
     std::set<CTalusimSlopeType*> claimed;
     int imported = 0;
     for (int k = 0; k < count; ++k) {
-        std::string name, colourLine, rnLine, frictionLine;
-        if (!NextLine(file, name) || !NextLine(file, colourLine) || !NextLine(file, rnLine) ||
-            !NextLine(file, frictionLine)) {
+        std::string name;
+        if (!NextLine(file, name)) {
             AfxMessageBox(kEndOfFileMessage);
             return imported;
         }
+        // The three lines of values, each checked as it is read so that the
+        // message names the line at fault.
         int rgb[3];
         double rn[4], friction[3];
-        const bool valid = ScanInts(colourLine, rgb, 3) && ScanReals(rnLine, rn, 4) &&
-                           ScanReals(frictionLine, friction, 3) && AllFinite(rn, 4) && AllFinite(friction, 3) &&
-                           rgb[0] >= 0 && rgb[0] <= 255 && rgb[1] >= 0 && rgb[1] <= 255 && rgb[2] >= 0 &&
-                           rgb[2] <= 255;
-        if (!valid) {
-            CString message;
-            message.Format("Unable to read file\n(invalid values for the material \"%s\" before line %d)",
-                           name.c_str(), (int)file.LineNumber() + 1);
-            AfxMessageBox(message);
-            return imported;
+        for (int part = 0; part < 3; ++part) {
+            std::string values;
+            if (!NextLine(file, values)) {
+                AfxMessageBox(kEndOfFileMessage);
+                return imported;
+            }
+            bool valid;
+            if (part == 0)
+                valid = ScanInts(values, rgb, 3) && std::all_of(rgb, rgb + 3, [](int c) { return c >= 0 && c <= 255; });
+            else if (part == 1)
+                valid = ScanReals(values, rn, 4) && AllFinite(rn, 4);
+            else
+                valid = ScanReals(values, friction, 3) && AllFinite(friction, 3);
+            if (!valid) {
+                CString message;
+                message.Format("Unable to read file\n(invalid values for the material \"%s\" on line %d)", name.c_str(),
+                               (int)file.LineNumber());
+                AfxMessageBox(message);
+                return imported;
+            }
         }
         CTalusimSlopeType* material = nullptr;
         for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP)) {

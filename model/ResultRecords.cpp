@@ -1,6 +1,7 @@
 #include "model/ResultRecords.h"
 
 #include <utility>
+#include "geometry/ArchiveNumbers.h"
 
 // ---------------------------------------------------------------------------
 // CDistributionSamples
@@ -118,7 +119,7 @@ void CDistributionSamples::SerializeColumn(CArchive& ar, double Passage::*member
         AfxThrowArchiveException(CArchiveException::generic);
     }
     for (size_t i = 0; i < m_count; ++i)
-        ar >> At(i).*member;
+        ReadFinite(ar, At(i).*member);
 }
 
 void CDistributionSamples::Serialize(CArchive& ar)

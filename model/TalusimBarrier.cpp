@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/Geometry.h"
 #include "model/EntityOptions.h"
 #include "model/TalusimRockPath.h"
@@ -273,7 +274,7 @@ void CTalusimBarrier::Serialize(CArchive& ar)
         if (ar.Read(record, kOldRecordSize) != kOldRecordSize)
             AfxThrowArchiveException(CArchiveException::endOfFile);
     }
-    ar >> m_capacity >> m_rnMean >> m_rtMean >> m_rnSd >> m_rtSd;
+    ReadFinite(ar, m_capacity, m_rnMean, m_rtMean, m_rnSd, m_rtSd);
     ar >> m_elasticity;
     for (int i = 0; i < 4; ++i) {
         double ignored;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include "framework/DC.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/LineClipper.h"
 #include "geometry/ViewContext.h"
 
@@ -104,8 +105,8 @@ void CTalusimPathSegment::Serialize(CArchive& ar)
         ar << m_pixelStep;
         ar << m_straight;
     } else {
-        ar >> m_x0 >> m_y0 >> m_x1 >> m_y1 >> m_T >> m_g >> m_vx >> m_vy;
-        ar >> m_upperLeft.x >> m_upperLeft.y >> m_lowerRight.x >> m_lowerRight.y;
+        ReadFinite(ar, m_x0, m_y0, m_x1, m_y1, m_T, m_g, m_vx, m_vy);
+        ReadFinite(ar, m_upperLeft.x, m_upperLeft.y, m_lowerRight.x, m_lowerRight.y);
         ar >> m_pixelStep;
         BYTE straight = 0;
         ar >> straight;

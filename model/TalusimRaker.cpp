@@ -4,6 +4,7 @@
 #include "framework/DC.h"
 #include "framework/Gdi.h"
 #include "framework/Rect.h"
+#include "geometry/ArchiveNumbers.h"
 #include "geometry/ViewContext.h"
 #include "model/EntityOptions.h"
 
@@ -281,9 +282,9 @@ void CTalusimRaker::Serialize(CArchive& ar)
         ar << m_angularMean << m_angularSd;
         return;
     }
-    ar >> m_velocityMean.x >> m_velocityMean.y >> m_velocitySd.x >> m_velocitySd.y >> m_massMean >> m_massSd;
+    ReadFinite(ar, m_velocityMean.x, m_velocityMean.y, m_velocitySd.x, m_velocitySd.y, m_massMean, m_massSd);
     if (schema >= 2)
-        ar >> m_radiusMean >> m_radiusSd;
+        ReadFinite(ar, m_radiusMean, m_radiusSd);
     if (schema >= 3)
-        ar >> m_angularMean >> m_angularSd;
+        ReadFinite(ar, m_angularMean, m_angularSd);
 }

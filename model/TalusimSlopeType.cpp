@@ -1,5 +1,7 @@
 #include "model/TalusimSlopeType.h"
 
+#include "geometry/ArchiveNumbers.h"
+
 IMPLEMENT_SERIAL(CTalusimSlopeType, CEntity, VERSIONABLE_SCHEMA | 5)
 
 namespace {
@@ -70,9 +72,9 @@ void CTalusimSlopeType::Serialize(CArchive& ar)
             ar << v;
     } else {
         for (double* v : current)
-            ar >> *v;
+            ReadFinite(ar, *v);
         for (double& v : m_defaults)
-            ar >> v;
+            ReadFinite(ar, v);
     }
     SerializeColour(ar, m_defaultColour);
     SerializeFlag(ar, hasDefaults);
@@ -83,7 +85,7 @@ void CTalusimSlopeType::Serialize(CArchive& ar)
     if (ar.IsStoring())
         ar << m_roughnessStdDev;
     else if (schema >= 4)
-        ar >> m_roughnessStdDev;
+        ReadFinite(ar, m_roughnessStdDev);
     if (ar.IsLoading()) {
         m_hasDefaultValues = hasDefaults ? 1 : 0;
         m_sampleSlope = sampleSlope ? 1 : 0;

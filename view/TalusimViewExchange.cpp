@@ -29,6 +29,8 @@ void CTalusimView::OnImportCrsp()
         return;
     doc->SetModifiedFlag();
     doc->UpdateAllViews(nullptr);
+    // The new slope may lie anywhere: show all of it.
+    OnZoomAll();
 }
 
 void CTalusimView::OnImportDxf()

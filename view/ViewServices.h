@@ -2,7 +2,7 @@
 // view's identity and context-menu flag; the editor dialogs as they come).
 #pragma once
 
-#include "model/ModelDialogs.h"
+#include "editors/ModelDialogs.h"
 
 // Derives from the document's settings dialogs so that installing the view's
 // services keeps them.

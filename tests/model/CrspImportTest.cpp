@@ -156,6 +156,7 @@ TEST(CrspImportTest, BadFilesAreRefusedWholeAndLeaveTheSlopeAsItWas)
         {"letters", "Metric,2\n" + cell + "0.1,0.8,x,0,0,1,1\n", "(line 3 is no cell)"},
         {"plain cell without number", "1\n" + cell, "(line 2 is no cell)"},
         {"not finite", "Metric,1\n0.1,0.8,0.3,0,0,inf,1\n", "(line 2 is no cell)"},
+        {"not a number", "2\n1," + cell + "2,0.1,nan,0.3,10,25,20,15\n", "(line 3 is no cell)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -4,16 +4,31 @@
 #include "tests/model/ArchiveBytes.h"
 #include "tests/model/DocumentFixture.h"
 
+#include "geometry/Circle.h"
 #include "model/ExtraFileInfo.h"
 #include "model/ModelClasses.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cstring>
+#include <functional>
+#include <limits>
+#include <memory>
 
 using model_test::Bytes;
 using model_test::LoadWith;
 
 namespace {
+
+// The field that a damaged fixture holds as not-a-number or infinity; empty
+// for a sound file.
+std::string g_badField;
+double g_badValue = 0;
+
+double Field(const char* name, double value)
+{
+    return !g_badField.empty() && g_badField == name ? g_badValue : value;
+}
 
 struct EntityPart {
     std::string name;
@@ -27,7 +42,7 @@ struct EntityPart {
 void Entity(Bytes& b, const EntityPart& e)
 {
     b.Int(1).Int(2).Int(PS_SOLID).Int(PS_DOT);          // select width, line width, styles
-    b.Double(-1).Double(2).Double(3).Double(-4);         // extents
+    b.Double(Field("entity extent", -1)).Double(2).Double(3).Double(-4);  // extents
     b.Str(e.name);
     b.Int(e.group).Int(e.category).Int(4711).Int(50);    // kind and type are the class's
     b.Rgb(e.colour[0], e.colour[1], e.colour[2]).Rgb(0, 0, 0).Rgb(255, 255, 255);
@@ -49,20 +64,20 @@ void Material(Bytes& b, const MaterialPart& m, UINT schema)
 {
     Entity(b, m.entity);
     for (double v : m.values)
-        b.Double(v);
+        b.Double(Field("material value", v));
     for (double v : m.values)
         b.Double(v + 1);                                  // factory values
     b.Rgb(7, 7, 7).Byte(m.hasDefaults ? 1 : 0);
     if (schema >= 3)
         b.Rgb(m.pathColour[0], m.pathColour[1], m.pathColour[2]).Byte(m.sampleSlope);
     if (schema >= 4)
-        b.Double(m.roughnessSd);
+        b.Double(Field("roughness", m.roughnessSd));
 }
 
 void Vertex(Bytes& b, double x, double y)
 {
-    b.Double(x).Double(y).Double(0).Double(0);
-    b.Double(0).Double(1).Double(0).Double(1).Double(0).Double(1);
+    b.Double(Field("vertex", x)).Double(y).Double(0).Double(0);
+    b.Double(0).Double(1).Double(0).Double(1).Double(0).Double(Field("vertex normal", 1));
     b.Byte(0).Byte(0).Byte(1);
     for (int i = 0; i < 5; ++i)
         b.Byte(0);
@@ -70,16 +85,16 @@ void Vertex(Bytes& b, double x, double y)
 
 // The settings record after its class tag, with one samples record of two
 // passages in the current form (schema 4) or three dropped arrays (below).
-void Settings(Bytes& b, UINT schema, BYTE frictionMode = 2, int records = 1)
+void Settings(Bytes& b, UINT schema, BYTE frictionMode = 2, int records = 1, int engineVariant = 2403)
 {
     Entity(b, {"", ID_ANY_GROUP, 2206, {0, 0, 0}, 0, 0});
     b.Byte(0).Byte(frictionMode).Byte(0).Byte(0);        // metric, friction mode, legacy, angular
-    b.Int(2403).Double(5.5).Byte(1).Byte(7).Double(250);
+    b.Int(engineVariant).Double(Field("K", 5.5)).Byte(1).Byte(7).Double(250);
     b.Int(records);
     for (int r = 0; r < records; ++r) {
         if (schema >= 4) {
             for (int a = 0; a < 5; ++a)
-                b.Word(2).Double(10 * a + 1).Double(10 * a + 2);
+                b.Word(2).Double(10 * a + 1).Double(Field("sample", 10 * a + 2));
             b.Word(2).Int(0x1234).Int(0x5678);           // path pointers of the old program
         } else {
             for (int a = 0; a < 3; ++a)
@@ -94,15 +109,24 @@ struct ArchiveOptions {
     bool materials = true;
     int settingsRecords = 1;
     double gridSpacingX = -5;
+    BYTE frictionMode = 2;
+    int engineVariant = 2403;
+    int seederProbability = 2150;
+    int rocks = 123;
+    bool pointTwice = false;     // the entity array names the point a second time
+    std::string badField;        // a field written as badValue
+    double badValue = 0;
 };
 
 // A whole document: grid, entities, snap and extents of the database, then
 // the end points, the location maxima and the four settings.
 std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
 {
+    g_badField = o.badField;
+    g_badValue = o.badValue;
     Bytes b;
-    b.Rgb(1, 2, 3).Double(o.gridSpacingX).Double(2.5).Int(GRID_DOTS).Byte(1);
-    b.Word(static_cast<WORD>((o.materials ? 2 : 0) + 2 + o.settingsRecords));
+    b.Rgb(1, 2, 3).Double(o.gridSpacingX).Double(Field("grid", 2.5)).Int(GRID_DOTS).Byte(1);
+    b.Word(static_cast<WORD>((o.materials ? 2 : 0) + 2 + o.settingsRecords + (o.pointTwice ? 1 : 0)));
     WORD next = 1;  // classes and objects share one index counter
     WORD rock = 0, clay = 0;
     if (o.materials) {
@@ -136,15 +160,19 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
             b.Word(static_cast<WORD>(0x8000 | settingsClass));
         }
         ++next;
-        Settings(b, o.settingsSchema);
+        Settings(b, o.settingsSchema, o.frictionMode, 1, o.engineVariant);
     }
     b.NewClass("C2DPoint", 2);
+    next++;
+    const WORD point = next++;
     Entity(b, {"", ID_ANY_GROUP, ID_ANY_CATEGORY, {0, 0, 0}, 0, 1});
-    b.Double(12.5).Double(-3.5).Int(5);
+    b.Double(Field("point", 12.5)).Double(-3.5).Int(5);
+    if (o.pointTwice)
+        b.Word(point);                                     // a reference to the point read above
     b.Int(30).Int(0);                                      // snap mode, reserved
-    b.Double(-10).Double(40).Double(50).Double(-5);        // world extents
+    b.Double(-10).Double(40).Double(Field("database extent", 50)).Double(-5);  // world extents
     b.Int(6002).Int(3);                                    // default context menu
-    b.Word(1).Double(3).Double(4);                         // end points
+    b.Word(1).Double(3).Double(Field("end point", 4));    // end points
     if (o.materials && o.materialSchema < 5) {
         b.Word(1);
         for (int i = 0; i < 48; ++i)
@@ -153,10 +181,12 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
         b.Word(1).Byte(0);
         for (int i = 0; i < 7; ++i)
             b.Byte(0xCC);                                  // padding without meaning
-        for (int i = 1; i <= 8; ++i)
-            b.Double(i * 1.5);
+        b.Double(Field("maximum height", 1.5));
+        for (int i = 2; i <= 8; ++i)
+            b.Double(Field(i == 3 ? "location" : "", i * 1.5));
     }
-    b.Int(2150).Double(0.25).Int(123).Int(17);
+    b.Int(o.seederProbability).Double(Field("minimum velocity", 0.25)).Int(o.rocks).Int(17);
+    g_badField.clear();
     return b.data;
 }
 
@@ -371,15 +401,20 @@ TEST(LegacyReaderTest, DamagedArchivesAreRefusedWithOneMessageAndNothingKept)
     }
     {
         ArchiveOptions o;
-        Bytes settings;
-        Settings(settings, 4, 7);
-        std::vector<BYTE> b = LegacyDocument(o);
-        Bytes normal;
-        Settings(normal, 4, 2);
-        auto it = std::search(b.begin(), b.end(), normal.data.begin(), normal.data.end());
-        ASSERT_NE(it, b.end());
-        std::copy(settings.data.begin(), settings.data.end(), it);
-        cases.emplace_back("friction mode 7", b);
+        o.pointTwice = true;
+        cases.emplace_back("one entity named twice", LegacyDocument(o));
+    }
+    // Every real number of the file must be one: a value that is not a
+    // number or infinite refuses the file, wherever it stands.
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    for (const char* field : {"grid", "entity extent", "material value", "roughness", "vertex", "vertex normal", "K",
+                              "sample", "point", "database extent", "end point", "location", "minimum velocity"}) {
+        for (double bad : {nan, -inf}) {
+            ArchiveOptions o;
+            o.badField = field;
+            o.badValue = bad;
+            cases.emplace_back(std::string(field) + (bad != bad ? " nan" : " -inf"), LegacyDocument(o));
+        }
     }
     {
         // A sample-record count that the bytes left cannot hold.
@@ -401,11 +436,156 @@ TEST(LegacyReaderTest, DamagedArchivesAreRefusedWithOneMessageAndNothingKept)
         CTalusimDoc doc;
         MessageBoxRecorder boxes;
         EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
-        EXPECT_EQ(boxes.messages.size(), 1u);
+        ASSERT_EQ(boxes.messages.size(), 1u);
+        EXPECT_TRUE(boxes.messages[0] == "Unexpected file format." || boxes.messages[0] == "Failed to open document.")
+            << boxes.messages[0];
         EXPECT_EQ(doc.GetDatabase()->GetEntityCount(), 0);
         EXPECT_EQ(doc.GetSlope(), nullptr);
         EXPECT_EQ(doc.GetEndPointCount(), 0);
         EXPECT_EQ(doc.GetEnvelopeCount(), 0);
+    }
+}
+
+TEST(LegacyReaderTest, SettingsOfUnknownCodesKeepTheirDefaultsAndTheFileOpens)
+{
+    ArchiveOptions o;
+    o.frictionMode = 7;
+    o.engineVariant = 2499;
+    o.seederProbability = 2151;
+    o.rocks = -5;
+    const std::string path = WriteBytes("unknown-codes.cla", LegacyDocument(o));
+    CTalusimDoc doc;
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_TRUE(boxes.messages.empty());
+    CTalusimDoc fresh;
+    EXPECT_EQ(doc.GetFrictionAngleMode(), fresh.GetFrictionAngleMode());
+    EXPECT_EQ(doc.m_nEngineVariant, fresh.m_nEngineVariant);
+    EXPECT_EQ(doc.GetSeederProbability(), fresh.GetSeederProbability());
+    EXPECT_EQ(doc.GetRockCount(), fresh.GetRockCount());
+    // The settings it knows are taken all the same.
+    EXPECT_FALSE(doc.IsMetric());
+    EXPECT_EQ(doc.GetLocationCount(), 17);
+    EXPECT_EQ(doc.GetMinimumVelocity(), 0.25);
+    ASSERT_NE(doc.GetSlope(), nullptr);
+    EXPECT_EQ(doc.GetSlope()->GetVertexCount(), 2);
+}
+
+TEST(LegacyReaderTest, AMaximumHeightThatIsNoNumberReadsAsNoRockPassed)
+{
+    RegisterModelClasses();
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity(), -1e305}) {
+        ArchiveOptions o;
+        o.badField = "maximum height";
+        o.badValue = bad;
+        CTalusimDoc doc;
+        ASSERT_TRUE(LoadWith(LegacyDocument(o), [&](CArchive& ar) { doc.Serialize(ar); })) << bad;
+        ASSERT_EQ(doc.GetEnvelopeCount(), 1);
+        EXPECT_EQ(doc.GetLocationMaxima(0).GetMaxHeight(), -DBL_MAX);
+        EXPECT_EQ(doc.GetLocationMaxima(0).GetLocation(), 4.5);
+    }
+}
+
+// The slope names its materials by reference. A material read first inside
+// the slope and then named by the entity array is one entity; an array that
+// names one entity twice is a damaged file.
+TEST(LegacyReaderTest, TheEntityArrayHoldsEachEntityOnce)
+{
+    RegisterModelClasses();
+    const MaterialPart clay{{"Clay"}, {0.25, 0.05, 0.6, 0.06, 22, 4}, false, {0, 255, 0}, 0, 1.25};
+    auto database = [](const std::function<void(Bytes&)>& entities, WORD count) {
+        Bytes b;
+        b.Rgb(0, 0, 0).Double(1).Double(1).Int(GRID_DOTS).Byte(0);
+        b.Word(count);
+        entities(b);
+        b.Int(29).Int(77).Double(0).Double(20).Double(20).Double(0).Int(0).Int(-1);
+        return b.data;
+    };
+    {
+        SCOPED_TRACE("material inside the slope, then in the array");
+        const auto bytes = database(
+            [&](Bytes& b) {
+                b.NewClass("CTalusimSlope", 1);                 // class 1, slope 2
+                Entity(b, {"Slope"});
+                b.Word(2);
+                Vertex(b, 0, 20);
+                Vertex(b, 30, 0);
+                b.Int(2);
+                b.Word(1).NewClass("CTalusimSlopeType", 5);     // class 3, material 4
+                Material(b, clay, 5);
+                b.Rgb(0, 0, 0);
+                b.Word(4);                                      // the material again
+            },
+            2);
+        CREGDatabase db;
+        int cause = 0;
+        ASSERT_TRUE(LoadWith(bytes, [&](CArchive& ar) { db.Serialize(ar); }, &cause)) << cause;
+        ASSERT_EQ(db.GetEntityCount(), 2);
+        auto* slope = dynamic_cast<CTalusimSlope*>(db.GetEntityAt(0));
+        ASSERT_NE(slope, nullptr);
+        EXPECT_EQ(slope->GetSegmentMaterial(0), db.GetEntityAt(1));
+    }
+    {
+        SCOPED_TRACE("one material named twice");
+        const auto bytes = database(
+            [&](Bytes& b) {
+                b.NewClass("CTalusimSlopeType", 5);             // class 1, material 2
+                Material(b, clay, 5);
+                b.Word(2);
+            },
+            2);
+        CREGDatabase db;
+        int cause = 0;
+        EXPECT_FALSE(LoadWith(bytes, [&](CArchive& ar) { db.Serialize(ar); }, &cause));
+        EXPECT_EQ(cause, CArchiveException::badIndex);
+        // Held once, and so destroyed once with the database.
+        EXPECT_EQ(db.GetEntityCount(), 1);
+    }
+}
+
+// Objects that the fixture above does not hold, each stored with a marker
+// value in one field: that field made not-a-number refuses the object.
+TEST(LegacyReaderTest, StoredObjectsRefuseANumberThatIsNone)
+{
+    RegisterModelClasses();
+    constexpr double kMarker = 123.25;
+    struct Case {
+        const char* what;
+        std::function<CObject*()> make;
+    };
+    const Case cases[] = {
+        {"line end point", [] { auto* l = new CLine; l->SetPoints(1, 2, kMarker, 4); return l; }},
+        {"circle radius", [] { auto* c = new CCircle; c->SetRadius(kMarker); return c; }},
+        {"polyline vertex deviation", [] {
+             auto* p = new CPolyLine;
+             p->AddPoint(0, 0);
+             CPolyVertex v(10, 5);
+             v.auxA = kMarker;
+             p->AddVertex(v);
+             return p;
+         }},
+        {"seeder mass", [] { auto* r = new CTalusimRaker; r->AddPoint(1, 2); r->SetMass(kMarker, 1); return r; }},
+        {"barrier capacity", [] { auto* b = new CTalusimBarrier; b->SetCapacity(kMarker); return b; }},
+        {"flight time", [] { auto* s = new CTalusimPathSegment; s->SetFlight(0, 5, 2, 0, 1, 1, kMarker, 9.81); return s; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<CObject> object(c.make());
+        const std::vector<BYTE> good = model_test::StoreObject(object.get());
+        std::unique_ptr<CObject> back(model_test::LoadObject<CObject>(good));
+        ASSERT_NE(back, nullptr);
+        for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+            std::vector<BYTE> damaged = good;
+            BYTE marker[8];
+            std::memcpy(marker, &kMarker, 8);
+            // The field itself is the marker's last place; extents come first.
+            auto at = std::find_end(damaged.begin(), damaged.end(), marker, marker + 8);
+            ASSERT_NE(at, damaged.end());
+            std::memcpy(&*at, &bad, 8);
+            int cause = 0;
+            EXPECT_EQ(model_test::LoadObject<CObject>(damaged, &cause), nullptr);
+            EXPECT_EQ(cause, CArchiveException::generic);
+        }
     }
 }
 

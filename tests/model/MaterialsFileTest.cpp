@@ -187,7 +187,12 @@ TEST(MaterialsFileTest, BadFilesAreReportedAndKeepWhatWasCompleteBeforeTheFault)
         {"colour out of range", "1\n1\nB\n4\t300\t6\n0.1\t0.2\t0.3\t0.4\n30\t2\t0\n",
          "Unable to read file\n(invalid values", 0},
         {"three values for four", "1\n1\nB\n4\t5\t6\n0.1\t0.2\t0.3\n30\t2\t0\n", "Unable to read file\n(invalid values", 0},
-        {"not a number", "1\n1\nB\n4\t5\t6\n0.1\t0.2\t0.3\t0.4\n30\tnan\t0\n", "Unable to read file\n(invalid values", 0},
+        {"not a number", "1\n1\nB\n4\t5\t6\n0.1\t0.2\t0.3\t0.4\n30\tnan\t0\n",
+         "Unable to read file\n(invalid values for the material \"B\" on line 6)", 0},
+        {"infinite, after a comment", "1\n1\nB\n4\t5\t6\n* Rn and Rt\n0.1\tinf\t0.3\t0.4\n30\t2\t0\n",
+         "Unable to read file\n(invalid values for the material \"B\" on line 6)", 0},
+        {"count not a number", "1\n* count\nmany\n" + good, "Unable to read file\n(line 3 does not give the number of materials)", 0},
+        {"negative count", "1\n-1\n" + good, "Unable to read file\n(line 2 does not give the number of materials)", 0},
         {"huge count", "1\n2000000000\n" + good, "Unexpected end of file\nUnable to read file", 1},
     };
     for (const Case& c : cases) {

@@ -34,11 +34,21 @@ TEST_F(SlopeViewTest, ImportCommandsReplaceTheSlopeFromTheChosenFile)
         EXPECT_EQ(FileDialogAnswer::filter, c.filter);
         EXPECT_TRUE(FileDialogAnswer::flags & OFN_FILEMUSTEXIST);
 
+        // The view looks far away; the import brings the new slope into view.
+        view->GetViewContext()->SetWorldOrigin(1000, 1000);
         FileDialogAnswer::pick = Fixture(c.file);
         view->SendMessageA(WM_COMMAND, c.command, 0);
         EXPECT_TRUE(doc->IsModified());
         ASSERT_NE(doc->GetSlope(), nullptr);
-        EXPECT_GE(doc->GetSlope()->GetVertexCount(), 2);
+        const CTalusimSlope& slope = *doc->GetSlope();
+        ASSERT_GE(slope.GetVertexCount(), 2);
+        CRect client;
+        view->GetClientRect(&client);
+        client.InflateRect(1, 1);
+        for (int i : {0, slope.GetVertexCount() - 1}) {
+            const CPolyVertex v = slope.GetVertex(i);
+            EXPECT_TRUE(client.PtInRect(view->GetViewContext()->WorldToDevice(v.x, v.y))) << "vertex " << i;
+        }
     }
     EXPECT_TRUE(boxes.texts.empty());
     AfxSetCommonDialogHook(previous);

@@ -4,9 +4,6 @@
 // this, and answers the first five operations; the edits of the object
 // shown reach it only when another row is chosen or the dialog stores them
 // (OnSelChange), and only when they validate.
-//
-// Lives in model/ rather than controls/: it lists the drawing database's
-// entities, which the controls folder cannot see.
 #pragma once
 
 #include "framework/StdControls.h"
@@ -51,6 +48,10 @@ protected:
     // A new object added to the database, or null.
     virtual CEntity* CreateObject() { return nullptr; }
     virtual void BeforeDelete(CEntity*) {}
+    // Takes a deleted row's object out of the document; by default it is
+    // deleted from the database at once. A dialog that applies on OK only
+    // keeps it until then.
+    virtual void RemoveObject(CEntity* object);
 
     CREGDatabase* m_pDatabase = nullptr;
 

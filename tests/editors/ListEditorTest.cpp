@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "DocumentFixture.h"
+#include "model/DocumentFixture.h"
 #include "framework/AfxWin.h"
 #include "geometry/Line.h"
 #include "geometry/REGDatabase.h"
-#include "model/ListEditor.h"
+#include "editors/ListEditor.h"
 
 namespace {
 

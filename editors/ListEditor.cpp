@@ -1,8 +1,13 @@
-#include "model/ListEditor.h"
+#include "editors/ListEditor.h"
 
 #include "framework/MessageBox.h"
 #include "geometry/Entity.h"
 #include "geometry/REGDatabase.h"
+
+void CListEditor::RemoveObject(CEntity* object)
+{
+    m_pDatabase->DeleteEntity(object, false);
+}
 
 int CListEditor::AddRow(CEntity* object)
 {
@@ -121,7 +126,7 @@ void CListEditor::OnDelete()
     // The current object must never name a deleted one.
     if (m_pCurrent == object)
         m_pCurrent = nullptr;
-    m_pDatabase->DeleteEntity(object, false);
+    RemoveObject(object);
     const int count = list.GetCount();
     if (count == 0) {
         EnableControls(FALSE);

@@ -1,13 +1,12 @@
-// Simple working forms of the settings dialogs the document opens (snap, grid,
-// units, initial conditions, project settings, display options) and of the
-// model object editors (materials, slope, barriers, collectors; these in
-// ModelEditorDialogs.cpp), for the program to install until the editor
-// subsystem brings its own.
+// The document's editor and settings dialogs, as the program installs them:
+// each Run function fills its dialog, runs it and hands the values back after
+// OK. The dialogs live in files of their own (MaterialEditorDlg,
+// BarrierEditorDlg, DataCollectorEditorDlg, ProjectSettingsDlg,
+// ViewSettingsDlgs, ModelEditorDialogs for the Slope Editor).
 #pragma once
 
+#include "editors/EditorDialog.h"
 #include "view/SlopeViewServices.h"
-
-class CDialog;
 
 class CModelDialogServices : public CSlopeViewServices
 {
@@ -25,6 +24,6 @@ public:
     INT_PTR RunSlopeEditor(CSlopeEditorData& data) override;
 
     // Tests drive the dialogs with this: it runs once each dialog shows.
-    using Script = void (*)(CDialog& dialog);
-    static inline Script s_script = nullptr;
+    using Script = CEditorDialog::Script;
+    static inline Script& s_script = CEditorDialog::s_script;
 };
