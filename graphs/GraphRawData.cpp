@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "excel/ExcelAutomation.h"
 #include "model/TalusimBarrier.h"
 
 const char kRawDataInternalError[] =
@@ -188,4 +189,23 @@ bool CollectRawData(CGraphResults& results, const GraphState& state, const Graph
     else
         return false;
     return true;
+}
+
+void WriteRawDataToSheet(CExcelAutomation& excel, const RawDataTable& table, int firstColumn, int firstRow)
+{
+    excel.SetCellText(table.sheetTitle, CExcelAutomation::CellName(firstRow, firstColumn));
+    const int columns = static_cast<int>(table.sheetColumns.size());
+    for (int c = 0; c < columns; ++c)
+        excel.SetCellText(table.sheetColumns[c], CExcelAutomation::CellName(firstRow + 1, firstColumn + c));
+    if (table.autoFitColumns)
+        excel.AutoFitColumns(CExcelCellRange::Columns(firstColumn, firstColumn + columns - 1));
+    const int rows = static_cast<int>(table.rows.size());
+    if (rows == 0 || columns == 0)
+        return;
+    excel.BeginNumberBlock(CExcelCellRange(firstRow + 2, firstColumn, firstRow + 1 + rows, firstColumn + columns - 1));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns && c < static_cast<int>(table.rows[r].size()); ++c)
+            if (table.rows[r][c] != RawDataTable::kNoValue)
+                excel.SetBlockNumber(table.rows[r][c], r, c);
+    excel.FlushBlock();
 }

@@ -32,6 +32,13 @@ struct RawDataTable {
 // values (and object). False for a kind outside the graph families.
 bool CollectRawData(CGraphResults& results, const GraphState& state, const GraphUnits& units, RawDataTable& table);
 
+class CExcelAutomation;
+
+// Writes the table into a worksheet from (row, column): the title, the column
+// titles in the next row, and the rows as one numeric block below them
+// (empty cells where a row has no value). Automation failures pass on.
+void WriteRawDataToSheet(CExcelAutomation& excel, const RawDataTable& table, int firstColumn, int firstRow);
+
 // The text of the internal error a copy of an unknown kind, or of too many
 // rows, shows.
 extern const char kRawDataInternalError[];

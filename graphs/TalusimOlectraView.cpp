@@ -20,6 +20,8 @@
 #include "geometry/ViewContext.h"
 #include "graphs/GraphChart.h"
 #include "graphs/GraphDialogs.h"
+#include "excel/ExcelAutomation.h"
+#include "excel/XlsxWorkbook.h"
 #include "graphs/GraphRawData.h"
 #include "graphs/GraphServices.h"
 #include "graphs/StatisticsReport.h"
@@ -120,6 +122,10 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_COMMAND(ID_CONTEXT_STATISTICS, OnStatistics)
     ON_UPDATE_COMMAND_UI(ID_GRAPH_STATISTICS, OnUpdateGraphStatistics)
     ON_UPDATE_COMMAND_UI(ID_CONTEXT_STATISTICS, OnUpdateContextStatistics)
+    ON_COMMAND(ID_GRAPH_CHART_IN_EXCEL, OnChartInExcel)
+    ON_COMMAND(ID_CONTEXT_CHART_IN_EXCEL, OnContextChartInExcel)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_CHART_IN_EXCEL, OnUpdateChartInExcel)
+    ON_UPDATE_COMMAND_UI(ID_CONTEXT_CHART_IN_EXCEL, OnUpdateChartInExcel)
     ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
@@ -264,9 +270,9 @@ BOOL CTalusimOlectraView::OnGraphDataCopy(BOOL textMode, CExcelAutomation* excel
     if (textMode) {
         if (CTalusimDoc* doc = Doc())
             doc->GetDatabase()->CopyTextToClipboard(this, table.text);
+    } else {
+        WriteRawDataToSheet(*excel, table, firstColumn, firstRow);
     }
-    (void)firstColumn;
-    (void)firstRow;
     return textMode;
 }
 
@@ -317,6 +323,65 @@ void CTalusimOlectraView::OnUpdateGraphStatistics(CCmdUI* pCmdUI)
 void CTalusimOlectraView::OnUpdateContextStatistics(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_graph.raw.GetCount() > 0);
+}
+
+CString CTalusimOlectraView::WorkbookFileName() const
+{
+    char folder[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, folder);
+    const CTalusimDoc* doc = Doc();
+    return WorkbookPathBeside(doc ? doc->GetPathName() : CString(), folder, m_graph.settings.Header());
+}
+
+void CTalusimOlectraView::OnChartInExcel()
+{
+    if (!m_hData)
+        return;
+    const int n = XrtDataGetNPoints(m_hData, 0);
+    const double* x = XrtDataGetXData(m_hData, 0);
+    const double* y = XrtDataGetYData(m_hData, 0);
+    if (!x || !y)
+        return;
+
+    CExcelAutomation excel;
+    excel.SetShowMessages(TRUE);
+    // Without a spreadsheet program the workbook is written beside the document.
+    excel.SetWorkbookFile(WorkbookFileName());
+    if (!excel.StartExcel())
+        return;
+    try {
+        excel.SetVisible(TRUE);
+        const ChartSettings& s = m_graph.settings;
+        const CString header = s.Header(), xTitle = s.XTitle(), yTitle = s.YTitle();
+        excel.SetCellText(header, CExcelAutomation::CellName(2, 1));
+        excel.SetCellText(xTitle, CExcelAutomation::CellName(4, 1));
+        excel.SetCellText(yTitle, CExcelAutomation::CellName(4, 2));
+        excel.AutoFitColumns(CExcelCellRange::Columns(1, 2));
+        excel.BeginNumberBlock(CExcelCellRange(5, 1, 4 + n, 2));
+        for (int i = 0; i < n; ++i) {
+            excel.SetBlockNumber(x[i], i, 0);
+            excel.SetBlockNumber(y[i], i, 1);
+        }
+        excel.FlushBlock();
+        const bool envelope = IsEnvelopeGraph(m_graph.kind);
+        excel.AddChart(4, 1, 4 + n, 2, FALSE, header, xTitle, yTitle, envelope ? -4169 : -4100, envelope ? 74 : 51,
+                       -4107, FALSE, TRUE);
+        OnGraphDataCopy(FALSE, &excel, 1, 6 + n);
+        excel.SetUserControl(TRUE);
+    } catch (const CExcelError& e) {
+        AfxMessageBox(e.what(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void CTalusimOlectraView::OnContextChartInExcel()
+{
+    m_bContextMenu = 0;
+    OnChartInExcel();
+}
+
+void CTalusimOlectraView::OnUpdateChartInExcel(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_hData != nullptr && HasData());
 }
 
 void CTalusimOlectraView::OnSetFocus(CWnd* pOldWnd)

@@ -69,6 +69,8 @@ public:
 protected:
     CTalusimDoc* Doc() const;
     GraphUnits DocUnits() const;
+    // Where Chart in Excel writes its workbook when no spreadsheet program is there.
+    CString WorkbookFileName() const;
     void ApplyTitlesAndRanges();
     void ApplyStyle();
     void LayoutChart(int cx, int cy);
@@ -111,6 +113,9 @@ protected:
     afx_msg void OnUpdateGraphStatistics(CCmdUI* pCmdUI);
     afx_msg void OnUpdateContextStatistics(CCmdUI* pCmdUI);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnChartInExcel();
+    afx_msg void OnContextChartInExcel();
+    afx_msg void OnUpdateChartInExcel(CCmdUI* pCmdUI);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnFilePrint();
