@@ -83,6 +83,7 @@ void CModelRegion::AddPoint(double x, double y)
     v.point = CVector2D(x, y);
     v.segmentNormal = v.startNormal = v.endNormal = CVector2D(0.0, 1.0);
     m_vertices.push_back(v);
+    m_scale = std::max({m_scale, std::fabs(x), std::fabs(y)});
 }
 
 bool CModelRegion::IsClockwise() const
@@ -138,7 +139,12 @@ void CModelRegion::ComputeVertexNormals()
             continue;
         if ((p.x - c.x) * (q.x - c.x) + (p.y - c.y) * (q.y - c.y) < 0.0)
             continue;
-        double bx = (p.x + q.x) / 2 - c.x, by = (p.y + q.y) / 2 - c.y;
+        // The bisector of the two directions, whatever the lengths of the
+        // segments: a slope digitised with more vertices keeps its offsets.
+        const double pl = std::hypot(p.x - c.x, p.y - c.y), ql = std::hypot(q.x - c.x, q.y - c.y);
+        if (pl == 0.0 || ql == 0.0)
+            continue;
+        double bx = (p.x - c.x) / pl + (q.x - c.x) / ql, by = (p.y - c.y) / pl + (q.y - c.y) / ql;
         const double bl = std::sqrt(bx * bx + by * by);
         if (bl == 0.0)
             continue;
@@ -215,8 +221,7 @@ int CModelRegion::SegmentAtPoint(double x, double y) const
         const int i = k % n;
         const CVector2D& a = m_vertices[Previous(i)].point;
         const CVector2D& b = m_vertices[i].point;
-        const double scale = std::max({1.0, std::fabs(a.x), std::fabs(a.y), std::fabs(b.x), std::fabs(b.y)});
-        if (SegmentDistance(a.x, a.y, b.x, b.y, x, y) <= 1e-9 * scale)
+        if (SegmentDistance(a.x, a.y, b.x, b.y, x, y) <= 1e-9 * m_scale)
             return i;
     }
     return -1;

@@ -38,7 +38,11 @@ public:
         CVector2D endNormal;       // "third" normal
     };
 
-    void Clear() { m_vertices.clear(); }
+    void Clear()
+    {
+        m_vertices.clear();
+        m_scale = 1.0;
+    }
     void AddPoint(double x, double y);
     void ComputeVertexNormals();
 
@@ -59,6 +63,10 @@ private:
     bool IsClockwise() const;
 
     std::vector<Vertex> m_vertices;
+    // The largest coordinate (at least 1): "on a segment" is judged relative to
+    // the size of the whole model, not of the segment, so that cutting a segment
+    // into pieces does not change which points lie on it.
+    double m_scale = 1.0;
 };
 
 } // namespace enginegeo

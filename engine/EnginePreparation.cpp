@@ -86,7 +86,17 @@ void CTalusimEngine::PlaceStartPoint(CRockState& state) const
         sy = p.y;
     }
 
+    // Region segment k (1 .. n) is slope segment k-1; the hair offsets are
+    // taken at the ends of its straight run, so that vertices inside a
+    // straight run do not move the start point.
     const int count = m_region.GetVertexCount();
+    const int slopeSegments = static_cast<int>(m_runLast.size());
+    auto endVertex = [&](int k) { return k >= 1 && k <= slopeSegments ? m_runLast[k - 1] + 1 : k; };
+    auto startVertex = [&](int k) { return k >= 1 && k <= slopeSegments ? m_runFirst[k - 1] + 1 : k; };
+    auto runStart = [&](int k) {
+        const int a = k == 0 ? count - 1 : k - 1;
+        return k >= 1 && k <= slopeSegments ? m_runFirst[k - 1] : a;
+    };
     const int o = m_region.FindNearestSegment(sx, sy);
     const int t = m_region.SegmentAtPoint(sx, sy);
     CVector2D offset(0.0, 0.0);
@@ -97,14 +107,16 @@ void CTalusimEngine::PlaceStartPoint(CRockState& state) const
         const CVector2D& vt = m_region.GetVertex(t).point;
         const CVector2D q = enginegeo::ProjectOnSegment(va.x, va.y, vt.x, vt.y, sx, sy);
         const CVector2D s(sx, sy);
-        if (o >= 0 && s.DistanceTo(m_region.GetVertex(o).point) >= s.DistanceTo(q))
-            offset = s.DistanceTo(vt) <= s.DistanceTo(va) ? m_region.GetVertex(t).endNormal
-                                                          : m_region.GetVertex(t).startNormal;
+        const CVector2D& runHead = m_region.GetVertex(runStart(t)).point;
+        const CVector2D& runTail = m_region.GetVertex(endVertex(t)).point;
+        if (o >= 0 && s.DistanceTo(m_region.GetVertex(endVertex(o)).point) >= s.DistanceTo(q))
+            offset = s.DistanceTo(runTail) <= s.DistanceTo(runHead) ? m_region.GetVertex(endVertex(t)).endNormal
+                                                                    : m_region.GetVertex(startVertex(t)).startNormal;
         else if (o >= 0)
-            offset = m_region.GetVertex(o).endNormal;
+            offset = m_region.GetVertex(endVertex(o)).endNormal;
     }
     else if (o >= 0)
-        offset = m_region.GetVertex(o).endNormal;
+        offset = m_region.GetVertex(endVertex(o)).endNormal;
 
     state.x = sx + offset.x;
     state.y = sy + offset.y;

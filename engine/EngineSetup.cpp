@@ -213,6 +213,7 @@ void CTalusimEngine::PrepareLines()
         m_segmentShapes[j] = {length, theta * RAD_TO_DEG, std::sin(theta),
                               std::cos(theta)};
     }
+    PrepareStraightRuns();
     m_barrierLines.resize(m_barriers.size());
     for (size_t k = 0; k < m_barriers.size(); ++k)
     {
@@ -222,6 +223,29 @@ void CTalusimEngine::PrepareLines()
     m_leftWall.Set(m_vertices[0].x, m_vertices[0].y, m_vertices[0].x, m_top);
     m_rightWall.Set(m_vertices[n].x, m_vertices[n].y, m_vertices[n].x, m_top);
     m_topLine.Set(m_vertices[0].x, m_top, m_vertices[n].x, m_top);
+}
+
+void CTalusimEngine::PrepareStraightRuns()
+{
+    const int n = static_cast<int>(m_vertices.size()) - 1;
+    m_straightAt.assign(n + 1, 0);
+    for (int v = 1; v < n; ++v)
+    {
+        const double ax = m_vertices[v].x - m_vertices[v - 1].x, ay = m_vertices[v].y - m_vertices[v - 1].y;
+        const double bx = m_vertices[v + 1].x - m_vertices[v].x, by = m_vertices[v + 1].y - m_vertices[v].y;
+        const double la = std::sqrt(ax * ax + ay * ay), lb = std::sqrt(bx * bx + by * by);
+        if (la == 0.0 || lb == 0.0)
+            continue;
+        const double dot = ax * bx + ay * by;
+        const double cross = ax * by - ay * bx;
+        m_straightAt[v] = dot > 0.0 && std::fabs(cross / (la * lb)) < STRAIGHT_RUN_TOLERANCE;
+    }
+    m_runFirst.resize(n);
+    m_runLast.resize(n);
+    for (int j = 0; j < n; ++j)
+        m_runFirst[j] = j > 0 && m_straightAt[j] ? m_runFirst[j - 1] : j;
+    for (int j = n - 1; j >= 0; --j)
+        m_runLast[j] = j + 1 < n && m_straightAt[j + 1] ? m_runLast[j + 1] : j;
 }
 
 bool CTalusimEngine::PastSafetyNet() const

@@ -53,52 +53,82 @@ void CTalusimEngine::ReportPieceCrossings(const CRockState& state, double x0, do
     }
 }
 
-CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
+int CTalusimEngine::NearestSegment(double x, double y) const
 {
+    // The segment nearest to the point, the first on ties.
     const int n = static_cast<int>(m_vertices.size()) - 1;
-    int s = state.contactIndex;
-    if (s < 0 || s >= n)
+    int nearest = 0;
+    double best = 0.0;
+    for (int j = 0; j < n; ++j)
     {
-        // No segment yet: the one nearest to the rock, the first on ties.
-        double best = 0.0;
-        for (int j = 0; j < n; ++j)
+        double d, nx, ny;
+        PointSegmentDistance(m_vertices[j].x, m_vertices[j].y, m_vertices[j + 1].x, m_vertices[j + 1].y,
+                             x, y, &d, &nx, &ny);
+        if (j == 0 || d < best)
         {
-            double d, nx, ny;
-            PointSegmentDistance(m_vertices[j].x, m_vertices[j].y, m_vertices[j + 1].x,
-                                 m_vertices[j + 1].y, state.x, state.y, &d, &nx, &ny);
-            if (j == 0 || d < best)
-            {
-                best = d;
-                s = j;
-            }
+            best = d;
+            nearest = j;
         }
     }
+    return nearest;
+}
+
+double CTalusimEngine::DrawFrictionAngle(int segment)
+{
+    CEngineVertex& tail = m_vertices[segment + 1];
+    if (!m_frictionFromRt)
+        return tail.phi.Clamp(tail.phi.Sample());
+    double rt = tail.Rt.Sample();
+    rt = rt < 0x1p-126 ? 0x1p-126 : (rt > 1.0 ? 1.0 : rt);
+    return std::atan((1.0 - rt) / rt) * RAD_TO_DEG;
+}
+
+bool CTalusimEngine::SameFriction(int a, int b) const
+{
+    auto same = [](const CNormalVariable& p, const CNormalVariable& q) {
+        return p.GetMean() == q.GetMean() && p.GetStdDev() == q.GetStdDev() &&
+               p.GetMinimum() == q.GetMinimum() && p.GetMaximum() == q.GetMaximum();
+    };
+    const CEngineVertex& p = m_vertices[a + 1];
+    const CEngineVertex& q = m_vertices[b + 1];
+    return m_frictionFromRt ? same(p.Rt, q.Rt) : same(p.phi, q.phi);
+}
+
+// One sliding move: down or up the contact segment to the vertex at its end,
+// or to a stop on it. A rock that reaches a vertex where the next segment
+// continues the same straight run keeps sliding onto it with its speed and,
+// on the same material, with the friction angle it drew: a straight slope
+// gives the same run-out however many vertices it was digitised with.
+CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
+{
+    int s = state.contactIndex;
+    if (s < 0 || s >= static_cast<int>(m_vertices.size()) - 1)
+        s = NearestSegment(state.x, state.y);
 
     const double factor = VariantFactor(m_variant);
     const double g = m_gravity;
-    CEngineVertex& head = m_vertices[s];
-    CEngineVertex& tail = m_vertices[s + 1];
-    const double dx = tail.x - head.x, dy = tail.y - head.y;
-    const SegmentShape& shape = m_segmentShapes[s];
-    const double L = shape.length;
-    const double thetaDeg = shape.thetaDeg;
-    const bool tailIsLower = tail.y <= head.y;
-    const CEngineVertex& lower = tailIsLower ? tail : head;
-    const CEngineVertex& upper = tailIsLower ? head : tail;
-    const double sigma = lower.x > upper.x ? 1.0 : -1.0;
-    const double downX = sigma * std::fabs(dx) / L, downY = -std::fabs(dy) / L;
+    bool keepFriction = false;
+    double phiDeg = 0.0;
 
     // An uphill stop on a segment steeper than the friction angle slides back
-    // down from the stop point: the loop runs at most twice.
+    // down from the stop point; a straight run moves on to its next piece.
     for (;;)
     {
-        double phiDeg = tail.phi.Clamp(tail.phi.Sample());
-        if (m_frictionFromRt)
-        {
-            double rt = tail.Rt.Sample();
-            rt = rt < 0x1p-126 ? 0x1p-126 : (rt > 1.0 ? 1.0 : rt);
-            phiDeg = std::atan((1.0 - rt) / rt) * RAD_TO_DEG;
-        }
+        const CEngineVertex& head = m_vertices[s];
+        const CEngineVertex& tail = m_vertices[s + 1];
+        const double dx = tail.x - head.x, dy = tail.y - head.y;
+        const SegmentShape& shape = m_segmentShapes[s];
+        const double L = shape.length;
+        const double thetaDeg = shape.thetaDeg;
+        const bool tailIsLower = tail.y <= head.y;
+        const CEngineVertex& lower = tailIsLower ? tail : head;
+        const CEngineVertex& upper = tailIsLower ? head : tail;
+        const double sigma = lower.x > upper.x ? 1.0 : -1.0;
+        const double downX = sigma * std::fabs(dx) / L, downY = -std::fabs(dy) / L;
+
+        if (!keepFriction)
+            phiDeg = DrawFrictionAngle(s);
+        keepFriction = false;
         const double phi = phiDeg * DEG_TO_RAD;
         const double friction = m_variant == 20 ? std::tan(phi) * shape.cosTheta : 0.0;
         const double I = (shape.sinTheta - friction) * factor;
@@ -164,13 +194,32 @@ CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
             reachedTail = !tailIsLower;
         }
 
-        // A hair into the air at the vertex reached (a stop takes the offset
-        // of the downhill end).
-        const auto& region = m_region.GetVertex(s + 1);
-        const bool atTail = stopped ? tailIsLower : reachedTail;
-        const CVector2D& offset = atTail ? region.endNormal : region.startNormal;
-        state.x += offset.x;
-        state.y += offset.y;
+        // The corner at the vertex the rock actually reached decides what follows.
+        const int corner = reachedTail ? tail.endCorner : tail.startCorner;
+        const int vertex = reachedTail ? s + 1 : s;
+        const int next = reachedTail ? s + 1 : s - 1;
+        const bool runsOn = !stopped && corner == CORNER_PASS && m_straightAt[vertex] &&
+                            (state.vx != 0.0 || state.vy != 0.0);
+        if (runsOn)
+        {
+            // Onto the next piece at the rock's own distance from the line.
+            const double ox = copy.x - head.x, oy = copy.y - head.y;
+            const double t = (ox * dx + oy * dy) / (L * L);
+            state.x += ox - t * dx;
+            state.y += oy - t * dy;
+        }
+        else
+        {
+            // A hair into the air at the vertex reached; a stop takes the offset
+            // of the downhill end of its straight run.
+            const auto& region = m_region.GetVertex(s + 1);
+            CVector2D offset = reachedTail ? region.endNormal : region.startNormal;
+            if (stopped)
+                offset = tailIsLower ? m_region.GetVertex(m_runLast[s] + 1).endNormal
+                                     : m_region.GetVertex(m_runFirst[s] + 1).startNormal;
+            state.x += offset.x;
+            state.y += offset.y;
+        }
 
         OnSlidingSegment(m_context, copy.x, copy.y, state.x, state.y, copy.vx, copy.vy, state.vx,
                          state.vy, g, state.mass);
@@ -180,9 +229,15 @@ CTalusimEngine::SlideResult CTalusimEngine::SlideOnSlope(CRockState& state)
                              ranUphill ? -downY : downY);
         if (stopped)
             return {false, 0, 0};
+        if (runsOn)
+        {
+            keepFriction = SameFriction(s, next);
+            s = next;
+            state.contactKind = ENGINE_KIND_SEGMENT;
+            state.contactIndex = s;
+            continue;
+        }
 
-        // The corner at the vertex the rock actually reached decides what follows.
-        const int corner = reachedTail ? tail.endCorner : tail.startCorner;
         const int link = reachedTail ? tail.nextLinkIndex : tail.previousLinkIndex;
         switch (corner)
         {

@@ -149,6 +149,12 @@ public:
     // Wall-clock safety net far above any sane run; it only guards against a
     // machine so slow that the step cap alone would freeze the program.
     static constexpr int SAFETY_SECONDS_PER_ROCK = 60;
+    // Two segments meeting at a vertex form one straight run when they point
+    // the same way and the sine of the turn between them is below this (about
+    // 0.06 degrees): it absorbs the rounding of typed, imported and saved
+    // coordinates to the millimetre on pieces a few metres long, while a crest
+    // of a tenth of a degree still throws a sliding rock into the air.
+    static constexpr double STRAIGHT_RUN_TOLERANCE = 1e-3;
 
 protected:
     // The five reports of a run; the base class ignores them.
@@ -210,6 +216,10 @@ private:
     int FirstSegmentEndingAtOrAfter(double x) const;
     int LastSegmentStartingAtOrBefore(double x) const;
     void PrepareLines();
+    void PrepareStraightRuns();
+    int NearestSegment(double x, double y) const;
+    double DrawFrictionAngle(int segment);
+    bool SameFriction(int a, int b) const;
     void ReportFlightCrossings(const CRockState& start, double duration);
     void ReportPieceCrossings(const CRockState& state, double x0, double y0, double x1, double y1,
                               double startSpeed, double factor, bool uphill, double dirX, double dirY);
@@ -252,6 +262,11 @@ private:
         double length, thetaDeg, sinTheta, cosTheta;
     };
     std::vector<SegmentShape> m_segmentShapes;
+    // Straight runs: m_straightAt[v] tells whether the segments on both sides
+    // of vertex v continue each other; segment j belongs to the run of
+    // segments m_runFirst[j] .. m_runLast[j].
+    std::vector<char> m_straightAt;
+    std::vector<int> m_runFirst, m_runLast;
     // The rock's radius depends on its mass only: kept for the last mass seen.
     double m_radiusMass = -1.0;
     double m_radius = 0.0;

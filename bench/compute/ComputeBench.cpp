@@ -1,11 +1,16 @@
-// The cost of a computation around the engine: 10,000 rocks on each example
-// document through the document's Compute (with its progress dialog), then
-// the same rocks through the engine alone, and the ratio of the two times.
+// The cost of a computation around the engine, as the user meets it.
 //
-// Usage: bench_compute [document.cla ...]; without arguments the documents in
-// the project's examples/ folder, or, while it has none, two documents built
-// here like them: a cliff over a talus slope with one point seeder, and a
-// slope with a line seeder, a barrier and two collectors.
+// First, the first Compute of 10,000 rocks on a document just opened: each
+// measurement runs in a process of its own (bench_compute --first doc.cla),
+// which opens the document, computes once, then throws the same rocks through
+// the engine alone; the median of five such processes is printed with its
+// ratio to the engine alone and the memory the results took above the opened
+// document. Then, in this process, the Compute repeated on the same document
+// with and without its progress dialog.
+//
+// Usage: bench_compute [document.cla ...]; without arguments a twenty-segment
+// slope built here (saved to a temporary file and opened like the user's)
+// and the documents in the project's examples/ folder.
 #include <windows.h>
 
 #include <algorithm>
@@ -25,11 +30,13 @@
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "model/RunSeeders.h"
+#include "../support/BenchDocuments.h"
 
 namespace
 {
 constexpr int ROCKS = 10000;
-constexpr int ROUNDS = 15;
+constexpr int ROUNDS = 5;
+constexpr int FIRST_RUNS = 5;
 constexpr unsigned SEED = 190274;
 
 class CBenchApp : public CWinApp
@@ -59,10 +66,7 @@ std::vector<std::string> ExampleDocuments()
     return out;
 }
 
-double Seconds(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
+using bench::Seconds;
 
 // The same rocks as the document's compute with the fixed seed: the same
 // hand-over of the model (which takes the same random numbers) and the same
@@ -93,60 +97,6 @@ double EngineAlone(CTalusimDoc& doc)
     return t;
 }
 
-CTalusimRaker* AddSeeder(CTalusimDoc& doc, std::initializer_list<std::pair<double, double>> points)
-{
-    auto* s = new CTalusimRaker;
-    for (const auto& p : points)
-        s->AddPoint(p.first, p.second);
-    s->SetGroupId(points.size() == 1 ? GROUP_POINT_SEEDER : GROUP_LINE_SEEDER);
-    s->SetCategoryId(CAT_PLACED);
-    s->SetMass(1000.0, 200.0);
-    s->SetVelocity(1.0, 0.0, 0.5, 0.5);
-    s->SetAngularVelocity(0.0, 0.5);
-    doc.GetDatabase()->AddEntity(s, false);
-    return s;
-}
-
-void AddLine(CTalusimDoc& doc, double x1, double y1, double x2, double y2, bool collector, const char* name)
-{
-    auto* b = new CTalusimBarrier;
-    b->SetPoints(x1, y1, x2, y2);
-    b->SetGroupId(collector ? GROUP_COLLECTOR : GROUP_BARRIER);
-    b->SetCategoryId(CAT_PLACED);
-    b->SetSkipLengthCheck(collector);
-    b->SetName(name);
-    doc.GetDatabase()->AddEntity(b, false);
-}
-
-// The two kinds of example, built with the default materials.
-CTalusimDoc* BuiltDocument(int which)
-{
-    auto* doc = new CTalusimDoc;
-    if (!doc->OnNewDocument())
-        return doc;
-    std::vector<CTalusimSlopeType*> materials =
-        CollectAs<CTalusimSlopeType>(*doc->GetDatabase(), 20, KIND_MATERIAL, 21);
-    CTalusimSlope* slope = doc->GetSlope();
-    if (which == 0)
-    {
-        const double v[][2] = {{0, 120}, {10, 118}, {14, 70}, {18, 40}, {30, 30}, {60, 18}, {100, 8}, {160, 0}};
-        for (size_t i = 0; i < std::size(v); ++i)
-            slope->AddVertexWithMaterial(v[i][0], v[i][1], materials[i % materials.size()]);
-        AddSeeder(*doc, {{4, 122}});
-    }
-    else
-    {
-        const double v[][2] = {{0, 80}, {20, 70}, {40, 50}, {60, 42}, {90, 25}, {120, 18}, {150, 10}, {200, 0}};
-        for (size_t i = 0; i < std::size(v); ++i)
-            slope->AddVertexWithMaterial(v[i][0], v[i][1], materials[(i + 2) % materials.size()]);
-        AddSeeder(*doc, {{2, 82}, {18, 72}});
-        AddLine(*doc, 100, 23, 100, 28, false, "Fence");
-        AddLine(*doc, 70, 36, 70, 60, true, "Upper collector");
-        AddLine(*doc, 140, 12, 140, 40, true, "Lower collector");
-    }
-    return doc;
-}
-
 void PrepareForBench(CTalusimDoc& doc)
 {
     doc.ClearRockPaths();
@@ -162,30 +112,121 @@ double TimedCompute(CTalusimDoc& doc, BOOL showProgress)
     return Seconds(std::chrono::steady_clock::now() - start);
 }
 
-// makeDocument gives a new document as the user opens it, or null.
-void Bench(const std::string& name, const std::function<CTalusimDoc*()>& makeDocument)
+int PieceCount(const CTalusimDoc& doc)
 {
-    std::unique_ptr<CTalusimDoc> doc(makeDocument());
-    if (!doc)
-    {
-        std::printf("%s: could not be opened\n", name.c_str());
-        return;
-    }
-    PrepareForBench(*doc);
+    int pieces = 0;
+    for (int i = 0; i < doc.GetRockPathCount(); ++i)
+        pieces += doc.GetRockPath(i)->GetSegmentUpperBound() + 1;
+    return pieces;
+}
 
-    // The machine may be busy with other work: the best of a few runs of
-    // each is the one that tells what the work itself costs. Every compute
-    // starts from a document without results. The first compute on a
-    // document just opened also takes its memory from the system; later ones
-    // reuse what the cleared results kept.
-    double whole = 1e30, quiet = 1e30, alone = 1e30, first = 1e30;
+// The child's work: open, compute once, then the engine alone on the same
+// rocks. Prints one line the parent reads.
+int FirstCompute(const char* path)
+{
+    auto doc = std::make_unique<CTalusimDoc>();
+    if (!doc->OnOpenDocument(path))
+        return 1;
+    PrepareForBench(*doc);
+    const double before = bench::PrivateMB();
+    const double first = TimedCompute(*doc, TRUE);
+    const double taken = bench::PrivateMB() - before;
+    const int paths = doc->GetRockPathCount();
+    const int pieces = PieceCount(*doc);
+    doc->ClearRockPaths();
+    double alone = EngineAlone(*doc);
+    alone = std::min(alone, EngineAlone(*doc));
+    std::printf("first %.6f alone %.6f memory %.3f paths %d pieces %d\n", first, alone, taken, paths, pieces);
+    return 0;
+}
+
+struct FirstResult
+{
+    double first = 0, alone = 0, memory = 0;
+    int paths = 0, pieces = 0;
+    bool ok = false;
+};
+
+// Runs this program with --first on the document and reads its line.
+FirstResult RunFirstCompute(const std::string& document)
+{
+    FirstResult r;
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string out = bench::TempPath("clastor-bench-first.txt");
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE file = ::CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return r;
+    std::string command = "\"" + std::string(exe) + "\" --first \"" + document + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = file;
+    si.hStdError = file;
+    PROCESS_INFORMATION pi{};
+    const BOOL started =
+        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    ::CloseHandle(file);
+    if (!started)
+        return r;
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    if (FILE* f = std::fopen(out.c_str(), "r"))
+    {
+        char line[512];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "first %lf alone %lf memory %lf paths %d pieces %d", &r.first, &r.alone, &r.memory,
+                            &r.paths, &r.pieces) == 5)
+                r.ok = true;
+        std::fclose(f);
+    }
+    ::DeleteFileA(out.c_str());
+    return r;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+void BenchFirst(const std::string& name, const std::string& path)
+{
+    std::vector<double> first, alone, memory;
+    FirstResult last;
+    for (int k = 0; k < FIRST_RUNS; ++k)
+    {
+        const FirstResult r = RunFirstCompute(path);
+        if (!r.ok)
+        {
+            std::printf("%s: the first compute could not be measured\n", name.c_str());
+            return;
+        }
+        first.push_back(r.first);
+        alone.push_back(r.alone);
+        memory.push_back(r.memory);
+        last = r;
+    }
+    const double f = Median(first), a = Median(alone);
+    std::printf("%s\n  first compute on a document just opened: ratio %.2f (%.3f s, engine alone %.3f s, "
+                "median of %d processes)\n  %d rocks, %d paths, %.1f pieces a path, results %.1f MB above the "
+                "opened document\n",
+                name.c_str(), a > 0 ? f / a : 0.0, f, a, FIRST_RUNS, ROCKS, last.paths,
+                last.paths ? static_cast<double>(last.pieces) / last.paths : 0.0, Median(memory));
+}
+
+// Computes repeated on one document, each from a document without results.
+void BenchRepeated(const std::string& path)
+{
+    auto doc = std::make_unique<CTalusimDoc>();
+    if (!doc->OnOpenDocument(path.c_str()))
+        return;
+    PrepareForBench(*doc);
+    double whole = 1e30, quiet = 1e30, alone = 1e30;
     for (int round = 0; round < ROUNDS; ++round)
     {
-        std::unique_ptr<CTalusimDoc> opened(makeDocument());
-        PrepareForBench(*opened);
-        first = std::min(first, TimedCompute(*opened, TRUE));
-        opened.reset();
-
         doc->ClearRockPaths();
         whole = std::min(whole, TimedCompute(*doc, TRUE));
         doc->ClearRockPaths();
@@ -193,11 +234,14 @@ void Bench(const std::string& name, const std::function<CTalusimDoc*()>& makeDoc
         alone = std::min(alone, EngineAlone(*doc));
     }
     const auto ratio = [alone](double t) { return alone > 0 ? t / alone : 0.0; };
-    std::printf("%s\n  %d rocks (%d paths kept), engine alone %.3f s\n"
-                "  first compute on the opened document %.3f s, ratio %.2f\n"
-                "  compute again %.3f s, ratio %.2f (without progress %.3f s, ratio %.2f)\n",
-                name.c_str(), ROCKS, doc->GetRockPathCount(), alone, first, ratio(first), whole, ratio(whole), quiet,
-                ratio(quiet));
+    std::printf("  compute again %.3f s, ratio %.2f (without progress %.3f s, ratio %.2f; best of %d)\n", whole,
+                ratio(whole), quiet, ratio(quiet), ROUNDS);
+}
+
+void Bench(const std::string& name, const std::string& path)
+{
+    BenchFirst(name, path);
+    BenchRepeated(path);
 }
 } // namespace
 
@@ -212,23 +256,28 @@ int main(int argc, char** argv)
                                   nullptr, ::GetModuleHandleA(nullptr), nullptr));
     app.m_pMainWnd = &main;
 
+    if (argc == 3 && std::string(argv[1]) == "--first")
+    {
+        const int rc = FirstCompute(argv[2]);
+        app.m_pMainWnd = nullptr;
+        ::DestroyWindow(main.Detach());
+        return rc;
+    }
+
     std::vector<std::string> documents;
     for (int i = 1; i < argc; ++i)
         documents.push_back(argv[i]);
     if (documents.empty())
+    {
+        const std::string built = bench::TempPath("clastor-bench-twenty-segments.cla");
+        std::unique_ptr<CTalusimDoc> doc(bench::BuildTwentySegmentDocument(ROCKS));
+        if (doc->OnSaveDocument(built.c_str()))
+            Bench("twenty-segment slope (built)", built);
+        ::DeleteFileA(built.c_str());
         documents = ExampleDocuments();
+    }
     for (const std::string& d : documents)
-    {
-        Bench(d, [&d]() -> CTalusimDoc* {
-            auto doc = std::make_unique<CTalusimDoc>();
-            return doc->OnOpenDocument(d.c_str()) ? doc.release() : nullptr;
-        });
-    }
-    if (documents.empty())
-    {
-        Bench("talus slope under a cliff (built)", [] { return BuiltDocument(0); });
-        Bench("line seeder, barrier and two collectors (built)", [] { return BuiltDocument(1); });
-    }
+        Bench(d, d);
 
     app.m_pMainWnd = nullptr;
     ::DestroyWindow(main.Detach());
