@@ -59,8 +59,9 @@ int GetSlopeVertexCount(CDocument* doc) {
     return d != nullptr ? d->GetSlopeVertexCount() : 0;
 }
 
-// The drawing tools keep their shift state themselves until they are part of the program.
-void SetToolActive(CDocument*, BYTE) {}
+void SetToolActive(CDocument* doc, BYTE flag) {
+    if (CTalusimDoc* d = Slope(doc)) d->SetToolShiftConstrain(flag != 0);
+}
 
 void ShowGridSettings(CDocument* doc) {
     if (CTalusimDoc* d = Slope(doc)) d->ShowGridSettings();

@@ -488,10 +488,12 @@ void CTalusimDoc::BeginEntityDrag(const CVector2D& point)
         m_pCurrentEntity->SetReferencePoint(point.x, point.y);
 }
 
-void CTalusimDoc::DragEntityBy(const CVector2D& offset)
+// The grabbed grip of the current entity goes to the point (the whole
+// entity follows from where the drag began when it was grabbed as a whole).
+void CTalusimDoc::DragEntityBy(const CVector2D& point)
 {
     if (m_pCurrentEntity)
-        m_pCurrentEntity->DragBy(offset.x, offset.y);
+        m_pCurrentEntity->DragGrip(point.x, point.y);
 }
 
 void CTalusimDoc::SnapshotCurrentEntity()

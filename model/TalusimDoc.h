@@ -312,7 +312,7 @@ public:
     CEntity* GetCurrentEntity() const { return m_pCurrentEntity; }
     void SetCurrentEntity(CEntity* pEntity) { m_pCurrentEntity = pEntity; }
     void BeginEntityDrag(const CVector2D& point);
-    void DragEntityBy(const CVector2D& offset);
+    void DragEntityBy(const CVector2D& point);
     void SnapshotCurrentEntity();
     void RestoreCurrentEntity();
     bool EndAllEditing();

@@ -7,6 +7,7 @@
 #include "app/DocumentLink.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
+#include "tools/ToolServices.h"
 #include "view/TalusimView.h"
 #include "view/ViewServices.h"
 
@@ -14,6 +15,7 @@ inline void InstallProgramViews() {
     InstallViewServices();
     InstallGraphViewServices();
     InstallFilterDialogs();
+    InstallToolServices();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
     slope.viewClass = RUNTIME_CLASS(CTalusimView);
