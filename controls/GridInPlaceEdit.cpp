@@ -5,6 +5,44 @@
 
 #include "controls/GridCtrl.h"
 
+namespace {
+
+// How an edit opens on the key that began it: the caret after the text (a
+// click, F2, Enter), the last character gone (Backspace), the whole text
+// selected (a navigation key, and for the plain edit the space too), or the
+// text replaced by the character typed.
+template <class Select, class Type>
+void StartWithKey(UINT firstKey, int length, bool spaceSelects, Select select, Type type)
+{
+    switch (firstKey) {
+    case VK_LBUTTON:
+    case VK_RETURN:
+        select(length, -1);
+        return;
+    case VK_BACK:
+        select(length, -1);
+        type(VK_BACK);
+        return;
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        select(0, -1);
+        return;
+    default:
+        select(0, -1);
+        if (!(spaceSelects && firstKey == VK_SPACE))
+            type(firstKey);
+        return;
+    }
+}
+
+}  // namespace
+
 void SendGridEndEdit(CWnd* control, int row, int col, UINT exitKey)
 {
     CWnd* owner = control->GetOwner();
@@ -40,32 +78,8 @@ CGridInPlaceEdit::CGridInPlaceEdit(CWnd* parent, CRect& rect, DWORD style, UINT 
     SetFont(parent->GetFont(), FALSE);
     SetWindowText(m_strInitText);
     SetFocus();
-    const int length = m_strInitText.GetLength();
-    switch (firstKey) {
-    case VK_LBUTTON:
-    case VK_RETURN:
-        SetSel(length, -1);
-        break;
-    case VK_BACK:
-        SetSel(length, -1);
-        SendMessage(WM_CHAR, VK_BACK, 0);
-        break;
-    case VK_SPACE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-        SetSel(0, -1);
-        break;
-    default:
-        SetSel(0, -1);
-        SendMessage(WM_CHAR, firstKey, 0);
-        break;
-    }
+    StartWithKey(firstKey, m_strInitText.GetLength(), true, [this](int from, int to) { SetSel(from, to); },
+                 [this](UINT ch) { SendMessage(WM_CHAR, ch, 0); });
 }
 
 BOOL CGridInPlaceEdit::PreTranslateMessage(MSG* msg)
@@ -230,31 +244,8 @@ CGridInPlaceList::CGridInPlaceList(CWnd* parent, CRect& rect, DWORD style, UINT 
     if (edit != nullptr)
         m_edit.SubclassWindow(edit);
     SetFocus();
-    const int length = m_strInitText.GetLength();
-    switch (firstKey) {
-    case VK_LBUTTON:
-    case VK_RETURN:
-        SetEditSel(length, -1);
-        break;
-    case VK_BACK:
-        SetEditSel(length, -1);
-        SendMessage(WM_CHAR, VK_BACK, 0);
-        break;
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-        SetEditSel(0, -1);
-        break;
-    default:
-        SetEditSel(0, -1);
-        SendMessage(WM_CHAR, firstKey, 0);
-        break;
-    }
+    StartWithKey(firstKey, m_strInitText.GetLength(), false, [this](int from, int to) { SetEditSel(from, to); },
+                 [this](UINT ch) { SendMessage(WM_CHAR, ch, 0); });
 }
 
 void CGridInPlaceList::Finish(UINT key)

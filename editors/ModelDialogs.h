@@ -2,7 +2,7 @@
 // each Run function fills its dialog, runs it and hands the values back after
 // OK. The dialogs live in files of their own (MaterialEditorDlg,
 // BarrierEditorDlg, DataCollectorEditorDlg, ProjectSettingsDlg,
-// ViewSettingsDlgs, ModelEditorDialogs for the Slope Editor).
+// ViewSettingsDlgs, SlopeEditorDlg).
 #pragma once
 
 #include "editors/EditorDialog.h"

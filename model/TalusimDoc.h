@@ -287,6 +287,7 @@ public:
     const CString& GetWizardText() const { return m_strWizardText; }
     void SetWizardText(const CString& text) { m_strWizardText = text; }
     int AddWizardItem(const CWizardItem& item);
+    void ClearWizardItems() { m_wizardItems.clear(); }
     int GetWizardItemCount() const { return (int)m_wizardItems.size(); }
     const CWizardItem& GetWizardItem(int i) const { return m_wizardItems[static_cast<size_t>(i)]; }
     int GetRockPathCount() const { return (int)m_rockPaths.GetSize(); }

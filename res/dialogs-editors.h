@@ -3,7 +3,6 @@
 
 #define IDD_MATERIAL_EDITOR             10013
 #define IDD_BARRIER_EDITOR              10014
-#define IDD_SLOPE_EDITOR                10018
 #define IDD_COLLECTOR_EDITOR            10023
 
 // Material Editor
@@ -58,11 +57,3 @@
 #define IDC_DC_Y_LABEL                  16118
 #define IDC_DC_COPY                     16225
 
-// Slope Editor
-#define IDC_SE_VERTICES                 16207
-#define IDC_SE_GENERATE_SAMPLES         16173
-#define IDC_SE_X                        16480
-#define IDC_SE_Y                        16481
-#define IDC_SE_MATERIAL                 16482
-#define IDC_SE_X_UNIT                   16483
-#define IDC_SE_Y_UNIT                   16484

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/DocumentLink.h"
+#include "editors/MaterialWizardDlg.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
 #include "tools/ToolServices.h"
@@ -15,6 +16,7 @@ inline void InstallProgramViews() {
     InstallViewServices();
     InstallGraphViewServices();
     InstallFilterDialogs();
+    InstallMaterialWizard();
     InstallToolServices();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
