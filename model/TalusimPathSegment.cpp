@@ -23,7 +23,6 @@ bool CTalusimPathSegment::SetStraight(double x0, double y0, double x1, double y1
     m_y1 = y1;
     m_T = T;
     m_g = g;
-    UpdateBounds();
     return true;
 }
 
@@ -39,7 +38,6 @@ bool CTalusimPathSegment::SetFlight(double x0, double y0, double x1, double y1, 
     m_vy = vy;
     m_T = T;
     m_g = g;
-    UpdateBounds();
     return true;
 }
 
@@ -66,18 +64,16 @@ bool CTalusimPathSegment::SetPixelStep(int step)
     return true;
 }
 
-void CTalusimPathSegment::UpdateBounds()
+double CTalusimPathSegment::GetTop() const
 {
-    m_upperLeft.x = std::min(m_x0, m_x1);
-    m_lowerRight.x = std::max(m_x0, m_x1);
-    m_upperLeft.y = std::max(m_y0, m_y1);
-    m_lowerRight.y = std::min(m_y0, m_y1);
+    double top = std::max(m_y0, m_y1);
     // A rising flight may peak before it ends: the apex at t = vy / g.
     if (!IsStraight() && m_vy > 0.0 && m_g > 0.0) {
         const double apexTime = m_vy / m_g;
         if (apexTime < m_T)
-            m_upperLeft.y = std::max(m_upperLeft.y, m_y0 + m_vy * apexTime / 2.0);
+            top = std::max(top, m_y0 + m_vy * apexTime / 2.0);
     }
+    return top;
 }
 
 CVector2D CTalusimPathSegment::GetPointAt(double t) const
@@ -101,12 +97,14 @@ void CTalusimPathSegment::Serialize(CArchive& ar)
     CObject::Serialize(ar);
     if (ar.IsStoring()) {
         ar << m_x0 << m_y0 << m_x1 << m_y1 << m_T << m_g << m_vx << m_vy;
-        ar << m_upperLeft.x << m_upperLeft.y << m_lowerRight.x << m_lowerRight.y;
+        ar << GetLeft() << GetTop() << GetRight() << GetBottom();
         ar << m_pixelStep;
         ar << m_straight;
     } else {
         ReadFinite(ar, m_x0, m_y0, m_x1, m_y1, m_T, m_g, m_vx, m_vy);
-        ReadFinite(ar, m_upperLeft.x, m_upperLeft.y, m_lowerRight.x, m_lowerRight.y);
+        // The stored box is worked out again from the piece itself.
+        double box[4];
+        ReadFinite(ar, box[0], box[1], box[2], box[3]);
         ar >> m_pixelStep;
         BYTE straight = 0;
         ar >> straight;
@@ -123,8 +121,8 @@ int CTalusimPathSegment::GetChordCount(const CViewContext& view) const
 {
     if (IsStraight())
         return 1;
-    const CPoint a = view.WorldToDevice(m_upperLeft);
-    const CPoint b = view.WorldToDevice(m_lowerRight);
+    const CPoint a = view.WorldToDevice(GetUpperLeft());
+    const CPoint b = view.WorldToDevice(GetLowerRight());
     const int dx = std::abs(a.x - b.x);
     const int dy = std::abs(a.y - b.y);
     if (dx <= 3 && dy <= 3)

@@ -26,12 +26,14 @@ public:
                        double& g, double& vx, double& vy) const;
 
     bool IsStraight() const { return m_straight != 0; }
-    CVector2D GetUpperLeft() const { return m_upperLeft; }
-    CVector2D GetLowerRight() const { return m_lowerRight; }
-    double GetTop() const { return m_upperLeft.y; }
-    double GetLeft() const { return m_upperLeft.x; }
-    double GetBottom() const { return m_lowerRight.y; }
-    double GetRight() const { return m_lowerRight.x; }
+    // The bounding box, worked out when asked: a computation keeps hundreds of
+    // thousands of pieces, and each byte of a piece counts.
+    CVector2D GetUpperLeft() const { return CVector2D(GetLeft(), GetTop()); }
+    CVector2D GetLowerRight() const { return CVector2D(GetRight(), GetBottom()); }
+    double GetTop() const;
+    double GetLeft() const { return m_x0 < m_x1 ? m_x0 : m_x1; }
+    double GetBottom() const { return m_y0 < m_y1 ? m_y0 : m_y1; }
+    double GetRight() const { return m_x0 > m_x1 ? m_x0 : m_x1; }
     CVector2D GetStartPoint() const { return CVector2D(m_x0, m_y0); }
     CVector2D GetEndPoint() const { return CVector2D(m_x1, m_y1); }
 
@@ -56,15 +58,11 @@ public:
     void Serialize(CArchive& ar) override;
 
 private:
-    void UpdateBounds();
-
-    BYTE m_straight = 1;
     double m_x0 = 0.0, m_y0 = 0.0;
     double m_x1 = 0.0, m_y1 = 0.0;
     double m_T = 0.0;
-    int m_pixelStep = 4;
     double m_g = 0.0;
-    CVector2D m_upperLeft{DBL_MAX, DBL_MAX};
-    CVector2D m_lowerRight{DBL_MAX, DBL_MAX};
     double m_vx = 0.0, m_vy = 0.0;
+    int m_pixelStep = 4;
+    BYTE m_straight = 1;
 };

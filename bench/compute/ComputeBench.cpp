@@ -8,8 +8,8 @@
 // document. Then, in this process, the Compute repeated on the same document
 // with and without its progress dialog.
 //
-// Usage: bench_compute [document.cla ...]; without arguments a twenty-segment
-// slope built here (saved to a temporary file and opened like the user's)
+// Usage: bench_compute [document.cla ...] (or --save file.cla: the built document); without arguments a benched slope
+// built here (saved to a temporary file and opened like the user's)
 // and the documents in the project's examples/ folder.
 #include <windows.h>
 
@@ -264,15 +264,25 @@ int main(int argc, char** argv)
         return rc;
     }
 
+    if (argc == 3 && std::string(argv[1]) == "--save")
+    {
+        // The built document, for measuring by hand.
+        std::unique_ptr<CTalusimDoc> doc(bench::BuildBenchedSlopeDocument(ROCKS));
+        const int rc = doc->OnSaveDocument(argv[2]) ? 0 : 1;
+        app.m_pMainWnd = nullptr;
+        ::DestroyWindow(main.Detach());
+        return rc;
+    }
+
     std::vector<std::string> documents;
     for (int i = 1; i < argc; ++i)
         documents.push_back(argv[i]);
     if (documents.empty())
     {
-        const std::string built = bench::TempPath("clastor-bench-twenty-segments.cla");
-        std::unique_ptr<CTalusimDoc> doc(bench::BuildTwentySegmentDocument(ROCKS));
+        const std::string built = bench::TempPath("clastor-bench-benched-slope.cla");
+        std::unique_ptr<CTalusimDoc> doc(bench::BuildBenchedSlopeDocument(ROCKS));
         if (doc->OnSaveDocument(built.c_str()))
-            Bench("twenty-segment slope (built)", built);
+            Bench("benched slope (built)", built);
         ::DeleteFileA(built.c_str());
         documents = ExampleDocuments();
     }

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/DocumentDependencies.h"
@@ -24,14 +25,17 @@ inline double PrivateMB()
     PROCESS_MEMORY_COUNTERS_EX pmc{};
     pmc.cb = sizeof(pmc);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-    return static_cast<double>(pmc.PrivateUsage) / (1024.0 * 1024.0);
+    // Wine leaves the private bytes at 0: the working set stands in for them.
+    const SIZE_T bytes = pmc.PrivateUsage != 0 ? pmc.PrivateUsage : pmc.WorkingSetSize;
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 inline double PeakMB()
 {
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof(pmc);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.PeakPagefileUsage) / (1024.0 * 1024.0);
+    const SIZE_T bytes = pmc.PeakPagefileUsage != 0 ? pmc.PeakPagefileUsage : pmc.PeakWorkingSetSize;
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
 inline std::string TempPath(const char* name)
@@ -49,10 +53,10 @@ inline double FileMB(const std::string& path)
     return (static_cast<double>(data.nFileSizeHigh) * 4294967296.0 + data.nFileSizeLow) / (1024.0 * 1024.0);
 }
 
-// A twenty-segment slope (a cliff, benches, a talus and a run-out) with the
+// A slope of some fifty segments (a cliff, benches and steps, a run-out) with the
 // default materials, one point seeder above its crest, a fixed random seed and
 // the given number of rocks: its rock paths have about 45 pieces each.
-inline CTalusimDoc* BuildTwentySegmentDocument(int rocks)
+inline CTalusimDoc* BuildBenchedSlopeDocument(int rocks)
 {
     auto* doc = new CTalusimDoc;
     if (!doc->OnNewDocument())
@@ -60,13 +64,20 @@ inline CTalusimDoc* BuildTwentySegmentDocument(int rocks)
     std::vector<CTalusimSlopeType*> materials =
         CollectAs<CTalusimSlopeType>(*doc->GetDatabase(), 20, KIND_MATERIAL, 21);
     CTalusimSlope* slope = doc->GetSlope();
-    const double v[][2] = {{0, 160},   {8, 158},   {12, 130},  {15, 100},  {22, 92},   {28, 70},   {40, 64},
-                           {52, 50},   {70, 44},   {85, 36},   {100, 31},  {118, 26},  {135, 20},  {150, 17},
-                           {170, 13},  {190, 10},  {215, 7},   {240, 5},   {270, 3},   {300, 2},   {340, 0}};
-    for (size_t i = 0; i < std::size(v); ++i)
-        slope->AddVertexWithMaterial(v[i][0], v[i][1], materials[i % materials.size()]);
+    // A cliff, then benches and steps down a long talus: rocks bounce from one
+    // to the next.
+    std::vector<std::pair<double, double>> v = {{0, 520}, {6, 518}, {10, 460}};
+    for (int i = 0; i < 50; ++i)
+    {
+        const double x = v.back().first, y = v.back().second;
+        v.push_back(i % 2 == 0 ? std::make_pair(x + 14.0, y - 12.0) : std::make_pair(x + 10.0, y - 3.0));
+    }
+    v.push_back({v.back().first + 60.0, v.back().second - 10.0});
+    v.push_back({v.back().first + 120.0, v.back().second - 6.0});
+    for (size_t i = 0; i < v.size(); ++i)
+        slope->AddVertexWithMaterial(v[i].first, v[i].second, materials[i % materials.size()]);
     auto* seeder = new CTalusimRaker;
-    seeder->AddPoint(3, 162);
+    seeder->AddPoint(3, 522);
     seeder->SetGroupId(GROUP_POINT_SEEDER);
     seeder->SetCategoryId(CAT_PLACED);
     seeder->SetMass(1000.0, 200.0);

@@ -12,8 +12,9 @@ TEST(PathSegment, DefaultsAndParameters)
     CTalusimPathSegment s;
     EXPECT_TRUE(s.IsStraight());
     EXPECT_EQ(s.GetPixelStep(), 4);
-    EXPECT_EQ(s.GetLeft(), DBL_MAX);
-    EXPECT_EQ(s.GetBottom(), DBL_MAX);
+    // The box is the piece's own: a default piece is a point at the origin.
+    EXPECT_EQ(s.GetLeft(), 0.0);
+    EXPECT_EQ(s.GetTop(), 0.0);
 
     s.SetFlight(1, 2, 3, 4, 5, 6, 7, 8);
     bool straight = true;
