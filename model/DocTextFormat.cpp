@@ -4,6 +4,7 @@
 #include "model/DocumentDependencies.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 #include "model/DocumentTextFile.h"
@@ -32,11 +33,6 @@ const SectionEntry kSections[] = {
     {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
 };
 
-std::string R(double v)
-{
-    return FormatReal(v);
-}
-
 int Red(COLORREF c) { return GetRValue(c); }
 int Green(COLORREF c) { return GetGValue(c); }
 int Blue(COLORREF c) { return GetBValue(c); }
@@ -44,6 +40,18 @@ int Blue(COLORREF c) { return GetBValue(c); }
 COLORREF ColourOf(const int v[3])
 {
     return static_cast<COLORREF>((v[0] & 0xFF) | ((v[1] & 0xFF) << 8) | ((v[2] & 0xFF) << 16));
+}
+
+// The reader's message; a number that is not finite is named with its line.
+CString RefusalMessage(const CDocumentTextReader& file)
+{
+    CString message = kInvalidSection;
+    if (file.GetRefusal() == CDocumentTextReader::notFinite) {
+        char line[96];
+        std::snprintf(line, sizeof line, "\nLine %zu holds a number that is not finite.", file.GetRefusedLine());
+        message += line;
+    }
+    return message;
 }
 
 }  // namespace
@@ -78,10 +86,15 @@ bool CTalusimDoc::WriteSections(CDocumentTextWriter& file)
 
 bool CTalusimDoc::WriteTextDocument(LPCSTR path)
 {
+    // The file streams to disk as it is written, through one buffer.
     CDocumentTextWriter file;
-    WriteSections(file);
     CString error;
-    if (!file.CommitToFile(path, error)) {
+    bool written = file.BeginFile(path, error);
+    if (written) {
+        WriteSections(file);
+        written = file.Commit(error);
+    }
+    if (!written) {
         // The previous file is untouched and the document stays modified.
         AfxMessageBox(error);
         return false;
@@ -125,7 +138,7 @@ bool CTalusimDoc::ReadTextDocument(LPCSTR path, bool* pNotText)
             if (name == s.name)
                 entry = &s;
         if (!ScanInt(versionText, version) || !entry || !(this->*entry->read)(file, version)) {
-            AfxMessageBox(kInvalidSection);
+            AfxMessageBox(RefusalMessage(file));
             return false;
         }
         if (!file.ReadLine(line) || line != kSectionTrailer) {
@@ -134,6 +147,14 @@ bool CTalusimDoc::ReadTextDocument(LPCSTR path, bool* pNotText)
         }
     }
     m_pathsByFileId.clear();
+    if (file.ReadFailed()) {
+        // Reading stopped before the end of the file: what was read is not
+        // the document.
+        CString message = "Unable to read file\n";
+        message += path;
+        AfxMessageBox(message);
+        return false;
+    }
     return true;
 }
 
@@ -148,8 +169,8 @@ void CTalusimDoc::WriteGeneralSection(CDocumentTextWriter& file, int /*version*/
     file.Line("4");
     for (COLORREF c : {m_crPathColour, m_crFilteredPathColour, slope->GetFillColour()})
         file.Linef("%d\t%d\t%d", Red(c), Green(c), Blue(c));
-    file.Linef("%d\t%d\t%d\t%s", slope->IsFilled() ? 1 : 0, slope->IsHatched() ? 1 : 0, slope->GetHatchStyle(),
-               R(slope->GetFillLength()).c_str());
+    file.Values('\t', slope->IsFilled() ? 1 : 0, slope->IsHatched() ? 1 : 0, slope->GetHatchStyle(),
+                slope->GetFillLength());
     int random = m_nRandomMode == RANDOM_FIXED ? 2 : m_nRandomMode == RANDOM_USER ? 3 : 1;
     file.Line("* Random Settings");
     file.Linef("%d\t%d", random, m_nRandomSeed);
@@ -162,15 +183,15 @@ void CTalusimDoc::WriteGeneralSection(CDocumentTextWriter& file, int /*version*/
     file.Line("* Consider Angular Velocity");
     file.Linef("%d", m_bConsiderAngularVelocity ? 1 : 0);
     file.Line("* Scale RN by Velocity");
-    file.Linef("%d\t%s", m_bScaleRnByVelocity ? 1 : 0, R(m_dRnVelocityConstant).c_str());
+    file.Values('\t', m_bScaleRnByVelocity ? 1 : 0, m_dRnVelocityConstant);
     file.Line("* Scale RN by Mass");
-    file.Linef("%d\t%s", m_bScaleRnByMass ? 1 : 0, R(m_dRnMassConstant).c_str());
+    file.Values('\t', m_bScaleRnByMass ? 1 : 0, m_dRnMassConstant);
     file.Line("* Number of Rocks to throw");
     file.Linef("%d", m_nRocks);
     file.Line("* Number of horizontal locations");
     file.Linef("%d", m_nLocations);
     file.Line("* Minimum Velocity");
-    file.Line(R(m_dMinimumVelocity));
+    file.Values(' ', m_dMinimumVelocity);
 }
 
 bool CTalusimDoc::ReadGeneralSection(CDocumentTextReader& file, int /*version*/)
@@ -184,34 +205,18 @@ bool CTalusimDoc::ReadGeneralSection(CDocumentTextReader& file, int /*version*/)
         return false;
     int colours[3][3];
     for (auto& c : colours)
-        if (!file.ReadNextDataLine(line) || !ScanInts(line, c, 3))
+        if (!file.ReadInts(c, 3))
             return false;
     double fill[4];
-    if (!file.ReadNextDataLine(line) || !ScanFields(line, "iiir", fill))
+    if (!file.ReadFields("iiir", fill))
         return false;
     int random[2];
     int seeder = 0, friction = 0, metric = 0, angular = 0, rocks = 0, locations = 0;
     double scaleVelocity[2], scaleMass[2], minimumVelocity = 0.0;
     const double length = fill[3];
-    if (!file.ReadNextDataLine(line) || !ScanInts(line, random, 2))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanInt(line, seeder))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanInt(line, friction))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanInt(line, metric))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanInt(line, angular))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanFields(line, "ir", scaleVelocity))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanFields(line, "ir", scaleMass))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanInt(line, rocks))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanInt(line, locations))
-        return false;
-    if (!file.ReadNextDataLine(line) || !ScanReal(line, minimumVelocity))
+    if (!file.ReadInts(random, 2) || !file.ReadInt(seeder) || !file.ReadInt(friction) || !file.ReadInt(metric) ||
+        !file.ReadInt(angular) || !file.ReadFields("ir", scaleVelocity) || !file.ReadFields("ir", scaleMass) ||
+        !file.ReadInt(rocks) || !file.ReadInt(locations) || !file.ReadReals(&minimumVelocity, 1))
         return false;
 
     m_crPathColour = ColourOf(colours[0]);
@@ -251,15 +256,14 @@ void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/
             written.push_back(i);
     file.Linef("%d", (int)written.size());
     for (int i : written)
-        file.Linef("%s %s %d", R(m_endPoints[i].x).c_str(), R(m_endPoints[i].y).c_str(), m_rockPaths[i]->GetFileId());
+        file.Values(' ', m_endPoints[i].x, m_endPoints[i].y, m_rockPaths[i]->GetFileId());
     file.Line("* Number Collector Hits");
     file.Linef("%d", (int)m_locationMaxima.GetSize());
     for (int i = 0; i < m_locationMaxima.GetSize(); ++i) {
         const CLocationEnvelope& e = m_locationMaxima[i];
-        file.Linef("%d %s %s %s %s %s %s %s %s", e.IsLocationSet() ? 0 : 1, R(e.GetLocation()).c_str(),
-                   R(e.GetMaxHeight()).c_str(), R(e.GetSlopeHeight()).c_str(), R(e.GetMaxVelocity()).c_str(),
-                   R(e.GetMaxAngularVelocity()).c_str(), R(e.GetMaxTranslationalEnergy()).c_str(),
-                   R(e.GetMaxRotationalEnergy()).c_str(), R(e.GetMaxTotalEnergy()).c_str());
+        file.Values(' ', e.IsLocationSet() ? 0 : 1, e.GetLocation(), e.GetMaxHeight(), e.GetSlopeHeight(),
+                    e.GetMaxVelocity(), e.GetMaxAngularVelocity(), e.GetMaxTranslationalEnergy(),
+                    e.GetMaxRotationalEnergy(), e.GetMaxTotalEnergy());
     }
     file.Line("* Number of Distributions");
     file.Linef("%d", (int)m_distributions.GetSize());
@@ -270,23 +274,21 @@ void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/
         file.Linef("%d", n);
         for (int i = 0; i < n; ++i) {
             CTalusimRockPath* path = d.GetRockPath(i);
-            file.Linef("%s %s %s %s %s %d", R(d.GetValue(i, DIST_TRANSLATIONAL_ENERGY)).c_str(),
-                       R(d.GetValue(i, DIST_ROTATIONAL_ENERGY)).c_str(), R(d.GetValue(i, DIST_VELOCITY)).c_str(),
-                       R(d.GetValue(i, DIST_ANGULAR_VELOCITY)).c_str(), R(d.GetValue(i, DIST_BOUNCE_HEIGHT)).c_str(),
-                       path ? path->GetFileId() : 0);
+            file.Values(' ', d.GetValue(i, DIST_TRANSLATIONAL_ENERGY), d.GetValue(i, DIST_ROTATIONAL_ENERGY),
+                        d.GetValue(i, DIST_VELOCITY), d.GetValue(i, DIST_ANGULAR_VELOCITY),
+                        d.GetValue(i, DIST_BOUNCE_HEIGHT), path ? path->GetFileId() : 0);
         }
     }
 }
 
 bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
 {
-    std::string line;
     int count = 0;
-    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+    if (!file.ReadCount(count))
         return false;
     for (int i = 0; i < count; ++i) {
         double v[3];
-        if (!file.ReadNextDataLine(line) || !ScanFields(line, "rri", v))
+        if (!file.ReadFields("rri", v))
             return false;
         const int id = static_cast<int>(v[2]);
         // An end point must belong to a path: the end-point iteration reads
@@ -297,11 +299,13 @@ bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
         m_endPoints.Add(CVector2D(v[0], v[1]));
         m_rockPaths.Add(path);
     }
-    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+    if (!file.ReadCount(count))
         return false;
     for (int i = 0; i < count; ++i) {
+        // The maximum height says by itself what a value that is not a
+        // number means: the height was never set.
         double v[9];
-        if (!file.ReadNextDataLine(line) || !ScanFields(line, "irrrrrrrr", v))
+        if (!file.ReadFields("irnrrrrrr", v))
             return false;
         double height = v[2];
         if (!(height >= -1.7e300))
@@ -310,16 +314,18 @@ bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
         e.Set(v[0] > 0 ? 1 : 0, height, v[3], v[1], v[4], v[5], v[6], v[7], v[8]);
         m_locationMaxima.Add(e);
     }
-    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+    if (!file.ReadCount(count))
         return false;
-    m_distributions.SetSize(count);
+    // The records grow as they are read: a damaged count must not size
+    // anything before its lines are there.
     for (int k = 0; k < count; ++k) {
         int samples = 0;
-        if (!file.ReadNextDataLine(line) || !ScanCount(line, samples, file.LinesLeft()))
+        if (!file.ReadCount(samples))
             return false;
+        m_distributions.SetSize(k + 1);
         for (int i = 0; i < samples; ++i) {
             double v[6];
-            if (!file.ReadNextDataLine(line) || !ScanFields(line, "rrrrri", v))
+            if (!file.ReadFields("rrrrri", v))
                 return false;
             m_distributions[k].AddSample(v[4], v[0], v[1], v[2], v[3],
                                          FindRockPathByFileId(static_cast<int>(v[5])));
@@ -339,14 +345,14 @@ void CTalusimDoc::WriteWizardSection(CDocumentTextWriter& file, int /*version*/)
             c = ' ';
     file.Line(text);
     for (const auto& item : m_wizardItems)
-        file.Linef("%s %d", R(item.value).c_str(), item.code);
+        file.Values(' ', item.value, item.code);
 }
 
 bool CTalusimDoc::ReadWizardSection(CDocumentTextReader& file, int /*version*/)
 {
     std::string line;
     int count = 0;
-    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+    if (!file.ReadCount(count))
         return false;
     // The text is taken as it stands, like a name.
     if (!file.ReadNameLine(line))
@@ -354,7 +360,7 @@ bool CTalusimDoc::ReadWizardSection(CDocumentTextReader& file, int /*version*/)
     m_strWizardText = line.c_str();
     for (int i = 0; i < count; ++i) {
         double v[2];
-        if (!file.ReadNextDataLine(line) || !ScanFields(line, "ri", v))
+        if (!file.ReadFields("ri", v))
             return false;
         AddWizardItem(CWizardItem{v[0], static_cast<int>(v[1])});
     }

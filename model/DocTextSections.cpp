@@ -7,11 +7,6 @@
 
 namespace {
 
-std::string R(double v)
-{
-    return FormatReal(v);
-}
-
 // A name is one line of the file.
 std::string NameLine(const CString& name)
 {
@@ -39,10 +34,8 @@ void WriteHits(CDocumentTextWriter& file, CTalusimBarrier* object)
     for (int i = 0; i < hits.GetSize(); ++i) {
         const CBarrierHit& h = hits[i];
         CTalusimRockPath* path = h.GetRockPath();
-        file.Linef("%s %s %s %s %s %s %s %d %d", R(h.GetX()).c_str(), R(h.GetY()).c_str(),
-                   R(h.GetVelocity()).c_str(), R(h.GetAngularVelocity()).c_str(),
-                   R(h.GetTranslationalEnergy()).c_str(), R(h.GetRotationalEnergy()).c_str(),
-                   R(h.GetMass()).c_str(), path ? path->GetFileId() : 0, h.IsValid() ? 1 : 0);
+        file.Values(' ', h.GetX(), h.GetY(), h.GetVelocity(), h.GetAngularVelocity(), h.GetTranslationalEnergy(),
+                    h.GetRotationalEnergy(), h.GetMass(), path ? path->GetFileId() : 0, h.IsValid() ? 1 : 0);
     }
 }
 
@@ -59,13 +52,12 @@ bool CTalusimDoc::IsStorableName(const CString& name)
 
 bool ReadHits(CTalusimDoc& doc, CDocumentTextReader& file, CTalusimBarrier* object)
 {
-    std::string line;
     int count = 0;
-    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+    if (!file.ReadCount(count))
         return false;
     for (int i = 0; i < count; ++i) {
         double v[9];
-        if (!file.ReadNextDataLine(line) || !ScanFields(line, "rrrrrrrii", v))
+        if (!file.ReadFields("rrrrrrrii", v))
             return false;
         // A number that matches no path gives a hit without a path.
         CBarrierHit hit;
@@ -90,16 +82,16 @@ void CTalusimDoc::WriteSeedersSection(CDocumentTextWriter& file, int /*version*/
         s->GetMass(m, mSd);
         s->GetRadius(r, rSd);
         s->GetAngularVelocity(w, wSd);
-        file.Linef("%s %s", R(vx).c_str(), R(vxSd).c_str());
-        file.Linef("%s %s", R(vy).c_str(), R(vySd).c_str());
-        file.Linef("%s %s", R(m).c_str(), R(mSd).c_str());
-        file.Linef("%s %s", R(r).c_str(), R(rSd).c_str());
-        file.Linef("%s %s", R(w).c_str(), R(wSd).c_str());
+        file.Values(' ', vx, vxSd);
+        file.Values(' ', vy, vySd);
+        file.Values(' ', m, mSd);
+        file.Values(' ', r, rSd);
+        file.Values(' ', w, wSd);
         file.Line("* Number of Seeder Vertices");
         file.Linef("%d", s->GetVertexCount());
         for (int i = 0; i < s->GetVertexCount(); ++i) {
             CVector2D p = s->GetVertexPoint(i);
-            file.Linef("%s %s", R(p.x).c_str(), R(p.y).c_str());
+            file.Values(' ', p.x, p.y);
         }
     }
 }
@@ -117,10 +109,10 @@ bool CTalusimDoc::ReadSeedersSection(CDocumentTextReader& file, int /*version*/)
     for (int k = 0; k < count; ++k) {
         double v[5][2];
         for (auto& pair : v)
-            if (!file.ReadNextDataLine(line) || !ScanReals(line, pair, 2))
+            if (!file.ReadReals(pair, 2))
                 return false;
         int vertices = 0;
-        if (!file.ReadNextDataLine(line) || !ScanCount(line, vertices, file.LinesLeft()))
+        if (!file.ReadCount(vertices))
             return false;
         auto seeder = std::make_unique<CTalusimRaker>();
         seeder->SetCategoryId(CAT_PLACED);
@@ -131,7 +123,7 @@ bool CTalusimDoc::ReadSeedersSection(CDocumentTextReader& file, int /*version*/)
         seeder->SetGroupId(vertices == 1 ? GROUP_POINT_SEEDER : GROUP_LINE_SEEDER);
         for (int i = 0; i < vertices; ++i) {
             double p[2];
-            if (!file.ReadNextDataLine(line) || !ScanReals(line, p, 2))
+            if (!file.ReadReals(p, 2))
                 return false;
             seeder->AddPoint(p[0], p[1]);
         }
@@ -156,10 +148,8 @@ void CTalusimDoc::WriteMaterialsSection(CDocumentTextWriter& file, int /*version
         file.Linef("%d", m->GetFileId());
         file.Linef("%d", m->HasDefaultValues() ? 1 : 0);
         file.Linef("%d\t%d\t%d", GetRValue(c), GetGValue(c), GetBValue(c));
-        file.Linef("%s\t%s\t%s\t%s", R(m->GetRnMean()).c_str(), R(m->GetRnStdDev()).c_str(), R(m->GetRtMean()).c_str(),
-                   R(m->GetRtStdDev()).c_str());
-        file.Linef("%s\t%s\t%s", R(m->GetFrictionAngleMean()).c_str(), R(m->GetFrictionAngleStdDev()).c_str(),
-                   R(m->GetRoughnessStdDev()).c_str());
+        file.Values('\t', m->GetRnMean(), m->GetRnStdDev(), m->GetRtMean(), m->GetRtStdDev());
+        file.Values('\t', m->GetFrictionAngleMean(), m->GetFrictionAngleStdDev(), m->GetRoughnessStdDev());
     }
 }
 
@@ -183,15 +173,8 @@ bool CTalusimDoc::ReadMaterialsSection(CDocumentTextReader& file, int /*version*
             return false;
         int id = 0, defaults = 0, colour[3];
         double rn[4], friction[3];
-        if (!file.ReadNextDataLine(line) || !ScanInt(line, id))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanInt(line, defaults))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanInts(line, colour, 3))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanReals(line, rn, 4))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanReals(line, friction, 3))
+        if (!file.ReadInt(id) || !file.ReadInt(defaults) || !file.ReadInts(colour, 3) || !file.ReadReals(rn, 4) ||
+            !file.ReadReals(friction, 3))
             return false;
         if (!CreateOrUpdateMaterial(CString(name.c_str()), ColourOf(colour), rn[0], rn[1], rn[2], rn[3], friction[0],
                                     friction[1], friction[2], id))
@@ -255,7 +238,7 @@ void CTalusimDoc::WriteSlopeSection(CDocumentTextWriter& file, int /*version*/)
     file.Linef("%d", slope->GetVertexCount());
     for (int i = 0; i < slope->GetVertexCount(); ++i) {
         CPolyVertex v = slope->GetVertex(i);
-        file.Linef("%s %s %s %s", R(v.x).c_str(), R(v.y).c_str(), R(v.auxA).c_str(), R(v.auxB).c_str());
+        file.Values(' ', v.x, v.y, v.auxA, v.auxB);
         CTalusimSlopeType* m = slope->GetSegmentMaterial(i);
         file.Line(m ? NameLine(m->GetName()) : std::string());
         file.Linef("%d", m ? m->GetFileId() : kNoMaterial);
@@ -280,11 +263,11 @@ bool CTalusimDoc::ReadSlopeSection(CDocumentTextReader& file, int /*version*/)
         double v[4];
         int id = 0;
         std::string name;
-        if (!file.ReadNextDataLine(line) || !ScanReals(line, v, 4))
+        if (!file.ReadReals(v, 4))
             return false;
         if (!file.ReadNameLine(name))  // the material's name, for people only
             return false;
-        if (!file.ReadNextDataLine(line) || !ScanInt(line, id))
+        if (!file.ReadInt(id))
             return false;
         CPolyVertex vertex;
         vertex.x = v[0];
@@ -324,29 +307,28 @@ void CTalusimDoc::WriteRockPathsSection(CDocumentTextWriter& file, int /*version
             bool straight = true;
             double x0, y0, x1, y1, T, g, vx, vy;
             p->GetSegment(i)->GetParameters(straight, x0, y0, x1, y1, T, g, vx, vy);
-            file.Linef("%d %s %s %s %s %s %s %s %s", straight ? 1 : 0, R(x0).c_str(), R(y0).c_str(), R(x1).c_str(),
-                       R(y1).c_str(), R(T).c_str(), R(g).c_str(), R(vx).c_str(), R(vy).c_str());
+            file.Values(' ', straight ? 1 : 0, x0, y0, x1, y1, T, g, vx, vy);
         }
     }
 }
 
 bool CTalusimDoc::ReadRockPathsSection(CDocumentTextReader& file, int /*version*/)
 {
-    std::string line;
     int count = 0;
-    if (!file.ReadNextDataLine(line) || !ScanCount(line, count, file.LinesLeft()))
+    if (!file.ReadCount(count))
         return false;
     for (int k = 0; k < count; ++k) {
         int id = 0, segments = 0;
-        if (!file.ReadNextDataLine(line) || !ScanInt(line, id))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanCount(line, segments, file.LinesLeft()))
+        if (!file.ReadInt(id) || !file.ReadCount(segments))
             return false;
         auto path = std::make_unique<CTalusimRockPath>();
         path->SetFileId(id);
+        // The pieces go where a computation puts them: in the document's
+        // blocks, not in an allocation of each path's own.
+        path->UseStore(&m_pathSegments);
         for (int i = 0; i < segments; ++i) {
             double v[9];
-            if (!file.ReadNextDataLine(line) || !ScanFields(line, "irrrrrrrr", v))
+            if (!file.ReadFields("irrrrrrrr", v))
                 return false;
             if (v[0] != 0)
                 path->AddStraightSegment(v[1], v[2], v[3], v[4], v[5], v[6]);
@@ -382,7 +364,7 @@ void CTalusimDoc::WriteCollectorsSection(CDocumentTextWriter& file, int version)
     for (CTalusimBarrier* c : collectors) {
         CVector2D a = c->GetStartPoint(), b = c->GetEndPoint();
         file.Line(NameLine(c->GetName()));
-        file.Linef("%s %s %s %s", R(a.x).c_str(), R(a.y).c_str(), R(b.x).c_str(), R(b.y).c_str());
+        file.Values(' ', a.x, a.y, b.x, b.y);
         if (version > 1)
             WriteHits(file, c);
     }
@@ -401,9 +383,7 @@ bool CTalusimDoc::ReadCollectorsSection(CDocumentTextReader& file, int version)
     for (int k = 0; k < count; ++k) {
         std::string name;
         double p[4];
-        if (!file.ReadNameLine(name))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanReals(line, p, 4))
+        if (!file.ReadNameLine(name) || !file.ReadReals(p, 4))
             return false;
         auto* c = new CTalusimBarrier;
         c->SetName(CString(name.c_str()));
@@ -426,13 +406,12 @@ void CTalusimDoc::WriteBarriersSection(CDocumentTextWriter& file, int /*version*
     for (CTalusimBarrier* b : barriers) {
         CVector2D p = b->GetStartPoint(), q = b->GetEndPoint();
         file.Line(NameLine(b->GetName()));
-        file.Linef("%s %s %s %s", R(p.x).c_str(), R(p.y).c_str(), R(q.x).c_str(), R(q.y).c_str());
+        file.Values(' ', p.x, p.y, q.x, q.y);
         file.Line("* Type of Elasticity");
         int e = b->GetElasticity();
         file.Linef("%d", e == ELASTICITY_ELASTIC ? 2 : e == ELASTICITY_CUSTOM ? 3 : 1);
-        file.Linef("%d\t%s", b->HasInfiniteCapacity() ? 1 : 0, R(b->GetCapacity()).c_str());
-        file.Linef("%s\t%s\t%s\t%s", R(b->GetRnMean()).c_str(), R(b->GetRnStdDev()).c_str(), R(b->GetRtMean()).c_str(),
-                   R(b->GetRtStdDev()).c_str());
+        file.Values('\t', b->HasInfiniteCapacity() ? 1 : 0, b->GetCapacity());
+        file.Values('\t', b->GetRnMean(), b->GetRnStdDev(), b->GetRtMean(), b->GetRtStdDev());
         WriteHits(file, b);
     }
 }
@@ -451,17 +430,11 @@ bool CTalusimDoc::ReadBarriersSection(CDocumentTextReader& file, int /*version*/
         std::string name;
         double p[4], capacity[2], coefficients[4];
         int elasticity = 0;
-        if (!file.ReadNameLine(name))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanReals(line, p, 4))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanInt(line, elasticity))
+        if (!file.ReadNameLine(name) || !file.ReadReals(p, 4) || !file.ReadInt(elasticity))
             return false;
         if (elasticity < 1 || elasticity > 3)
             return false;
-        if (!file.ReadNextDataLine(line) || !ScanFields(line, "ir", capacity))
-            return false;
-        if (!file.ReadNextDataLine(line) || !ScanReals(line, coefficients, 4))
+        if (!file.ReadFields("ir", capacity) || !file.ReadReals(coefficients, 4))
             return false;
         auto* b = new CTalusimBarrier;
         b->SetName(CString(name.c_str()));

@@ -3,7 +3,9 @@
 // message and leave nothing behind, and saves that never damage the old file.
 #include "DocumentFixture.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <cstring>
 #include "model/DocumentTextFile.h"
 
 namespace {
@@ -468,3 +470,79 @@ TEST(TextFormat, AnEndPointWithoutItsPathIsNotWrittenSoTheFileStaysReadable)
     EXPECT_TRUE(boxes.messages.empty());
 }
 
+
+// A document with computed results as the program wrote it before its number
+// conversions and its file streams were rewritten: opening and saving it
+// again gives the same bytes.
+TEST(TextFormat, AComputedDocumentSavesByteForByteAsBefore)
+{
+    MessageBoxRecorder boxes;
+    const std::string fixture = FixturePath("computed.cla");
+    auto doc = OpenDocument(fixture);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetRockPathCount(), 12);
+    const std::string path = TestFolder() + "computed-again.cla";
+    ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
+    EXPECT_EQ(ReadTextFile(path), ReadTextFile(fixture));
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+// Every real of the file is refused when it is not a number or infinite, with
+// the line that holds it; nothing read before it stays.
+TEST(TextFormat, NumbersThatAreNotFiniteAreRefusedWithTheirLine)
+{
+    const std::string good = ReadTextFile(FixturePath("hand-written.cla"));
+    const struct { const char* what; const char* from; const char* to; } cases[] = {
+        {"seeder", "10 1e-005\r\n", "10 nan\r\n"},
+        {"seeder vertex", "2 21\r\n", "2 inf\r\n"},
+        {"material standard deviation", "0.1\t0.01\t0.6", "0.1\tnan\t0.6"},
+        {"material friction", "25\t1\t0", "25\t1\t-inf"},
+        {"slope vertex", "10 10 0.5 0.25", "10 10 NAN 0.25"},
+        {"fill length", "1\t0\t2\t0.5", "1\t0\t2\tinfinity"},
+        {"Rn velocity constant", "1\t9.144", "1\tnan"},
+        {"minimum velocity", "1e-002", "inf"},
+        {"rock-path piece", "1 6 18.5 30 0 5 9.81 0 0", "1 6 18.5 30 0 5 nan 0 0"},
+        {"rock-path piece beyond a double", "0 2 21 6 18.5 1 9.81 4 1", "0 2 21 6 1e999 1 9.81 4 1"},
+        {"collector", "20 0 20 8", "20 0 nan 8"},
+        {"barrier capacity", "0\t1500", "0\tinf"},
+        {"barrier hit", "15 6.5 7.25 2 263", "15 6.5 7.25 nan 263"},
+        {"end point", "30 0 77", "30 -nan 77"},
+        {"envelope", "0 5 3.5 10 8 1 320 2 322", "0 5 3.5 inf 8 1 320 2 322"},
+        {"distribution sample", "320 2 8 1 3.5 77", "320 2 8 1 nan 77"},
+        {"wizard item", "12.5 1", "inf 1"},
+    };
+    for (const auto& c : cases) {
+        std::string text = good;
+        const std::size_t at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.what;
+        text.replace(at, std::strlen(c.from), c.to);
+        const std::size_t line = std::count(text.begin(), text.begin() + at, '\n') + 1;
+        MessageBoxRecorder boxes;
+        auto doc = std::make_unique<CTalusimDoc>();
+        EXPECT_FALSE(doc->OnOpenDocument(WriteTextFile("not-finite.cla", text).c_str())) << c.what;
+        ASSERT_EQ(boxes.messages.size(), 1u) << c.what;
+        EXPECT_EQ(boxes.messages[0],
+                  std::string(kInvalid) + "\nLine " + std::to_string(line) + " holds a number that is not finite.")
+            << c.what;
+        EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0) << c.what;
+        EXPECT_EQ(doc->GetSlope(), nullptr) << c.what;
+    }
+}
+
+// The maximum height of an envelope is the one value that says what a height
+// that is not a number means: never set. The sentinels the program writes
+// for unset values read back as they were.
+TEST(TextFormat, AnEnvelopeHeightThatIsNotANumberReadsAsUnset)
+{
+    const std::string good = ReadTextFile(FixturePath("hand-written.cla"));
+    for (const char* height : {"nan", "-inf", "-1.7976931348623157e+308"}) {
+        std::string text = good;
+        text.replace(text.find("0 5 3.5 10"), 10, std::string("0 5 ") + height + " 10");
+        MessageBoxRecorder boxes;
+        auto doc = OpenDocument(WriteTextFile("envelope.cla", text));
+        ASSERT_TRUE(doc) << height;
+        EXPECT_EQ(doc->GetLocationMaxima(0).GetMaxHeight(), -DBL_MAX) << height;
+        EXPECT_EQ(doc->GetLocationMaxima(0).GetSlopeHeight(), 10.0) << height;
+        EXPECT_TRUE(boxes.messages.empty()) << height;
+    }
+}
