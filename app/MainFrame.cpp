@@ -58,6 +58,8 @@ public:
         return dynamic_cast<CTalusimSlopeType*>(m_frame->GetSelectedMaterial());
     }
     void RefreshTimeStepDialog(CTalusimDoc* document) override { m_frame->RefreshTimeStepDialog(document); }
+    void ShowTimeStepDialog(CTalusimDoc* document) override { m_frame->ShowTimeStepDialog(document); }
+    void ForgetTimeStepDocument(CTalusimDoc* document) override { m_frame->ForgetTimeStepDocument(document); }
 
     // The prompt line, status bar and print settings as the slope view uses them.
     bool GetTypedPoint(double& x, double& y, bool clear) override { return m_frame->GetTypedPoint(x, y, clear) != FALSE; }
@@ -630,6 +632,10 @@ void CMainFrame::ShowTimeStepDialog(CDocument* doc) {
 
 void CMainFrame::RefreshTimeStepDialog(CDocument* doc) {
     if (m_pTimeStepDlg != nullptr) m_pTimeStepDlg->SetDocument(doc);
+}
+
+void CMainFrame::ForgetTimeStepDocument(CDocument* doc) {
+    if (m_pTimeStepDlg != nullptr && m_pTimeStepDlg->GetDocument() == doc) m_pTimeStepDlg->SetDocument(nullptr);
 }
 
 void CMainFrame::HideTimeStepDialogIfNoDocument() {

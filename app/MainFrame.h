@@ -99,6 +99,7 @@ public:
     void ShowTimeStepDialog(CDocument* doc);
     void RefreshTimeStepDialog(CDocument* doc);
     void HideTimeStepDialogIfNoDocument();
+    void ForgetTimeStepDocument(CDocument* doc);
     // A document window is closing; when it is the document's last, nothing may keep the document.
     void DocumentWindowClosing(CDocument* doc, CFrameWnd* closing);
 

@@ -64,6 +64,10 @@ public:
     virtual CTalusimSlopeType* GetSelectedMaterial() { return nullptr; }
     virtual void RefreshTimeStepDialog(CTalusimDoc* /*document*/) {}
     virtual void HideTimeStepDialogIfNoDocument() {}
+    // Shows the disc time-step player for a document.
+    virtual void ShowTimeStepDialog(CTalusimDoc* /*document*/) {}
+    // A closing document: the player lets go of it when it shows it.
+    virtual void ForgetTimeStepDocument(CTalusimDoc* /*document*/) {}
 
     // The prompt line as the slope view reads it: a typed "x,y" (cleared on
     // success when asked), whether it is empty, and its active state.

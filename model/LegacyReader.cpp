@@ -9,6 +9,7 @@
 #include "dem/DiscServices.h"
 #include "geometry/ArchiveNumbers.h"
 #include "model/ExtraFileInfo.h"
+#include "model/DiscRunServices.h"
 #include "model/ModelClasses.h"
 #include "tools/DrawingToolServices.h"
 
@@ -114,9 +115,14 @@ void CTalusimDoc::SyncLegacySettings(bool storing)
         m_bGenerateSlopeSamples = m->GetSampleSlopeFlag();
         break;
     }
-    // The disc-run parameters rode on the disc-results entity, whose class
-    // belongs to the disc-element programs; every legacy open clears the disc
-    // results and with them these parameters, so nothing is carried here.
+    // The disc-run parameters rode on the first disc results entity.
+    auto discs = CollectEntities(m_database, ID_ANY_CATEGORY, DISC_RESULTS_KIND, ID_ANY_GROUP);
+    if (discs.empty())
+        return;
+    if (storing)
+        DiscRunServices().SetViewSettings(discs.front(), m_discParameters);
+    else
+        DiscRunServices().GetViewSettings(discs.front(), m_discParameters);
 }
 
 void CTalusimDoc::ApplyExtraFileInfo()

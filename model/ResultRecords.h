@@ -197,6 +197,25 @@ public:
     // Takes 0, 1, 2, 4, 8 and 15 only; anything else leaves the mode.
     void SetLabelMode(int mode);
 
+    // What the disc runs keep in the block, by name.
+    int GetSkipCount() const { return m_integerA; }
+    void SetSkipCount(int n) { m_integerA = n; }
+    int GetDisplayMode() const { return m_code; }
+    void SetDisplayMode(int mode) { m_code = mode; }
+    int GetCurrentStep() const { return m_integerB; }
+    void SetCurrentStep(int step) { m_integerB = step; }
+    // -1 while there are no disc results.
+    int GetFrameCount() const { return m_integerC; }
+    void SetFrameCount(int n) { m_integerC = n; }
+    double GetEndTime() const { return m_realB; }
+    void SetEndTime(double t) { m_realB = t; }
+    bool IsIndependent() const { return m_flagA != 0; }
+    void SetIndependent(bool b) { m_flagA = b ? 1 : 0; }
+    bool Is2DSimulation() const { return m_flagB != 0; }
+    void Set2DSimulation(bool b) { m_flagB = b ? 1 : 0; }
+    bool GetShowContacts() const { return m_flagC != 0; }
+    void SetShowContacts(bool b) { m_flagC = b ? 1 : 0; }
+
     int m_integerA = 0;
     int m_code = 2190;
     int m_integerB = -1;

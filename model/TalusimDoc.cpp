@@ -257,6 +257,8 @@ BOOL CTalusimDoc::OnSaveDocument(LPCSTR lpszPathName)
 void CTalusimDoc::OnCloseDocument()
 {
     MainFrameServices().HideTimeStepDialogIfNoDocument();
+    // The player must never keep a document that is gone.
+    MainFrameServices().ForgetTimeStepDocument(this);
     CDocument::OnCloseDocument();
 }
 

@@ -6,6 +6,7 @@
 // through the services of app/, view/, graphs/ and tools/, never directly.
 #pragma once
 
+#include <array>
 #include <cfloat>
 #include <functional>
 #include <string>
@@ -284,6 +285,29 @@ public:
     CVector2D SnapToSlopeSegment(double x, double y, int* pSegment);
     CDiscParameters& GetDiscParameters() { return m_discParameters; }
     CEntity* GetDiscEntity() const { return m_pDiscEntity; }
+    // ---- disc results and their player ---------------------------------------
+    // The entity is the database's; the document only points at it.
+    void SetDiscEntity(CEntity* entity) { m_pDiscEntity = entity; }
+    bool HasDiscEntity() const { return m_pDiscEntity != nullptr; }
+    // The last step index the player may show (first is always 0); 0 and an
+    // end time of 0 without disc results.
+    int GetDiscPlayback(int& first, int& current, double& endTime, int& mode) const;
+    void SetDiscStep(int step);
+    void SetDiscDisplayMode(int mode);
+    int GetDiscSkip() const { return m_discParameters.GetSkipCount(); }
+    void SetDiscSkip(int n);
+    CDiscParameters GetDiscViewSettings();
+    void SetDiscViewSettings(const CDiscParameters& block);
+    // 1 while a disc run goes on; the Working dialog's Cancel clears it.
+    int* GetDiscRunFlag() { return &m_nDiscRunFlag; }
+    bool IsDiscRunActive() const { return m_nDiscRunFlag == 1; }
+    // The discs a throw left at rest, one record of their fifteen properties
+    // (elements 1 to 15) each, in ball-file order.
+    std::vector<std::array<double, 16>>& GetSettledDiscs() { return m_settledDiscs; }
+    void OnDiscParameters();
+    void OnThrowDiscs();
+    void OnTimeStep();
+    void OnNewDemSimulation();
     const CString& GetWizardText() const { return m_strWizardText; }
     void SetWizardText(const CString& text) { m_strWizardText = text; }
     int AddWizardItem(const CWizardItem& item);
@@ -400,6 +424,10 @@ protected:
     void OnUpdateDisplayOptions(CCmdUI* pCmdUI);
     void OnUpdateInvertFilter(CCmdUI* pCmdUI);
     void OnUpdateFilteredPathsOnly(CCmdUI* pCmdUI);
+    void OnUpdateDiscParameters(CCmdUI* pCmdUI);
+    void OnUpdateThrowDiscs(CCmdUI* pCmdUI);
+    void OnUpdateTimeStep(CCmdUI* pCmdUI);
+    void OnUpdateNewDemSimulation(CCmdUI* pCmdUI);
     BOOL OnChart(UINT id);
     void OnClearRockPathsCommand() { ClearRockPaths(); }
     void OnProjectSettingsCommand() { ShowProjectSettings(); }
@@ -464,6 +492,8 @@ public:
     C2DPoint* m_pReferencePoint = nullptr;
     CTalusimRaker* m_pPendingSeeder = nullptr;
     CEntity* m_pDiscEntity = nullptr;
+    int m_nDiscRunFlag = 0;
+    std::vector<std::array<double, 16>> m_settledDiscs;
     CView* m_pToolView = nullptr;
     CVector2D m_vertexMoveTarget{DBL_MAX, DBL_MAX};
     CVector2D m_vertexMoveBase{DBL_MAX, DBL_MAX};

@@ -64,8 +64,10 @@ void CAxesEnt::DrawAxes(CDC* pDC, CViewContext* pView, int count, double originX
         return p;
     };
     char label[64];
+    // Ticks run from the first value (the origin), so they fall on its
+    // multiples of the step; only those between the ends are drawn.
     for (int k = 0; k < count; ++k) {
-        const double wx = startX + k * stepX, wy = startY + k * stepY;
+        const double wx = originX + k * stepX, wy = originY + k * stepY;
         const CPoint p = pin(pView->WorldToDevice(wx, wy));
         const CPoint q = pin(pView->WorldToDevice(wx + stepX, wy + stepY));
         if (between(p) && pStyle) {

@@ -1,8 +1,13 @@
 #include "tools/ToolFactory.h"
 
 #include "tools/ToolArrow.h"
+#include "tools/ToolAxes.h"
+#include "tools/ToolDimAngle.h"
+#include "tools/ToolDimLength.h"
 #include "tools/ToolLine.h"
 #include "tools/ToolRectangle.h"
+#include "tools/ToolTextBox.h"
+#include "tools/ToolWaterPt.h"
 
 CMeasure* CreateToolOfType(int type)
 {
@@ -15,6 +20,12 @@ CMeasure* CreateToolOfType(int type)
     case TOOL_TYPE_POLYLINE: return new CToolPolyLine;
     case TOOL_TYPE_POLYGON: return new CToolPolyGon;
     case TOOL_TYPE_PENCIL: return new CToolPencil;
+    case TOOL_TYPE_TEXT_BOX: return new CToolTextBox;
+    case TOOL_TYPE_CONTOUR_LABELS: return new CToolContourLabels;
+    case TOOL_TYPE_AXES: return new CToolAxes;
+    case TOOL_TYPE_WATER_LEVEL: return new CToolWaterPt;
+    case TOOL_TYPE_DIM_LENGTH: return new CToolDimLength;
+    case TOOL_TYPE_DIM_ANGLE: return new CToolDimAngle;
     default: return nullptr;
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/DocumentLink.h"
+#include "discs/DiscServices.h"
 #include "editors/MaterialWizardDlg.h"
 #include "graphs/TalusimOlectraView.h"
 #include "model/FilterDialogs.h"
@@ -18,6 +19,7 @@ inline void InstallProgramViews() {
     InstallFilterDialogs();
     InstallMaterialWizard();
     InstallToolServices();
+    InstallDiscServices();
 
     ShellLink::SlopeViewLink& slope = ShellLink::SlopeView();
     slope.viewClass = RUNTIME_CLASS(CTalusimView);

@@ -1,0 +1,51 @@
+// Writes the case of a disc run from the document: the slope's segments and
+// the barriers become walls, the seeders become balls (with the discs left by
+// the previous throw when discs depend on each other), and the contact
+// properties follow from the first seeder's height, speed and mass and from
+// each segment's material.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CTalusimDoc;
+
+struct CDiscCaseLimits {
+    int maxWalls = 1000;
+    int maxBalls = 10000;
+};
+
+// What a throw needs to know of the written case.
+struct CDiscCase {
+    std::vector<double> seederRadii;   // the disc radius of each seeder, in database order
+    int walls = 0;
+    int balls = 0;
+};
+
+class CDiscCaseWriter
+{
+public:
+    static constexpr const char* kCaseName = "wr";
+    static constexpr const char* kBallName = "wr.dsc";
+    static constexpr double kDensity = 2700.0;
+
+    explicit CDiscCaseWriter(CTalusimDoc& doc, CDiscCaseLimits limits = {}) : m_doc(doc), m_limits(limits) {}
+
+    // Writes "wr" and "wr.dsc" into the folder. False with a message for the
+    // user when the document can't make a sound case or a file can't be
+    // written; nothing the document holds is changed.
+    bool Write(const std::string& folder, CDiscCase& written);
+    const std::string& Error() const { return m_error; }
+
+    // The radius of a rock disc of mass m (a sphere of the rock's density).
+    static double RadiusOfMass(double m);
+    // A positive normal sample of a seeder's mass; 0 when none comes in many draws.
+    static double PositiveMass(const class CTalusimRaker& seeder);
+
+private:
+    bool Fail(const std::string& message);
+
+    CTalusimDoc& m_doc;
+    CDiscCaseLimits m_limits;
+    std::string m_error;
+};

@@ -1,0 +1,90 @@
+// CDiscEnt: the results of one discrete-element run in the drawing database.
+// It keeps every element's states, one track per element, and the contacts of
+// a DEM run, and draws one chosen time step (with value labels and contact
+// markers), every stored step as discs, or every element's path.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+#include "geometry/Entity.h"
+#include "model/ResultRecords.h"
+
+// One stored state of one element: 104 bytes saved as they are. Every byte is
+// set, the first 24 (reserved) to zero, so nothing undefined reaches a file.
+struct CDiscStateRecord {
+    unsigned char reserved[24] = {};
+    double x = 0.0;
+    double y = 0.0;
+    double angle = 0.0;
+    double radius = 0.0;
+    std::int32_t step = 0;
+    std::int32_t element = 0;
+    double vx = 0.0;
+    double vy = 0.0;
+    double ax = 0.0;
+    double ay = 0.0;
+    double mass = 0.0;
+};
+
+struct CDiscContactRecord {
+    double x = 0.0;
+    double y = 0.0;
+    std::int32_t step = 0;
+};
+
+class CDiscEnt : public CEntity
+{
+    DECLARE_SERIAL(CDiscEnt)
+public:
+    enum {
+        KIND_ID = 2180,
+        MODE_ONE_STEP = 2190,
+        MODE_ALL_DISCS = 2191,
+        MODE_ALL_PATHS = 2192,
+    };
+
+    CDiscEnt();
+    ~CDiscEnt() override;
+
+    // A state without motion: velocity, acceleration and mass read 0.
+    void AddState(int element, int step, double x, double y, double angle, double radius);
+    void AddStateWithMotion(int element, int step, double x, double y, double angle, double radius, double vx,
+                            double vy, double ax, double ay, double mass);
+    void AddContact(int list, int step, double x, double y);
+
+    void SetDisplayMode(int mode);
+    int GetDisplayMode() const { return m_nDisplayMode; }
+    void SetSkipCount(int count);
+    int GetSkipCount() const { return m_nSkipCount; }
+    void SetCurrentStep(int step) { m_nCurrentStep = step; }
+    int GetCurrentStep() const { return m_nCurrentStep; }
+    const CDiscParameters& GetViewSettings() const { return m_viewSettings; }
+    void SetViewSettings(const CDiscParameters& block) { m_viewSettings = block; }
+
+    int GetTrackCount() const { return static_cast<int>(m_tracks.size()); }
+    const std::vector<CDiscStateRecord>& GetTrack(int i) const { return m_tracks[static_cast<size_t>(i)]; }
+    int GetContactListCount() const { return static_cast<int>(m_contacts.size()); }
+    const std::vector<CDiscContactRecord>& GetContacts(int i) const { return m_contacts[static_cast<size_t>(i)]; }
+    size_t GetStateCount() const;
+
+    void Serialize(CArchive& ar) override;
+    void Draw(CDC* pDC, CViewContext* pView) override;
+
+    // The label of one state for a stored-data code (bits 1 position,
+    // 2 velocity, 4 acceleration, 8 kinetic energy), one line per part.
+    static CString FormatLabel(const CDiscStateRecord& state, int code);
+
+private:
+    void Append(const CDiscStateRecord& state);
+    void SerializeViewSettings(CArchive& ar, UINT schema);
+    void DrawState(CDC* pDC, CViewContext* pView, const CDiscStateRecord& state);
+    void DrawContacts(CDC* pDC, CViewContext* pView);
+
+    CDiscParameters m_viewSettings;
+    int m_nSkipCount = 20;
+    int m_nReserved = 0;
+    int m_nCurrentStep = 0;
+    int m_nDisplayMode = MODE_ONE_STEP;
+    std::vector<std::vector<CDiscStateRecord>> m_tracks;
+    std::vector<std::vector<CDiscContactRecord>> m_contacts;
+};

@@ -1,0 +1,195 @@
+// Throw Discs: the disc program runs once per rock on the case written from
+// the document, under the Working dialog, and every frame it stores goes into
+// a new disc results entity.
+#include "discs/ThrowDiscs.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <streambuf>
+#include "dem/Disc.h"
+#include "dem/DiscModel.h"
+#include "discs/DiscCaseWriter.h"
+#include "discs/DiscEnt.h"
+#include "model/DocumentDependencies.h"
+#include "model/WorkingDlg.h"
+#include "res/resource.h"
+
+namespace {
+
+// The console of an automatic run goes nowhere.
+class NullBuffer : public std::streambuf
+{
+protected:
+    int overflow(int c) override { return c; }
+};
+
+class WorkingProgress final : public IDiscProgress
+{
+public:
+    explicit WorkingProgress(CWorkingDlg& dlg) : m_dlg(dlg) {}
+    void SetSecondaryProgress(int percent, int step, int total) override
+    {
+        m_dlg.SetSecondaryProgress(percent, step, total);
+    }
+    void PumpMessages() override { m_dlg.PumpMessages(); }
+
+private:
+    CWorkingDlg& m_dlg;
+};
+
+// The document and its new entity as the disc program reaches them.
+class DocumentReceiver final : public IDiscDocument
+{
+public:
+    DocumentReceiver(CTalusimDoc& doc, CDiscEnt& results) : m_doc(doc), m_results(results) {}
+    bool IsDiscRunActive() override { return m_doc.IsDiscRunActive(); }
+    void AddDiscFrame(const DiscFrame& f) override
+    {
+        m_results.AddStateWithMotion(f.ball, f.frame, f.x, f.y, f.theta, f.radius, f.vx, f.vy, f.ax, f.ay, f.mass);
+    }
+    void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1, double vy1,
+                        double mass, double w) override
+    {
+        m_doc.RecordDiscStep(x0, y0, vx0, vy0, x1, y1, vx1, vy1, mass, w);
+    }
+    void DiscFramesComplete() override {}
+    void ClearSettledDiscs() override { m_doc.GetSettledDiscs().clear(); }
+    void AddSettledDisc(const double properties[15]) override
+    {
+        std::array<double, 16> record{};
+        for (int k = 1; k <= 15; ++k)
+            record[static_cast<size_t>(k)] = properties[k - 1];
+        m_doc.GetSettledDiscs().push_back(record);
+    }
+    void RecordEndPoint(double x, double y) override { m_doc.RecordEndPoint(x, y); }
+
+private:
+    CTalusimDoc& m_doc;
+    CDiscEnt& m_results;
+};
+
+}  // namespace
+
+bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
+{
+    CREGDatabase& db = *doc->GetDatabase();
+    CDiscParameters& block = doc->GetDiscParameters();
+    const int rocks = doc->GetRockCount();
+    // Every run gets a folder of its own: no other run or document can leave
+    // a case there for this one to read.
+    const std::string folder = CreateDiscRunFolder();
+    if (folder.empty()) {
+        const char* message = "Unable to make a folder for the disc program's files.";
+        if (error)
+            *error = message;
+        AfxMessageBox(message);
+        return false;
+    }
+
+    CString title;
+    title.LoadString(IDS_CALCULATING_PATHS);
+    CString text;
+    text.Format("Rock %d of %d", 1, rocks);
+    int* runFlag = doc->GetDiscRunFlag();
+
+    // The earlier results go before the new run starts.
+    block.SetFrameCount(0);
+    block.SetCurrentStep(0);
+    doc->PrepareResults(FALSE);
+    doc->GetSettledDiscs().clear();
+    if (CEntity* old = doc->GetDiscEntity()) {
+        doc->SetDiscEntity(nullptr);
+        db.DeleteEntity(old, true);
+    }
+    db.DeleteMatching(ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP, true);
+    auto* results = new CDiscEnt;
+    doc->SetDiscEntity(results);
+    block.m_reserved1 = 0;
+    block.m_reserved2 = 0;
+    // Crossings of the barriers and collectors are recorded as the discs move.
+    db.ClearSet(26);
+    db.MarkKind(KIND_BARRIER, 26);
+    *runFlag = 1;
+
+    std::string failure;
+    int seederCount = 0;
+    {
+        CWorkingDlg working(runFlag, title, text);
+        WorkingProgress progress(working);
+        DocumentReceiver receiver(*doc, *results);
+        NullBuffer nothing;
+        std::ostream quiet(&nothing);
+        CDisc disc;
+        CDiscCaseWriter writer(*doc, CDiscCaseLimits{disc::kMaxWalls, disc::kMaxBalls});
+        int frameCount = 0;
+        int previousStart = 0;
+        for (int i = 0; i < rocks && *runFlag == 1; ++i) {
+            CDiscCase written;
+            if (!writer.Write(folder, written)) {
+                failure = writer.Error();
+                break;
+            }
+            seederCount = static_cast<int>(written.seederRadii.size());
+            const int total = disc.m_context.frameTotal;
+            disc.m_context.Reset();
+            disc.m_context.frameTotal = total;
+            working.SetProgress((i + 1) * 100 / rocks, i + 1, rocks);
+            working.PumpMessages();
+            if (*runFlag != 1)
+                break;
+            disc.m_context.frameCounter = i == 0 ? &frameCount : nullptr;
+            disc.m_context.plotInterval = 1;
+            disc.m_context.document = &receiver;
+            disc.m_context.interactive = 0;
+            disc.m_context.progress = &progress;
+            disc.m_context.endTime = block.GetEndTime();
+            disc.m_context.folder = folder;
+            disc.m_context.in = nullptr;
+            disc.m_context.out = &quiet;
+            if (block.IsIndependent()) {
+                // Each throw's discs keep tracks of their own, however many
+                // seeders there are.
+                disc.m_context.throwIndex = i * seederCount;
+                disc.m_context.frameStart = 0;
+            } else {
+                disc.m_context.throwIndex = 0;
+                if (i > 0) {
+                    disc.m_context.frameStart = disc.m_context.frameTotal;
+                    frameCount += disc.m_context.frameTotal - previousStart;
+                    previousStart = disc.m_context.frameStart;
+                }
+            }
+            if (!disc.Run() && *runFlag == 1) {
+                failure = disc.m_context.error.empty() ? "The disc program stopped." : disc.m_context.error;
+                break;
+            }
+        }
+        block.SetFrameCount(frameCount);
+        working.Close();
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+
+    const bool cancelled = *runFlag != 1;
+    *runFlag = 0;
+    db.ClearSet(26);
+    results->SetViewSettings(block);
+    results->SetDisplayMode(block.GetDisplayMode());
+    results->SetSkipCount(block.GetSkipCount());
+    results->SetCurrentStep(0);
+    db.AddEntity(results, false);
+    doc->UpdateAllViews(nullptr);
+    if (cancelled || !failure.empty()) {
+        // A run that did not finish leaves no disc results and no rock paths.
+        doc->ClearRockPaths();
+        if (!failure.empty()) {
+            if (error)
+                *error = failure;
+            AfxMessageBox(("The discs could not be thrown:\n" + failure).c_str());
+        }
+        return false;
+    }
+    doc->SetModifiedFlag();
+    return true;
+}

@@ -1,0 +1,280 @@
+// The disc case written from a document: the fixture's every number where it
+// matters, the faults refused with a message, and a Throw Discs run checked
+// against the disc program run directly on the case it writes.
+#include "tests/model/DocumentFixture.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include "dem/Disc.h"
+#include "discs/DiscCaseWriter.h"
+#include "discs/DiscEnt.h"
+#include "discs/DiscServices.h"
+#include "discs/ThrowDiscs.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::vector<double> Numbers(const std::string& path, std::string* title = nullptr, std::string* ballName = nullptr)
+{
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    if (title)
+        *title = line;
+    std::vector<double> out;
+    std::string word;
+    while (in >> word) {
+        if (word == "wr.dsc") {
+            if (ballName)
+                *ballName = word;
+            continue;
+        }
+        out.push_back(std::stod(word));
+    }
+    return out;
+}
+
+struct DiscCaseTest : ::testing::Test {
+    void SetUp() override
+    {
+        InstallDiscServices();
+        doc = NewDocument();
+        folder = TestFolder() + "disc-case";
+        std::filesystem::create_directories(folder);
+        rock = doc->GetFirstMaterial();
+        soft = new CTalusimSlopeType;
+        soft->SetRnMean(0.0);   // stops a disc dead
+        doc->GetDatabase()->AddEntity(soft, false);
+    }
+    void Slope(std::initializer_list<std::pair<double, double>> points, std::vector<CTalusimSlopeType*> materials)
+    {
+        size_t i = 0;
+        for (const auto& p : points)
+            doc->GetSlope()->AddVertexWithMaterial(p.first, p.second, materials[std::min(i++, materials.size() - 1)]);
+    }
+    CTalusimRaker* Seeder(double x, double y, double mass, double massSd)
+    {
+        auto* s = new CTalusimRaker;
+        s->AddPoint(x, y);
+        s->SetGroupId(GROUP_POINT_SEEDER);
+        s->SetCategoryId(CAT_PLACED);
+        s->SetMass(mass, massSd);
+        s->SetRadius(0.7, 0.1);
+        s->SetVelocity(1.5, 0.0, 0.0, 0.0);
+        s->SetAngularVelocity(0.0, 0.0);
+        doc->GetDatabase()->AddEntity(s, false);
+        return s;
+    }
+    void Barrier(double x1, double y1, double x2, double y2)
+    {
+        auto* b = new CTalusimBarrier;
+        b->SetPoints(x1, y1, x2, y2);
+        b->SetGroupId(GROUP_BARRIER);
+        b->SetCategoryId(CAT_PLACED);
+        doc->GetDatabase()->AddEntity(b, false);
+    }
+    std::unique_ptr<CTalusimDoc> doc;
+    std::string folder;
+    CTalusimSlopeType* rock = nullptr;
+    CTalusimSlopeType* soft = nullptr;
+};
+
+}  // namespace
+
+// A slope with an overhang (its second segment runs back to the left), two
+// materials in order, a barrier and a seeder far from the origin.
+TEST_F(DiscCaseTest, TheCaseHoldsTheSlopeBarriersAndSeedersSoundly)
+{
+    Slope({{512300.125, 130}, {512340.5, 100}, {512330.25, 90}, {512400, 80}}, {rock, rock, soft, rock});
+    Barrier(512350, 82, 512352, 95);
+    CTalusimRaker* seeder = Seeder(512310.375, 140.5, 1000, 0);
+    const double mass = 1000, r = std::cbrt(3 * mass / (10800 * kPi));
+    CDiscCaseWriter writer(*doc);
+    CDiscCase written;
+    ASSERT_TRUE(writer.Write(folder, written)) << writer.Error();
+    EXPECT_EQ(written.walls, 3 + 2);
+    ASSERT_EQ(written.seederRadii.size(), 1u);
+    EXPECT_DOUBLE_EQ(written.seederRadii[0], r);
+    // The seeder keeps what the user gave it.
+    double rMean, rSd;
+    seeder->GetRadius(rMean, rSd);
+    EXPECT_EQ(rMean, 0.7);
+    EXPECT_EQ(rSd, 0.1);
+
+    std::string title, ballName;
+    const std::vector<double> v = Numbers(folder + "/wr", &title, &ballName);
+    EXPECT_EQ(title, "disc file");
+    EXPECT_EQ(ballName, "wr.dsc");
+    size_t k = 0;
+    EXPECT_EQ(v[k++], 0);                      // start time
+    EXPECT_EQ(v[k++], 1);                      // balls
+    EXPECT_EQ(v[k++], 5);                      // walls
+    const double xs[] = {512300.125, 512340.5, 512330.25, 512400}, ys[] = {130, 100, 90, 80};
+    for (int w = 0; w < 3; ++w, k += 10) {
+        EXPECT_EQ(v[k], xs[w]) << w;           // read back exactly
+        EXPECT_EQ(v[k + 1], ys[w]);
+        double angle = std::atan2(ys[w + 1] - ys[w], xs[w + 1] - xs[w]);
+        if (angle < 0)
+            angle += 2 * kPi;
+        EXPECT_DOUBLE_EQ(v[k + 2], angle) << w;
+        EXPECT_DOUBLE_EQ(v[k + 7], std::hypot(xs[w + 1] - xs[w], ys[w + 1] - ys[w]));
+        EXPECT_EQ(v[k + 8], 1);                // the air is on the left
+        EXPECT_EQ(v[k + 9], 0);
+    }
+    // The overhang's wall points back to the left, as drawn.
+    EXPECT_GT(v[13 + 2], kPi / 2);
+    EXPECT_LT(v[13 + 2], 3 * kPi / 2);
+    // The barrier where the user drew it, once facing each way.
+    for (int side : {1, -1}) {
+        EXPECT_EQ(v[k], 512350);
+        EXPECT_EQ(v[k + 1], 82);
+        EXPECT_DOUBLE_EQ(v[k + 2], std::atan2(13, 2));
+        EXPECT_EQ(v[k + 8], side);
+        k += 10;
+    }
+    EXPECT_EQ(v[k++], 0);
+    EXPECT_EQ(v[k++], 0);
+    // Contact blocks: disc-disc, then one per wall; no value is NaN, and wall
+    // 2 (the soft segment) damps hardest.
+    const size_t blocks = k;
+    for (size_t i = blocks; i < v.size(); ++i)
+        EXPECT_TRUE(std::isfinite(v[i])) << i;
+    ASSERT_EQ(v.size(), blocks + 7 * 6 + 6);
+    const double h = 140.5 - 80, kPE = 2 * mass * 9.81 * h / ((0.2 * r) * (0.2 * r));
+    EXPECT_DOUBLE_EQ(v[blocks], kPE);
+    auto beta = [&](int wall) { return v[blocks + 7 * wall + 2]; };
+    const double e = rock->GetRnMean(), le = std::log(e);
+    EXPECT_NEAR(beta(1), -2 * le * std::sqrt(kPE * mass) / std::sqrt(kPi * kPi + le * le) / kPE, 1e-12);
+    EXPECT_GT(beta(2), beta(1));
+    EXPECT_DOUBLE_EQ(beta(3), beta(1));
+    EXPECT_DOUBLE_EQ(beta(4), beta(3));        // barriers: the lower end's block
+    EXPECT_DOUBLE_EQ(beta(5), beta(3));
+    EXPECT_DOUBLE_EQ(v[blocks + 7 + 5], 2.74748);
+
+    // The ball: where the seeder is, with the one mass the contacts were tuned to.
+    const std::vector<double> ball = Numbers(folder + "/wr.dsc");
+    ASSERT_EQ(ball.size(), 15u);
+    EXPECT_EQ(ball[0], 512310.375);
+    EXPECT_EQ(ball[1], 140.5);
+    EXPECT_DOUBLE_EQ(ball[2], r);
+    EXPECT_EQ(ball[4], 1.5);
+    EXPECT_EQ(ball[10], mass);
+    EXPECT_DOUBLE_EQ(ball[11], 0.15 * mass * r * r);
+}
+
+TEST_F(DiscCaseTest, ASlopeDrawnRightToLeftKeepsEachSegmentsMaterialAndFacesUp)
+{
+    Slope({{100, 0}, {50, 20}, {0, 40}}, {rock, soft, rock});
+    Seeder(5, 45, 500, 0);
+    CDiscCaseWriter writer(*doc);
+    CDiscCase written;
+    ASSERT_TRUE(writer.Write(folder, written)) << writer.Error();
+    const std::vector<double> v = Numbers(folder + "/wr");
+    EXPECT_EQ(v[3 + 8], -1);
+    EXPECT_EQ(v[13 + 8], -1);
+    const size_t blocks = 3 + 20 + 2;
+    // Segment 1 ends at vertex 1 (soft), segment 2 at vertex 2 (rock).
+    EXPECT_GT(v[blocks + 7 * 1 + 2], v[blocks + 7 * 2 + 2]);
+}
+
+TEST_F(DiscCaseTest, CasesThatCantBeSoundAreRefusedWithAMessage)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> build;
+        CDiscCaseLimits limits;
+    };
+    const Case cases[] = {
+        {"no seeder", [&] { Slope({{0, 10}, {10, 0}}, {rock}); }, {}},
+        {"a mass that is never positive", [&] { Slope({{0, 10}, {10, 0}}, {rock}); Seeder(1, 12, -50, 1); }, {}},
+        {"a seeder at the lowest point at rest",
+         [&] {
+             Slope({{0, 10}, {10, 0}}, {rock});
+             auto* s = Seeder(1, 0, 50, 0);
+             s->SetVelocity(0, 0, 0, 0);
+         },
+         {}},
+        {"more walls than the program takes",
+         [&] {
+             Slope({{0, 10}, {10, 5}, {20, 0}}, {rock});
+             Seeder(1, 12, 50, 0);
+             Barrier(15, 1, 15, 4);
+         },
+         CDiscCaseLimits{3, 100}},
+    };
+    for (const Case& c : cases) {
+        doc = NewDocument();
+        rock = doc->GetFirstMaterial();
+        c.build();
+        std::filesystem::remove(folder + "/wr");
+        CDiscCaseWriter writer(*doc, c.limits);
+        CDiscCase written;
+        EXPECT_FALSE(writer.Write(folder, written)) << c.what;
+        EXPECT_FALSE(writer.Error().empty()) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/wr")) << c.what;
+    }
+}
+
+namespace {
+
+// The disk program's frames, straight from a run on the written case.
+struct Recorder final : IDiscDocument {
+    bool IsDiscRunActive() override { return true; }
+    void AddDiscFrame(const DiscFrame& f) override { frames.push_back(f); }
+    void RecordDiscStep(double, double, double, double, double, double, double, double, double, double) override {}
+    void DiscFramesComplete() override {}
+    void ClearSettledDiscs() override {}
+    void AddSettledDisc(const double*) override {}
+    void RecordEndPoint(double, double) override {}
+    std::vector<DiscFrame> frames;
+};
+
+}  // namespace
+
+TEST_F(DiscCaseTest, ThrowDiscsStoresWhatTheDiskProgramComputesOnTheWrittenCase)
+{
+    Slope({{0, 10}, {6, 6}, {14, 4}, {30, 3.5}}, {rock});
+    Seeder(0.5, 10.6, 20, 0);
+    doc->m_nRocks = 1;
+    doc->GetDiscParameters().SetEndTime(0.5);
+    MessageBoxRecorder boxes;
+    std::string error;
+    ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+    EXPECT_TRUE(boxes.messages.empty());
+    auto* results = dynamic_cast<CDiscEnt*>(doc->GetDiscEntity());
+    ASSERT_NE(results, nullptr);
+    ASSERT_EQ(results->GetTrackCount(), 2);
+    const auto& track = results->GetTrack(1);
+    ASSERT_GT(track.size(), 10u);
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), static_cast<int>(track.size()) + 1);
+    EXPECT_EQ(doc->GetSettledDiscs().size(), 1u);
+
+    // The same case run directly.
+    CDiscCaseWriter writer(*doc);
+    CDiscCase written;
+    doc->GetSettledDiscs().clear();
+    ASSERT_TRUE(writer.Write(folder, written));
+    Recorder recorder;
+    std::ostringstream console;
+    CDisc disc;
+    disc.m_context.interactive = 0;
+    disc.m_context.endTime = 0.5;
+    disc.m_context.plotInterval = 1;
+    disc.m_context.folder = folder;
+    disc.m_context.document = &recorder;
+    disc.m_context.out = &console;
+    ASSERT_TRUE(disc.Run()) << disc.m_context.error;
+    ASSERT_EQ(recorder.frames.size(), track.size());
+    for (size_t i = 0; i < track.size(); ++i) {
+        EXPECT_EQ(track[i].x, recorder.frames[i].x) << i;
+        EXPECT_EQ(track[i].y, recorder.frames[i].y) << i;
+        EXPECT_EQ(track[i].vx, recorder.frames[i].vx) << i;
+        EXPECT_EQ(track[i].step, recorder.frames[i].frame) << i;
+    }
+    // The disc rolled down the slope, not through it.
+    EXPECT_GT(track.back().x, 0.6);
+    EXPECT_GT(track.back().y, 3.0);
+}

@@ -1,0 +1,212 @@
+// Disc results on the document: New DEM Simulation, the player's document
+// operations, and an older archive document holding disc results.
+#include "tests/model/ArchiveBytes.h"
+#include "tests/model/DocumentFixture.h"
+
+#include "discs/DiscEnt.h"
+#include "discs/DiscServices.h"
+#include "model/DiscRunServices.h"
+#include "model/ModelClasses.h"
+
+using model_test::Bytes;
+
+namespace {
+
+struct DiscDocumentTest : ::testing::Test {
+    void SetUp() override
+    {
+        InstallDiscServices();
+        doc = NewDocument();
+    }
+    CTalusimRaker* AddPointSeeder(double x, double y, double mass, double radius)
+    {
+        auto* s = new CTalusimRaker;
+        s->AddPoint(x, y);
+        s->SetGroupId(GROUP_POINT_SEEDER);
+        s->SetCategoryId(CAT_PLACED);
+        s->SetMass(mass, 100.0);
+        s->SetRadius(radius, 0.25);
+        s->SetVelocity(0.0, 0.0, 3.0, 4.0);
+        s->SetAngularVelocity(0.0, 0.0);
+        doc->GetDatabase()->AddEntity(s, false);
+        return s;
+    }
+    CDiscEnt* Results() { return dynamic_cast<CDiscEnt*>(doc->GetDiscEntity()); }
+    std::unique_ptr<CTalusimDoc> doc;
+};
+
+}  // namespace
+
+TEST_F(DiscDocumentTest, NewDemSimulationWithoutSeedersSaysSoAndChangesNothing)
+{
+    MessageBoxRecorder boxes;
+    RunDemSimulation(doc.get());
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0], "No elements added\n(add a point seeder, for example)");
+    EXPECT_EQ(doc->GetDiscEntity(), nullptr);
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), -1);
+}
+
+// One seeder above a collector: the disk falls under m g (its radius is the
+// seeder's radius, not the mass spread) and comes to rest on the wall.
+TEST_F(DiscDocumentTest, NewDemSimulationDropsADiskOntoACollector)
+{
+    AddPointSeeder(5, 4, 1, 0.5);
+    auto* wall = new CTalusimBarrier;
+    wall->SetPoints(0, 2, 10, 2);
+    wall->SetGroupId(GROUP_COLLECTOR);
+    wall->SetCategoryId(CAT_PLACED);
+    doc->GetDatabase()->AddEntity(wall, false);
+    doc->GetDiscParameters().SetEndTime(3.0);
+    MessageBoxRecorder boxes;
+    RunDemSimulation(doc.get());
+    EXPECT_TRUE(boxes.messages.empty());
+    CDiscEnt* results = Results();
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), 300);
+    ASSERT_EQ(results->GetTrackCount(), 2);
+    const auto& track = results->GetTrack(1);
+    ASSERT_EQ(track.size(), 300u);
+    EXPECT_DOUBLE_EQ(track[0].radius, 0.5);
+    EXPECT_NEAR(track[10].vy, -9.81 * 0.1, 1e-9);
+    // Bounces on the wall at y = 2: the spring gives a little, but the
+    // centre never passes the wall.
+    double lowest = track[0].y;
+    for (const auto& s : track)
+        lowest = std::min(lowest, s.y);
+    EXPECT_GT(lowest, 2.0);
+    EXPECT_LT(lowest, 2.5);
+    EXPECT_GT(results->GetContactListCount(), 0);
+
+    // The player's operations reach the entity.
+    int first, current, mode;
+    double end;
+    doc->GetDiscParameters().SetIndependent(false);
+    EXPECT_EQ(doc->GetDiscPlayback(first, current, end, mode), 299);
+    EXPECT_DOUBLE_EQ(end, 3.0);
+    doc->SetDiscStep(42);
+    EXPECT_EQ(results->GetCurrentStep(), 42);
+    doc->SetDiscDisplayMode(2192);
+    EXPECT_EQ(results->GetDisplayMode(), 2192);
+    doc->SetDiscDisplayMode(5);
+    EXPECT_EQ(results->GetDisplayMode(), 2192);
+    doc->SetDiscSkip(-3);
+    doc->SetDiscSkip(4);
+    EXPECT_EQ(results->GetSkipCount(), 4);
+    CDiscParameters block = doc->GetDiscViewSettings();
+    block.SetLabelMode(8);
+    doc->SetDiscViewSettings(block);
+    EXPECT_EQ(results->GetViewSettings().GetLabelMode(), 8);
+
+    // A second run replaces the first entity; Clear Rock Paths removes it.
+    RunDemSimulation(doc.get());
+    EXPECT_NE(Results(), nullptr);
+    EXPECT_EQ(CollectEntities(*doc->GetDatabase(), ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP).size(), 1u);
+    doc->ClearRockPaths();
+    EXPECT_EQ(doc->GetDiscEntity(), nullptr);
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), -1);
+}
+
+TEST_F(DiscDocumentTest, SpheresReadTheGeometryFileChosenAndStartAtZeroDepth)
+{
+    AddPointSeeder(5, 10, 50, 0.5);
+    doc->GetDiscParameters().Set2DSimulation(false);
+    doc->GetDiscParameters().SetEndTime(0.1);
+    RunDemSimulation(doc.get(), "no geometry here.txt");
+    ASSERT_NE(Results(), nullptr);
+    EXPECT_EQ(Results()->GetTrack(1).size(), 10u);
+}
+
+namespace {
+
+void Entity(Bytes& b, int group, int category)
+{
+    b.Int(1).Int(2).Int(PS_SOLID).Int(PS_DOT);
+    b.Double(-1).Double(2).Double(3).Double(-4);
+    b.Str("");
+    b.Int(group).Int(category).Int(4711).Int(50);
+    b.Rgb(0, 0, 0).Rgb(0, 0, 0).Rgb(255, 255, 255);
+    b.Byte(1).Byte(1).Byte(0).Byte(0).Byte(0);
+    b.Int(0).Int(-1);
+}
+
+// An older archive document: a material, a two-vertex slope and a disc
+// results entity (its first schema) whose view block holds an end time of
+// 7.5 s and dependent discs.
+std::vector<BYTE> LegacyDocumentWithDiscs()
+{
+    Bytes b;
+    b.Rgb(1, 2, 3).Double(5).Double(2.5).Int(GRID_DOTS).Byte(1);
+    b.Word(3);
+    b.NewClass("CTalusimSlopeType", 5);   // class 1, object 2
+    Entity(b, 2117, ID_ANY_CATEGORY);
+    for (double v : {0.5, 0.01, 0.9, 0.02, 31.0, 3.0})
+        b.Double(v);
+    for (double v : {0.5, 0.01, 0.9, 0.02, 31.0, 3.0})
+        b.Double(v + 1);
+    b.Rgb(7, 7, 7).Byte(1).Rgb(0, 0, 255).Byte(1).Double(0.75);
+    b.NewClass("CTalusimSlope", 1);       // class 3, object 4
+    Entity(b, ID_ANY_GROUP, ID_ANY_CATEGORY);
+    b.Word(2);
+    for (double x : {0.0, 30.0}) {
+        b.Double(x).Double(30 - x).Double(0).Double(0);
+        b.Double(0).Double(1).Double(0).Double(1).Double(0).Double(1);
+        b.Byte(0).Byte(0).Byte(1).Byte(0).Byte(0).Byte(0).Byte(0).Byte(0);
+    }
+    b.Int(2);
+    b.Word(2).Word(2).Word(2);
+    b.Rgb(0, 0, 0);
+    b.NewClass("CDiscEnt", 1);            // class 5, object 6
+    Entity(b, ID_ANY_GROUP, ID_ANY_CATEGORY);
+    b.Int(1);
+    b.Word(0);
+    b.Word(1);
+    for (int k = 0; k < 24; ++k)
+        b.Byte(0x5A);
+    b.Double(5).Double(20).Double(0).Double(0.4).Int(0).Int(1);
+    for (int k = 0; k < 5; ++k)
+        b.Double(0);
+    b.Int(20).Int(0).Int(0).Int(2190);
+    b.Int(6).Int(2191).Int(12).Int(3).Int(0);
+    b.Double(0).Double(7.5).Byte(0);
+    b.Int(30).Int(0);
+    b.Double(-10).Double(40).Double(50).Double(-5);
+    b.Int(6002).Int(3);
+    b.Word(0);                            // end points
+    b.Word(0);                            // location maxima
+    b.Int(2149).Double(0.25).Int(10).Int(17);
+    return b.data;
+}
+
+}  // namespace
+
+TEST_F(DiscDocumentTest, ALegacyDocumentWithDiscResultsOpensAndCarriesTheDiscSettings)
+{
+    RegisterModelClasses();
+    const auto bytes = LegacyDocumentWithDiscs();
+    const std::string path = WriteTextFile("legacy-discs.cla", std::string(bytes.begin(), bytes.end()));
+    CTalusimDoc opened;
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(opened.OnOpenDocument(path.c_str()));
+    EXPECT_TRUE(boxes.messages.empty());
+    ASSERT_NE(opened.GetSlope(), nullptr);
+    // Results of an older file never survive the open; the run settings do.
+    EXPECT_EQ(opened.GetDiscEntity(), nullptr);
+    EXPECT_DOUBLE_EQ(opened.GetDiscParameters().GetEndTime(), 7.5);
+    EXPECT_FALSE(opened.GetDiscParameters().IsIndependent());
+    EXPECT_EQ(opened.GetDiscParameters().GetFrameCount(), -1);
+
+    // The entity itself, read straight from the archive, has its state.
+    CTalusimDoc direct;
+    int cause = 0;
+    ASSERT_TRUE(model_test::LoadWith(bytes, [&](CArchive& ar) { direct.Serialize(ar); }, &cause)) << cause;
+    auto discs = CollectEntities(*direct.GetDatabase(), ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP);
+    ASSERT_EQ(discs.size(), 1u);
+    auto* e = dynamic_cast<CDiscEnt*>(discs[0]);
+    ASSERT_NE(e, nullptr);
+    ASSERT_EQ(e->GetTrackCount(), 2);
+    ASSERT_EQ(e->GetTrack(1).size(), 1u);
+    EXPECT_DOUBLE_EQ(e->GetTrack(1)[0].y, 20);
+    EXPECT_EQ(direct.GetDiscParameters().GetFrameCount(), 12);
+    EXPECT_EQ(direct.GetDiscParameters().GetSkipCount(), 6);
+}
