@@ -118,6 +118,21 @@ public:
         if (m_frame->GetSafeHwnd() != nullptr) m_frame->PostMessage(WM_SHELL_DOCUMENT_CHANGED);
     }
 
+    void ShowDistributionStatistics(CTalusimDoc* document) override {
+        m_frame->ShowDistributionStatistics(document);
+        if (CDistStatsDlg* dlg = m_frame->m_pDistStatsDlg; dlg != nullptr && dlg->IsRolledUp()) dlg->Unroll();
+    }
+    bool StatisticsFollowView(CView* view) override {
+        return m_frame->m_pDistStatsDlg != nullptr && m_frame->m_pDistStatsDlg->ShouldFollowView(view);
+    }
+    void SetStatisticsReport(CTalusimDoc* owner, LPCSTR text) override {
+        CDistStatsDlg* dlg = m_frame->m_pDistStatsDlg;
+        if (dlg == nullptr) return;
+        dlg->SetClipboardDatabase(owner != nullptr ? owner->GetDatabase() : nullptr, owner);
+        dlg->SetReportText(text);
+        dlg->RefreshControls();
+    }
+
 private:
     CMainFrame* m_frame;
 };

@@ -98,6 +98,14 @@ public:
     virtual void DocumentWindowClosing(CDocument* /*document*/, CWnd* /*frame*/) {}
     virtual void DocumentWindowActivated() {}
 
+    // The Distribution Statistics window: shown (created on first use, unrolled
+    // when rolled up) for a document; whether it exists and follows the view;
+    // and its report, copied through the database of `owner`, which the window
+    // forgets when that document closes.
+    virtual void ShowDistributionStatistics(CTalusimDoc* /*document*/) {}
+    virtual bool StatisticsFollowView(CView* /*view*/) { return false; }
+    virtual void SetStatisticsReport(CTalusimDoc* /*owner*/, LPCSTR /*text*/) {}
+
     // Report viewers (CInfoViewer).
     virtual bool IsReportViewer(CView* /*view*/) { return false; }
     // Marks the viewer's text out of date and has it rebuilt.

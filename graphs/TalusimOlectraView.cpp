@@ -20,7 +20,11 @@
 #include "geometry/ViewContext.h"
 #include "graphs/GraphChart.h"
 #include "graphs/GraphDialogs.h"
+#include "excel/ExcelAutomation.h"
+#include "excel/XlsxWorkbook.h"
+#include "graphs/GraphRawData.h"
 #include "graphs/GraphServices.h"
+#include "graphs/StatisticsReport.h"
 #include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
 
@@ -111,6 +115,17 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_UPDATE_COMMAND_UI(ID_GRAPH_CHART_PROPERTIES, OnUpdateChartProperties)
     ON_UPDATE_COMMAND_UI(ID_GRAPH_ENDPOINTS, OnUpdateEndpoints)
     ON_WM_CONTEXTMENU()
+    ON_WM_SETFOCUS()
+    ON_COMMAND(ID_GRAPH_COPY_RAW_DATA, OnCopyRawData)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_COPY_RAW_DATA, OnUpdateCopyRawData)
+    ON_COMMAND(ID_GRAPH_STATISTICS, OnStatistics)
+    ON_COMMAND(ID_CONTEXT_STATISTICS, OnStatistics)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_STATISTICS, OnUpdateGraphStatistics)
+    ON_UPDATE_COMMAND_UI(ID_CONTEXT_STATISTICS, OnUpdateContextStatistics)
+    ON_COMMAND(ID_GRAPH_CHART_IN_EXCEL, OnChartInExcel)
+    ON_COMMAND(ID_CONTEXT_CHART_IN_EXCEL, OnContextChartInExcel)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_CHART_IN_EXCEL, OnUpdateChartInExcel)
+    ON_UPDATE_COMMAND_UI(ID_CONTEXT_CHART_IN_EXCEL, OnUpdateChartInExcel)
     ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, OnToolTipNeedText)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
@@ -159,17 +174,23 @@ int CTalusimOlectraView::OnCreate(LPCREATESTRUCTA lpcs)
     return 0;
 }
 
+GraphUnits CTalusimOlectraView::DocUnits() const
+{
+    GraphUnits units;
+    if (CTalusimDoc* doc = Doc()) {
+        units.length = doc->GetLengthUnitLabel();
+        units.velocity = doc->GetVelocityUnitLabel();
+        units.angularVelocity = doc->GetAngularVelocityUnitLabel();
+        units.energy = doc->GetEnergyUnitLabel();
+    }
+    return units;
+}
+
 void CTalusimOlectraView::SetAxisTitles()
 {
-    CTalusimDoc* doc = Doc();
-    if (!doc)
+    if (!Doc())
         return;
-    GraphUnits units;
-    units.length = doc->GetLengthUnitLabel();
-    units.velocity = doc->GetVelocityUnitLabel();
-    units.angularVelocity = doc->GetAngularVelocityUnitLabel();
-    units.energy = doc->GetEnergyUnitLabel();
-    GraphAxisTitles(m_graph.kind, units, m_graph.settings.computedXTitle, m_graph.settings.computedYTitle);
+    GraphAxisTitles(m_graph.kind, DocUnits(), m_graph.settings.computedXTitle, m_graph.settings.computedYTitle);
 }
 
 void CTalusimOlectraView::ApplyStyle()
@@ -230,6 +251,143 @@ void CTalusimOlectraView::RebuildChart()
     RebuildGraphData(*m_pResults, m_graph);
     CommitSeries(m_chart, m_hData, m_graph.series);
     ApplyTitlesAndRanges();
+    RefreshStatisticsDialog();
+}
+
+// ---- raw data and statistics ------------------------------------------------------------
+
+BOOL CTalusimOlectraView::OnGraphDataCopy(BOOL textMode, CExcelAutomation* excel, int firstColumn, int firstRow)
+{
+    if (!textMode && !excel)
+        return textMode;
+    RawDataTable table;
+    if (!m_pResults || !CollectRawData(*m_pResults, m_graph, DocUnits(), table)) {
+        AfxMessageBox(kRawDataInternalError);
+        return textMode;
+    }
+    if (table.tooManyRows)
+        AfxMessageBox(kRawDataInternalError);
+    if (textMode) {
+        if (CTalusimDoc* doc = Doc())
+            doc->GetDatabase()->CopyTextToClipboard(this, table.text);
+    } else {
+        WriteRawDataToSheet(*excel, table, firstColumn, firstRow);
+    }
+    return textMode;
+}
+
+CString CTalusimOlectraView::BuildStatisticsReport() const
+{
+    // Translational-energy hits of a barrier with a finite capacity mark
+    // where the capacity is exceeded.
+    double capacity = DBL_MAX;
+    if (m_graph.kind == CTalusimBarrier::kGraphTranslationalEnergy)
+        if (auto* barrier = dynamic_cast<CTalusimBarrier*>(m_graph.object);
+            barrier && m_pResults && m_pResults->HoldsObject(barrier) && !barrier->HasInfiniteCapacity())
+            capacity = barrier->GetCapacity();
+    return ::BuildStatisticsReport(m_graph.settings.computedHeader, m_graph.raw, capacity);
+}
+
+void CTalusimOlectraView::RefreshStatisticsDialog()
+{
+    CMainFrameServices& frame = MainFrameServices();
+    if (!frame.StatisticsFollowView(this))
+        return;
+    frame.SetStatisticsReport(Doc(), BuildStatisticsReport());
+}
+
+void CTalusimOlectraView::OnCopyRawData()
+{
+    OnGraphDataCopy(TRUE, nullptr, 1, 1);
+}
+
+void CTalusimOlectraView::OnUpdateCopyRawData(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(HasData());
+}
+
+void CTalusimOlectraView::OnStatistics()
+{
+    m_bContextMenu = 0;
+    MainFrameServices().ShowDistributionStatistics(Doc());
+    RefreshStatisticsDialog();
+}
+
+void CTalusimOlectraView::OnUpdateGraphStatistics(CCmdUI* pCmdUI)
+{
+    const bool kind = m_graph.kind == GRAPH_NONE || IsDistributionGraph(m_graph.kind) ||
+                      IsEndPointGraph(m_graph.kind) || IsImpactGraph(m_graph.kind);
+    pCmdUI->Enable(kind && m_graph.raw.GetCount() > 0);
+}
+
+void CTalusimOlectraView::OnUpdateContextStatistics(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_graph.raw.GetCount() > 0);
+}
+
+CString CTalusimOlectraView::WorkbookFileName() const
+{
+    char folder[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, folder);
+    const CTalusimDoc* doc = Doc();
+    return WorkbookPathBeside(doc ? doc->GetPathName() : CString(), folder, m_graph.settings.Header());
+}
+
+void CTalusimOlectraView::OnChartInExcel()
+{
+    if (!m_hData)
+        return;
+    const int n = XrtDataGetNPoints(m_hData, 0);
+    const double* x = XrtDataGetXData(m_hData, 0);
+    const double* y = XrtDataGetYData(m_hData, 0);
+    if (!x || !y)
+        return;
+
+    CExcelAutomation excel;
+    excel.SetShowMessages(TRUE);
+    // Without a spreadsheet program the workbook is written beside the document.
+    excel.SetWorkbookFile(WorkbookFileName());
+    if (!excel.StartExcel())
+        return;
+    try {
+        excel.SetVisible(TRUE);
+        const ChartSettings& s = m_graph.settings;
+        const CString header = s.Header(), xTitle = s.XTitle(), yTitle = s.YTitle();
+        excel.SetCellText(header, CExcelAutomation::CellName(2, 1));
+        excel.SetCellText(xTitle, CExcelAutomation::CellName(4, 1));
+        excel.SetCellText(yTitle, CExcelAutomation::CellName(4, 2));
+        excel.AutoFitColumns(CExcelCellRange::Columns(1, 2));
+        excel.BeginNumberBlock(CExcelCellRange(5, 1, 4 + n, 2));
+        for (int i = 0; i < n; ++i) {
+            excel.SetBlockNumber(x[i], i, 0);
+            excel.SetBlockNumber(y[i], i, 1);
+        }
+        excel.FlushBlock();
+        const bool envelope = IsEnvelopeGraph(m_graph.kind);
+        excel.AddChart(4, 1, 4 + n, 2, FALSE, header, xTitle, yTitle, envelope ? -4169 : -4100, envelope ? 74 : 51,
+                       -4107, FALSE, TRUE);
+        OnGraphDataCopy(FALSE, &excel, 1, 6 + n);
+        excel.SetUserControl(TRUE);
+    } catch (const CExcelError& e) {
+        AfxMessageBox(e.what(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void CTalusimOlectraView::OnContextChartInExcel()
+{
+    m_bContextMenu = 0;
+    OnChartInExcel();
+}
+
+void CTalusimOlectraView::OnUpdateChartInExcel(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_hData != nullptr && HasData());
+}
+
+void CTalusimOlectraView::OnSetFocus(CWnd* pOldWnd)
+{
+    CView::OnSetFocus(pOldWnd);
+    RefreshStatisticsDialog();
 }
 
 bool CTalusimOlectraView::HasData()

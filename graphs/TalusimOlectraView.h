@@ -17,6 +17,7 @@ class CEntity;
 class CTalusimDoc;
 class CViewContext;
 class CGraphResults;
+class CExcelAutomation;
 
 class CTalusimOlectraView : public CView
 {
@@ -44,6 +45,14 @@ public:
     bool HasMarkers() const { return m_bMarkers != 0; }
     bool UsesSmallFonts() const { return m_bSmallFont != 0; }
     CToolTipCtrl& GetToolTip() { return m_toolTip; }
+    // Writes the raw data behind the graph: as text to the clipboard (text
+    // mode), or into the spreadsheet from (row, column). Returns the mode.
+    BOOL OnGraphDataCopy(BOOL textMode, CExcelAutomation* excel, int firstColumn, int firstRow);
+    // The report of the raw values for the Distribution Statistics window.
+    CString BuildStatisticsReport() const;
+    // Hands the report to the statistics window when it follows this view.
+    void RefreshStatisticsDialog();
+
     // The popup of menu 6002 that a right click at the client point shows now,
     // prepared for this graph; null when an entity under the point showed its own.
     CMenu* PrepareContextMenu(CPoint client);
@@ -59,6 +68,9 @@ public:
 
 protected:
     CTalusimDoc* Doc() const;
+    GraphUnits DocUnits() const;
+    // Where Chart in Excel writes its workbook when no spreadsheet program is there.
+    CString WorkbookFileName() const;
     void ApplyTitlesAndRanges();
     void ApplyStyle();
     void LayoutChart(int cx, int cy);
@@ -95,6 +107,15 @@ protected:
     afx_msg void OnChartProperties();
     afx_msg void OnUpdateChartProperties(CCmdUI* pCmdUI);
     afx_msg void OnUpdateEndpoints(CCmdUI* pCmdUI);
+    afx_msg void OnCopyRawData();
+    afx_msg void OnUpdateCopyRawData(CCmdUI* pCmdUI);
+    afx_msg void OnStatistics();
+    afx_msg void OnUpdateGraphStatistics(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateContextStatistics(CCmdUI* pCmdUI);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnChartInExcel();
+    afx_msg void OnContextChartInExcel();
+    afx_msg void OnUpdateChartInExcel(CCmdUI* pCmdUI);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg BOOL OnToolTipNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnFilePrint();

@@ -181,9 +181,12 @@ void CTalusimDoc::LeaveMode(int oldMode, int newMode)
     case MODE_RECTANGLE_SECOND:
     case MODE_LINE_TOOL_NEXT:
     case MODE_AXES_SECOND:
+        // A tool left unfinished (Escape, another command) leaves the drawing:
+        // kept, it would stay in sight but could be neither picked nor deleted.
         if (m_pCurrentTool) {
             RedrawEntity(m_pCurrentTool);
-            m_pCurrentTool->MakeUnselectable();
+            m_database.DeleteEntity(m_pCurrentTool, true);
+            m_pCurrentTool = nullptr;
         }
         break;
     case MODE_EDIT_TOOL_SELECT:

@@ -541,7 +541,7 @@ void CTalusimDoc::DeleteEditingEntities()
 void CTalusimDoc::EditToolFormat(CEntity* pEntity)
 {
     if (pEntity)
-        DrawingToolServices().RunFormatTool(pEntity);
+        DrawingToolServices().RunFormatTool(pEntity, this, &m_database);
 }
 
 void CTalusimDoc::OnSaveToolsFile(CWnd* pParent)

@@ -127,6 +127,9 @@ bool CTalusimDoc::CreateSessionObjects()
     m_pCurrentTool = DrawingToolServices().CreateTool(TOOL_MEASURE);
     if (m_pCurrentTool) {
         m_pCurrentTool->MakeUnselectable();
+        // The marker shows nothing until it is moved: both its points at one place.
+        DrawingToolServices().SetControlPoint(m_pCurrentTool, 0, 0.0, 0.0);
+        DrawingToolServices().SetControlPoint(m_pCurrentTool, 1, 0.0, 0.0);
         m_database.AddEntity(m_pCurrentTool, false);
     }
     return m_pMarkerLine != nullptr;

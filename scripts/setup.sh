@@ -11,7 +11,7 @@ mkdir -p "$tp"
 
 packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils
           imagemagick fonts-wine googletest libz-mingw-w64-dev cmake make dpkg-dev xdotool
-          python3-ezdxf cups printer-driver-cups-pdf poppler-utils)
+          python3-ezdxf python3-openpyxl cups printer-driver-cups-pdf poppler-utils)
 
 need_root() { if [ "$(id -u)" -ne 0 ]; then echo "sudo"; fi; }
 SUDO=$(need_root)

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include "framework/String.h"
 
+class CDocument;
 class CView;
 class CWnd;
 
@@ -44,7 +45,10 @@ public:
     // Clears the image-scaling-in-progress flag of an image tool.
     virtual void ClearImageScaling(CEntity* /*tool*/) {}
     // Format Tool (10029) on one tool.
-    virtual INT_PTR RunFormatTool(CEntity* /*tool*/) { return IDCANCEL; }
+    virtual INT_PTR RunFormatTool(CEntity* /*tool*/, CDocument* /*doc*/, CREGDatabase* /*database*/)
+    {
+        return IDCANCEL;
+    }
     // The drawing-tools file: a file dialog, then save or load; or a load of a
     // given path. Return whether something was read or written.
     virtual bool SaveOrLoadToolsFile(CWnd* /*parent*/, CREGDatabase* /*database*/, bool /*save*/, bool /*metric*/)

@@ -315,6 +315,8 @@ void CToolRectangle::ApplyDimensionText(int, int, int, int exteriorLine)
 CToolCircle::CToolCircle()
 {
     SetKind(TOOL_TYPE_CIRCLE, "Circle");
+    // The arc options are the circle's: without them no arc could be drawn.
+    m_bCanArc = true;
 }
 
 void CToolCircle::SetEditing(bool b)

@@ -1,5 +1,6 @@
 #include "tools/ToolServices.h"
 
+#include "tools/FormatToolDlg.h"
 #include "tools/Measure.h"
 #include "tools/ToolFactory.h"
 #include "tools/ToolsFile.h"
@@ -71,9 +72,15 @@ void CToolServices::FinishTool(CEntity* tool)
         t->OnPlaced();
 }
 
-INT_PTR CToolServices::RunFormatTool(CEntity*)
+INT_PTR CToolServices::RunFormatTool(CEntity* tool, CDocument* doc, CREGDatabase* database)
 {
-    return IDCANCEL;
+    CMeasure* t = Tool(tool);
+    if (t == nullptr)
+        return IDCANCEL;
+    CFormatToolDlg dialog;
+    dialog.SetTool(t);
+    dialog.SetDocument(doc, database);
+    return dialog.DoModal();
 }
 
 bool CToolServices::SaveOrLoadToolsFile(CWnd* parent, CREGDatabase* database, bool save, bool metric)

@@ -134,6 +134,22 @@ public:
     void process_PAN(int event, int x, int y);
     void process_ZOOM_DYNAMIC(int event, int x, int y);
     void process_ZOOM_WINDOW(int event, CDC* pDC, int x, int y);
+    // The drawing-tool modes (TalusimViewTools.cpp).
+    void process_TOOL_FIRST_POINT(int event, int x, int y, int kind);
+    void process_TOOL_SECOND_POINT(int event, int x, int y);
+    void process_EDIT_TOOL(int event, int x, int y);
+    void process_DRAG_TOOL(int event, int x, int y);
+    void process_DELETE_DRAWINGS(int event, CDC* pDC, int x, int y);
+    // The tool commands, the tools file and their states.
+    BOOL OnToolCommand(UINT id);
+    BOOL OnToolObjectCommand(UINT id);
+    BOOL OnDeleteAllDrawings(UINT id);
+    afx_msg void OnSaveToolsFile();
+    afx_msg void OnOpenToolsFile();
+    afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
+    // The group id of the tools drawn in this view.
+    int GetToolGroup() const;
+    bool HasDrawingTools() const;
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -171,6 +187,11 @@ private:
     CEntity* GetContextEntity() const;
     void SelectForMove(CEntity* entity);
     bool DataTipAt(CPoint point, CString& text);
+    // The tool of this view under a device point, or null.
+    CEntity* PickTool(int x, int y);
+    // Ends a tool's edit: no current entity, no editing, IDLE, repaint.
+    void EndToolDrag();
+    void KeepCurrentToolUnselected();
 
     // Members, in the order the view has always kept them.
     bool m_bMetafileDrawing = false;

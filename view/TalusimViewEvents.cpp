@@ -173,7 +173,8 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
             break;
         case HANDLER_FILTER_BY_PICKING: process_FILTER_BY_PICKING(event, &dc, x, y); break;
         case HANDLER_ZOOM_WINDOW: process_ZOOM_WINDOW(event, &dc, x, y); break;
-        default: break;  // the drawing-tool modes
+        case HANDLER_DELETE_DRAWINGS: process_DELETE_DRAWINGS(event, &dc, x, y); break;
+        default: break;
         }
         return;
     }
@@ -196,7 +197,11 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
     case HANDLER_MOVE_ANGLE_VERTEX_TO: process_MOVE_ANGLE_VERTEX_TO(event, x, y); break;
     case HANDLER_PAN: process_PAN(event, x, y); break;
     case HANDLER_ZOOM_DYNAMIC: process_ZOOM_DYNAMIC(event, x, y); break;
-    default: break;  // the drawing-tool modes
+    case HANDLER_TOOL_FIRST_POINT: process_TOOL_FIRST_POINT(event, x, y, info->toolKind); break;
+    case HANDLER_TOOL_SECOND_POINT: process_TOOL_SECOND_POINT(event, x, y); break;
+    case HANDLER_EDIT_TOOL: process_EDIT_TOOL(event, x, y); break;
+    case HANDLER_DRAG_TOOL: process_DRAG_TOOL(event, x, y); break;
+    default: break;  // the modes of the tools not drawn yet
     }
 }
 

@@ -270,9 +270,9 @@ TEST_F(SlopeViewCommandsTest, ModeCommandsEnterTheirModeAndChosenAgainGoBackToId
     doc->SetMode(MODE_MOVE_BARRIER_END);
     Command(ID_MOVE_BARRIER_VERTEX);
     EXPECT_EQ(doc->GetMode(), MODE_IDLE);
-    // The drawing tools are not offered: their commands stay unhandled.
-    EXPECT_EQ(StateOf(ID_TOOL_MEASURE).enabled, -1);
-    EXPECT_FALSE(view->OnCmdMsg(ID_TOOL_MEASURE, CN_COMMAND, nullptr, nullptr));
+    // The drawing tools not drawn yet are not offered: their commands stay unhandled.
+    EXPECT_EQ(StateOf(ID_TOOL_TEXT_BOX).enabled, -1);
+    EXPECT_FALSE(view->OnCmdMsg(ID_TOOL_TEXT_BOX, CN_COMMAND, nullptr, nullptr));
 }
 
 TEST_F(SlopeViewCommandsTest, ZoomWindowByTwoCornersThenIdle)
