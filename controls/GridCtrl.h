@@ -243,6 +243,7 @@ protected:
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    void ScrollAlong(int bar, UINT code);
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint p);
     afx_msg void OnLButtonDown(UINT flags, CPoint p);
     afx_msg void OnLButtonUp(UINT flags, CPoint p);

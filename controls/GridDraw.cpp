@@ -598,154 +598,99 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy)
     ResetScrollBars();
 }
 
-void CGridCtrl::OnHScroll(UINT code, UINT, CScrollBar*)
-{
-    if (::GetFocus() != m_hWnd)
-        SetFocus();
-    const int pos = GetScrollPos(SB_HORZ);
-    const CGridCellId topLeft = GetTopLeftNonFixedCell();
-    CRect area;
-    GetGridClientRect(&area);
-    area.left += GetFixedColumnWidth();
-    SCROLLINFO info{};
-    info.fMask = SIF_POS;
-    switch (code) {
-    case SB_LINELEFT:
-        if (pos >= 1 && topLeft.col > m_nFixedCols) {
-            const int w = GetColumnWidth(topLeft.col - 1);
-            info.nPos = std::max(pos - w, 0);
-            SetScrollInfo(SB_HORZ, &info);
-            ScrollWindow(w, 0, &area, &area);
-            CRect strip(area.left, area.top, area.left + w, area.bottom);
-            InvalidateRect(&strip);
-        }
-        break;
-    case SB_LINERIGHT:
-        if (pos < m_nHScrollMax) {
-            const int w = GetColumnWidth(topLeft.col);
-            info.nPos = pos + w;
-            SetScrollInfo(SB_HORZ, &info);
-            if (GetScrollPos(SB_HORZ) != pos) {
-                CRect moved = area;
-                moved.left += w;
-                ScrollWindow(-w, 0, &moved, &area);
-                CRect strip(area.right - w, area.top, area.right, area.bottom);
-                InvalidateRect(&strip);
-            }
-        }
-        break;
-    case SB_PAGELEFT:
-        if (pos >= 1) {
-            info.nPos = std::max(pos - area.Width(), 0);
-            SetScrollInfo(SB_HORZ, &info);
-            InvalidateRect(&area);
-        }
-        break;
-    case SB_PAGERIGHT:
-        if (pos < m_nHScrollMax) {
-            info.nPos = std::min(pos + area.Width(), m_nHScrollMax);
-            SetScrollInfo(SB_HORZ, &info);
-            InvalidateRect(&area);
-        }
-        break;
-    case SB_LEFT:
-        if (pos > 0) {
-            info.nPos = 0;
-            SetScrollInfo(SB_HORZ, &info);
-            Refresh();
-        }
-        break;
-    case SB_RIGHT:
-        if (pos < m_nHScrollMax) {
-            info.nPos = m_nHScrollMax;
-            SetScrollInfo(SB_HORZ, &info);
-            Refresh();
-        }
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SCROLLINFO track{};
-        GetScrollInfo(SB_HORZ, &track, SIF_TRACKPOS);
-        info.nPos = track.nTrackPos;
-        SetScrollInfo(SB_HORZ, &info);
-        InvalidateRect(&area);
-        break;
-    }
-    default:
-        break;
-    }
-}
+void CGridCtrl::OnHScroll(UINT code, UINT, CScrollBar*) { ScrollAlong(SB_HORZ, code); }
 
-void CGridCtrl::OnVScroll(UINT code, UINT, CScrollBar*)
+void CGridCtrl::OnVScroll(UINT code, UINT, CScrollBar*) { ScrollAlong(SB_VERT, code); }
+
+// One scroll-bar request along either axis. The line steps scroll by the
+// width (height) of the column (row) that enters or leaves and repaint only
+// the strip uncovered; the other steps repaint the whole scrollable area.
+void CGridCtrl::ScrollAlong(int bar, UINT code)
 {
     if (::GetFocus() != m_hWnd)
         SetFocus();
-    const int pos = GetScrollPos(SB_VERT);
+    const bool horizontal = bar == SB_HORZ;
+    const int pos = GetScrollPos(bar);
+    const int maximum = horizontal ? m_nHScrollMax : m_nVScrollMax;
     const CGridCellId topLeft = GetTopLeftNonFixedCell();
     CRect area;
     GetGridClientRect(&area);
-    area.top += GetFixedRowHeight();
+    if (horizontal)
+        area.left += GetFixedColumnWidth();
+    else
+        area.top += GetFixedRowHeight();
+    const int page = horizontal ? area.Width() : area.Height();
+    // The extent of a column or row, and a strip of that extent at one end of the area.
+    const auto extent = [&](int index) { return horizontal ? GetColumnWidth(index) : GetRowHeight(index); };
+    const auto strip = [&](int size, bool atStart) {
+        CRect r = area;
+        if (horizontal && atStart)
+            r.right = area.left + size;
+        else if (horizontal)
+            r.left = area.right - size;
+        else if (atStart)
+            r.bottom = area.top + size;
+        else
+            r.top = area.bottom - size;
+        return r;
+    };
     SCROLLINFO info{};
     info.fMask = SIF_POS;
+    const auto setPos = [&](int p) {
+        info.nPos = p;
+        SetScrollInfo(bar, &info);
+    };
     switch (code) {
-    case SB_LINEUP:
-        if (pos >= 1 && topLeft.row > m_nFixedRows) {
-            const int h = GetRowHeight(topLeft.row - 1);
-            info.nPos = std::max(pos - h, 0);
-            SetScrollInfo(SB_VERT, &info);
-            ScrollWindow(0, h, &area, &area);
-            CRect strip(area.left, area.top, area.right, area.top + h);
-            InvalidateRect(&strip);
+    case SB_LINEUP:   // SB_LINELEFT
+        if (pos >= 1 && (horizontal ? topLeft.col > m_nFixedCols : topLeft.row > m_nFixedRows)) {
+            const int d = extent(horizontal ? topLeft.col - 1 : topLeft.row - 1);
+            setPos(std::max(pos - d, 0));
+            ScrollWindow(horizontal ? d : 0, horizontal ? 0 : d, &area, &area);
+            CRect uncovered = strip(d, true);
+            InvalidateRect(&uncovered);
         }
         break;
-    case SB_LINEDOWN:
-        if (pos < m_nVScrollMax) {
-            const int h = GetRowHeight(topLeft.row);
-            info.nPos = pos + h;
-            SetScrollInfo(SB_VERT, &info);
-            if (GetScrollPos(SB_VERT) != pos) {
-                CRect moved = area;
-                moved.top += h;
-                ScrollWindow(0, -h, &moved, &area);
-                CRect strip(area.left, area.bottom - h, area.right, area.bottom);
-                InvalidateRect(&strip);
+    case SB_LINEDOWN:   // SB_LINERIGHT
+        if (pos < maximum) {
+            const int d = extent(horizontal ? topLeft.col : topLeft.row);
+            setPos(pos + d);
+            if (GetScrollPos(bar) != pos) {
+                CRect moved = strip(horizontal ? area.Width() - d : area.Height() - d, false);
+                ScrollWindow(horizontal ? -d : 0, horizontal ? 0 : -d, &moved, &area);
+                CRect uncovered = strip(d, false);
+                InvalidateRect(&uncovered);
             }
         }
         break;
-    case SB_PAGEUP:
+    case SB_PAGEUP:   // SB_PAGELEFT
         if (pos >= 1) {
-            info.nPos = std::max(pos - area.Height(), 0);
-            SetScrollInfo(SB_VERT, &info);
+            setPos(std::max(pos - page, 0));
             InvalidateRect(&area);
         }
         break;
-    case SB_PAGEDOWN:
-        if (pos < m_nVScrollMax) {
-            info.nPos = std::min(pos + area.Height(), m_nVScrollMax);
-            SetScrollInfo(SB_VERT, &info);
+    case SB_PAGEDOWN:   // SB_PAGERIGHT
+        if (pos < maximum) {
+            setPos(std::min(pos + page, maximum));
             InvalidateRect(&area);
         }
         break;
-    case SB_TOP:
+    case SB_TOP:   // SB_LEFT
         if (pos > 0) {
-            info.nPos = 0;
-            SetScrollInfo(SB_VERT, &info);
+            setPos(0);
             Refresh();
         }
         break;
-    case SB_BOTTOM:
-        if (pos < m_nVScrollMax) {
-            info.nPos = m_nVScrollMax;
-            SetScrollInfo(SB_VERT, &info);
+    case SB_BOTTOM:   // SB_RIGHT
+        if (pos < maximum) {
+            setPos(maximum);
             Refresh();
         }
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
         SCROLLINFO track{};
-        GetScrollInfo(SB_VERT, &track, SIF_TRACKPOS);
-        info.nPos = track.nTrackPos;
-        SetScrollInfo(SB_VERT, &info);
+        GetScrollInfo(bar, &track, SIF_TRACKPOS);
+        setPos(track.nTrackPos);
         InvalidateRect(&area);
         break;
     }

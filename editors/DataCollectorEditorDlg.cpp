@@ -1,6 +1,5 @@
 #include "editors/DataCollectorEditorDlg.h"
 
-#include <algorithm>
 #include "editors/ModelDialogs.h"
 #include "model/DocumentDependencies.h"
 #include "res/dialogs-editors.h"
@@ -17,9 +16,7 @@ std::vector<CTalusimBarrier*> CDataCollectorEditorDlg::Listed() const
 {
     std::vector<CTalusimBarrier*> collectors =
         CollectAs<CTalusimBarrier>(*m_pDatabase, CAT_PLACED, KIND_BARRIER, GROUP_COLLECTOR);
-    std::erase_if(collectors, [this](CTalusimBarrier* c) {
-        return std::find(m_deleted.begin(), m_deleted.end(), c) != m_deleted.end();
-    });
+    std::erase_if(collectors, [this](CTalusimBarrier* c) { return IsDeleted(c); });
     return collectors;
 }
 
@@ -89,14 +86,16 @@ CEntity* CDataCollectorEditorDlg::CreateObject()
     c->SetSkipLengthCheck(true);
     c->SetGroupId(GROUP_COLLECTOR);
     m_pDatabase->AddEntity(c, false);
-    m_added.push_back(c);
+    NoteAdded(c);
     return c;
 }
 
-void CDataCollectorEditorDlg::RemoveObject(CEntity* object)
+void CDataCollectorEditorDlg::DeleteForGood(CEntity* object)
 {
-    // Gone from the list now; from the document, with its graph windows, on Done.
-    m_deleted.push_back(object);
+    // The collector's graph windows close with it.
+    if (m_document != nullptr)
+        m_document->CloseBarrierGraphs(object);
+    CListEditorDialog::DeleteForGood(object);
 }
 
 BOOL CDataCollectorEditorDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -134,13 +133,7 @@ void CDataCollectorEditorDlg::OnOK()
 {
     if (!StoreShown())
         return;
-    for (CEntity* c : m_deleted) {
-        if (m_document != nullptr)
-            m_document->CloseBarrierGraphs(c);
-        m_pDatabase->DeleteEntity(c, false);
-    }
-    m_deleted.clear();
-    m_added.clear();
+    CommitDeletions();
     EndDialog(IDOK);
 }
 
@@ -150,10 +143,7 @@ void CDataCollectorEditorDlg::OnCancel()
         s.collector->SetName(s.name);
         s.collector->SetPoints(s.x1, s.y1, s.x2, s.y2);
     }
-    for (CEntity* added : m_added)
-        m_pDatabase->DeleteEntity(added, false);
-    m_added.clear();
-    m_deleted.clear();
+    DiscardAdditions();
     EndDialog(IDCANCEL);
 }
 

@@ -38,7 +38,7 @@ protected:
     void ShowObject(CEntity* object) override;
     void EnableControls(BOOL enable) override;
     CEntity* CreateObject() override;
-    void RemoveObject(CEntity* object) override;
+    void DeleteForGood(CEntity* object) override;
 
 private:
     struct Saved {
@@ -50,6 +50,4 @@ private:
 
     CTalusimDoc* m_document = nullptr;
     std::vector<Saved> m_saved;
-    std::vector<CEntity*> m_added;
-    std::vector<CEntity*> m_deleted;
 };

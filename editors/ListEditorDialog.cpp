@@ -1,5 +1,7 @@
 #include "editors/ListEditorDialog.h"
 
+#include <algorithm>
+
 #include "geometry/REGDatabase.h"
 
 BOOL CListEditorDialog::OnInitDialog()
@@ -28,4 +30,27 @@ void CListEditorDialog::CopyTable()
         ApplyToObject(shown);
     }
     m_pDatabase->CopyTextToClipboard(this, TableText());
+}
+
+bool CListEditorDialog::IsDeleted(const CEntity* object) const
+{
+    return std::find(m_deleted.begin(), m_deleted.end(), object) != m_deleted.end();
+}
+
+void CListEditorDialog::DeleteForGood(CEntity* object) { m_pDatabase->DeleteEntity(object, false); }
+
+void CListEditorDialog::CommitDeletions()
+{
+    for (CEntity* object : m_deleted)
+        DeleteForGood(object);
+    m_deleted.clear();
+    m_added.clear();
+}
+
+void CListEditorDialog::DiscardAdditions()
+{
+    for (CEntity* added : m_added)
+        m_pDatabase->DeleteEntity(added, false);
+    m_added.clear();
+    m_deleted.clear();
 }

@@ -1,6 +1,5 @@
 #include "editors/MaterialEditorDlg.h"
 
-#include <algorithm>
 #include "controls/LinkShell.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
@@ -127,19 +126,17 @@ CEntity* CMaterialEditorDlg::CreateObject()
     m_pDatabase->MakeUniqueName("New Material", name, KIND_MATERIAL, ID_ANY_GROUP, ID_ANY_CATEGORY);
     material->SetName(name);
     m_pDatabase->AddEntity(material, false);
-    m_added.push_back(material);
+    NoteAdded(material);
     return material;
 }
 
-void CMaterialEditorDlg::RemoveObject(CEntity* object)
+void CMaterialEditorDlg::DeleteForGood(CEntity* object)
 {
-    // Gone from the list now, from the document on Done.
-    m_deleted.push_back(object);
-}
-
-bool CMaterialEditorDlg::IsDeleted(const CEntity* object) const
-{
-    return std::find(m_deleted.begin(), m_deleted.end(), object) != m_deleted.end();
+    // The segments of a deleted material take the replacement.
+    auto* m = static_cast<CTalusimSlopeType*>(object);
+    if (m_slope != nullptr && m_replacement != nullptr)
+        m_slope->ReplaceMaterial(m, m_replacement);
+    CListEditorDialog::DeleteForGood(m);
 }
 
 BOOL CMaterialEditorDlg::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -240,14 +237,7 @@ void CMaterialEditorDlg::OnOK()
     // The shown material's edits go in first; refused ones keep the dialog open.
     if (!StoreShown())
         return;
-    for (CEntity* object : m_deleted) {
-        auto* m = static_cast<CTalusimSlopeType*>(object);
-        if (m_slope != nullptr && m_replacement != nullptr)
-            m_slope->ReplaceMaterial(m, m_replacement);
-        m_pDatabase->DeleteEntity(m, false);
-    }
-    m_deleted.clear();
-    m_added.clear();
+    CommitDeletions();
     EndDialog(IDOK);
 }
 
@@ -265,10 +255,7 @@ void CMaterialEditorDlg::OnCancel()
         m->SetRoughnessStdDev(s.values[6]);
         m->SetColour(s.colour);
     }
-    for (CEntity* added : m_added)
-        m_pDatabase->DeleteEntity(added, false);
-    m_added.clear();
-    m_deleted.clear();
+    DiscardAdditions();
     EndDialog(IDCANCEL);
 }
 

@@ -51,7 +51,7 @@ protected:
     void ShowObject(CEntity* object) override;
     void EnableControls(BOOL enable) override;
     CEntity* CreateObject() override;
-    void RemoveObject(CEntity* object) override;
+    void DeleteForGood(CEntity* object) override;
 
 private:
     struct Saved {
@@ -65,7 +65,6 @@ private:
     void OnTable();
     void OnTutorial();
     void EnableFriction();
-    bool IsDeleted(const CEntity* object) const;
 
     CIconButton m_tutorial;
     CColourPicker m_picker;
@@ -75,6 +74,4 @@ private:
     CTalusimSlopeType* m_replacement = nullptr;
     bool m_frictionEnabled = true;
     std::vector<Saved> m_saved;
-    std::vector<CEntity*> m_added;
-    std::vector<CEntity*> m_deleted;
 };
