@@ -300,7 +300,7 @@ TEST(DiscRun, MeasurementsGoToTheFilesNamedForThem)
     // A ball pressing on the face of a free polygon.
     DiscCaseBuilder c;
     c.dntol = 0.02;
-    c.Ball(0.49, 0, 0.5, 1, 1.0, 0);
+    c.Ball(0.51, 0, 0.5, 1, 1.0, 0);
     c.Wall(1, -2, 1, 2, 1);
     c.walls.back().theta = 3.14159265358979323846 / 2;
     c.walls.back().d1 = -2;

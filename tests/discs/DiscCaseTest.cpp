@@ -307,11 +307,12 @@ TEST_F(DiscCaseTest, ThrowDiscsRecordsOneEndPointPerDiscUnderItsOwnPath)
                 expected.emplace_back(results->GetTrack(track).back().x, results->GetTrack(track).back().y);
         } else {
             // The settled list holds the last throw's balls: its two new
-            // discs, then the two carried from the first throw.
+            // discs, then the two carried from the first throw (position
+            // and its increment).
             const auto& settled = doc->GetSettledDiscs();
             ASSERT_EQ(settled.size(), 4u);
             for (size_t k : {2u, 3u, 0u, 1u})
-                expected.emplace_back(settled[k][1], settled[k][2]);
+                expected.emplace_back(settled[k][1] + settled[k][13], settled[k][2] + settled[k][14]);
         }
         for (int i = 0; i < 4; ++i) {
             const CVector2D end = doc->GetEndPoint(i);
