@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "framework/FileDialog.h"
@@ -15,9 +16,13 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "tools/ToolArrow.h"
+#include "tools/ToolDimAngle.h"
+#include "tools/ToolDimLength.h"
 #include "tools/ToolLine.h"
 #include "tools/ToolRectangle.h"
 #include "tools/ToolServices.h"
+#include "tools/ToolTextBox.h"
+#include "tools/ToolWaterPt.h"
 #include "view/SlopeViewRules.h"
 
 namespace {
@@ -578,4 +583,82 @@ TEST_F(SlopeViewToolsTest, EditTextChangesTheTextOfTheRightClickedBox)
     box->AddToSet(SET_WORK);
     Command(ID_CONTEXT_DELETE_TEXT);
     EXPECT_TRUE(ToolsOf(view).empty());
+}
+
+// The kinds no command makes come from a tools file; in the view they are
+// drawn, picked with a click and dragged like any other.
+TEST_F(SlopeViewToolsTest, ToolsFileOnlyKindsArePickedAndDraggedInTheView)
+{
+    CREGDatabase* db = doc->GetDatabase();
+    auto* length = new CToolDimLength;
+    length->SetStartPoint(World(50, 300));
+    length->SetEndPoint(World(250, 300));
+    CVectorArray lengthVertices;
+    lengthVertices.Add(World(250, 250));
+    lengthVertices.Add(World(150, 250));
+    lengthVertices.Add(World(50, 250));
+    length->ApplyDimensionVertices(lengthVertices, true, true, 12101);
+    auto* angle = new CToolDimAngle;
+    angle->SetStartPoint(World(400, 150));
+    angle->SetEndPoint(World(300, 250));
+    CVectorArray arm;
+    arm.Add(World(450, 250));
+    angle->ApplyDimensionVertices(arm, false, true, 0);
+    auto* water = new CToolWaterPt;
+    water->SetStartPoint(World(500, 330));
+    auto* contour = new CToolContourLabels;
+    contour->SetStartPoint(World(450, 50));
+    contour->SetEndPoint(World(450, 50));
+    contour->SetText("120 m");
+    for (CMeasure* t : std::initializer_list<CMeasure*>{length, angle, water, contour}) {
+        t->SetOwner(view);
+        db->AddEntity(t, false);
+    }
+    // Through the tools file and back.
+    static std::string path;
+    char folder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    path = std::string(folder) + "slope-view-file-kinds.clt";
+    AfxSetCommonDialogHook([](CCommonDialog* dialog) -> INT_PTR {
+        static_cast<CFileDialog*>(dialog)->SetPathName(path.c_str());
+        return IDOK;
+    });
+    Command(ID_TOOLS_FILE_SAVE);
+    Command(ID_TOOL_DELETE_ALL_DRAWINGS);
+    ASSERT_TRUE(ToolsOf(view).empty());
+    Command(ID_TOOLS_FILE_OPEN);
+    AfxSetCommonDialogHook(nullptr);
+    ::DeleteFileA(path.c_str());
+    view->UpdateWindow();   // the symbol's size is known once it is drawn
+    std::map<int, CMeasure*> byType;
+    for (CMeasure* t : ToolsOf(view))
+        byType[t->GetType()] = t;
+    ASSERT_EQ(byType.size(), 4u);
+    ASSERT_GT(byType[12066]->GetTextStyle().GetWaterLevelRect(World(500, 330), view->GetViewContext()).Width(), 4);
+
+    const CRect symbol = byType[12066]->GetTextStyle().GetWaterLevelRect(World(500, 330), view->GetViewContext());
+    struct Case {
+        int type;
+        CPoint at;   // a point on the tool
+    } cases[] = {
+        {12060, CPoint(100, 250)},   // the dimension line
+        {12061, CPoint(420, 250)},   // an arm
+        {12066, symbol.CenterPoint()},   // the symbol
+        {12057, CPoint(456, 56)},   // the label's text
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        Click(c.at.x, c.at.y);
+        EXPECT_EQ(doc->GetMode(), MODE_EDIT_TOOL_SELECT);
+        EXPECT_EQ(doc->GetCurrentEntity(), byType[c.type]);
+        Key(VK_ESCAPE);
+        EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    }
+    // The water level moves whole, grabbed anywhere in its symbol.
+    const CPoint from = symbol.CenterPoint();
+    Click(from.x, from.y);
+    Drag(from.x, from.y, from.x + 50, from.y + 20);
+    // (the drag's points are rounded to thousandths)
+    EXPECT_NEAR(byType[12066]->GetStartPoint().x, World(550, 350).x, 2e-3);
+    EXPECT_NEAR(byType[12066]->GetStartPoint().y, World(550, 350).y, 2e-3);
 }
