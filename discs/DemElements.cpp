@@ -1,5 +1,6 @@
 #include "discs/DemElements.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,6 +34,32 @@ void DemAxisState::Step(double a, double dt)
         base += pending;
         pending = 0.0;
     }
+}
+
+// ---- contact springs -----------------------------------------------------------
+
+double CDemElement::EffectiveMass(const CDemElement& a, const CDemElement& b)
+{
+    if (a.IsMoving() && b.IsMoving())
+        return a.m_mass * b.m_mass / (a.m_mass + b.m_mass);
+    return a.IsMoving() ? a.m_mass : b.m_mass;
+}
+
+double CDemElement::PairStiffness(const CDemElement& a, const CDemElement& b)
+{
+    const double rate = std::max(a.m_contactRate, b.m_contactRate);
+    if (!(rate > 0.0))
+        return kStiffness;
+    const double k = EffectiveMass(a, b) * rate * rate;
+    return std::isfinite(k) && k > kStiffness ? k : kStiffness;
+}
+
+bool CDemElement::CanTouch(const CDemElement& a, const CDemElement& b)
+{
+    const int ka = a.GetKind(), kb = b.GetKind();
+    if (ka == SPHERE || kb == SPHERE)
+        return ka == SPHERE && kb == SPHERE;
+    return (ka == DISK && (kb == DISK || kb == WALL)) || (kb == DISK && ka == WALL);
 }
 
 // ---- walls ---------------------------------------------------------------------
@@ -111,8 +138,9 @@ DemPoint CDemDisk::Contact(DemForce& f, const CDemElement& other, double gap) co
         const double d = std::hypot(dx, dy);
         double nx, ny;
         Direction(dx, dy, d, this, &other, nx, ny);
-        f.fx += nx * gap * kStiffness;
-        f.fy += ny * gap * kStiffness;
+        const double k = PairStiffness(*this, other);
+        f.fx += nx * gap * k;
+        f.fy += ny * gap * k;
         if (m_radius > 0.0)
             f.t1 += (m_radius * rotation.velocity - b.m_radius * b.rotation.velocity) / m_radius;
         const double reach = m_radius + (d - (m_radius + b.m_radius)) * 0.5;
@@ -134,8 +162,9 @@ DemPoint CDemDisk::Contact(DemForce& f, const CDemElement& other, double gap) co
             nx = len > 0.0 ? wy / len : 0.0;
             ny = len > 0.0 ? -wx / len : -1.0;
         }
-        f.fx += nx * gap * kStiffness;
-        f.fy += ny * gap * kStiffness;
+        const double k = PairStiffness(*this, other);
+        f.fx += nx * gap * k;
+        f.fy += ny * gap * k;
         if (m_radius > 0.0)
             f.t1 += -(GetValue(2) - rotation.velocity * m_radius) / m_radius;
         return p;
@@ -174,9 +203,10 @@ DemPoint CDemSphere::Contact(DemForce& f, const CDemElement& other, double gap) 
     } else {
         Direction(0.0, 0.0, 0.0, this, &other, nx, ny);
     }
-    f.fx += nx * gap * kStiffness;
-    f.fy += ny * gap * kStiffness;
-    f.fz += nz * gap * kStiffness;
+    const double k = PairStiffness(*this, other);
+    f.fx += nx * gap * k;
+    f.fy += ny * gap * k;
+    f.fz += nz * gap * k;
     if (m_radius > 0.0) {
         f.t1 += (m_radius * rotation.velocity - b.m_radius * b.rotation.velocity) / m_radius;
         f.t2 += (m_radius * rotation2.velocity - b.m_radius * b.rotation2.velocity) / m_radius;
