@@ -49,6 +49,9 @@ public:
     static double PairStiffness(const CDemElement& a, const CDemElement& b);
     // The mass that a contact of the two moves: walls do not move.
     static double EffectiveMass(const CDemElement& a, const CDemElement& b);
+    // The damping of the slip between two touching surfaces: the pair's
+    // mass times its contact rate, so that slip dies out within a contact.
+    static double SlipDamping(const CDemElement& a, const CDemElement& b);
     // Whether the two can touch at all.
     static bool CanTouch(const CDemElement& a, const CDemElement& b);
 

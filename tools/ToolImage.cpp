@@ -1,5 +1,6 @@
 #include "tools/ToolImage.h"
 
+#include <algorithm>
 #include <cmath>
 #include "framework/DC.h"
 #include "framework/FileDialog.h"
@@ -181,8 +182,9 @@ CRect CToolImage::GetDestination(CViewContext* pView)
         const CSize s = GetImageSize();
         return CRect(d0.x, d0.y, d0.x + s.cx, d0.y + s.cy);
     }
+    // Stretched over the box its handles show, whichever corner the anchor is.
     const CPoint d1 = pView->WorldToDevice(GetEndPoint());
-    return CRect(d0.x, d0.y, d0.x + std::abs(d1.x - d0.x), d0.y + std::abs(d1.y - d0.y));
+    return CRect(std::min(d0.x, d1.x), std::min(d0.y, d1.y), std::max(d0.x, d1.x), std::max(d0.y, d1.y));
 }
 
 void CToolImage::FitToImage(CViewContext* pView)
@@ -321,7 +323,7 @@ void CToolImage::Draw(CDC* pDC, CViewContext* pView)
         pDC->SelectObject(pOldBrush);
     }
     if (m_bScaling)
-        DrawScaleMarkers(pDC, pView, dest.TopLeft());
+        DrawScaleMarkers(pDC, pView, pView->WorldToDevice(GetStartPoint()));
     if (!IsEditing())
         return;
     if (m_nImageScaleStyle == kNaturalSize)

@@ -188,6 +188,14 @@ TEST(ImageTool, StretchedFillsTheBoxNaturalKeepsThePixelSize)
             ExpectQuadrants(canvas, CRect(10, 10, 50, 30));
             ExpectPoint(tool.GetEndPoint(), 50, 70);
         }
+        // Its anchor dragged past the far corner: still drawn in the box the handles show.
+        tool.SetStartPoint(CVector2D(60, 60));
+        {
+            Canvas canvas(100, 100);
+            tool.Draw(canvas.DC(), &vc);
+            ExpectQuadrants(canvas, CRect(50, 30, 60, 40));
+        }
+        tool.SetStartPoint(CVector2D(10, 90));
         tool.SetImageScaleStyle(CToolImage::kNaturalSize);
         Canvas canvas(100, 100);
         tool.Draw(canvas.DC(), &vc);
