@@ -189,9 +189,6 @@ private:
     bool DataTipAt(CPoint point, CString& text);
     // The tool of this view under a device point, or null.
     CEntity* PickTool(int x, int y);
-    // Ends a tool's edit: no current entity, no editing, IDLE, repaint.
-    void EndToolDrag();
-    void KeepCurrentToolUnselected();
 
     // Members, in the order the view has always kept them.
     bool m_bMetafileDrawing = false;
