@@ -27,6 +27,7 @@ const ModeCommand kModeCommands[] = {
     {ID_TOOL_MEASURE, MODE_MEASURE_FROM},      {ID_TOOL_ARROW, MODE_ARROW_HEAD},
     {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
     {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
+    {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},
     {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS}, {ID_FILTER_BY_PICKING, MODE_PICK_PATHS},
 };
 
@@ -127,6 +128,7 @@ BOOL CTalusimOlectraView::OnDrawingCommand(UINT id)
         doc->EditToolFormat(drawing);
         RepaintSlopePanel();
         break;
+    case ID_CONTEXT_EDIT_TEXT: CGraphModes(*this).EditText(drawing); break;
     default: break;
     }
     return TRUE;

@@ -81,9 +81,9 @@ void CTalusimOlectraView::ProcessMouseEvent(int event, int x, int y)
             modes.FilterByPicking(event, &dc, x, y);
         break;
     }
-    case HANDLER_TOOL_TEXT_BOX:
+    case HANDLER_TOOL_TEXT_BOX: modes.ToolTextBox(event, x, y); break;
     case HANDLER_SCALE_PICTURE:
-        // Their dialogs are not part of the program yet; Escape still leaves them.
+        // Scaling pictures is not part of the program yet; Escape still leaves it.
         if (event == EVENT_CANCEL)
             doc->SetMode(MODE_IDLE);
         break;

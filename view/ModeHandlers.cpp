@@ -8,6 +8,7 @@
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
+#include "tools/AddTextDlg.h"
 #include "tools/Measure.h"
 #include "view/SlopeViewRules.h"
 
@@ -146,6 +147,72 @@ void CModeHandlers::ToolSecondPoint(int event, int x, int y)
             doc->DragToolEndPoint(p.x, p.y);
         }
         break;
+    default: break;
+    }
+}
+
+// ---- placing a text box ------------------------------------------------------------------------
+
+bool CModeHandlers::RunAddText(CString& text)
+{
+    CTalusimDoc* doc = m_host.ModeDocument();
+    CAddTextDlg dialog(m_host.ModeView());
+    dialog.SetDocument(doc);
+    dialog.SetDatabase(doc->GetDatabase());
+    dialog.SetText(text);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    text = dialog.GetText();
+    return true;
+}
+
+bool CModeHandlers::EditText(CEntity* drawing)
+{
+    auto* tool = dynamic_cast<CMeasure*>(drawing);
+    if (tool == nullptr)
+        return false;
+    // The tool is held before the dialog opens: its auto-text tree is
+    // built through the work set the right click left the tool in.
+    CString text = tool->GetText();
+    // Emptied, the text would leave an invisible box: the tool keeps its text.
+    if (!RunAddText(text) || text.IsEmpty())
+        return false;
+    tool->SetText(text);
+    m_host.RepaintDrawings();
+    return true;
+}
+
+void CModeHandlers::ToolTextBox(int event, int x, int y)
+{
+    CTalusimDoc* doc = m_host.ModeDocument();
+    switch (event) {
+    case EVENT_CANCEL: doc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE: {
+        const CVector2D p = m_host.ModeSnapPoint(x, y);
+        doc->SetReferencePoint(p.x, p.y);
+        break;
+    }
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE: {
+        CVector2D p;
+        if (!EventPoint(event, x, y, p))
+            break;
+        // An empty text would leave a box no one can see or find: OK on
+        // nothing places nothing, as Cancel does.
+        CString text;
+        if (RunAddText(text) && !text.IsEmpty()) {
+            doc->CreateTool(TOOL_TYPE_TEXT_BOX);
+            doc->SetToolText(text);
+            doc->SetToolStartPoint(p.x, p.y);
+            doc->DragToolEndPoint(p.x, p.y);
+            doc->SetToolOwner(m_host.ModeView());
+            doc->SetToolSelectable(true);
+            doc->FinishCurrentTool();
+        }
+        doc->SetMode(MODE_IDLE);
+        m_host.RepaintDrawings();
+        break;
+    }
     default: break;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include "framework/Rect.h"
+#include "framework/String.h"
 #include "geometry/Vector2D.h"
 
 class CDC;
@@ -55,6 +56,13 @@ public:
     bool PickForEditing(int x, int y);
     void ToolFirstPoint(int event, int x, int y, int kind);
     void ToolSecondPoint(int event, int x, int y);
+    // TOOL_TEXT_BOX: a click (or Done with a typed point) asks for the text
+    // and places a text box there.
+    void ToolTextBox(int event, int x, int y);
+    // The Add Text dialog on a text; false when cancelled.
+    bool RunAddText(CString& text);
+    // Edit Text on a text box: its text in the Add Text dialog. True when changed.
+    bool EditText(CEntity* drawing);
     void EditTool(int event, int x, int y);
     void DragTool(int event, int x, int y);
     void DeleteDrawings(int event, CDC* pDC, int x, int y);

@@ -137,6 +137,7 @@ public:
     // The drawing-tool modes (TalusimViewTools.cpp).
     void process_TOOL_FIRST_POINT(int event, int x, int y, int kind);
     void process_TOOL_SECOND_POINT(int event, int x, int y);
+    void process_TOOL_TEXT_BOX(int event, int x, int y);
     void process_EDIT_TOOL(int event, int x, int y);
     void process_DRAG_TOOL(int event, int x, int y);
     void process_DELETE_DRAWINGS(int event, CDC* pDC, int x, int y);

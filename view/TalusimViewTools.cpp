@@ -25,7 +25,8 @@ struct ToolCommand {
 const ToolCommand kToolCommands[] = {
     {ID_TOOL_MEASURE, MODE_MEASURE_FROM},     {ID_TOOL_ARROW, MODE_ARROW_HEAD},
     {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
-    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
+    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
+    {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},        {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
 };
 
 }  // namespace
@@ -49,6 +50,13 @@ void CTalusimView::process_TOOL_FIRST_POINT(int event, int x, int y, int kind)
 void CTalusimView::process_TOOL_SECOND_POINT(int event, int x, int y)
 {
     CSlopeModes(*this).ToolSecondPoint(event, x, y);
+}
+
+// ---- placing a text box ------------------------------------------------------------------------
+
+void CTalusimView::process_TOOL_TEXT_BOX(int event, int x, int y)
+{
+    CSlopeModes(*this).ToolTextBox(event, x, y);
 }
 
 // ---- editing, dragging and deleting ----------------------------------------------------------
@@ -86,10 +94,17 @@ BOOL CTalusimView::OnToolObjectCommand(UINT id)
         m_pDoc->UpdateAllViews(nullptr, 0, tool);
         GetDatabase()->DeleteEntity(tool, true);
         break;
+    case ID_CONTEXT_DELETE_TEXT:
+        m_pDoc->SetCurrentEntity(nullptr);
+        GetDatabase()->DeleteEntity(tool, true);
+        Invalidate(FALSE);
+        break;
     case ID_CONTEXT_FORMAT_TOOL:
+    case ID_CONTEXT_FORMAT_TEXT:
         m_pDoc->EditToolFormat(tool);
         Invalidate(FALSE);
         break;
+    case ID_CONTEXT_EDIT_TEXT: CSlopeModes(*this).EditText(tool); break;
     default: break;
     }
     return TRUE;

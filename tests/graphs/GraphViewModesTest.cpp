@@ -3,6 +3,8 @@
 // paths for the filter, deleting drawings, the commands' states, and Copy.
 #include "GraphWindowSupport.h"
 
+#include "support/WhenShown.h"
+
 #include <cmath>
 
 #include "geometry/ViewContext.h"
@@ -194,6 +196,61 @@ TEST_F(GraphModesTest, ADrawingIsPickedEditedAndDraggedOnThePanel)
     EXPECT_TRUE(DrawingsOf(view).empty());
 }
 
+namespace {
+
+HWND AddTextItem(int id) { return ::GetDlgItem(::FindWindowA(nullptr, "Add Text"), id); }
+// Types the text over whatever the dialog holds, then presses a button.
+void Answer(const char* text, int button)
+{
+    ::SendMessageA(AddTextItem(16145), EM_SETSEL, 0, -1);
+    ::SendMessageA(AddTextItem(16145), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    ::SendMessageA(AddTextItem(button), BM_CLICK, 0, 0);
+}
+
+}  // namespace
+
+TEST_F(GraphModesTest, ATextBoxIsPlacedAndItsTextEditedThroughTheAddTextDialog)
+{
+    MakeSlope();
+    Compute();
+    CTalusimOlectraView* view = OpenSplit(2940);
+    ASSERT_NE(view, nullptr);
+    // Cancelled: nothing placed, the mode ends all the same.
+    Command(view, ID_TOOL_TEXT_BOX);
+    {
+        WhenShown when([] { Answer("Gone", IDCANCEL); });
+        Click(view, 200, 250);
+    }
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    EXPECT_TRUE(DrawingsOf(view).empty());
+
+    Command(view, ID_TOOL_TEXT_BOX);
+    {
+        WhenShown when([] { Answer("Talus foot", IDOK); });
+        Click(view, 200, 250);
+    }
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    std::vector<CMeasure*> drawn = DrawingsOf(view);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0]->GetType(), 12052);
+    EXPECT_EQ(std::string(drawn[0]->GetText()), "Talus foot");
+    const CVector2D at = view->GetViewContext()->DeviceToWorld(200, 250);
+    EXPECT_NEAR(drawn[0]->GetStartPoint().x, at.x, 2e-3);
+    EXPECT_NEAR(drawn[0]->GetStartPoint().y, at.y, 2e-3);
+
+    // Edit Text on the picked text box (the entity of the last right click).
+    doc->GetDatabase()->ClearSet(SET_WORK);
+    drawn[0]->AddToSet(SET_WORK);
+    {
+        WhenShown when([] { Answer("Talus toe", IDOK); });
+        Command(view, ID_CONTEXT_EDIT_TEXT);
+    }
+    EXPECT_EQ(std::string(drawn[0]->GetText()), "Talus toe");
+    // Delete takes it away.
+    Command(view, ID_CONTEXT_DELETE_TEXT);
+    EXPECT_TRUE(DrawingsOf(view).empty());
+}
+
 TEST_F(GraphModesTest, OnlyAClickOnTheSlopeOffADrawingChoosesTheLocation)
 {
     MakeSlope();
@@ -340,8 +397,9 @@ TEST_F(GraphModesTest, ToolCommandsFollowTheGraphAndTheSplit)
         // Nothing drawn: nothing to delete or save.
         for (UINT id : {ID_TOOL_DELETE_DRAWINGS, ID_TOOL_DELETE_ALL_DRAWINGS, ID_TOOLS_FILE_SAVE})
             EXPECT_EQ(StateOf(c.view, id).enabled, 0) << id;
-        // No dialog for text boxes and pictures yet.
-        for (UINT id : {ID_TOOL_TEXT_BOX, ID_TOOL_PICTURE, ID_TOOL_SCALE_PICTURE, ID_CONTEXT_EDIT_TEXT})
+        EXPECT_EQ(StateOf(c.view, ID_TOOL_TEXT_BOX).enabled, c.tools) << c.view->GetGraphKind();
+        // Pictures are not part of the program yet.
+        for (UINT id : {ID_TOOL_PICTURE, ID_TOOL_SCALE_PICTURE})
             EXPECT_EQ(StateOf(c.view, id).enabled, 0) << id;
     }
     distribution->SetSplitView(true);
