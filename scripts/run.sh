@@ -78,9 +78,9 @@ sleep 1
 import -window root "$computed"
 
 # Graphs > Endpoints: a graph window of where the rocks stopped. Alt+G opens
-# Geometry (the first menu with that letter): leave its popup, step along the
-# menu bar to Graphs, open it and take Endpoints.
-keys alt+g Escape Right Right Right Down e
+# Geometry's popup (the first menu with that letter); Right moves the open popup
+# along the menu bar to Materials, Analysis and Graphs, where E takes Endpoints.
+keys alt+g Right Right Right e
 sleep 3
 import -window root "$graph"
 

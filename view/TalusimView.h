@@ -137,15 +137,19 @@ public:
     // The drawing-tool modes (TalusimViewTools.cpp).
     void process_TOOL_FIRST_POINT(int event, int x, int y, int kind);
     void process_TOOL_SECOND_POINT(int event, int x, int y);
+    void process_TOOL_TEXT_BOX(int event, int x, int y);
     void process_EDIT_TOOL(int event, int x, int y);
     void process_DRAG_TOOL(int event, int x, int y);
     void process_DELETE_DRAWINGS(int event, CDC* pDC, int x, int y);
+    void process_SCALE_PICTURE(int event, int x, int y);
     // The tool commands, the tools file and their states.
     BOOL OnToolCommand(UINT id);
     BOOL OnToolObjectCommand(UINT id);
     BOOL OnDeleteAllDrawings(UINT id);
     afx_msg void OnSaveToolsFile();
     afx_msg void OnOpenToolsFile();
+    afx_msg void OnPictureFromFile();
+    afx_msg void OnScalePicture();
     afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
     // The group id of the tools drawn in this view.
     int GetToolGroup() const;
@@ -189,9 +193,6 @@ private:
     bool DataTipAt(CPoint point, CString& text);
     // The tool of this view under a device point, or null.
     CEntity* PickTool(int x, int y);
-    // Ends a tool's edit: no current entity, no editing, IDLE, repaint.
-    void EndToolDrag();
-    void KeepCurrentToolUnselected();
 
     // Members, in the order the view has always kept them.
     bool m_bMetafileDrawing = false;
