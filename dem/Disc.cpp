@@ -52,7 +52,7 @@ bool CDisc::Run()
     m_locationInterval = m_areaInterval = m_stressInterval = m_polyInfoInterval = m_polyForceInterval = -1;
     m_plotMethod = 0;
     m_plotEvery = 1;
-    m_plotFile.reset();
+    CloseOutputs();
     m_forceWalls.clear();
     m_infoProps.clear();
     m_historyContacts.clear();
@@ -104,7 +104,7 @@ bool CDisc::Run()
             }
         }
     }
-    m_plotFile.reset();
+    CloseOutputs();
     Con().Out().flush();
     m_console.reset();
     return ok;

@@ -71,7 +71,7 @@ private:
     bool ReadInterval(const char* question, int& value);
     bool ReadWallList(std::vector<int>& walls, const char* countQuestion, const char* listQuestion);
     bool ReadPolygonList(std::vector<int>& polygons, const char* fileQuestion, const char* intervalQuestion,
-                         int& interval);
+                         int& interval, std::string& fileName);
 
     // case files
     bool Fail(const std::string& message);
@@ -81,6 +81,9 @@ private:
 
     // output files
     std::FILE* OpenOutput(const std::string& name, const char* mode);
+    // The measurement files stay open while a run goes on; they are closed
+    // when its cycle ends or the run returns.
+    void CloseOutputs();
     void WritePlotFrame(bool withWalls);
     void AppendOutball();
     void StoreStatus();
@@ -122,7 +125,11 @@ private:
     std::string m_statusSuffix;
     int m_plotInterval = -1, m_plotMethod = 0, m_plotEvery = 1;
     struct FileCloser { void operator()(std::FILE* f) const { if (f) std::fclose(f); } };
-    std::unique_ptr<std::FILE, FileCloser> m_plotFile;
+    using OutputFile = std::unique_ptr<std::FILE, FileCloser>;
+    OutputFile m_plotFile;
+    // Wall locations, ball area, stress tensors and the polygon outputs are
+    // printed and also written to the files named for them.
+    OutputFile m_locationFile, m_areaFile, m_stressFile, m_polyInfoFile, m_polyForceFile;
     std::vector<int> m_forceWalls;
     int m_forceInterval = -1;
     int m_infoBall = 0, m_infoInterval = -1;

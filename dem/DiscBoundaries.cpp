@@ -15,7 +15,7 @@ void CDisc::FlexibleBoundaryStep(bool areaDue)
     for (int f = 1; f <= m_model.Nf(); ++f)
         area += FlexibleBoundary(m_model.flexible[f], areaDue);
     if (areaDue)
-        Con().Print("\n%.10f %.10f", m_time, area);
+        Con().Echo(m_areaFile.get(), "\n%.10f %.10f", m_time, area);
     if (m_model.Nf() == 2) {
         double sx = 0, sy = 0;
         for (int i = 1; i <= m_model.Nb(); ++i) {

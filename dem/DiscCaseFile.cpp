@@ -306,10 +306,11 @@ bool CDisc::ReadCase(const std::string& name)
     return true;
 }
 
+// The table is named on the console in either mode: the automatic run reads
+// no menu answers, but a case with table-driven walls still asks for its
+// table, and the run's console (its input stream) answers.
 bool CDisc::ReadVibrationTable()
 {
-    if (!m_context.interactive)
-        return Fail("walls driven by a vibration table need the console to name the table");
     std::string name;
     Con().Print("\nenter vibrating wall data file name");
     if (!Con().ReadWord(name, kNameLength))

@@ -9,24 +9,46 @@
 #include <ostream>
 #include <vector>
 
-void CDiscConsole::Print(const char* format, ...)
+namespace {
+
+// Formats into a buffer on the stack (a heap block only for a text longer
+// than it) and hands the text to `sink`.
+template <class Sink> void FormatTo(const char* format, va_list args, Sink sink)
 {
     char buffer[512];
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof buffer) {
+        sink(buffer, static_cast<size_t>(n));
+    } else if (n >= 0) {
+        std::vector<char> big(static_cast<size_t>(n) + 1);
+        std::vsnprintf(big.data(), big.size(), format, again);
+        sink(big.data(), static_cast<size_t>(n));
+    }
+    va_end(again);
+}
+
+}  // namespace
+
+void CDiscConsole::Print(const char* format, ...)
+{
     va_list args;
     va_start(args, format);
-    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    FormatTo(format, args, [this](const char* text, size_t n) { m_out->write(text, static_cast<std::streamsize>(n)); });
     va_end(args);
-    if (n < 0)
-        return;
-    if (static_cast<size_t>(n) < sizeof buffer) {
-        m_out->write(buffer, n);
-        return;
-    }
-    std::vector<char> big(static_cast<size_t>(n) + 1);
+}
+
+void CDiscConsole::Echo(std::FILE* file, const char* format, ...)
+{
+    va_list args;
     va_start(args, format);
-    std::vsnprintf(big.data(), big.size(), format, args);
+    FormatTo(format, args, [this, file](const char* text, size_t n) {
+        m_out->write(text, static_cast<std::streamsize>(n));
+        if (file)
+            std::fwrite(text, 1, n, file);
+    });
     va_end(args);
-    m_out->write(big.data(), n);
 }
 
 char CDiscConsole::ReadLetter()

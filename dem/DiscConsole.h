@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstdio>
 #include <iosfwd>
 #include <string>
 
@@ -16,6 +17,13 @@ public:
     void Print(const char* format, ...)
 #ifdef __GNUC__
         __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+    // Prints as Print does and writes the same text to `file` too, when there
+    // is one: a measurement both shown and kept in the file the user named.
+    void Echo(std::FILE* file, const char* format, ...)
+#ifdef __GNUC__
+        __attribute__((format(printf, 3, 4)))
 #endif
         ;
     // The first character of the next line, 0 for a blank line or the end.

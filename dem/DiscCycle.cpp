@@ -95,7 +95,7 @@ bool CDisc::Cycle()
     long long step = 0;
     while (m_time < m_endTime) {
         if (watched && !CheckCancel(step, totalSteps, lastPercent, (step & 255) == 0)) {
-            m_plotFile.reset();
+            CloseOutputs();
             return false;   // cancelled: the balls stay where they are
         }
         ++step;
@@ -128,17 +128,17 @@ bool CDisc::Cycle()
             if (m_polyInfoInterval > 0 && m_count.polyInfo >= m_polyInfoInterval) {
                 for (int p : m_infoPolygons) {
                     const Polygon& poly = m_model.polygons[p];
-                    Con().Print("\n%g", m_time);
+                    Con().Echo(m_polyInfoFile.get(), "\n%g", m_time);
                     for (int k : {3, 4, 5, 8, 9, 10})
-                        Con().Print("\n%g", const_cast<Polygon&>(poly).Value(k));
+                        Con().Echo(m_polyInfoFile.get(), "\n%g", const_cast<Polygon&>(poly).Value(k));
                 }
                 m_count.polyInfo = 0;
             }
             if (m_polyForceInterval > 0 && m_count.polyForce >= m_polyForceInterval) {
                 for (int p : m_forcePolygons) {
-                    Con().Print("\n %g %d", m_time, static_cast<int>(m_polygonForces[p].size()));
+                    Con().Echo(m_polyForceFile.get(), "\n %g %d", m_time, static_cast<int>(m_polygonForces[p].size()));
                     for (const PolygonForce& r : m_polygonForces[p])
-                        Con().Print("\n%g\n%g\n%g\n%g\n%g\n%g\n%g", r.x, r.y, r.fx, r.fy, r.n, r.s,
+                        Con().Echo(m_polyForceFile.get(), "\n%g\n%g\n%g\n%g\n%g\n%g\n%g", r.x, r.y, r.fx, r.fy, r.n, r.s,
                                     static_cast<double>(r.wall));
                 }
                 m_count.polyForce = 0;
@@ -186,7 +186,7 @@ void CDisc::PeriodicOutputs()
             const double v = m_model.walls[m_locationWalls[k].first].Value(m_locationWalls[k].second);
             if (v != m_locationLast[k]) {
                 m_locationLast[k] = v;
-                Con().Print("\n%g %g", m_time, v);
+                Con().Echo(m_locationFile.get(), "\n%g %g", m_time, v);
             }
         }
         m_count.location = 0;
@@ -195,7 +195,7 @@ void CDisc::PeriodicOutputs()
         for (const StressPoint& p : m_stressPoints) {
             double s[4];
             StressTensor(p.x, p.y, p.r, s);
-            Con().Print("\n%g %g %g %g %g", m_time, s[0], s[1], s[2], s[3]);
+            Con().Echo(m_stressFile.get(), "\n%g %g %g %g %g", m_time, s[0], s[1], s[2], s[3]);
         }
         m_count.stress = 0;
     }
@@ -304,7 +304,7 @@ void CDisc::StoreFrame()
             f.mass = b.mass;
             doc->AddDiscFrame(f);
             const PreviousState& p = m_previous[i];
-            doc->RecordDiscStep(p.x, p.y, p.vx, p.vy, f.x, f.y, b.vx, b.vy, b.mass, b.vtheta);
+            doc->RecordDiscStep(i, p.x, p.y, p.vx, p.vy, f.x, f.y, b.vx, b.vy, b.mass, b.vtheta);
         }
         m_previous[i] = PreviousState{b.X(), b.Y(), b.vx, b.vy};
     }
@@ -312,7 +312,7 @@ void CDisc::StoreFrame()
 
 void CDisc::EndOfRun()
 {
-    m_plotFile.reset();
+    CloseOutputs();
     m_context.frameTotal += m_framesStored;
     IDiscDocument* doc = m_context.document;
     if (!doc)
@@ -325,6 +325,6 @@ void CDisc::EndOfRun()
         for (int k = 1; k <= 15; ++k)
             props[k - 1] = b.Prop(k);
         doc->AddSettledDisc(props);
-        doc->RecordEndPoint(b.X(), b.Y());
+        doc->RecordEndPoint(i, b.X(), b.Y());
     }
 }

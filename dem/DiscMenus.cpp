@@ -399,7 +399,7 @@ bool CDisc::ReadInterval(const char* question, int& value)
 }
 
 bool CDisc::ReadPolygonList(std::vector<int>& polygons, const char* fileQuestion, const char* intervalQuestion,
-                            int& interval)
+                            int& interval, std::string& fileName)
 {
     const int np = m_model.Np();
     if (np == 0) {
@@ -436,6 +436,7 @@ bool CDisc::ReadPolygonList(std::vector<int>& polygons, const char* fileQuestion
     }
     polygons = chosen;
     interval = every;
+    fileName = name;
     return true;
 }
 
@@ -620,18 +621,18 @@ void CDisc::DataStorageMenu()
             if (!ReadInterval("\nnumber of timesteps between location output", m_locationInterval))
                 return;
             m_locationWalls = walls;
-            if (std::FILE* f = OpenOutput(name, "w+")) {
+            m_locationFile.reset(OpenOutput(name, "w+"));
+            if (std::FILE* f = m_locationFile.get())
                 for (auto [w, coordinate] : walls)
                     std::fprintf(f, "%g %g\n", m_time, m_model.walls[w].Value(coordinate));
-                std::fclose(f);
-            }
             break;
         }
         case 'g':
             Con().Print("\nfile name for area output");
             if (!Con().ReadWord(name, kNameLength))
                 return;
-            ReadInterval("\nnumber of timesteps between area output", m_areaInterval);
+            if (ReadInterval("\nnumber of timesteps between area output", m_areaInterval))
+                m_areaFile.reset(OpenOutput(name, "w+"));
             break;
         case 'h': {
             int count = 0;
@@ -651,17 +652,21 @@ void CDisc::DataStorageMenu()
             Con().Print("\nfile name for tensor output");
             if (!Con().ReadWord(name, kNameLength))
                 return;
-            if (ReadInterval("\nnumber of timesteps between tensors", m_stressInterval))
+            if (ReadInterval("\nnumber of timesteps between tensors", m_stressInterval)) {
                 m_stressPoints = points;
+                m_stressFile.reset(OpenOutput(name, "w+"));
+            }
             break;
         }
         case 'i':
-            ReadPolygonList(m_infoPolygons, "file name for polygon info output", "number of timesteps between info output",
-                            m_polyInfoInterval);
+            if (ReadPolygonList(m_infoPolygons, "file name for polygon info output",
+                                "number of timesteps between info output", m_polyInfoInterval, name))
+                m_polyInfoFile.reset(OpenOutput(name, "w+"));
             break;
         case 'j':
-            ReadPolygonList(m_forcePolygons, "\nfile name for polygon force output",
-                            "number of timesteps between info output", m_polyForceInterval);
+            if (ReadPolygonList(m_forcePolygons, "\nfile name for polygon force output",
+                                "number of timesteps between info output", m_polyForceInterval, name))
+                m_polyForceFile.reset(OpenOutput(name, "w+"));
             break;
         default:
             break;

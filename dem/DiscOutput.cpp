@@ -12,6 +12,12 @@ std::FILE* CDisc::OpenOutput(const std::string& name, const char* mode)
     return f;
 }
 
+void CDisc::CloseOutputs()
+{
+    for (OutputFile* f : {&m_plotFile, &m_locationFile, &m_areaFile, &m_stressFile, &m_polyInfoFile, &m_polyForceFile})
+        f->reset();
+}
+
 void CDisc::WritePlotFrame(bool withWalls)
 {
     std::FILE* plot = m_plotFile.get();

@@ -32,14 +32,16 @@ public:
     // False once the user has cancelled the run.
     virtual bool IsDiscRunActive() = 0;
     virtual void AddDiscFrame(const DiscFrame& frame) = 0;
-    virtual void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1,
+    // Ball numbers are the run's own, 1 to the number of balls, in the order
+    // of the ball file.
+    virtual void RecordDiscStep(int ball, double x0, double y0, double vx0, double vy0, double x1, double y1,
                                 double vx1, double vy1, double mass, double angularVelocity) = 0;
     virtual void DiscFramesComplete() = 0;
     // At the end of a completed run: the settled list is emptied, then every
     // ball hands its fifteen properties (x .. dtheta) and its end point.
     virtual void ClearSettledDiscs() = 0;
     virtual void AddSettledDisc(const double properties[15]) = 0;
-    virtual void RecordEndPoint(double x, double y) = 0;
+    virtual void RecordEndPoint(int ball, double x, double y) = 0;
 };
 
 class CDiscRunContext {

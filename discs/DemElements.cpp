@@ -1,5 +1,6 @@
 #include "discs/DemElements.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,6 +23,30 @@ void Direction(double dx, double dy, double d, const void* self, const void* oth
     }
 }
 
+// The tangential part of a contact, the same law seen from either side: a
+// force against the slip of the two surfaces where they touch, and the turn
+// it gives the element. n points from this element's centre to the other's
+// (or to the wall); rel is this element's velocity less the other's; spins
+// is the sum of each element's spin times its radius. The force opposes the
+// slip, so it never adds energy, and brings the pair to rolling on each
+// other.
+void AddSlipForce(DemForce& f, double nx, double ny, double nz, double relVx, double relVy, double spins,
+                  double radius, double damping)
+{
+    double sx = relVx - spins * ny;
+    double sy = relVy + spins * nx;
+    double sz = 0.0;
+    const double along = sx * nx + sy * ny + sz * nz;
+    sx -= along * nx;
+    sy -= along * ny;
+    sz -= along * nz;
+    const double fx = -damping * sx, fy = -damping * sy;
+    f.fx += fx;
+    f.fy += fy;
+    f.fz += -damping * sz;
+    f.t1 += radius * (nx * fy - ny * fx);
+}
+
 }  // namespace
 
 void DemAxisState::Step(double a, double dt)
@@ -33,6 +58,38 @@ void DemAxisState::Step(double a, double dt)
         base += pending;
         pending = 0.0;
     }
+}
+
+// ---- contact springs -----------------------------------------------------------
+
+double CDemElement::EffectiveMass(const CDemElement& a, const CDemElement& b)
+{
+    if (a.IsMoving() && b.IsMoving())
+        return a.m_mass * b.m_mass / (a.m_mass + b.m_mass);
+    return a.IsMoving() ? a.m_mass : b.m_mass;
+}
+
+double CDemElement::PairStiffness(const CDemElement& a, const CDemElement& b)
+{
+    const double rate = std::max(a.m_contactRate, b.m_contactRate);
+    if (!(rate > 0.0))
+        return kStiffness;
+    const double k = EffectiveMass(a, b) * rate * rate;
+    return std::isfinite(k) && k > kStiffness ? k : kStiffness;
+}
+
+double CDemElement::SlipDamping(const CDemElement& a, const CDemElement& b)
+{
+    const double c = std::sqrt(PairStiffness(a, b) * EffectiveMass(a, b));
+    return std::isfinite(c) ? c : 0.0;
+}
+
+bool CDemElement::CanTouch(const CDemElement& a, const CDemElement& b)
+{
+    const int ka = a.GetKind(), kb = b.GetKind();
+    if (ka == SPHERE || kb == SPHERE)
+        return ka == SPHERE && kb == SPHERE;
+    return (ka == DISK && (kb == DISK || kb == WALL)) || (kb == DISK && ka == WALL);
 }
 
 // ---- walls ---------------------------------------------------------------------
@@ -111,10 +168,12 @@ DemPoint CDemDisk::Contact(DemForce& f, const CDemElement& other, double gap) co
         const double d = std::hypot(dx, dy);
         double nx, ny;
         Direction(dx, dy, d, this, &other, nx, ny);
-        f.fx += nx * gap * kStiffness;
-        f.fy += ny * gap * kStiffness;
-        if (m_radius > 0.0)
-            f.t1 += (m_radius * rotation.velocity - b.m_radius * b.rotation.velocity) / m_radius;
+        const double k = PairStiffness(*this, other);
+        f.fx += nx * gap * k;
+        f.fy += ny * gap * k;
+        AddSlipForce(f, nx, ny, 0.0, x.velocity - b.x.velocity, y.velocity - b.y.velocity,
+                     rotation.velocity * m_radius + b.rotation.velocity * b.m_radius, m_radius,
+                     SlipDamping(*this, other));
         const double reach = m_radius + (d - (m_radius + b.m_radius)) * 0.5;
         return DemPoint{ax + nx * reach, ay + ny * reach};
     }
@@ -134,10 +193,11 @@ DemPoint CDemDisk::Contact(DemForce& f, const CDemElement& other, double gap) co
             nx = len > 0.0 ? wy / len : 0.0;
             ny = len > 0.0 ? -wx / len : -1.0;
         }
-        f.fx += nx * gap * kStiffness;
-        f.fy += ny * gap * kStiffness;
-        if (m_radius > 0.0)
-            f.t1 += -(GetValue(2) - rotation.velocity * m_radius) / m_radius;
+        const double k = PairStiffness(*this, other);
+        f.fx += nx * gap * k;
+        f.fy += ny * gap * k;
+        AddSlipForce(f, nx, ny, 0.0, x.velocity, y.velocity, rotation.velocity * m_radius, m_radius,
+                     SlipDamping(*this, other));
         return p;
     }
     return {};
@@ -174,14 +234,14 @@ DemPoint CDemSphere::Contact(DemForce& f, const CDemElement& other, double gap) 
     } else {
         Direction(0.0, 0.0, 0.0, this, &other, nx, ny);
     }
-    f.fx += nx * gap * kStiffness;
-    f.fy += ny * gap * kStiffness;
-    f.fz += nz * gap * kStiffness;
-    if (m_radius > 0.0) {
-        f.t1 += (m_radius * rotation.velocity - b.m_radius * b.rotation.velocity) / m_radius;
-        f.t2 += (m_radius * rotation2.velocity - b.m_radius * b.rotation2.velocity) / m_radius;
-        f.t3 += (m_radius * rotation3.velocity - b.m_radius * b.rotation3.velocity) / m_radius;
-    }
+    const double k = PairStiffness(*this, other);
+    f.fx += nx * gap * k;
+    f.fy += ny * gap * k;
+    f.fz += nz * gap * k;
+    // Spheres move in their plane and turn about its normal, as disks do.
+    AddSlipForce(f, nx, ny, nz, x.velocity - b.x.velocity, y.velocity - b.y.velocity,
+                 rotation.velocity * m_radius + b.rotation.velocity * b.m_radius, m_radius,
+                 SlipDamping(*this, other));
     const double reach = m_radius + (d - (m_radius + b.m_radius)) * 0.5;
     return DemPoint{GetX() + nx * reach, GetY() + ny * reach};
 }

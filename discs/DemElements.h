@@ -40,8 +40,20 @@ class CDemElement
 {
 public:
     enum { WALL = 1, DISK = 2, SPHERE = 3, LOADED_WALL = 4 };
-    // Stiffness of every contact spring.
+    // The least stiffness of a contact spring.
     static constexpr double kStiffness = 1000.0;
+    // The stiffness of the spring between two elements: kStiffness, or
+    // stiffer when either element's contact rate asks for it, so that the
+    // pair oscillates at the higher of the two rates whatever their masses.
+    // The same for both sides of a contact.
+    static double PairStiffness(const CDemElement& a, const CDemElement& b);
+    // The mass that a contact of the two moves: walls do not move.
+    static double EffectiveMass(const CDemElement& a, const CDemElement& b);
+    // The damping of the slip between two touching surfaces: the pair's
+    // mass times its contact rate, so that slip dies out within a contact.
+    static double SlipDamping(const CDemElement& a, const CDemElement& b);
+    // Whether the two can touch at all.
+    static bool CanTouch(const CDemElement& a, const CDemElement& b);
 
     virtual ~CDemElement() = default;
     virtual int GetKind() const = 0;
@@ -63,6 +75,11 @@ public:
     bool IsMoving() const { return GetKind() == DISK || GetKind() == SPHERE; }
 
     double m_mass = kDemUnset;
+    // Angular frequency (1/s) that this element's contacts oscillate at; the
+    // model sets it from how fast the element may meet another, so that no
+    // contact gives way by more than a small part of its radius. 0 leaves
+    // the least stiffness.
+    double m_contactRate = 0.0;
 };
 
 class CDemWall : public CDemElement

@@ -1,5 +1,6 @@
 #include "discs/DemModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -136,6 +137,78 @@ void CDemModel::ComputeForces(int frame)
     }
 }
 
+namespace {
+
+// No contact gives way by more than this part of an element's radius.
+constexpr double kGive = 0.1;
+// Steps that a contact of the stiffest pair lasts at least.
+constexpr double kStepsPerContact = 20.0;
+constexpr double kPi = 3.14159265358979323846;
+
+double Speed(const CDemElement& e)
+{
+    const auto& d = static_cast<const CDemDisk&>(e);
+    double v2 = d.x.velocity * d.x.velocity + d.y.velocity * d.y.velocity;
+    if (e.GetKind() == CDemElement::SPHERE) {
+        const double vz = static_cast<const CDemSphere&>(e).z.velocity;
+        v2 += vz * vz;
+    }
+    return std::sqrt(v2);
+}
+
+}  // namespace
+
+// The contact springs follow the elements: each moving element's contacts
+// are stiff enough that the fastest meeting the model allows - two elements
+// at the fastest speed any of them starts with or gains falling to the
+// lowest point of the model - presses in by no more than a tenth of its
+// radius, however heavy it is. The run then takes steps short enough for the
+// stiffest pair.
+void CDemModel::PrepareContacts()
+{
+    double low = HUGE_VAL;
+    for (const auto& e : m_elements) {
+        if (e->GetKind() == CDemElement::WALL) {
+            const auto& w = static_cast<const CDemWall&>(*e);
+            low = std::min(low, std::min(w.y1, w.y2));
+        } else if (e->IsMoving()) {
+            low = std::min(low, e->GetY() - e->GetRadius());
+        }
+    }
+    double fastest = 0.0;
+    for (const auto& e : m_elements) {
+        if (!e->IsMoving())
+            continue;
+        double v = Speed(*e);
+        if (m_bGravityOn && e->GetY() > low)
+            v += std::sqrt(2.0 * std::fabs(m_dGravity) * (e->GetY() - low));
+        if (std::isfinite(v))
+            fastest = std::max(fastest, v);
+    }
+    const double closing = 2.0 * fastest;
+    for (const auto& e : m_elements) {
+        const double r = e->GetRadius();
+        e->m_contactRate = e->IsMoving() && closing > 0.0 && r > 0.0 && r != kDemUnset ? closing / (kGive * r) : 0.0;
+    }
+    double rate = 0.0;
+    for (const auto& a : m_elements) {
+        if (!a->IsMoving() || !(a->m_mass > 0.0) || a->m_mass == kDemUnset)
+            continue;
+        for (const auto& b : m_elements) {
+            if (a == b || !CDemElement::CanTouch(*a, *b))
+                continue;
+            const double r2 = CDemElement::PairStiffness(*a, *b) / CDemElement::EffectiveMass(*a, *b);
+            if (std::isfinite(r2))
+                rate = std::max(rate, std::sqrt(r2));
+        }
+    }
+    m_nSubsteps = 1;
+    if (rate > 0.0) {
+        const double wanted = std::ceil(m_dTimeStep * rate * kStepsPerContact / kPi);
+        m_nSubsteps = wanted > 1e6 ? 1000000 : std::max(1, static_cast<int>(wanted));
+    }
+}
+
 bool CDemModel::Run()
 {
     m_dTime = 0.0;
@@ -160,6 +233,8 @@ bool CDemModel::Run()
             m_nStoreEvery = 1;
     }
     m_forces.assign(m_elements.size(), DemForce{});
+    PrepareContacts();
+    const double h = m_dTimeStep / m_nSubsteps;
     int lastPercent = -1;
     for (long long s = 0; s < steps; ++s) {
         const bool stored = s % m_nStoreEvery == 0;
@@ -168,9 +243,12 @@ bool CDemModel::Run()
             Record(frame);
             ++m_nFrameCount;
         }
-        ComputeForces(frame);
-        for (size_t i = 0; i < m_elements.size(); ++i)
-            m_elements[i]->Integrate(m_forces[i], m_dTimeStep);
+        for (int k = 0; k < m_nSubsteps; ++k) {
+            // The contacts of a stored step are those at its start.
+            ComputeForces(k == 0 ? frame : -1);
+            for (size_t i = 0; i < m_elements.size(); ++i)
+                m_elements[i]->Integrate(m_forces[i], h);
+        }
         ++m_nStepCount;
         m_dTime = static_cast<double>(m_nStepCount) * m_dTimeStep;
         const int percent = static_cast<int>((s + 1) * 100 / steps);

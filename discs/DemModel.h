@@ -42,6 +42,9 @@ public:
     int GetFrameCount() const { return m_nFrameCount; }
     // The stride between stored steps of the last run.
     int GetStoreEvery() const { return m_nStoreEvery; }
+    // How many smaller steps the last run took for each of its steps, so that
+    // its stiffest contact was followed stably.
+    int GetSubsteps() const { return m_nSubsteps; }
 
     int GetElementCount() const { return static_cast<int>(m_elements.size()); }
     CDemElement& GetElement(int i) { return *m_elements[static_cast<size_t>(i)]; }
@@ -52,6 +55,7 @@ public:
 private:
     void Record(int frame);
     void ComputeForces(int frame);
+    void PrepareContacts();
 
     double m_dTime = 0.0;
     double m_dTimeStep = 0.01;
@@ -65,4 +69,5 @@ private:
     std::function<bool(int)> m_progress;
     int m_nFrameCount = 0;
     int m_nStoreEvery = 1;
+    int m_nSubsteps = 1;
 };

@@ -9,6 +9,9 @@
 #include "geometry/Entity.h"
 #include "model/ResultRecords.h"
 
+class CDocumentTextReader;
+class CDocumentTextWriter;
+
 // One stored state of one element: 104 bytes saved as they are. Every byte is
 // set, the first 24 (reserved) to zero, so nothing undefined reaches a file.
 struct CDiscStateRecord {
@@ -68,6 +71,11 @@ public:
     size_t GetStateCount() const;
 
     void Serialize(CArchive& ar) override;
+    // The display state, every state and every contact as lines of the
+    // document's text file; reading fills an empty entity and is false when
+    // the lines do not hold one.
+    void WriteText(CDocumentTextWriter& file) const;
+    bool ReadText(CDocumentTextReader& file);
     void Draw(CDC* pDC, CViewContext* pView) override;
 
     // The label of one state for a stored-data code (bits 1 position,

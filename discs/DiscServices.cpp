@@ -1,5 +1,6 @@
 #include "discs/DiscServices.h"
 
+#include <memory>
 #include "discs/DiscEnt.h"
 #include "discs/DiscSetupDlg.h"
 #include "discs/ThrowDiscs.h"
@@ -31,6 +32,18 @@ public:
             disc->SetSkipCount(skip);
             disc->SetCurrentStep(step);
         }
+    }
+    void WriteResultsText(CEntity* entity, CDocumentTextWriter& file) override
+    {
+        if (auto* disc = dynamic_cast<CDiscEnt*>(entity))
+            disc->WriteText(file);
+    }
+    CEntity* ReadResultsText(CDocumentTextReader& file) override
+    {
+        auto disc = std::make_unique<CDiscEnt>();
+        if (!disc->ReadText(file))
+            return nullptr;
+        return disc.release();
     }
     bool CanRunDem() override { return true; }
     void RunDem(CTalusimDoc* document) override { RunDemSimulation(document); }

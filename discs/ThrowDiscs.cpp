@@ -3,6 +3,7 @@
 // a new disc results entity.
 #include "discs/ThrowDiscs.h"
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
@@ -38,20 +39,57 @@ private:
     CWorkingDlg& m_dlg;
 };
 
-// The document and its new entity as the disc program reaches them.
+// The document and its new entity as the disc program reaches them. Every
+// thrown disc is one rock of the document: a rock path of its own follows
+// its frames, the hits it makes on barriers and collectors are filed under
+// that path, and once the run is complete its end point is recorded, once,
+// where the disc came to be. A disc carried into later throws (dependent
+// discs) keeps its path.
 class DocumentReceiver final : public IDiscDocument
 {
 public:
     DocumentReceiver(CTalusimDoc& doc, CDiscEnt& results) : m_doc(doc), m_results(results) {}
+
+    // Before each throw: its first `newDiscs` balls are new discs; with
+    // `carry` the balls after them are the discs of the previous throw, in
+    // that throw's order (the order of the settled list).
+    void BeginThrow(int newDiscs, bool carry, int throwIndex)
+    {
+        std::vector<int> balls(static_cast<size_t>(newDiscs), -1);
+        if (carry)
+            balls.insert(balls.end(), m_throwDiscs.begin(), m_throwDiscs.end());
+        m_throwDiscs.swap(balls);
+        m_throwIndex = throwIndex;
+    }
+    // After the last throw of a completed run.
+    void RecordEndPoints()
+    {
+        for (Disc& d : m_discs) {
+            if (d.path->GetSegmentUpperBound() < 0)
+                d.path->AddStraightSegment(d.endX, d.endY, d.endX, d.endY, 0.0, kGravity);
+            m_doc.SetCurrentRockPath(d.path);
+            m_doc.RecordEndPoint(d.endX, d.endY);
+        }
+        m_doc.SetCurrentRockPath(nullptr);
+    }
+
     bool IsDiscRunActive() override { return m_doc.IsDiscRunActive(); }
     void AddDiscFrame(const DiscFrame& f) override
     {
         m_results.AddStateWithMotion(f.ball, f.frame, f.x, f.y, f.theta, f.radius, f.vx, f.vy, f.ax, f.ay, f.mass);
+        // A piece of the path for every quarter radius travelled.
+        DiscOf(f.ball - m_throwIndex).piece = f.radius / 4;
     }
-    void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1, double vy1,
-                        double mass, double w) override
+    void RecordDiscStep(int ball, double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
+                        double vy1, double mass, double w) override
     {
+        Disc& d = DiscOf(ball);
+        m_doc.SetCurrentRockPath(d.path);
         m_doc.RecordDiscStep(x0, y0, vx0, vy0, x1, y1, vx1, vy1, mass, w);
+        if (!d.started)
+            d.Start(x0, y0);
+        if (std::hypot(x1 - d.lastX, y1 - d.lastY) >= d.piece)
+            d.LineTo(x1, y1);
     }
     void DiscFramesComplete() override {}
     void ClearSettledDiscs() override { m_doc.GetSettledDiscs().clear(); }
@@ -62,11 +100,56 @@ public:
             record[static_cast<size_t>(k)] = properties[k - 1];
         m_doc.GetSettledDiscs().push_back(record);
     }
-    void RecordEndPoint(double x, double y) override { m_doc.RecordEndPoint(x, y); }
+    void RecordEndPoint(int ball, double x, double y) override
+    {
+        Disc& d = DiscOf(ball);
+        if (!d.started)
+            d.Start(x, y);
+        if (x != d.lastX || y != d.lastY)
+            d.LineTo(x, y);
+        d.endX = x;
+        d.endY = y;
+    }
 
 private:
+    static constexpr double kGravity = 9.81;
+    struct Disc {
+        CTalusimRockPath* path = nullptr;
+        bool started = false;
+        double lastX = 0, lastY = 0;   // where the path's last piece ends
+        double endX = 0, endY = 0;
+        double piece = 0;
+        void Start(double x, double y)
+        {
+            started = true;
+            lastX = endX = x;
+            lastY = endY = y;
+        }
+        void LineTo(double x, double y)
+        {
+            path->AddStraightSegment(lastX, lastY, x, y, 0.0, kGravity);
+            lastX = x;
+            lastY = y;
+        }
+    };
+    Disc& DiscOf(int ball)
+    {
+        const size_t i = ball > 0 ? static_cast<size_t>(ball - 1) : 0;
+        if (i >= m_throwDiscs.size())
+            m_throwDiscs.resize(i + 1, -1);
+        int& index = m_throwDiscs[i];
+        if (index < 0) {
+            index = static_cast<int>(m_discs.size());
+            m_discs.emplace_back().path = m_doc.AddDiscRockPath();
+        }
+        return m_discs[static_cast<size_t>(index)];
+    }
+
     CTalusimDoc& m_doc;
     CDiscEnt& m_results;
+    std::vector<Disc> m_discs;         // every disc of the run, in the order they were thrown
+    std::vector<int> m_throwDiscs;     // per ball of the present throw, its disc
+    int m_throwIndex = 0;
 };
 
 }  // namespace
@@ -160,12 +243,15 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
                     previousStart = disc.m_context.frameStart;
                 }
             }
+            receiver.BeginThrow(seederCount, !block.IsIndependent(), disc.m_context.throwIndex);
             if (!disc.Run() && *runFlag == 1) {
                 failure = disc.m_context.error.empty() ? "The disc program stopped." : disc.m_context.error;
                 break;
             }
         }
         block.SetFrameCount(frameCount);
+        if (*runFlag == 1 && failure.empty())
+            receiver.RecordEndPoints();
         working.Close();
     }
     std::error_code ec;

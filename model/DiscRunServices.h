@@ -6,6 +6,8 @@
 
 #include "model/ResultRecords.h"
 
+class CDocumentTextReader;
+class CDocumentTextWriter;
 class CEntity;
 class CTalusimDoc;
 
@@ -21,6 +23,11 @@ public:
     // Hands the document's display state (mode, skip count, current step) to
     // the entity.
     virtual void ApplyDisplay(CEntity* /*entity*/, int /*mode*/, int /*skip*/, int /*step*/) {}
+    // The entity's display state, states and contacts in the document's text
+    // file, and a new entity read back from there (null when the lines do not
+    // hold one).
+    virtual void WriteResultsText(CEntity* /*entity*/, CDocumentTextWriter& /*file*/) {}
+    virtual CEntity* ReadResultsText(CDocumentTextReader& /*file*/) { return nullptr; }
 
     // New DEM Simulation.
     virtual bool CanRunDem() { return false; }

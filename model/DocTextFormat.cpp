@@ -18,6 +18,9 @@ struct SectionEntry {
     int version;
     void (CTalusimDoc::*write)(CDocumentTextWriter&, int);
     bool (CTalusimDoc::*read)(CDocumentTextReader&, int);
+    // A section that is not always there says when it is; the others are
+    // always written.
+    bool (CTalusimDoc::*present)() const = nullptr;
 };
 
 // In write order.
@@ -31,6 +34,10 @@ const SectionEntry kSections[] = {
     {"BARRIERS", 1, &CTalusimDoc::WriteBarriersSection, &CTalusimDoc::ReadBarriersSection},
     {"DOC_STRUCTS", 1, &CTalusimDoc::WriteResultsSection, &CTalusimDoc::ReadResultsSection},
     {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
+    // Last, and only with disc results, so that a document without them is
+    // written exactly as before.
+    {"DISC_RESULTS", 1, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
+     &CTalusimDoc::HasDiscResultsToWrite},
 };
 
 int Red(COLORREF c) { return GetRValue(c); }
@@ -77,6 +84,8 @@ bool CTalusimDoc::WriteSections(CDocumentTextWriter& file)
 {
     RenumberForSave();
     for (const auto& s : kSections) {
+        if (s.present && !(this->*s.present)())
+            continue;
         file.Linef("%s%02d %s", kSectionHeaderPrefix, s.version, s.name);
         (this->*s.write)(file, s.version);
         file.Line(kSectionTrailer);

@@ -149,6 +149,10 @@ public:
     bool ReadCollectorsSection(CDocumentTextReader& file, int version);
     void WriteBarriersSection(CDocumentTextWriter& file, int version);
     bool ReadBarriersSection(CDocumentTextReader& file, int version);
+    // Disc results: written only when the document holds them.
+    bool HasDiscResultsToWrite() const { return m_pDiscEntity != nullptr; }
+    void WriteDiscResultsSection(CDocumentTextWriter& file, int version);
+    bool ReadDiscResultsSection(CDocumentTextReader& file, int version);
     CTalusimSlopeType* FindMaterialByFileId(int id);
     CTalusimRockPath* FindRockPathByFileId(int id);
     CTalusimSlopeType* CreateOrUpdateMaterial(const CString& name, COLORREF colour, double rnMean, double rnSd,
@@ -304,6 +308,10 @@ public:
     // The discs a throw left at rest, one record of their fifteen properties
     // (elements 1 to 15) each, in ball-file order.
     std::vector<std::array<double, 16>>& GetSettledDiscs() { return m_settledDiscs; }
+    // A new rock path for one thrown disc, coloured and stored as the
+    // computed paths are, in the database; its end point and the hits it
+    // makes are filed under it.
+    CTalusimRockPath* AddDiscRockPath();
     void OnDiscParameters();
     void OnThrowDiscs();
     void OnTimeStep();

@@ -56,3 +56,11 @@
 #define IDC_FT_FILL_COLOUR              16344
 #define IDC_FT_LINE_COLOUR              16345
 #define IDC_FT_TRANSPARENT_COLOUR       16349
+
+#define IDD_ADD_TEXT                    10007 // "Add Text": a text box's text, typed or from auto-text
+#define IDC_AT_LEFT_MARKER              16069
+#define IDC_AT_RIGHT_MARKER             16071
+#define IDC_AT_TEXT                     16145
+#define IDC_AT_GRAB_ENTER               16243
+#define IDC_AT_INSERT                   16245
+#define IDC_AT_TREE                     16248

@@ -137,6 +137,7 @@ public:
     // The drawing-tool modes (TalusimViewTools.cpp).
     void process_TOOL_FIRST_POINT(int event, int x, int y, int kind);
     void process_TOOL_SECOND_POINT(int event, int x, int y);
+    void process_TOOL_TEXT_BOX(int event, int x, int y);
     void process_EDIT_TOOL(int event, int x, int y);
     void process_DRAG_TOOL(int event, int x, int y);
     void process_DELETE_DRAWINGS(int event, CDC* pDC, int x, int y);
@@ -187,6 +188,8 @@ private:
     CEntity* GetContextEntity() const;
     void SelectForMove(CEntity* entity);
     bool DataTipAt(CPoint point, CString& text);
+    // The Add Text dialog on a text; false when cancelled.
+    bool RunAddTextDialog(CString& text);
     // The tool of this view under a device point, or null.
     CEntity* PickTool(int x, int y);
     // Ends a tool's edit: no current entity, no editing, IDLE, repaint.

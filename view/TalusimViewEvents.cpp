@@ -199,6 +199,7 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
     case HANDLER_ZOOM_DYNAMIC: process_ZOOM_DYNAMIC(event, x, y); break;
     case HANDLER_TOOL_FIRST_POINT: process_TOOL_FIRST_POINT(event, x, y, info->toolKind); break;
     case HANDLER_TOOL_SECOND_POINT: process_TOOL_SECOND_POINT(event, x, y); break;
+    case HANDLER_TOOL_TEXT_BOX: process_TOOL_TEXT_BOX(event, x, y); break;
     case HANDLER_EDIT_TOOL: process_EDIT_TOOL(event, x, y); break;
     case HANDLER_DRAG_TOOL: process_DRAG_TOOL(event, x, y); break;
     default: break;  // the modes of the tools not drawn yet

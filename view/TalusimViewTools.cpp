@@ -10,6 +10,7 @@
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "res/resource.h"
+#include "tools/AddTextDlg.h"
 #include "tools/Measure.h"
 #include "view/SlopeViewRules.h"
 
@@ -24,7 +25,8 @@ struct ToolCommand {
 const ToolCommand kToolCommands[] = {
     {ID_TOOL_MEASURE, MODE_MEASURE_FROM},     {ID_TOOL_ARROW, MODE_ARROW_HEAD},
     {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
-    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
+    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
+    {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},        {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
 };
 
 constexpr LPCSTR kDeleteAllQuestion =
@@ -103,6 +105,54 @@ void CTalusimView::process_TOOL_SECOND_POINT(int event, int x, int y)
             m_pDoc->DragToolEndPoint(p.x, p.y);
         }
         break;
+    default: break;
+    }
+}
+
+// ---- placing a text box ------------------------------------------------------------------------
+
+bool CTalusimView::RunAddTextDialog(CString& text)
+{
+    CAddTextDlg dialog(this);
+    dialog.SetDocument(m_pDoc);
+    dialog.SetDatabase(GetDatabase());
+    dialog.SetText(text);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    text = dialog.GetText();
+    return true;
+}
+
+void CTalusimView::process_TOOL_TEXT_BOX(int event, int x, int y)
+{
+    switch (event) {
+    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
+    case EVENT_MOUSE_MOVE: {
+        const CVector2D p = SnapPoint(x, y, true);
+        m_pDoc->SetReferencePoint(p.x, p.y);
+        break;
+    }
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE: {
+        CVector2D p;
+        if (!GetEventPoint(event, x, y, p))
+            break;
+        // An empty text would leave a box no one can see or find: OK on
+        // nothing places nothing, as Cancel does.
+        CString text;
+        if (RunAddTextDialog(text) && !text.IsEmpty()) {
+            m_pDoc->CreateTool(TOOL_TYPE_TEXT_BOX);
+            m_pDoc->SetToolText(text);
+            m_pDoc->SetToolStartPoint(p.x, p.y);
+            m_pDoc->DragToolEndPoint(p.x, p.y);
+            m_pDoc->SetToolOwner(this);
+            m_pDoc->SetToolSelectable(true);
+            m_pDoc->FinishCurrentTool();
+        }
+        m_pDoc->SetMode(MODE_IDLE);
+        Invalidate(FALSE);
+        break;
+    }
     default: break;
     }
 }
@@ -270,10 +320,27 @@ BOOL CTalusimView::OnToolObjectCommand(UINT id)
         m_pDoc->UpdateAllViews(nullptr, 0, tool);
         GetDatabase()->DeleteEntity(tool, true);
         break;
+    case ID_CONTEXT_DELETE_TEXT:
+        m_pDoc->SetCurrentEntity(nullptr);
+        GetDatabase()->DeleteEntity(tool, true);
+        Invalidate(FALSE);
+        break;
     case ID_CONTEXT_FORMAT_TOOL:
+    case ID_CONTEXT_FORMAT_TEXT:
         m_pDoc->EditToolFormat(tool);
         Invalidate(FALSE);
         break;
+    case ID_CONTEXT_EDIT_TEXT: {
+        // The tool is held before the dialog opens: its auto-text tree is
+        // built through the work set the right click left the tool in.
+        CString text = static_cast<CMeasure*>(tool)->GetText();
+        // Emptied, the text would leave an invisible box: the tool keeps its text.
+        if (RunAddTextDialog(text) && !text.IsEmpty()) {
+            static_cast<CMeasure*>(tool)->SetText(text);
+            Invalidate(FALSE);
+        }
+        break;
+    }
     default: break;
     }
     return TRUE;

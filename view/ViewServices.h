@@ -1,5 +1,6 @@
 // The view subsystem's answers to what the document asks of it (the slope
-// view's identity and context-menu flag; the editor dialogs as they come).
+// view's identity and context-menu flag; the editor dialogs as they come),
+// and the analysis report as the Add Text dialog's auto-text.
 #pragma once
 
 #include "editors/ModelDialogs.h"
@@ -13,7 +14,8 @@ public:
     void ClearContextMenuFlag(CView* view) override;
 };
 
-// Installs the view's services unless others already are.
+// Installs the view's services unless others already are (the auto-text
+// always).
 void InstallViewServicesOnce();
 
 // Installs the view's services in place of any others (the program does this

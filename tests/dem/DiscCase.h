@@ -141,6 +141,7 @@ public:
     int steps = 0, completes = 0;
     std::vector<std::array<double, 15>> settled;
     std::vector<std::pair<double, double>> endPoints;
+    std::vector<int> endBalls;
 
     bool IsDiscRunActive() override
     {
@@ -150,7 +151,7 @@ public:
         return active;
     }
     void AddDiscFrame(const DiscFrame& f) override { frames.push_back(f); }
-    void RecordDiscStep(double, double, double, double, double, double, double, double, double, double) override
+    void RecordDiscStep(int, double, double, double, double, double, double, double, double, double, double) override
     {
         ++steps;
     }
@@ -162,7 +163,11 @@ public:
         std::copy(p, p + 15, a.begin());
         settled.push_back(a);
     }
-    void RecordEndPoint(double x, double y) override { endPoints.emplace_back(x, y); }
+    void RecordEndPoint(int ball, double x, double y) override
+    {
+        endBalls.push_back(ball);
+        endPoints.emplace_back(x, y);
+    }
 };
 
 // A disk program whose console writes into a string, with a case loaded.

@@ -72,6 +72,7 @@ TEST(DiscRun, AutomaticRunHandsEveryFrameAndEndPointToTheDocument)
     ASSERT_EQ(run.doc.settled.size(), 3u);
     EXPECT_DOUBLE_EQ(run.doc.settled[1][2], 0.5);   // radius, among the fifteen properties
     EXPECT_DOUBLE_EQ(run.doc.endPoints[1].first, run.doc.frames[run.doc.frames.size() - 2].x);
+    EXPECT_EQ(run.doc.endBalls, (std::vector<int>{1, 2, 3}));
     // Nothing went to the current directory; no plot file was asked for, so none was written.
     EXPECT_FALSE(std::filesystem::exists("outball.txt"));
     EXPECT_FALSE(std::filesystem::exists("junk"));
@@ -223,3 +224,146 @@ TEST(DiscRun, InputAlterationChangesTheCaseAtOnce)
 }
 
 } // namespace
+
+namespace {
+
+// A wall driven by the vibration table, far from a single ball.
+DiscCaseBuilder TableWallCase()
+{
+    DiscCaseBuilder c;
+    c.dntol = 0.02;
+    c.Ball(0, 5, 0.5, 2);
+    c.Wall(-5, 0, 20, 0);
+    c.walls.back().kind = 20;
+    return c;
+}
+
+}  // namespace
+
+// The automatic run asks for the table on its console as the interactive one
+// does, and the wall then takes one table value per step as its velocity; a
+// table shorter than the most it can hold keeps giving its last value.
+TEST(DiscRun, AutomaticRunDrivesTableWallsFromTheTableItIsGiven)
+{
+    const DiscCaseBuilder c = TableWallCase();
+    AutomaticRun run(&c, 0.2);
+    std::string table;
+    double sum = 0;
+    for (int k = 1; k <= 100; ++k) {
+        table += std::to_string(0.001 * k) + "\n";
+        sum += 0.001 * k;
+    }
+    DiscCaseBuilder::WriteText(run.folder.Path(), "table.txt", table);
+    std::istringstream in("table.txt\n7\n5\n");
+    run.disc.m_context.in = &in;
+    ASSERT_TRUE(run.disc.Run()) << run.disc.m_context.error;
+    ExpectInOrder(run.out.str(), {"\nenter vibrating wall data file name", "enter vibration direction (x=4,y=5,th=6)",
+                                  "enter vibration direction (x=4,y=5,th=6)", "\nSIMULATION COMPLETED"});
+    const int steps = run.disc.m_context.frameTotal;
+    ASSERT_GT(steps, 100);
+    const double dt = run.disc.m_context.timeStep;
+    const disc::Wall& wall = run.disc.Model().walls[1];
+    EXPECT_NEAR(wall.y1, dt * (sum + (steps - 100) * 0.1), 1e-9);
+    EXPECT_NEAR(wall.y2, wall.y1, 1e-12);
+    EXPECT_DOUBLE_EQ(wall.vy, 0.1);
+    EXPECT_EQ(wall.x1, -5.0);
+
+    // Nobody to name the table: the run stops with a reason, nothing stored.
+    AutomaticRun silent(&c, 0.2);
+    std::istringstream nothing("");
+    silent.disc.m_context.in = &nothing;
+    EXPECT_FALSE(silent.disc.Run());
+    EXPECT_EQ(silent.disc.m_context.error, "no vibrating wall data file was named");
+    EXPECT_TRUE(silent.doc.frames.empty());
+}
+
+namespace {
+
+// Every line of a measurement file, and how many there are.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream s(text);
+    std::string line;
+    while (std::getline(s, line))
+        if (!line.empty())
+            lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+// The measurements asked for in the data storage menu are printed and also
+// kept in the files named for them, in the run's folder.
+TEST(DiscRun, MeasurementsGoToTheFilesNamedForThem)
+{
+    // A ball pressing on the face of a free polygon.
+    DiscCaseBuilder c;
+    c.dntol = 0.02;
+    c.Ball(0.51, 0, 0.5, 1, 1.0, 0);
+    c.Wall(1, -2, 1, 2, 1);
+    c.walls.back().theta = 3.14159265358979323846 / 2;
+    c.walls.back().d1 = -2;
+    c.walls.back().yc = 0;
+    c.walls.back().d2 = 2;
+    c.polygons = "1\n2 100 1.5 0 0 0 0 0 0 0 1 1";
+    c.wallProps = {1e3, 0, 0, 0, 0, 0, 0};   // soft: the contact lasts the whole run
+    DiscFolder folder;
+    c.Write(folder.Path());
+    bool ok = false;
+    const std::string out = Console(folder,
+                                    "a\na\ncase\n"
+                                    "c\nc\n0.0001\nd\n0.01\n\n"
+                                    "d\n"
+                                    "i\npolyinfo.txt\n10\n1\n1\n"
+                                    "j\npolyforce.txt\n10\n1\n1\n"
+                                    "h\n1\n0.5 0 2\nstress.txt\n10\n"
+                                    "f\nlocation.txt\n1\n1 12\n10\n"
+                                    "\n"
+                                    "f\n",
+                                    &ok);
+    ASSERT_TRUE(ok) << out;
+    struct Expected {
+        const char* file;
+        size_t lines;
+    };
+    // 100 steps, one write every 10: time and six values per polygon; a
+    // count line and seven values per force record (the ball's contact);
+    // one tensor line; the start location, then each new location as the
+    // pushed polygon moves its face.
+    const Expected expected[] = {
+        {"polyinfo.txt", 10 * 7},
+        {"polyforce.txt", 10 * 8},
+        {"stress.txt", 10},
+        {"location.txt", 0},
+    };
+    for (const Expected& e : expected) {
+        const std::vector<std::string> lines = Lines(folder.Read(e.file));
+        if (e.lines)
+            EXPECT_EQ(lines.size(), e.lines) << e.file;
+        else
+            EXPECT_GE(lines.size(), 2u) << e.file;
+        // Every line written was printed too (the start location only goes to the file).
+        for (size_t i = std::string(e.file) == "location.txt" ? 1 : 0; i < lines.size(); ++i)
+            EXPECT_NE(out.find("\n" + lines[i] + "\n"), std::string::npos) << e.file << ": " << lines[i];
+    }
+    EXPECT_EQ(Lines(folder.Read("location.txt"))[0], "0 1");
+    EXPECT_EQ(Lines(folder.Read("stress.txt"))[0].substr(0, 6), "0.001 ");
+
+    // The area inside a flexible boundary.
+    DiscCaseBuilder flexible;
+    flexible.dntol = 0.02;
+    for (int i = 1; i <= 4; ++i)
+        flexible.Ball(i * 1.05, 0.6, 0.5, 1);
+    flexible.Wall(0, -1, 5, -1);
+    flexible.Wall(5, -1, 5, 3, -1);
+    flexible.flexible = "1\n1 1 10 0.5 1 2";
+    DiscFolder second;
+    flexible.Write(second.Path());
+    const std::string printed = Console(second, "a\na\ncase\nc\nc\n0.0001\nd\n0.001\n\nd\ng\narea.txt\n5\n\nf\n", &ok);
+    ASSERT_TRUE(ok) << printed;
+    const std::vector<std::string> area = Lines(second.Read("area.txt"));
+    ASSERT_EQ(area.size(), 2u);
+    EXPECT_EQ(area[0].substr(0, 13), "0.0005000000 ");
+    EXPECT_NE(printed.find("\n" + area[1]), std::string::npos);
+}

@@ -224,11 +224,11 @@ namespace {
 struct Recorder final : IDiscDocument {
     bool IsDiscRunActive() override { return true; }
     void AddDiscFrame(const DiscFrame& f) override { frames.push_back(f); }
-    void RecordDiscStep(double, double, double, double, double, double, double, double, double, double) override {}
+    void RecordDiscStep(int, double, double, double, double, double, double, double, double, double, double) override {}
     void DiscFramesComplete() override {}
     void ClearSettledDiscs() override {}
     void AddSettledDisc(const double*) override {}
-    void RecordEndPoint(double, double) override {}
+    void RecordEndPoint(int, double, double) override {}
     std::vector<DiscFrame> frames;
 };
 
@@ -277,4 +277,70 @@ TEST_F(DiscCaseTest, ThrowDiscsStoresWhatTheDiskProgramComputesOnTheWrittenCase)
     // The disc rolled down the slope, not through it.
     EXPECT_GT(track.back().x, 0.6);
     EXPECT_GT(track.back().y, 3.0);
+}
+
+// Every thrown disc is a rock of the document: one end point, where it came
+// to be, filed under a rock path that follows the disc; discs carried into
+// later throws are counted once. The end points go into the saved file.
+TEST_F(DiscCaseTest, ThrowDiscsRecordsOneEndPointPerDiscUnderItsOwnPath)
+{
+    Slope({{0, 10}, {6, 6}, {14, 4}, {30, 3.5}}, {rock});
+    Seeder(0.5, 10.6, 20, 0);
+    Seeder(3.5, 9.5, 20, 0);
+    doc->m_nRocks = 2;
+    doc->GetDiscParameters().SetEndTime(0.4);
+    for (const bool independent : {true, false}) {
+        doc->GetDiscParameters().SetIndependent(independent);
+        MessageBoxRecorder boxes;
+        std::string error;
+        ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+        EXPECT_TRUE(boxes.messages.empty());
+        auto* results = dynamic_cast<CDiscEnt*>(doc->GetDiscEntity());
+        ASSERT_NE(results, nullptr);
+        // Two throws of two seeders: four discs either way.
+        ASSERT_EQ(doc->GetEndPointCount(), 4) << independent;
+        ASSERT_EQ(doc->GetRockPathCount(), 4);
+        std::vector<CVector2D> expected;
+        if (independent) {
+            // Each throw's discs have tracks of their own: the last state of each.
+            for (int track = 1; track <= 4; ++track)
+                expected.emplace_back(results->GetTrack(track).back().x, results->GetTrack(track).back().y);
+        } else {
+            // The settled list holds the last throw's balls: its two new
+            // discs, then the two carried from the first throw (position
+            // and its increment).
+            const auto& settled = doc->GetSettledDiscs();
+            ASSERT_EQ(settled.size(), 4u);
+            for (size_t k : {2u, 3u, 0u, 1u})
+                expected.emplace_back(settled[k][1] + settled[k][13], settled[k][2] + settled[k][14]);
+        }
+        for (int i = 0; i < 4; ++i) {
+            const CVector2D end = doc->GetEndPoint(i);
+            EXPECT_EQ(end.x, expected[static_cast<size_t>(i)].x) << i;
+            EXPECT_EQ(end.y, expected[static_cast<size_t>(i)].y) << i;
+            CTalusimRockPath* path = doc->GetRockPath(i);
+            ASSERT_NE(path, nullptr);
+            ASSERT_GE(path->GetSegmentUpperBound(), 1) << i;
+            EXPECT_EQ(path->GetLastPoint().x, end.x);
+            EXPECT_EQ(path->GetLastPoint().y, end.y);
+            for (int k = 1; k <= path->GetSegmentUpperBound(); ++k) {
+                EXPECT_EQ(path->GetSegment(k)->GetStartPoint().x, path->GetSegment(k - 1)->GetEndPoint().x);
+                EXPECT_EQ(path->GetSegment(k)->GetStartPoint().y, path->GetSegment(k - 1)->GetEndPoint().y);
+            }
+        }
+        // The discs of the first throw start where its seeders stand.
+        EXPECT_DOUBLE_EQ(doc->GetRockPath(0)->GetSegment(0)->GetStartPoint().x, 0.5);
+        EXPECT_DOUBLE_EQ(doc->GetRockPath(1)->GetSegment(0)->GetStartPoint().x, 3.5);
+        bool passes = true;
+        EXPECT_EQ(doc->GetFirstEndPoint(passes).x, expected[0].x);
+
+        const std::string path = TestFolder() + "thrown-discs.cla";
+        ASSERT_TRUE(doc->WriteTextDocument(path.c_str()));
+        CTalusimDoc opened;
+        ASSERT_TRUE(opened.OnOpenDocument(path.c_str()));
+        ASSERT_EQ(opened.GetEndPointCount(), 4);
+        EXPECT_EQ(opened.GetEndPoint(3).x, expected[3].x);
+        EXPECT_NE(opened.GetRockPath(3), nullptr);
+        doc->ClearRockPaths();
+    }
 }

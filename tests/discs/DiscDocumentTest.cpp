@@ -1,5 +1,6 @@
 // Disc results on the document: New DEM Simulation, the player's document
 // operations, and an older archive document holding disc results.
+#include <cstring>
 #include "tests/model/ArchiveBytes.h"
 #include "tests/model/DocumentFixture.h"
 
@@ -209,4 +210,157 @@ TEST_F(DiscDocumentTest, ALegacyDocumentWithDiscResultsOpensAndCarriesTheDiscSet
     EXPECT_DOUBLE_EQ(e->GetTrack(1)[0].y, 20);
     EXPECT_EQ(direct.GetDiscParameters().GetFrameCount(), 12);
     EXPECT_EQ(direct.GetDiscParameters().GetSkipCount(), 6);
+}
+
+namespace {
+
+bool SameStates(const CDiscEnt& a, const CDiscEnt& b)
+{
+    if (a.GetTrackCount() != b.GetTrackCount())
+        return false;
+    for (int t = 0; t < a.GetTrackCount(); ++t) {
+        const auto& x = a.GetTrack(t);
+        const auto& y = b.GetTrack(t);
+        if (x.size() != y.size())
+            return false;
+        // The whole record, reserved bytes included (both zero).
+        if (!x.empty() && std::memcmp(x.data(), y.data(), x.size() * sizeof x[0]) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool SameContacts(const CDiscEnt& a, const CDiscEnt& b)
+{
+    if (a.GetContactListCount() != b.GetContactListCount())
+        return false;
+    for (int i = 0; i < a.GetContactListCount(); ++i) {
+        const auto& x = a.GetContacts(i);
+        const auto& y = b.GetContacts(i);
+        if (x.size() != y.size())
+            return false;
+        for (size_t k = 0; k < x.size(); ++k)
+            if (x[k].x != y[k].x || x[k].y != y[k].y || x[k].step != y[k].step)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// A document with disc results, saved in the text format and opened again,
+// keeps every state and contact, its display and its run settings; saving it
+// again gives the same bytes.
+TEST_F(DiscDocumentTest, DiscResultsSurviveTheTextFileByteForByte)
+{
+    AddPointSeeder(5, 4, 1.7, 0.45);
+    AddPointSeeder(5.3, 6, 0.9, 0.3);
+    auto* wall = new CTalusimBarrier;
+    wall->SetPoints(0, 2, 10, 2.3);
+    wall->SetGroupId(GROUP_COLLECTOR);
+    wall->SetCategoryId(CAT_PLACED);
+    doc->GetDatabase()->AddEntity(wall, false);
+    doc->GetDiscParameters().SetEndTime(1.5);
+    RunDemSimulation(doc.get());
+    CDiscEnt* results = Results();
+    ASSERT_NE(results, nullptr);
+    ASSERT_GT(results->GetContactListCount(), 0);
+    doc->SetDiscDisplayMode(2192);
+    doc->SetDiscSkip(3);
+    doc->SetDiscStep(17);
+    CDiscParameters block = doc->GetDiscViewSettings();
+    block.SetLabelMode(15);
+    doc->SetDiscViewSettings(block);
+    doc->GetDiscParameters().SetLabelMode(15);
+    doc->GetDiscParameters().SetIndependent(false);
+
+    const std::string first = TestFolder() + "disc-results.cla";
+    const std::string second = TestFolder() + "disc-results-again.cla";
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(doc->WriteTextDocument(first.c_str()));
+    CTalusimDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(first.c_str()));
+    EXPECT_TRUE(boxes.messages.empty());
+    auto* back = dynamic_cast<CDiscEnt*>(opened.GetDiscEntity());
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(SameStates(*results, *back));
+    EXPECT_TRUE(SameContacts(*results, *back));
+    EXPECT_EQ(back->GetDisplayMode(), 2192);
+    EXPECT_EQ(back->GetSkipCount(), 3);
+    EXPECT_EQ(back->GetCurrentStep(), 17);
+    EXPECT_DOUBLE_EQ(back->GetLeft(), results->GetLeft());
+    EXPECT_DOUBLE_EQ(back->GetBottom(), results->GetBottom());
+    const CDiscParameters& p = opened.GetDiscParameters();
+    EXPECT_EQ(p.GetFrameCount(), 150);
+    EXPECT_DOUBLE_EQ(p.GetEndTime(), 1.5);
+    EXPECT_FALSE(p.IsIndependent());
+    EXPECT_EQ(p.GetLabelMode(), 15);
+    EXPECT_EQ(back->GetViewSettings().GetLabelMode(), 15);
+    // The player has something to show.
+    int firstStep, current, mode;
+    double end;
+    EXPECT_EQ(opened.GetDiscPlayback(firstStep, current, end, mode), 149);
+
+    ASSERT_TRUE(opened.WriteTextDocument(second.c_str()));
+    EXPECT_EQ(ReadTextFile(first), ReadTextFile(second));
+}
+
+// Without disc results nothing of them is written, so such a document reads
+// in any version of the program; the older text files open as before.
+TEST_F(DiscDocumentTest, DocumentsWithoutDiscResultsKeepTheirFormat)
+{
+    const std::string path = TestFolder() + "no-disc-results.cla";
+    ASSERT_TRUE(doc->WriteTextDocument(path.c_str()));
+    EXPECT_EQ(ReadTextFile(path).find("DISC_RESULTS"), std::string::npos);
+
+    for (const char* fixture : {"computed.cla", "hand-written.cla"}) {
+        CTalusimDoc opened;
+        MessageBoxRecorder boxes;
+        EXPECT_TRUE(opened.OnOpenDocument(FixturePath(fixture).c_str())) << fixture;
+        EXPECT_TRUE(boxes.messages.empty()) << fixture;
+        EXPECT_EQ(opened.GetDiscEntity(), nullptr);
+        EXPECT_EQ(opened.GetDiscParameters().GetFrameCount(), -1);
+    }
+}
+
+// Damaged disc results refuse the file with the reader's message, whatever
+// line is broken.
+TEST_F(DiscDocumentTest, DamagedDiscResultsAreRefused)
+{
+    AddPointSeeder(5, 4, 1, 0.5);
+    doc->GetDiscParameters().SetEndTime(0.05);
+    RunDemSimulation(doc.get());
+    ASSERT_NE(Results(), nullptr);
+    const std::string path = TestFolder() + "disc-results-damaged.cla";
+    ASSERT_TRUE(doc->WriteTextDocument(path.c_str()));
+    const std::string text = ReadTextFile(path);
+    const size_t section = text.find("[START SECTION] 01 DISC_RESULTS");
+    ASSERT_NE(section, std::string::npos);
+    const size_t states = text.find("* Number of States\r\n", section);
+    ASSERT_NE(states, std::string::npos);
+    const size_t count = states + std::strlen("* Number of States\r\n");
+    const size_t firstState = text.find("\r\n", count) + 2;
+
+    struct Case {
+        const char* what;
+        std::string text;
+    };
+    std::string notFinite = text;
+    notFinite.replace(firstState, text.find(' ', firstState) - firstState, "nan");
+    std::string hugeCount = text;
+    hugeCount.replace(count, text.find("\r\n", count) - count, "99999999");
+    const Case cases[] = {
+        {"cut inside the states", text.substr(0, firstState + 10)},
+        {"a state that is not finite", notFinite},
+        {"a count beyond the file", hugeCount},
+        {"the section twice", text + text.substr(section)},
+    };
+    for (const Case& c : cases) {
+        const std::string damaged = WriteTextFile("disc-results-bad.cla", c.text);
+        CTalusimDoc opened;
+        MessageBoxRecorder boxes;
+        EXPECT_FALSE(opened.OnOpenDocument(damaged.c_str())) << c.what;
+        ASSERT_EQ(boxes.messages.size(), 1u) << c.what;
+        EXPECT_EQ(boxes.messages[0].rfind("Unable to read file", 0), 0u) << c.what << ": " << boxes.messages[0];
+    }
 }
