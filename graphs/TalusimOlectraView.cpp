@@ -27,6 +27,7 @@
 #include "graphs/StatisticsReport.h"
 #include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
+#include "tools/Measure.h"
 
 namespace {
 
@@ -99,7 +100,12 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_SETCURSOR()
     ON_WM_MOUSEWHEEL()
     ON_COMMAND(44066, OnSplitView)
     ON_UPDATE_COMMAND_UI(44066, OnUpdateSplitView)
@@ -132,6 +138,50 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
     ON_COMMAND(ID_EXPORT_IMAGE, OnExportImage)
     ON_COMMAND(ID_CONTEXT_EXPORT_IMAGE, OnExportImage)
+    // The drawing tools on the slope panel, picking rock paths, and their events.
+    ON_COMMAND_EX(ID_TOOL_MEASURE, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_ARROW, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_RECTANGLE, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_CIRCLE, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_LINE, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_AXIS, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_TEXT_BOX, OnModeCommand)
+    ON_COMMAND_EX(ID_TOOL_DELETE_DRAWINGS, OnModeCommand)
+    ON_COMMAND_EX(ID_FILTER_BY_PICKING, OnModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_MEASURE, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_ARROW, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_RECTANGLE, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_CIRCLE, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_LINE, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_AXIS, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_TEXT_BOX, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_DELETE_DRAWINGS, OnUpdateModeCommand)
+    ON_UPDATE_COMMAND_UI(ID_FILTER_BY_PICKING, OnUpdateModeCommand)
+    // Pictures are not part of the program yet.
+    ON_UPDATE_COMMAND_UI(ID_TOOL_PICTURE, OnUpdateAlwaysDisabled)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_SCALE_PICTURE, OnUpdateAlwaysDisabled)
+    ON_COMMAND_EX(ID_EVENT_CANCEL, OnEventCommand)
+    ON_COMMAND_EX(ID_EVENT_SELECTED, OnEventCommand)
+    ON_COMMAND_EX(ID_SNAP_VERTEX, OnSnapCommand)
+    ON_COMMAND_EX(ID_SNAP_GRID, OnSnapCommand)
+    ON_COMMAND_EX(ID_SNAP_NONE, OnSnapCommand)
+    ON_COMMAND_EX(ID_TOOL_DELETE_ALL_DRAWINGS, OnDeleteAllDrawings)
+    ON_COMMAND_EX(ID_CONTEXT_DELETE_ALL_DRAWINGS, OnDeleteAllDrawings)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_DELETE_ALL_DRAWINGS, OnUpdateDeleteAllDrawings)
+    ON_COMMAND_EX(ID_CONTEXT_DELETE_TOOL, OnDrawingCommand)
+    ON_COMMAND_EX(ID_CONTEXT_DELETE_TEXT, OnDrawingCommand)
+    ON_COMMAND_EX(ID_CONTEXT_FORMAT_TOOL, OnDrawingCommand)
+    ON_COMMAND_EX(ID_CONTEXT_FORMAT_TEXT, OnDrawingCommand)
+    ON_COMMAND_EX(ID_CONTEXT_EDIT_TEXT, OnDrawingCommand)
+    ON_COMMAND(ID_TOOLS_FILE_SAVE, OnSaveToolsFile)
+    ON_COMMAND(ID_TOOLS_FILE_OPEN, OnOpenToolsFile)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_FILE_SAVE, OnUpdateToolsFile)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_FILE_OPEN, OnUpdateToolsFile)
+    ON_UPDATE_COMMAND_UI(ID_FILTERED_PATHS_ONLY, OnUpdateFilterCommand)
+    ON_UPDATE_COMMAND_UI(ID_FILTER_BY_IMPACT, OnUpdateFilterCommand)
+    ON_UPDATE_COMMAND_UI(ID_FILTER_BY_VALUE, OnUpdateFilterCommand)
+    ON_UPDATE_COMMAND_UI(ID_REMOVE_FILTER, OnUpdateFilterCommand)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 END_MESSAGE_MAP()
 
 CTalusimOlectraView::CTalusimOlectraView() = default;
@@ -228,6 +278,12 @@ void CTalusimOlectraView::OnInitialUpdate()
 
 void CTalusimOlectraView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
+    // A drawing changes no result: only the panel it shows on is repainted.
+    if (auto* drawing = dynamic_cast<CEntity*>(pHint); drawing && drawing->GetKindId() == kToolKindId) {
+        if (drawing->GetGroupId() == ToolGroupOf(this))
+            RepaintSlopePanel();
+        return;
+    }
     RebuildChart();
     CView::OnUpdate(pSender, lHint, pHint);
 }
@@ -714,30 +770,6 @@ void CTalusimOlectraView::StepLocation(int step)
     SelectLocation(0.0, index);
     RebuildChart();
     Invalidate();
-}
-
-void CTalusimOlectraView::OnLButtonDown(UINT, CPoint point)
-{
-    // A click chooses the location only while no interaction mode (a drawing
-    // tool, picking paths) has the mouse.
-    CTalusimDoc* doc = Doc();
-    if (doc && doc->GetMode() == MODE_IDLE)
-        ChooseLocationAt(point);
-}
-
-void CTalusimOlectraView::OnMouseMove(UINT flags, CPoint point)
-{
-    CTalusimDoc* doc = Doc();
-    if (!doc || !m_pViewContext)
-        return;
-    CVector2D world;
-    if (SlopePanelPoint(point, world))
-        MainFrameServices().SetCursorCoordinates(world.x, world.y);
-    else
-        MainFrameServices().SetCursorCoordinates(DBL_MAX, DBL_MAX);
-    // Dragging over the slope panel runs the location along with the mouse.
-    if ((flags & MK_LBUTTON) && doc->GetMode() == MODE_IDLE)
-        ChooseLocationAt(point);
 }
 
 BOOL CTalusimOlectraView::OnMouseWheel(UINT, short zDelta, CPoint)

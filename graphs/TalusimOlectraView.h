@@ -35,6 +35,23 @@ public:
     void SelectLocation(double x, int index);
     void SetSplitView(bool split);
 
+    // ---- interaction events (GraphViewModes.cpp) ---------------------------------
+    // Sends the event at a client point to the handler of the document's mode.
+    void ProcessMouseEvent(int event, int x, int y);
+    void SendDeleteEvent() { ProcessMouseEvent(300, 0, 0); }
+    void SendCancelEvent() { ProcessMouseEvent(301, 0, 0); }
+    void SendDoneEvent() { ProcessMouseEvent(302, 0, 0); }
+    // The world point under a client point, snapped for the document's mode.
+    CVector2D SnapPoint(int x, int y, bool roundDown);
+    CViewContext* GetViewContext() const { return m_pViewContext.get(); }
+    // True when the view has drawings of its own.
+    bool HasDrawings();
+    // Repaints the slope panel: the lower half in split view, else the whole view.
+    void RepaintSlopePanel();
+    // A bitmap of the whole client area, chart and slope panel, drawn anew
+    // (not read from the screen, where other windows may cover it).
+    HBITMAP RenderClientBitmap();
+
     int GetGraphKind() const { return m_graph.kind; }
     CEntity* GetObject() const { return m_graph.object; }
     bool IsSplit() const { return m_bSplitView != 0; }
@@ -89,12 +106,20 @@ protected:
     void ChooseLocationAt(CPoint point);
     // The previous (-1) or next (+1) location, within the document's records.
     void StepLocation(int step);
+    // Maps the view context onto the slope panel as it shows now; false when
+    // no panel is shown, and then the drawing takes no mouse events.
+    bool MapViewContext();
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnSplitView();
     afx_msg void OnUpdateSplitView(CCmdUI* pCmdUI);
@@ -121,6 +146,19 @@ protected:
     afx_msg void OnFilePrint();
     afx_msg void OnExportImage();
     afx_msg void OnFilePrintPreview();
+    // The drawing tools, the tools file, filtering and copying (GraphViewCommands.cpp).
+    afx_msg BOOL OnModeCommand(UINT id);
+    afx_msg void OnUpdateModeCommand(CCmdUI* pCmdUI);
+    afx_msg BOOL OnEventCommand(UINT id);
+    afx_msg BOOL OnSnapCommand(UINT id);
+    afx_msg BOOL OnDeleteAllDrawings(UINT id);
+    afx_msg void OnUpdateDeleteAllDrawings(CCmdUI* pCmdUI);
+    afx_msg BOOL OnDrawingCommand(UINT id);
+    afx_msg void OnSaveToolsFile();
+    afx_msg void OnOpenToolsFile();
+    afx_msg void OnUpdateToolsFile(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateFilterCommand(CCmdUI* pCmdUI);
+    afx_msg void OnEditCopy();
 
     GraphState m_graph;    // kind, object, settings, location, series and raw values
     BYTE m_bContextMenu = 0;
@@ -138,6 +176,7 @@ protected:
     XrtDataHandle m_hData = nullptr;
 
     DECLARE_MESSAGE_MAP()
+    friend class CGraphModeHost;
 };
 
 // The part of a printer's page inside the margins (inches from the paper's

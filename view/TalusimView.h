@@ -188,13 +188,8 @@ private:
     CEntity* GetContextEntity() const;
     void SelectForMove(CEntity* entity);
     bool DataTipAt(CPoint point, CString& text);
-    // The Add Text dialog on a text; false when cancelled.
-    bool RunAddTextDialog(CString& text);
     // The tool of this view under a device point, or null.
     CEntity* PickTool(int x, int y);
-    // Ends a tool's edit: no current entity, no editing, IDLE, repaint.
-    void EndToolDrag();
-    void KeepCurrentToolUnselected();
 
     // Members, in the order the view has always kept them.
     bool m_bMetafileDrawing = false;

@@ -8,6 +8,7 @@
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
+#include "view/SlopeModeHost.h"
 #include "view/SlopeViewRules.h"
 
 void CTalusimView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -97,20 +98,15 @@ BOOL CTalusimView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         return CScrollView::OnSetCursor(pWnd, nHitTest, message);
     const int mode = m_pDoc->GetMode();
     if (mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE) {
-        CEntity* entity = m_pDoc->GetCurrentEntity();
-        if (entity == nullptr)
-            return CScrollView::OnSetCursor(pWnd, nHitTest, message);
-        if (entity->GetGroupId() != static_cast<int>(reinterpret_cast<INT_PTR>(this)))
-            m_pDoc->SetMode(MODE_IDLE);
         CPoint p;
         ::GetCursorPos(&p);
         ScreenToClient(&p);
-        const int id = entity->GetCursorAt(m_pViewContext.get(), p);
-        if (id != 32512) {
-            ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(id)));
+        const ToolCursorChoice choice = CSlopeModes(*this).ToolCursor(p);
+        if (choice.action == ToolCursorChoice::SHOW) {
+            ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(choice.cursor)));
             return TRUE;
         }
-        if (mode == MODE_EDIT_TOOL_MOVE)
+        if (choice.action == ToolCursorChoice::KEEP)
             return TRUE;
         return CScrollView::OnSetCursor(pWnd, nHitTest, message);
     }
@@ -221,18 +217,6 @@ void CTalusimView::process_PAN(int event, int x, int y)
 void CTalusimView::ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,
                                double& bottom, double& right)
 {
-    CRect band = m_pViewContext->TrackRubberBand(event, pDC, this, x, y);
-    window = IsWindowSelection(m_pDoc->GetMode(), band);
-    CVector2D a, b;
-    if (window) {
-        a = m_pViewContext->DeviceToWorld(band.left, band.top);
-        b = m_pViewContext->DeviceToWorld(band.right, band.bottom);
-    } else {
-        m_pViewContext->GetPickBox(x, y, a, b);
-    }
-    top = std::max(a.y, b.y);
-    bottom = std::min(a.y, b.y);
-    left = std::min(a.x, b.x);
-    right = std::max(a.x, b.x);
+    CSlopeModes(*this).ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
 }
 

@@ -8,6 +8,7 @@
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
+#include "view/SlopeModeHost.h"
 #include "view/SlopeViewRules.h"
 #include "view/SlopeViewServices.h"
 
@@ -96,22 +97,8 @@ void CTalusimView::process_IDLE(int event, int x, int y)
         }
         return;
     }
-    if (event == EVENT_LEFT_DOWN) {
-        m_pDoc->EndAllEditing();
-        CPickRequest pick;
-        pick.x = x;
-        pick.y = y;
-        pick.view = vc;
-        pick.query = 112;
-        pick.window = this;
-        pick.group = static_cast<int>(reinterpret_cast<INT_PTR>(this));
-        if (db->PickEntity(pick) && pick.result != nullptr && pick.result->IsEditable()) {
-            pick.result->SetEditing(true);
-            m_pDoc->SetCurrentEntity(pick.result);
-            Invalidate(FALSE);
-            m_pDoc->SetMode(MODE_EDIT_TOOL_SELECT);
-        }
-    }
+    if (event == EVENT_LEFT_DOWN)
+        CSlopeModes(*this).PickForEditing(x, y);
 }
 
 void CTalusimView::process_DEFINE_SLOPE(int event, int x, int y)
@@ -664,34 +651,6 @@ void CTalusimView::process_MOVE_ANGLE_VERTEX_TO(int event, int x, int y)
 
 void CTalusimView::process_FILTER_BY_PICKING(int event, CDC* pDC, int x, int y)
 {
-    CREGDatabase* db = GetDatabase();
-    switch (event) {
-    case EVENT_CANCEL:
-    case EVENT_DONE: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        db->ClearSet(SET_WORK2);
-        db->ClearSet(SET_WORK);
-        if (window) {
-            db->MarkEntities(TEST_CROSSING, ACTION_ADD, top, left, bottom, right, CAT_PATH_NOT_FILTERED,
-                             KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, m_pViewContext.get(), this);
-        } else {
-            db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, top, left, bottom, right, CAT_PATH_PASSES, KIND_ROCK_PATH,
-                             ID_ANY_GROUP, SET_WORK2, m_pViewContext.get(), this);
-            db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, top, left, bottom, right, CAT_PATH_NOT_FILTERED,
-                             KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, m_pViewContext.get(), this);
-            db->SetCategoryIdInSet(CAT_PATH_NOT_FILTERED, SET_WORK2);
-        }
-        db->SetCategoryIdInSet(CAT_PATH_PASSES, SET_WORK);
-        db->SortEntities(72);
-        m_pDoc->UpdateAllViews(nullptr);
-        break;
-    }
-    default: break;
-    }
+    CSlopeModes(*this).FilterByPicking(event, pDC, x, y);
 }
 

@@ -46,4 +46,13 @@ inline void InstallProgramViews() {
     graph.setGraph = [](CView* view, int kind, CEntity* object) {
         static_cast<CTalusimOlectraView*>(view)->SetGraph(kind, object);
     };
+    graph.sendEvent = [](CView* view, int event) {
+        auto* v = static_cast<CTalusimOlectraView*>(view);
+        switch (event) {
+        case 300: v->SendDeleteEvent(); break;
+        case 301: v->SendCancelEvent(); break;
+        case 302: v->SendDoneEvent(); break;
+        default: break;
+        }
+    };
 }

@@ -45,6 +45,9 @@ protected:
         CTalusimApp::s_graphView.setGraph = [](CView* view, int kind, CEntity* object) {
             static_cast<CTalusimOlectraView*>(view)->SetGraph(kind, object);
         };
+        CTalusimApp::s_graphView.sendEvent = [](CView* view, int event) {
+            static_cast<CTalusimOlectraView*>(view)->ProcessMouseEvent(event, 0, 0);
+        };
         AnswerUpdateQuestionNo();
         app = new CTalusimApp;
         AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nosplash"), SW_SHOW);

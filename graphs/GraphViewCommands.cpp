@@ -1,0 +1,241 @@
+// The graph view's commands beyond the chart's own: the drawing tools on the
+// slope panel, the tools file, the drawing picked by a right click, the
+// rock-path filters as a graph offers them, and Copy.
+#include "model/DocumentDependencies.h"
+
+#include "graphs/TalusimOlectraView.h"
+
+#include "app/MainFrameServices.h"
+#include "chart/Xrt.h"
+#include "geometry/ViewContext.h"
+#include "graphs/GraphModeHost.h"
+#include "model/InteractionModes.h"
+#include "res/resource.h"
+#include "tools/Measure.h"
+#include "view/SlopeViewRules.h"
+
+namespace {
+
+// A command that enters a mode, and the mode's first stage.
+struct ModeCommand {
+    UINT id;
+    int mode;
+};
+
+// The two-point tools and the picking modes.
+const ModeCommand kModeCommands[] = {
+    {ID_TOOL_MEASURE, MODE_MEASURE_FROM},      {ID_TOOL_ARROW, MODE_ARROW_HEAD},
+    {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
+    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
+    {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},
+    {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS}, {ID_FILTER_BY_PICKING, MODE_PICK_PATHS},
+};
+
+const ModeCommand* FindModeCommand(UINT id)
+{
+    for (const ModeCommand& c : kModeCommands)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+}  // namespace
+
+// ---- modes and events ------------------------------------------------------------------------
+
+BOOL CTalusimOlectraView::OnModeCommand(UINT id)
+{
+    CTalusimDoc* doc = Doc();
+    if (const ModeCommand* c = FindModeCommand(id); c && doc)
+        doc->SetMode(c->mode);   // the running mode's command ends it
+    return TRUE;
+}
+
+void CTalusimOlectraView::OnUpdateModeCommand(CCmdUI* pCmdUI)
+{
+    CTalusimDoc* doc = Doc();
+    const ModeCommand* c = FindModeCommand(pCmdUI->m_nID);
+    if (!doc || !c) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    bool enable = ShowsSlopePanel();
+    if (c->id == ID_TOOL_DELETE_DRAWINGS)
+        enable = HasDrawings();
+    else if (c->id == ID_FILTER_BY_PICKING)
+        enable = !IsEnvelopeGraph(m_graph.kind) &&
+                 doc->GetDatabase()->AnyEntityMatches(ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP);
+    pCmdUI->Enable(enable);
+    pCmdUI->SetCheck(doc->IsMode(c->mode));
+}
+
+BOOL CTalusimOlectraView::OnEventCommand(UINT id)
+{
+    m_bContextMenu = 0;
+    if (id == ID_EVENT_CANCEL)
+        SendCancelEvent();
+    else if (id == ID_EVENT_SELECTED)
+        SendDoneEvent();
+    return TRUE;
+}
+
+BOOL CTalusimOlectraView::OnSnapCommand(UINT id)
+{
+    m_bContextMenu = 0;
+    if (CTalusimDoc* doc = Doc())
+        doc->GetDatabase()->SetSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
+    return TRUE;
+}
+
+// ---- the view's drawings ---------------------------------------------------------------------
+
+BOOL CTalusimOlectraView::OnDeleteAllDrawings(UINT)
+{
+    m_bContextMenu = 0;
+    if (Doc())
+        CGraphModes(*this).DeleteAllDrawings();
+    return TRUE;
+}
+
+void CTalusimOlectraView::OnUpdateDeleteAllDrawings(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(HasDrawings());
+}
+
+BOOL CTalusimOlectraView::OnDrawingCommand(UINT id)
+{
+    m_bContextMenu = 0;
+    CTalusimDoc* doc = Doc();
+    if (!doc)
+        return TRUE;
+    // The drawing of the last right click; a stale pick of anything else does nothing.
+    CREGDatabase* db = doc->GetDatabase();
+    CEntity* drawing = db->GetFirstInSet(SET_WORK);
+    if (!dynamic_cast<CMeasure*>(drawing))
+        return TRUE;
+    switch (id) {
+    case ID_CONTEXT_DELETE_TOOL:
+    case ID_CONTEXT_DELETE_TEXT:
+        if (doc->GetCurrentEntity() == drawing)
+            doc->SetCurrentEntity(nullptr);
+        if (id == ID_CONTEXT_DELETE_TOOL)
+            doc->UpdateAllViews(nullptr, 0, drawing);
+        RepaintSlopePanel();
+        db->DeleteEntity(drawing, true);
+        break;
+    case ID_CONTEXT_FORMAT_TOOL:
+    case ID_CONTEXT_FORMAT_TEXT:
+        doc->EditToolFormat(drawing);
+        RepaintSlopePanel();
+        break;
+    case ID_CONTEXT_EDIT_TEXT: CGraphModes(*this).EditText(drawing); break;
+    default: break;
+    }
+    return TRUE;
+}
+
+void CTalusimOlectraView::OnSaveToolsFile()
+{
+    if (CTalusimDoc* doc = Doc())
+        doc->OnSaveToolsFile(this);
+}
+
+void CTalusimOlectraView::OnOpenToolsFile()
+{
+    CTalusimDoc* doc = Doc();
+    if (!doc)
+        return;
+    doc->OnOpenToolsFile(this);
+    RepaintSlopePanel();
+}
+
+void CTalusimOlectraView::OnUpdateToolsFile(CCmdUI* pCmdUI)
+{
+    // Drawings are read only where they can be seen.
+    pCmdUI->Enable(pCmdUI->m_nID == ID_TOOLS_FILE_SAVE ? HasDrawings() : ShowsSlopePanel());
+}
+
+// ---- filters ----------------------------------------------------------------------------------
+
+void CTalusimOlectraView::OnUpdateFilterCommand(CCmdUI* pCmdUI)
+{
+    CTalusimDoc* doc = Doc();
+    // An envelope is drawn from every rock; filtering does not change it.
+    if (!doc || IsEnvelopeGraph(m_graph.kind)) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    CREGDatabase* db = doc->GetDatabase();
+    const bool passes = db->AnyEntityMatches(CAT_PATH_PASSES, KIND_ROCK_PATH, ID_ANY_GROUP);
+    const bool notPassing = db->AnyEntityMatches(CAT_PATH_NOT_FILTERED, KIND_ROCK_PATH, ID_ANY_GROUP);
+    switch (pCmdUI->m_nID) {
+    case ID_FILTERED_PATHS_ONLY:
+        pCmdUI->Enable(passes);
+        pCmdUI->SetCheck(passes && !doc->GetShowAllPaths());
+        break;
+    case ID_FILTER_BY_IMPACT:
+        pCmdUI->Enable(notPassing && (db->AnyEntityMatches(CAT_PLACED, KIND_BARRIER, GROUP_BARRIER) ||
+                                      db->AnyEntityMatches(CAT_PLACED, KIND_BARRIER, GROUP_COLLECTOR)));
+        break;
+    case ID_FILTER_BY_VALUE: pCmdUI->Enable(notPassing); break;
+    case ID_REMOVE_FILTER: pCmdUI->Enable(passes); break;
+    default: break;
+    }
+}
+
+// ---- copy -------------------------------------------------------------------------------------
+
+HBITMAP CTalusimOlectraView::RenderClientBitmap()
+{
+    CRect client;
+    GetClientRect(&client);
+    if (client.IsRectEmpty())
+        return nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.Width(), client.Height());
+    HDC memory = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    if (!bitmap || !memory) {
+        if (bitmap)
+            ::DeleteObject(bitmap);
+        if (memory)
+            ::DeleteDC(memory);
+        return nullptr;
+    }
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    CDC dc;
+    dc.m_hDC = dc.m_hAttribDC = memory;
+    dc.FillSolidRect(client, RGB(255, 255, 255));
+    // The chart draws itself where its window stands; the rest is OnDraw's.
+    const bool split = ShowsSlopePanel();
+    CRect chartArea = client;
+    if (split)
+        chartArea.bottom = client.top + client.Height() / 2;
+    if (HasData())
+        XrtDrawToDC(m_chart.GetHandle(), memory, XRT_DRAW_CHART, XRT_FIT_RECT, 0, 0, chartArea.Width(),
+                    chartArea.Height());
+    OnDraw(&dc);
+    dc.m_hDC = dc.m_hAttribDC = nullptr;
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    return bitmap;
+}
+
+void CTalusimOlectraView::OnEditCopy()
+{
+    if (!ShowsSlopePanel()) {
+        XrtDrawToClipboard(m_chart.GetHandle(), XRT_CLIP_BOTH);
+        return;
+    }
+    HBITMAP bitmap = RenderClientBitmap();
+    if (!bitmap)
+        return;
+    if (::OpenClipboard(m_hWnd)) {
+        ::EmptyClipboard();
+        if (::SetClipboardData(CF_BITMAP, bitmap))
+            bitmap = nullptr;   // the clipboard owns it now
+        ::CloseClipboard();
+    }
+    if (bitmap)
+        ::DeleteObject(bitmap);
+}

@@ -1,0 +1,94 @@
+// The interaction-mode handlers that every window showing the drawing runs
+// alike: drawing a two-point tool, picking, editing, dragging and deleting
+// the window's own drawings, and picking rock paths for the filter. The slope
+// view and the graph view's slope panel both dispatch to them; each window
+// says through CModeHost where it maps the world and how it repaints.
+#pragma once
+
+#include <windows.h>
+#include "framework/Rect.h"
+#include "framework/String.h"
+#include "geometry/Vector2D.h"
+
+class CDC;
+class CView;
+class CEntity;
+class CTalusimDoc;
+class CViewContext;
+
+class CModeHost
+{
+public:
+    virtual CTalusimDoc* ModeDocument() = 0;
+    // The context that maps the window's drawing (set up before an event).
+    virtual CViewContext* ModeViewContext() = 0;
+    // The window: the owner and group of the drawings made in it.
+    virtual CView* ModeView() = 0;
+    // The world point of a device point, snapped for the document's mode.
+    virtual CVector2D ModeSnapPoint(int x, int y) = 0;
+    // Repaints where the window shows its drawings.
+    virtual void RepaintDrawings() = 0;
+
+protected:
+    ~CModeHost() = default;
+};
+
+// The cursor of the tool-editing modes: keep the window's default, keep the
+// cursor as it is, or show a standard cursor.
+struct ToolCursorChoice {
+    enum { DEFAULT, KEEP, SHOW } action = DEFAULT;
+    int cursor = 0;   // the standard cursor (IDC_...) to show
+};
+
+class CModeHandlers
+{
+public:
+    explicit CModeHandlers(CModeHost& host) : m_host(host) {}
+
+    // The group of the drawings made in the window.
+    int DrawingGroup();
+    bool HasDrawings();
+    // The window's topmost drawing under a device point, or null.
+    CEntity* PickDrawing(int x, int y);
+
+    // IDLE's left click: the drawing under the point becomes the one edited.
+    // True when editing began (the mode is then EDIT_TOOL).
+    bool PickForEditing(int x, int y);
+    void ToolFirstPoint(int event, int x, int y, int kind);
+    void ToolSecondPoint(int event, int x, int y);
+    // TOOL_TEXT_BOX: a click (or Done with a typed point) asks for the text
+    // and places a text box there.
+    void ToolTextBox(int event, int x, int y);
+    // The Add Text dialog on a text; false when cancelled.
+    bool RunAddText(CString& text);
+    // Edit Text on a text box: its text in the Add Text dialog. True when changed.
+    bool EditText(CEntity* drawing);
+    void EditTool(int event, int x, int y);
+    void DragTool(int event, int x, int y);
+    void DeleteDrawings(int event, CDC* pDC, int x, int y);
+    void FilterByPicking(int event, CDC* pDC, int x, int y);
+    // Asks, then deletes every drawing of the window. True when deleted.
+    bool DeleteAllDrawings();
+    // The cursor for the client point in EDIT_TOOL and DRAG_TOOL. A drawing
+    // of another window ends the editing mode here.
+    ToolCursorChoice ToolCursor(CPoint client);
+
+    // A point typed at the prompt line; false when none was typed.
+    static bool TypedPoint(CVector2D& point);
+    // The point of a click (snapped) or of Done (typed); false without one.
+    bool EventPoint(int event, int x, int y, CVector2D& point);
+    // The rubber band's release judged by the mode: the band's world window,
+    // or the pick box around the point for a click.
+    void ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left, double& bottom,
+                     double& right);
+
+private:
+    // Ends a drawing's edit: no current entity, no editing, IDLE, repaint.
+    void EndToolDrag();
+    void KeepCurrentToolUnselected();
+
+    CModeHost& m_host;
+};
+
+// The question Delete All Drawings asks.
+extern const char kDeleteAllDrawingsQuestion[];
