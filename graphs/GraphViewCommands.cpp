@@ -206,15 +206,9 @@ HBITMAP CTalusimOlectraView::RenderClientBitmap()
     CDC dc;
     dc.m_hDC = dc.m_hAttribDC = memory;
     dc.FillSolidRect(client, RGB(255, 255, 255));
-    // The chart draws itself where its window stands; the rest is OnDraw's.
-    const bool split = ShowsSlopePanel();
-    CRect chartArea = client;
-    if (split)
-        chartArea.bottom = client.top + client.Height() / 2;
-    if (HasData())
-        XrtDrawToDC(m_chart.GetHandle(), memory, XRT_DRAW_CHART, XRT_FIT_RECT, 0, 0, chartArea.Width(),
-                    chartArea.Height());
+    m_bDrawChartItself = true;
     OnDraw(&dc);
+    m_bDrawChartItself = false;
     dc.m_hDC = dc.m_hAttribDC = nullptr;
     ::SelectObject(memory, old);
     ::DeleteDC(memory);

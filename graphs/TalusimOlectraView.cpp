@@ -792,7 +792,11 @@ void CTalusimOlectraView::OnDraw(CDC* pDC)
         chartArea.bottom = client.top + client.Height() / 2;
 
     if (HasData()) {
-        m_chart.MoveWindow(0, 0, chartArea.Width(), chartArea.Height());
+        if (m_bDrawChartItself)
+            XrtDrawToDC(m_chart.GetHandle(), pDC->GetSafeHdc(), XRT_DRAW_CHART, XRT_FIT_RECT, chartArea.left,
+                        chartArea.top, chartArea.Width(), chartArea.Height());
+        else
+            m_chart.MoveWindow(0, 0, chartArea.Width(), chartArea.Height());
     } else {
         m_chart.MoveWindow(0, 0, 0, 0);
         const COLORREF bk = Doc() ? Doc()->GetDatabase()->GetBackgroundColour() : RGB(255, 255, 255);

@@ -174,6 +174,9 @@ protected:
     std::unique_ptr<CGraphResults> m_pResults;
     CChart2D m_chart;
     XrtDataHandle m_hData = nullptr;
+    // Set while OnDraw paints the whole window into a bitmap: the chart then
+    // draws itself into the DC instead of standing there as a child window.
+    bool m_bDrawChartItself = false;
 
     DECLARE_MESSAGE_MAP()
     friend class CGraphModeHost;
