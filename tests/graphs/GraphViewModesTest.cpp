@@ -63,6 +63,14 @@ protected:
         return ui;
     }
 
+    // The cursor the window sets for the mouse over its client area.
+    static HCURSOR CursorOver(CWnd* view)
+    {
+        ::SetCursor(nullptr);
+        view->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    }
+
     static void Command(CWnd* view, UINT id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     static void Click(CWnd* view, int x, int y)
@@ -287,6 +295,7 @@ TEST_F(GraphModesTest, FilterByPickingMarksThePathsUnderTheBandOrTheClick)
     Command(view, ID_FILTER_BY_PICKING);
     ASSERT_EQ(doc->GetMode(), MODE_PICK_PATHS);
     EXPECT_EQ(StateOf(view, ID_FILTER_BY_PICKING).checked, 1);
+    EXPECT_EQ(CursorOver(view), ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(16003)));
 
     // A click on one path's resting point turns it (and any other there) over.
     CTalusimRockPath* path = Paths()[Paths().size() / 2];
@@ -306,9 +315,10 @@ TEST_F(GraphModesTest, FilterByPickingMarksThePathsUnderTheBandOrTheClick)
     EXPECT_EQ(StateOf(view, ID_REMOVE_FILTER).enabled, 1);
     EXPECT_EQ(StateOf(view, ID_FILTER_BY_VALUE).enabled, 0);
 
-    // Escape ends picking.
+    // Escape ends picking; the cursor is the window's own again.
     view->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    EXPECT_EQ(CursorOver(view), ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 TEST_F(GraphModesTest, DeleteAllDrawingsAsksAndTakesOnlyThisWindowsDrawings)
