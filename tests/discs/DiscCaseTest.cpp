@@ -287,6 +287,12 @@ TEST_F(DiscCaseTest, ThrowDiscsRecordsOneEndPointPerDiscUnderItsOwnPath)
     Slope({{0, 10}, {6, 6}, {14, 4}, {30, 3.5}}, {rock});
     Seeder(0.5, 10.6, 20, 0);
     Seeder(3.5, 9.5, 20, 0);
+    // A collector that only the discs of the first seeder cross.
+    auto* collector = new CTalusimBarrier;
+    collector->SetPoints(0.9, 6, 0.9, 12);
+    collector->SetGroupId(GROUP_COLLECTOR);
+    collector->SetCategoryId(CAT_PLACED);
+    doc->GetDatabase()->AddEntity(collector, false);
     doc->m_nRocks = 2;
     doc->GetDiscParameters().SetEndTime(0.4);
     for (const bool independent : {true, false}) {
@@ -333,6 +339,10 @@ TEST_F(DiscCaseTest, ThrowDiscsRecordsOneEndPointPerDiscUnderItsOwnPath)
         EXPECT_DOUBLE_EQ(doc->GetRockPath(1)->GetSegment(0)->GetStartPoint().x, 3.5);
         bool passes = true;
         EXPECT_EQ(doc->GetFirstEndPoint(passes).x, expected[0].x);
+        // Its hits are filed under the paths of the discs that made them.
+        ASSERT_EQ(collector->GetHitUpperBound(false), 1);
+        for (CBarrierHit hit = collector->GetFirstHit(); hit.IsValid(); hit = collector->GetNextHit())
+            EXPECT_TRUE(hit.GetRockPath() == doc->GetRockPath(0) || hit.GetRockPath() == doc->GetRockPath(2));
 
         const std::string path = TestFolder() + "thrown-discs.cla";
         ASSERT_TRUE(doc->WriteTextDocument(path.c_str()));
