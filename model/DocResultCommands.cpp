@@ -482,6 +482,15 @@ void CTalusimDoc::FinishCurrentTool()
     m_pCurrentTool = nullptr;
 }
 
+void CTalusimDoc::DeleteCurrentTool()
+{
+    if (!m_pCurrentTool)
+        return;
+    RedrawEntity(m_pCurrentTool);
+    m_database.DeleteEntity(m_pCurrentTool, true);
+    m_pCurrentTool = nullptr;
+}
+
 void CTalusimDoc::BeginEntityDrag(const CVector2D& point)
 {
     if (m_pCurrentEntity)

@@ -338,6 +338,8 @@ public:
     void SetToolSelectable(bool selectable);
     void SetToolText(LPCSTR text);
     void FinishCurrentTool();
+    // Takes the unfinished tool out of the drawing (a picture whose file was not loaded).
+    void DeleteCurrentTool();
     void SetToolView(CView* pView) { m_pToolView = pView; }
     bool IsToolView(CView* pView) const { return m_pToolView == pView; }
     void SetReferencePoint(double x, double y) { MoveReferencePoint(x, y); }

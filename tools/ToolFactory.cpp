@@ -4,6 +4,7 @@
 #include "tools/ToolAxes.h"
 #include "tools/ToolDimAngle.h"
 #include "tools/ToolDimLength.h"
+#include "tools/ToolImage.h"
 #include "tools/ToolLine.h"
 #include "tools/ToolRectangle.h"
 #include "tools/ToolTextBox.h"
@@ -23,6 +24,7 @@ CMeasure* CreateToolOfType(int type)
     case TOOL_TYPE_TEXT_BOX: return new CToolTextBox;
     case TOOL_TYPE_CONTOUR_LABELS: return new CToolContourLabels;
     case TOOL_TYPE_AXES: return new CToolAxes;
+    case TOOL_TYPE_IMAGE: return new CToolImage;
     case TOOL_TYPE_WATER_LEVEL: return new CToolWaterPt;
     case TOOL_TYPE_DIM_LENGTH: return new CToolDimLength;
     case TOOL_TYPE_DIM_ANGLE: return new CToolDimAngle;

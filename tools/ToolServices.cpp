@@ -3,6 +3,7 @@
 #include "tools/FormatToolDlg.h"
 #include "tools/Measure.h"
 #include "tools/ToolFactory.h"
+#include "tools/ToolImage.h"
 #include "tools/ToolsFile.h"
 
 namespace {
@@ -70,6 +71,12 @@ void CToolServices::FinishTool(CEntity* tool)
 {
     if (CMeasure* t = Tool(tool))
         t->OnPlaced();
+}
+
+void CToolServices::ClearImageScaling(CEntity* tool)
+{
+    if (auto* image = dynamic_cast<CToolImage*>(tool))
+        image->SetScaling(false);
 }
 
 INT_PTR CToolServices::RunFormatTool(CEntity* tool, CDocument* doc, CREGDatabase* database)

@@ -16,6 +16,7 @@ public:
     void SetControlPoint(CEntity* tool, int index, double x, double y) override;
     void SetText(CEntity* tool, LPCSTR text) override;
     void FinishTool(CEntity* tool) override;
+    void ClearImageScaling(CEntity* tool) override;
     INT_PTR RunFormatTool(CEntity* tool, CDocument* doc, CREGDatabase* database) override;
     bool SaveOrLoadToolsFile(CWnd* parent, CREGDatabase* database, bool save, bool metric) override;
     bool LoadToolsFile(CWnd* parent, CREGDatabase* database, LPCSTR path, bool metric) override;

@@ -12,6 +12,7 @@
 #include "geometry/REGDatabase.h"
 #include "tools/Measure.h"
 #include "tools/ToolFactory.h"
+#include "tools/ToolImage.h"
 
 // ---- reading lines --------------------------------------------------------------------------
 
@@ -120,6 +121,14 @@ bool CToolsTextReader::ReadColour(unsigned long& colour)
     return true;
 }
 
+// The folder part of a path, without the last separator; empty for a bare name.
+static CString FolderOf(const CString& path)
+{
+    const int slash = path.ReverseFind('\\'), forward = path.ReverseFind('/');
+    const int cut = slash > forward ? slash : forward;
+    return cut < 0 ? CString() : path.Left(cut);
+}
+
 std::string FormatToolNumber(double value)
 {
     char text[32];
@@ -178,6 +187,7 @@ bool CToolsFile::Load(CWnd* pView)
     if (dialog.DoModal() != IDOK)
         return false;
     const CString path = dialog.GetPathName();
+    m_strSourceFolder = FolderOf(path);
     std::string text;
     if (!ReadFileText(path, text)) {
         AfxMessageBox("Unable to open the tools file\n" + path, MB_ICONEXCLAMATION);
@@ -193,6 +203,7 @@ bool CToolsFile::LoadFromPath(CWnd* pView, CREGDatabase* pDatabase, LPCSTR path)
         path == nullptr)
         return false;
     m_pDatabase = pDatabase;
+    m_strSourceFolder = FolderOf(path);
     std::string text;
     if (!ReadFileText(path, text))
         return false;
@@ -275,6 +286,8 @@ bool CToolsFile::Read(CToolsTextReader& in, CWnd* pView)
         const bool known = tool != nullptr;
         if (!known)
             tool = std::make_unique<CMeasure>();
+        if (auto* image = dynamic_cast<CToolImage*>(tool.get()))
+            image->SetSourceFolder(m_strSourceFolder);
         if (!tool->ReadEntity(in, version)) {
             AfxMessageBox(kMessageVersion, MB_OK);
             ok = false;

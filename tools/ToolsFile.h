@@ -65,6 +65,9 @@ public:
     void SetToolKindId(int id) { m_nKindId = id; }
     // The drawing written from or read into; not owned.
     void SetDatabase(CREGDatabase* pDatabase) { m_pDatabase = pDatabase; }
+    // The folder of the file being read: pictures named without a folder are
+    // looked for there. Load and LoadFromPath set it from the file's path.
+    void SetSourceFolder(const CString& folder) { m_strSourceFolder = folder; }
 
     // Save or load through a file dialog for the view's tools; false when
     // nothing was done, cancelled, or failed (failures are reported).
@@ -95,4 +98,5 @@ private:
     int m_nKindId = -1;
     bool m_bMetric = true;
     CREGDatabase* m_pDatabase = nullptr;
+    CString m_strSourceFolder;
 };

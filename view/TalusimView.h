@@ -141,12 +141,15 @@ public:
     void process_EDIT_TOOL(int event, int x, int y);
     void process_DRAG_TOOL(int event, int x, int y);
     void process_DELETE_DRAWINGS(int event, CDC* pDC, int x, int y);
+    void process_SCALE_PICTURE(int event, int x, int y);
     // The tool commands, the tools file and their states.
     BOOL OnToolCommand(UINT id);
     BOOL OnToolObjectCommand(UINT id);
     BOOL OnDeleteAllDrawings(UINT id);
     afx_msg void OnSaveToolsFile();
     afx_msg void OnOpenToolsFile();
+    afx_msg void OnPictureFromFile();
+    afx_msg void OnScalePicture();
     afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
     // The group id of the tools drawn in this view.
     int GetToolGroup() const;

@@ -198,6 +198,7 @@ void CTalusimView::ProcessMouseEvent(int event, int x, int y)
     case HANDLER_TOOL_TEXT_BOX: process_TOOL_TEXT_BOX(event, x, y); break;
     case HANDLER_EDIT_TOOL: process_EDIT_TOOL(event, x, y); break;
     case HANDLER_DRAG_TOOL: process_DRAG_TOOL(event, x, y); break;
+    case HANDLER_SCALE_PICTURE: process_SCALE_PICTURE(event, x, y); break;
     default: break;  // the modes of the tools not drawn yet
     }
 }

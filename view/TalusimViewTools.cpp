@@ -11,6 +11,7 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "tools/Measure.h"
+#include "view/PictureCommands.h"
 #include "view/SlopeModeHost.h"
 #include "view/SlopeViewRules.h"
 
@@ -132,6 +133,22 @@ void CTalusimView::OnOpenToolsFile()
     Invalidate(FALSE);
 }
 
+// ---- pictures ------------------------------------------------------------------------------
+
+void CTalusimView::OnPictureFromFile()
+{
+    CRect client;
+    GetClientRect(&client);
+    PlacePictureFromFile(m_pDoc, this, m_pViewContext.get(), client);
+}
+
+void CTalusimView::OnScalePicture() { BeginScalePicture(m_pDoc); }
+
+void CTalusimView::process_SCALE_PICTURE(int event, int x, int y)
+{
+    ProcessScalePicture(m_pDoc, this, m_pViewContext.get(), event, x, y);
+}
+
 void CTalusimView::OnUpdateToolCommand(CCmdUI* pCmdUI)
 {
     if (m_pDoc == nullptr) {
@@ -147,6 +164,10 @@ void CTalusimView::OnUpdateToolCommand(CCmdUI* pCmdUI)
     case ID_TOOL_DELETE_ALL_DRAWINGS:
     case ID_TOOLS_FILE_SAVE: pCmdUI->Enable(tools); break;
     case ID_TOOLS_FILE_OPEN: pCmdUI->Enable(TRUE); break;
+    case ID_TOOL_SCALE_PICTURE:
+        pCmdUI->Enable(CanScalePicture(m_pDoc));
+        pCmdUI->SetCheck(m_pDoc->GetMode() == MODE_IMAGE_OLD_TOP_LEFT);
+        break;
     default:
         for (const ToolCommand& c : kToolCommands)
             if (c.id == pCmdUI->m_nID) {

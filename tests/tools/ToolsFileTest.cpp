@@ -246,19 +246,21 @@ TEST(ToolsFile, DamagedFilesAreRefusedWithTheirMessage)
     }
 }
 
-TEST(ToolsFile, KindsNotDrawnYetAreReadPast)
+TEST(ToolsFile, APictureThatCannotBeLoadedIsLeftOut)
 {
     Messages messages;
     CREGDatabase db;
     CWnd view;
     CToolsFile file;
     Configure(file);
-    EXPECT_TRUE(file.LoadFromPath(&view, &db, Fixture("unbuilt-kind.clt").c_str()));
+    EXPECT_TRUE(file.LoadFromPath(&view, &db, Fixture("picture-not-found.clt").c_str()));
     const std::vector<CMeasure*> tools = Tools(db);
     ASSERT_EQ(tools.size(), 2u);
     EXPECT_EQ(tools[0]->GetType(), 12055);
     EXPECT_EQ(tools[1]->GetType(), 12054);
-    EXPECT_TRUE(messages.texts.empty());
+    // The picture block names no file: it is reported and the tools after it still come.
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0].rfind("Unable to load image file: ", 0), 0u);
 }
 
 TEST(ToolsFile, FilesThatCannotBeOpenedOrWritten)
