@@ -1,6 +1,6 @@
-// The graph view's commands beyond the chart's own: the drawing tools on the
-// slope panel, the tools file, the drawing picked by a right click, the
-// rock-path filters as a graph offers them, and Copy.
+// The graph view's commands beyond the chart's own: the drawing tools and
+// pictures on the slope panel, the tools file, the drawing picked by a right
+// click, the rock-path filters as a graph offers them, and Copy.
 #include "model/DocumentDependencies.h"
 
 #include "graphs/TalusimOlectraView.h"
@@ -12,6 +12,7 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "tools/Measure.h"
+#include "view/PictureCommands.h"
 #include "view/SlopeViewRules.h"
 
 namespace {
@@ -132,6 +133,29 @@ BOOL CTalusimOlectraView::OnDrawingCommand(UINT id)
     default: break;
     }
     return TRUE;
+}
+
+void CTalusimOlectraView::OnPictureFromFile()
+{
+    // Placed in the middle of the slope panel, where it can be seen.
+    if (Doc() && MapViewContext())
+        PlacePictureFromFile(Doc(), this, m_pViewContext.get(), SlopePanelRect());
+}
+
+void CTalusimOlectraView::OnScalePicture()
+{
+    BeginScalePicture(Doc());
+}
+
+void CTalusimOlectraView::OnUpdatePictureCommand(CCmdUI* pCmdUI)
+{
+    CTalusimDoc* doc = Doc();
+    if (pCmdUI->m_nID == ID_TOOL_PICTURE) {
+        pCmdUI->Enable(doc && ShowsSlopePanel());
+        return;
+    }
+    pCmdUI->Enable(CanScalePicture(doc));
+    pCmdUI->SetCheck(doc && doc->GetMode() == MODE_IMAGE_OLD_TOP_LEFT);
 }
 
 void CTalusimOlectraView::OnSaveToolsFile()

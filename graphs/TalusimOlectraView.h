@@ -154,6 +154,9 @@ protected:
     afx_msg BOOL OnDeleteAllDrawings(UINT id);
     afx_msg void OnUpdateDeleteAllDrawings(CCmdUI* pCmdUI);
     afx_msg BOOL OnDrawingCommand(UINT id);
+    afx_msg void OnPictureFromFile();
+    afx_msg void OnScalePicture();
+    afx_msg void OnUpdatePictureCommand(CCmdUI* pCmdUI);
     afx_msg void OnSaveToolsFile();
     afx_msg void OnOpenToolsFile();
     afx_msg void OnUpdateToolsFile(CCmdUI* pCmdUI);
