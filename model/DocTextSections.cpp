@@ -317,6 +317,17 @@ bool CTalusimDoc::ReadRockPathsSection(CDocumentTextReader& file, int /*version*
     int count = 0;
     if (!file.ReadCount(count))
         return false;
+    // Sorting the drawing as each path arrives would walk it once per path:
+    // the section's paths are sorted in once, when it ends.
+    struct SortAtEnd {
+        explicit SortAtEnd(CREGDatabase& db) : m_db(db) { m_db.SetAutoSort(false); }
+        ~SortAtEnd()
+        {
+            m_db.SetAutoSort(true);
+            m_db.SortEntities();
+        }
+        CREGDatabase& m_db;
+    } sorting(m_database);
     for (int k = 0; k < count; ++k) {
         int id = 0, segments = 0;
         if (!file.ReadInt(id) || !file.ReadCount(segments))

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cfloat>
 #include <climits>
@@ -130,9 +129,16 @@ std::string FormatReal(double value)
 
 namespace {
 
+// The blanks "%d" and "%lg" skip in the C locale, the program's only one;
+// tested here rather than asked of the C library for every character.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 const char* SkipSpace(const char* p, const char* end)
 {
-    while (p < end && std::isspace(static_cast<unsigned char>(*p)))
+    while (p < end && IsBlank(*p))
         ++p;
     return p;
 }

@@ -487,6 +487,33 @@ TEST(TextFormat, AComputedDocumentSavesByteForByteAsBefore)
     EXPECT_TRUE(boxes.messages.empty());
 }
 
+// The drawing is in its sorted order after opening (the paths are sorted in
+// once, at the end of their section), and sorts itself again as entities arrive.
+TEST(TextFormat, AnOpenedDrawingIsSortedAndKeepsSortingItself)
+{
+    MessageBoxRecorder boxes;
+    auto doc = OpenDocument(FixturePath("computed.cla"));
+    ASSERT_TRUE(doc);
+    CREGDatabase& db = *doc->GetDatabase();
+    const auto sorted = [&db] {
+        for (int i = 1; i < db.GetEntityCount(); ++i) {
+            const CEntity* a = db.GetEntityAt(i - 1);
+            const CEntity* b = db.GetEntityAt(i);
+            if (a->GetCategoryId() > b->GetCategoryId() ||
+                (a->GetCategoryId() == b->GetCategoryId() && a->GetKindId() > b->GetKindId()))
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(sorted());
+    int lowest = db.GetEntityAt(0)->GetCategoryId();
+    auto* early = new CTalusimRockPath;
+    early->SetCategoryId(lowest - 1);
+    db.AddEntity(early, false);
+    EXPECT_EQ(db.GetEntityAt(0), early);
+    EXPECT_TRUE(sorted());
+}
+
 // Every real of the file is refused when it is not a number or infinite, with
 // the line that holds it; nothing read before it stays.
 TEST(TextFormat, NumbersThatAreNotFiniteAreRefusedWithTheirLine)

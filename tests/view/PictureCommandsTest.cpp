@@ -8,6 +8,7 @@
 #include "model/InteractionModes.h"
 #include "res/dialogs-view.h"
 #include "res/resource.h"
+#include "support/BitmapFile.h"
 #include "support/FileDialogAnswer.h"
 #include "support/WhenShown.h"
 #include "tools/ToolImage.h"
@@ -44,6 +45,15 @@ void TypeCoordinates(HWND dialog, const Coordinates& c)
     ::SetDlgItemTextA(dialog, IDC_SCALE_A_Y, c.ay.c_str());
     ::SetDlgItemTextA(dialog, IDC_SCALE_B_X, c.bx.c_str());
     ::SetDlgItemTextA(dialog, IDC_SCALE_B_Y, c.by.c_str());
+}
+
+// The colour of a pixel of a 24-bit bitmap file.
+COLORREF PixelOf(const BitmapFile& file, int x, int y)
+{
+    const size_t stride = (static_cast<size_t>(file.width) * 3 + 3) / 4 * 4;
+    const auto* p =
+        reinterpret_cast<const BYTE*>(file.bytes.data() + file.offset + stride * (file.height - 1 - y) + 3 * x);
+    return RGB(p[2], p[1], p[0]);
 }
 
 std::string ItemText(HWND dialog, int id)
@@ -231,4 +241,27 @@ TEST_F(PictureCommandsTest, ScalePictureByFourClicksAndTheDialog)
     EXPECT_NEAR(q0.x + w * 7 / 8, 40, 1e-9);
     EXPECT_NEAR(q0.y - h * 7 / 8, 10, 1e-9);
     EXPECT_EQ(picture->GetImageScaleStyle(), CToolImage::kStretched);
+}
+
+TEST_F(PictureCommandsTest, PicturesAppearInTheExportedImage)
+{
+    CToolImage* picture = PlacePicture("quad.gif");
+    ASSERT_NE(picture, nullptr);
+    const CPoint d0 = view->GetViewContext()->WorldToDevice(picture->GetStartPoint());
+    char folder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string bmp = std::string(folder) + "slope-view-picture.bmp";
+    {
+        AnsweredFileDialog answer(bmp);
+        Command(ID_EXPORT_IMAGE);
+    }
+    BitmapFile exported;
+    ASSERT_TRUE(exported.Read(bmp));
+    ASSERT_EQ(exported.bits, 24);
+    EXPECT_EQ(PixelOf(exported, d0.x + 4, d0.y + 4), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(exported, d0.x + 12, d0.y + 4), RGB(0, 255, 0));
+    EXPECT_EQ(PixelOf(exported, d0.x + 4, d0.y + 12), RGB(0, 0, 255));
+    EXPECT_EQ(PixelOf(exported, d0.x + 12, d0.y + 12), RGB(255, 255, 0));
+    EXPECT_TRUE(exported.White(d0.x + 20, d0.y + 20));
+    ::DeleteFileA(bmp.c_str());
 }
