@@ -244,6 +244,20 @@ protected:
     afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     void ScrollAlong(int bar, UINT code);
+    // One axis of the grid at a time: SB_HORZ for the columns, SB_VERT for the rows.
+    int CountAlong(int bar) const { return bar == SB_HORZ ? m_nCols : m_nRows; }
+    int FixedAlong(int bar) const { return bar == SB_HORZ ? m_nFixedCols : m_nFixedRows; }
+    int ExtentAlong(int bar, int index) const { return bar == SB_HORZ ? GetColumnWidth(index) : GetRowHeight(index); }
+    int FixedExtentAlong(int bar) const { return bar == SB_HORZ ? GetFixedColumnWidth() : GetFixedRowHeight(); }
+    // The first scrollable column (row) at the scroll bar's position.
+    int FirstScrolledAlong(int bar) const;
+    // Where a column (row) starts, from the grid's edge, with `first` the first scrolled one.
+    int OffsetAlong(int bar, int index, int first) const;
+    // The column (row) under a client coordinate; -1 for none.
+    int IndexAtAlong(int bar, int pos, int first, BOOL allowFixed) const;
+    // The last column (row) that shows from `first` on; *end is where the shown ones end.
+    int LastShownAlong(int bar, int first, int limit, int* end) const;
+    BOOL AutoSizeAlong(int bar, int index);
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint p);
     afx_msg void OnLButtonDown(UINT flags, CPoint p);
     afx_msg void OnLButtonUp(UINT flags, CPoint p);

@@ -49,17 +49,60 @@ private:
 
 // ---- geometry --------------------------------------------------------------------------------------
 
+int CGridCtrl::FirstScrolledAlong(int bar) const
+{
+    const int pos = m_hWnd ? GetScrollPos(bar) : 0;
+    int index = FixedAlong(bar);
+    for (int edge = 0; edge < pos && index < CountAlong(bar) - 1; ++index)
+        edge += ExtentAlong(bar, index);
+    return index;
+}
+
+int CGridCtrl::OffsetAlong(int bar, int index, int first) const
+{
+    const bool fixed = index < FixedAlong(bar);
+    int offset = fixed ? 0 : FixedExtentAlong(bar);
+    for (int i = fixed ? 0 : first; i < index; ++i)
+        offset += ExtentAlong(bar, i);
+    return offset;
+}
+
+int CGridCtrl::IndexAtAlong(int bar, int pos, int first, BOOL allowFixed) const
+{
+    const int fixedExtent = FixedExtentAlong(bar);
+    if (pos < 0 || (!allowFixed && pos < fixedExtent))
+        return -1;
+    const bool fixed = pos < fixedExtent;
+    const int end = fixed ? FixedAlong(bar) : CountAlong(bar);
+    int edge = fixed ? 0 : fixedExtent;
+    int index = fixed ? 0 : first;
+    for (; index < end; ++index) {
+        edge += ExtentAlong(bar, index);
+        if (edge > pos)
+            break;
+    }
+    return (!fixed && index >= end) ? -1 : index;
+}
+
+int CGridCtrl::LastShownAlong(int bar, int first, int limit, int* end) const
+{
+    int edge = FixedExtentAlong(bar);
+    int last = first;
+    for (int i = first; i < CountAlong(bar); ++i) {
+        edge += ExtentAlong(bar, i);
+        last = i;
+        if (edge >= limit) {
+            edge = limit;
+            break;
+        }
+    }
+    *end = edge;
+    return std::min(last, CountAlong(bar) - 1);
+}
+
 CGridCellId CGridCtrl::GetTopLeftNonFixedCell() const
 {
-    const int hPos = m_hWnd ? GetScrollPos(SB_HORZ) : 0;
-    const int vPos = m_hWnd ? GetScrollPos(SB_VERT) : 0;
-    int col = m_nFixedCols;
-    for (int right = 0; right < hPos && col < m_nCols - 1; ++col)
-        right += GetColumnWidth(col);
-    int row = m_nFixedRows;
-    for (int bottom = 0; bottom < vPos && row < m_nRows - 1; ++row)
-        bottom += GetRowHeight(row);
-    return CGridCellId(row, col);
+    return CGridCellId(FirstScrolledAlong(SB_VERT), FirstScrolledAlong(SB_HORZ));
 }
 
 CCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT rect) const
@@ -67,30 +110,13 @@ CCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT rect) const
     CRect client;
     GetGridClientRect(&client);
     const CGridCellId topLeft = GetTopLeftNonFixedCell();
-
-    int bottom = GetFixedRowHeight();
-    int maxRow = topLeft.row;
-    for (int r = topLeft.row; r < m_nRows; ++r) {
-        bottom += GetRowHeight(r);
-        maxRow = r;
-        if (bottom >= client.bottom) {
-            bottom = client.bottom;
-            break;
-        }
-    }
-    int right = GetFixedColumnWidth();
-    int maxCol = topLeft.col;
-    for (int c = topLeft.col; c < m_nCols; ++c) {
-        right += GetColumnWidth(c);
-        maxCol = c;
-        if (right >= client.right) {
-            right = client.right;
-            break;
-        }
-    }
+    int right = 0;
+    int bottom = 0;
+    const int maxRow = LastShownAlong(SB_VERT, topLeft.row, client.bottom, &bottom);
+    const int maxCol = LastShownAlong(SB_HORZ, topLeft.col, client.right, &right);
     if (rect)
         ::SetRect(rect, 0, 0, right, bottom);
-    return CCellRange(topLeft.row, topLeft.col, std::min(maxRow, m_nRows - 1), std::min(maxCol, m_nCols - 1));
+    return CCellRange(topLeft.row, topLeft.col, maxRow, maxCol);
 }
 
 BOOL CGridCtrl::GetCellOrigin(int row, int col, LPPOINT p) const
@@ -102,24 +128,8 @@ BOOL CGridCtrl::GetCellOrigin(int row, int col, LPPOINT p) const
         return FALSE;
     CRect client;
     GetGridClientRect(&client);
-    p->x = client.left;
-    if (col < m_nFixedCols) {
-        for (int c = 0; c < col; ++c)
-            p->x += GetColumnWidth(c);
-    } else {
-        p->x += GetFixedColumnWidth();
-        for (int c = topLeft.col; c < col; ++c)
-            p->x += GetColumnWidth(c);
-    }
-    p->y = client.top;
-    if (row < m_nFixedRows) {
-        for (int r = 0; r < row; ++r)
-            p->y += GetRowHeight(r);
-    } else {
-        p->y += GetFixedRowHeight();
-        for (int r = topLeft.row; r < row; ++r)
-            p->y += GetRowHeight(r);
-    }
+    p->x = client.left + OffsetAlong(SB_HORZ, col, topLeft.col);
+    p->y = client.top + OffsetAlong(SB_VERT, row, topLeft.row);
     return TRUE;
 }
 
@@ -143,48 +153,8 @@ CGridCellId CGridCtrl::GetCellFromPt(CPoint p, BOOL allowFixed) const
         return CGridCellId();
     const CGridCellId topLeft = GetTopLeftNonFixedCell();
     CGridCellId cell;
-
-    const int fixedWidth = GetFixedColumnWidth();
-    if (p.x < 0 || (!allowFixed && p.x < fixedWidth)) {
-        cell.col = -1;
-    } else if (p.x < fixedWidth) {
-        int x = 0;
-        for (cell.col = 0; cell.col < m_nFixedCols; ++cell.col) {
-            x += GetColumnWidth(cell.col);
-            if (x > p.x)
-                break;
-        }
-    } else {
-        int x = fixedWidth;
-        for (cell.col = topLeft.col; cell.col < m_nCols; ++cell.col) {
-            x += GetColumnWidth(cell.col);
-            if (x > p.x)
-                break;
-        }
-        if (cell.col >= m_nCols)
-            cell.col = -1;
-    }
-
-    const int fixedHeight = GetFixedRowHeight();
-    if (p.y < 0 || (!allowFixed && p.y < fixedHeight)) {
-        cell.row = -1;
-    } else if (p.y < fixedHeight) {
-        int y = 0;
-        for (cell.row = 0; cell.row < m_nFixedRows; ++cell.row) {
-            y += GetRowHeight(cell.row);
-            if (y > p.y)
-                break;
-        }
-    } else {
-        int y = fixedHeight;
-        for (cell.row = topLeft.row; cell.row < m_nRows; ++cell.row) {
-            y += GetRowHeight(cell.row);
-            if (y > p.y)
-                break;
-        }
-        if (cell.row >= m_nRows)
-            cell.row = -1;
-    }
+    cell.col = IndexAtAlong(SB_HORZ, p.x, topLeft.col, allowFixed);
+    cell.row = IndexAtAlong(SB_VERT, p.y, topLeft.row, allowFixed);
     if (!cell.IsValid())
         return CGridCellId();
     return cell;
@@ -794,37 +764,28 @@ CSize CGridCtrl::GetCellExtent(int row, int col, CDC* dc)
     return extent;
 }
 
-BOOL CGridCtrl::AutoSizeColumn(int col)
+BOOL CGridCtrl::AutoSizeAlong(int bar, int index)
 {
-    if (col < 0 || col >= m_nCols || m_hWnd == nullptr)
+    if (index < 0 || index >= CountAlong(bar) || m_hWnd == nullptr)
         return FALSE;
     CDC* dc = GetDC();
     if (dc == nullptr)
         return FALSE;
-    int width = 0;
-    for (int r = 0; r < m_nRows; ++r)
-        width = std::max<int>(width, GetCellExtent(r, col, dc).cx);
-    m_colWidths[col] = width;
+    const bool column = bar == SB_HORZ;
+    int size = 0;
+    for (int k = 0; k < CountAlong(column ? SB_VERT : SB_HORZ); ++k) {
+        const CSize extent = column ? GetCellExtent(k, index, dc) : GetCellExtent(index, k, dc);
+        size = std::max<int>(size, column ? extent.cx : extent.cy);
+    }
+    (column ? m_colWidths : m_rowHeights)[index] = size;
     ReleaseDC(dc);
     ResetScrollBars();
     return TRUE;
 }
 
-BOOL CGridCtrl::AutoSizeRow(int row)
-{
-    if (row < 0 || row >= m_nRows || m_hWnd == nullptr)
-        return FALSE;
-    CDC* dc = GetDC();
-    if (dc == nullptr)
-        return FALSE;
-    int height = 0;
-    for (int c = 0; c < m_nCols; ++c)
-        height = std::max<int>(height, GetCellExtent(row, c, dc).cy);
-    m_rowHeights[row] = height;
-    ReleaseDC(dc);
-    ResetScrollBars();
-    return TRUE;
-}
+BOOL CGridCtrl::AutoSizeColumn(int col) { return AutoSizeAlong(SB_HORZ, col); }
+
+BOOL CGridCtrl::AutoSizeRow(int row) { return AutoSizeAlong(SB_VERT, row); }
 
 void CGridCtrl::AutoSizeColumns()
 {

@@ -1,6 +1,6 @@
-// A graph window saved as an image. In split view the window's pixels, chart
-// and slope panel together, go into a JPEG or bitmap; otherwise the chart
-// writes itself in any of the four kinds.
+// A graph window saved as an image. In split view the whole window, chart and
+// slope panel together, goes into a JPEG or bitmap; otherwise the chart writes
+// itself in any of the four kinds.
 #include "model/DocumentDependencies.h"
 
 #include "graphs/TalusimOlectraView.h"
@@ -23,18 +23,19 @@ void CTalusimOlectraView::OnExportImage()
 {
     m_bContextMenu = 0;
     if (m_bSplitView) {
-        // The chart is a child window: its pixels are copied as they show.
+        // The window is drawn afresh, chart and slope panel, rather than read
+        // from the screen, where other windows may lie over it.
         CViewImageExporter exporter(this);
         exporter.SetAllowMetafiles(FALSE);
-        exporter.SetCopyFromScreen(TRUE);
         if (exporter.ChooseFile() == IMAGE_FORMAT_NONE) {
             if (exporter.GetPath()[0] != '\0')
                 AfxMessageBox(CViewImageExporter::UnknownKindText(FALSE), MB_ICONEXCLAMATION);
             return;
         }
-        // The window must be up to date on screen before its pixels are read.
-        UpdateWindow();
-        if (!exporter.Export())
+        m_bDrawChartItself = true;
+        const BOOL written = exporter.Export();
+        m_bDrawChartItself = false;
+        if (!written)
             AfxMessageBox(CViewImageExporter::NotWrittenText(exporter.GetPath()), MB_ICONEXCLAMATION);
         return;
     }

@@ -1,6 +1,6 @@
-// The graph view's commands beyond the chart's own: the drawing tools on the
-// slope panel, the tools file, the drawing picked by a right click, the
-// rock-path filters as a graph offers them, and Copy.
+// The graph view's commands beyond the chart's own: the drawing tools and
+// pictures on the slope panel, the tools file, the drawing picked by a right
+// click, the rock-path filters as a graph offers them, and Copy.
 #include "model/DocumentDependencies.h"
 
 #include "graphs/TalusimOlectraView.h"
@@ -12,6 +12,7 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "tools/Measure.h"
+#include "view/PictureCommands.h"
 #include "view/SlopeViewRules.h"
 
 namespace {
@@ -134,6 +135,29 @@ BOOL CTalusimOlectraView::OnDrawingCommand(UINT id)
     return TRUE;
 }
 
+void CTalusimOlectraView::OnPictureFromFile()
+{
+    // Placed in the middle of the slope panel, where it can be seen.
+    if (Doc() && MapViewContext())
+        PlacePictureFromFile(Doc(), this, m_pViewContext.get(), SlopePanelRect());
+}
+
+void CTalusimOlectraView::OnScalePicture()
+{
+    BeginScalePicture(Doc());
+}
+
+void CTalusimOlectraView::OnUpdatePictureCommand(CCmdUI* pCmdUI)
+{
+    CTalusimDoc* doc = Doc();
+    if (pCmdUI->m_nID == ID_TOOL_PICTURE) {
+        pCmdUI->Enable(doc && ShowsSlopePanel());
+        return;
+    }
+    pCmdUI->Enable(CanScalePicture(doc));
+    pCmdUI->SetCheck(doc && doc->GetMode() == MODE_IMAGE_OLD_TOP_LEFT);
+}
+
 void CTalusimOlectraView::OnSaveToolsFile()
 {
     if (CTalusimDoc* doc = Doc())
@@ -206,15 +230,9 @@ HBITMAP CTalusimOlectraView::RenderClientBitmap()
     CDC dc;
     dc.m_hDC = dc.m_hAttribDC = memory;
     dc.FillSolidRect(client, RGB(255, 255, 255));
-    // The chart draws itself where its window stands; the rest is OnDraw's.
-    const bool split = ShowsSlopePanel();
-    CRect chartArea = client;
-    if (split)
-        chartArea.bottom = client.top + client.Height() / 2;
-    if (HasData())
-        XrtDrawToDC(m_chart.GetHandle(), memory, XRT_DRAW_CHART, XRT_FIT_RECT, 0, 0, chartArea.Width(),
-                    chartArea.Height());
+    m_bDrawChartItself = true;
     OnDraw(&dc);
+    m_bDrawChartItself = false;
     dc.m_hDC = dc.m_hAttribDC = nullptr;
     ::SelectObject(memory, old);
     ::DeleteDC(memory);

@@ -11,6 +11,7 @@
 #include "geometry/ViewContext.h"
 #include "graphs/GraphModeHost.h"
 #include "model/InteractionModes.h"
+#include "view/PictureCommands.h"
 #include "view/SlopeViewRules.h"
 
 bool CTalusimOlectraView::MapViewContext()
@@ -82,11 +83,7 @@ void CTalusimOlectraView::ProcessMouseEvent(int event, int x, int y)
         break;
     }
     case HANDLER_TOOL_TEXT_BOX: modes.ToolTextBox(event, x, y); break;
-    case HANDLER_SCALE_PICTURE:
-        // Scaling pictures is not part of the program yet; Escape still leaves it.
-        if (event == EVENT_CANCEL)
-            doc->SetMode(MODE_IDLE);
-        break;
+    case HANDLER_SCALE_PICTURE: ProcessScalePicture(doc, this, m_pViewContext.get(), event, x, y); break;
     default: break;  // the slope window's own modes
     }
 }

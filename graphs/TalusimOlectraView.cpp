@@ -157,9 +157,10 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_UPDATE_COMMAND_UI(ID_TOOL_TEXT_BOX, OnUpdateModeCommand)
     ON_UPDATE_COMMAND_UI(ID_TOOL_DELETE_DRAWINGS, OnUpdateModeCommand)
     ON_UPDATE_COMMAND_UI(ID_FILTER_BY_PICKING, OnUpdateModeCommand)
-    // Pictures are not part of the program yet.
-    ON_UPDATE_COMMAND_UI(ID_TOOL_PICTURE, OnUpdateAlwaysDisabled)
-    ON_UPDATE_COMMAND_UI(ID_TOOL_SCALE_PICTURE, OnUpdateAlwaysDisabled)
+    ON_COMMAND(ID_TOOL_PICTURE, OnPictureFromFile)
+    ON_COMMAND(ID_TOOL_SCALE_PICTURE, OnScalePicture)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_PICTURE, OnUpdatePictureCommand)
+    ON_UPDATE_COMMAND_UI(ID_TOOL_SCALE_PICTURE, OnUpdatePictureCommand)
     ON_COMMAND_EX(ID_EVENT_CANCEL, OnEventCommand)
     ON_COMMAND_EX(ID_EVENT_SELECTED, OnEventCommand)
     ON_COMMAND_EX(ID_SNAP_VERTEX, OnSnapCommand)
@@ -792,7 +793,11 @@ void CTalusimOlectraView::OnDraw(CDC* pDC)
         chartArea.bottom = client.top + client.Height() / 2;
 
     if (HasData()) {
-        m_chart.MoveWindow(0, 0, chartArea.Width(), chartArea.Height());
+        if (m_bDrawChartItself)
+            XrtDrawToDC(m_chart.GetHandle(), pDC->GetSafeHdc(), XRT_DRAW_CHART, XRT_FIT_RECT, chartArea.left,
+                        chartArea.top, chartArea.Width(), chartArea.Height());
+        else
+            m_chart.MoveWindow(0, 0, chartArea.Width(), chartArea.Height());
     } else {
         m_chart.MoveWindow(0, 0, 0, 0);
         const COLORREF bk = Doc() ? Doc()->GetDatabase()->GetBackgroundColour() : RGB(255, 255, 255);

@@ -154,6 +154,9 @@ protected:
     afx_msg BOOL OnDeleteAllDrawings(UINT id);
     afx_msg void OnUpdateDeleteAllDrawings(CCmdUI* pCmdUI);
     afx_msg BOOL OnDrawingCommand(UINT id);
+    afx_msg void OnPictureFromFile();
+    afx_msg void OnScalePicture();
+    afx_msg void OnUpdatePictureCommand(CCmdUI* pCmdUI);
     afx_msg void OnSaveToolsFile();
     afx_msg void OnOpenToolsFile();
     afx_msg void OnUpdateToolsFile(CCmdUI* pCmdUI);
@@ -174,6 +177,9 @@ protected:
     std::unique_ptr<CGraphResults> m_pResults;
     CChart2D m_chart;
     XrtDataHandle m_hData = nullptr;
+    // Set while OnDraw paints the whole window into a bitmap: the chart then
+    // draws itself into the DC instead of standing there as a child window.
+    bool m_bDrawChartItself = false;
 
     DECLARE_MESSAGE_MAP()
     friend class CGraphModeHost;

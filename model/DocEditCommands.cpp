@@ -539,33 +539,30 @@ CTalusimRaker* CTalusimDoc::CreatePendingSeeder()
     return s;
 }
 
+bool CTalusimDoc::ToggleAddMode(int mode)
+{
+    if (IsEquivalentMode(m_nMode, mode)) {
+        SetMode(MODE_IDLE);
+        return false;
+    }
+    return SetMode(mode) == mode;
+}
+
 void CTalusimDoc::OnAddDataCollector()
 {
-    if (IsEquivalentMode(m_nMode, MODE_ADD_COLLECTOR_FIRST)) {
-        SetMode(MODE_IDLE);
-        return;
-    }
-    if (SetMode(MODE_ADD_COLLECTOR_FIRST) == MODE_ADD_COLLECTOR_FIRST && !m_pPendingCollector)
+    if (ToggleAddMode(MODE_ADD_COLLECTOR_FIRST) && !m_pPendingCollector)
         CreatePendingCollector()->MakeUnselectable();
 }
 
 void CTalusimDoc::OnAddBarrier()
 {
-    if (IsEquivalentMode(m_nMode, MODE_ADD_BARRIER_FIRST)) {
-        SetMode(MODE_IDLE);
-        return;
-    }
-    if (SetMode(MODE_ADD_BARRIER_FIRST) == MODE_ADD_BARRIER_FIRST && !m_pPendingBarrier)
+    if (ToggleAddMode(MODE_ADD_BARRIER_FIRST) && !m_pPendingBarrier)
         CreatePendingBarrier()->MakeUnselectable();
 }
 
 void CTalusimDoc::OnAddLineSeeder()
 {
-    if (IsEquivalentMode(m_nMode, MODE_ADD_LINE_SEEDER_FIRST)) {
-        SetMode(MODE_IDLE);
-        return;
-    }
-    if (SetMode(MODE_ADD_LINE_SEEDER_FIRST) == MODE_ADD_LINE_SEEDER_FIRST && !m_pPendingSeeder)
+    if (ToggleAddMode(MODE_ADD_LINE_SEEDER_FIRST) && !m_pPendingSeeder)
         CreatePendingSeeder()->MakeUnselectable();
 }
 

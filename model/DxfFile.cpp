@@ -157,16 +157,25 @@ int CDxfFile::NextEntity()
     return entEnd;
 }
 
-void CDxfFile::SkipBody()
+template <class Take>
+bool CDxfFile::ReadBody(Take take)
 {
     int code;
     CString value;
     while (ReadPair(code, value)) {
         if (code == 0) {
             UnreadPair();
-            return;
+            return true;
         }
+        if (!take(code, value))
+            return false;
     }
+    return true;
+}
+
+void CDxfFile::SkipBody()
+{
+    ReadBody([](int, const CString&) { return true; });
 }
 
 // ---------------------------------------------------------------------------
@@ -176,13 +185,7 @@ bool CDxfFile::ReadLineBody(CVector2D& a, CVector2D& b, CString& strLayer)
 {
     bool have[4] = {false, false, false, false};
     double v[4] = {0, 0, 0, 0};
-    int code;
-    CString value;
-    while (ReadPair(code, value)) {
-        if (code == 0) {
-            UnreadPair();
-            break;
-        }
+    const bool read = ReadBody([&](int code, const CString& value) {
         const int slot = code == 10 ? 0 : code == 20 ? 1 : code == 11 ? 2 : code == 21 ? 3 : -1;
         if (slot >= 0) {
             if (!ParseNumber(value, v[slot]))
@@ -191,7 +194,10 @@ bool CDxfFile::ReadLineBody(CVector2D& a, CVector2D& b, CString& strLayer)
         } else if (code == 8) {
             strLayer = value;
         }
-    }
+        return true;
+    });
+    if (!read)
+        return false;
     a = CVector2D(v[0], v[1]);
     b = CVector2D(v[2], v[3]);
     return have[0] && have[1] && have[2] && have[3] && m_strReadError.IsEmpty();
@@ -199,13 +205,7 @@ bool CDxfFile::ReadLineBody(CVector2D& a, CVector2D& b, CString& strLayer)
 
 bool CDxfFile::ReadPolylineBody(CString& strLayer, bool& bClosed)
 {
-    int code;
-    CString value;
-    while (ReadPair(code, value)) {
-        if (code == 0) {
-            UnreadPair();
-            break;
-        }
+    const bool read = ReadBody([&](int code, const CString& value) {
         if (code == 8) {
             strLayer = value;
         } else if (code == 70) {
@@ -214,21 +214,16 @@ bool CDxfFile::ReadPolylineBody(CString& strLayer, bool& bClosed)
                 return false;
             bClosed = (flags & 1) != 0;
         }
-    }
-    return m_strReadError.IsEmpty();
+        return true;
+    });
+    return read && m_strReadError.IsEmpty();
 }
 
 // Group 70 of a vertex holds the vertex's own flags, not the polyline's.
 bool CDxfFile::ReadVertexBody(CVector2D& p, CString& strLayer)
 {
     bool haveX = false, haveY = false;
-    int code;
-    CString value;
-    while (ReadPair(code, value)) {
-        if (code == 0) {
-            UnreadPair();
-            break;
-        }
+    const bool read = ReadBody([&](int code, const CString& value) {
         if (code == 10) {
             if (!ParseNumber(value, p.x))
                 return false;
@@ -240,8 +235,9 @@ bool CDxfFile::ReadVertexBody(CVector2D& p, CString& strLayer)
         } else if (code == 8) {
             strLayer = value;
         }
-    }
-    return haveX && haveY && m_strReadError.IsEmpty();
+        return true;
+    });
+    return read && haveX && haveY && m_strReadError.IsEmpty();
 }
 
 // The vertices are appended as they come, never sized by group 90: the count
@@ -255,26 +251,20 @@ void CDxfFile::ReadLwPolyline()
     m_nLwNext = 0;
     double x = 0;
     bool haveX = false;
-    int code;
-    CString value;
-    while (ReadPair(code, value)) {
-        if (code == 0) {
-            UnreadPair();
-            break;
-        }
+    ReadBody([&](int code, const CString& value) {
         switch (code) {
         case 8:
             m_strLwLayer = value;
             break;
         case 10:
             if (!ParseNumber(value, x))
-                return;
+                return false;
             haveX = true;
             break;
         case 20: {
             double y;
             if (!ParseNumber(value, y))
-                return;
+                return false;
             const size_t vertices = m_lwCoords.size() / 2;
             if (haveX && (m_nLwVertexCount <= 0 || vertices < static_cast<size_t>(m_nLwVertexCount))) {
                 m_lwCoords.push_back(x);
@@ -286,21 +276,22 @@ void CDxfFile::ReadLwPolyline()
         case 70: {
             long long flags;
             if (!ParseInteger(value, flags))
-                return;
+                return false;
             m_bLwClosed = (flags & 1) ? 1 : 0;
             break;
         }
         case 90: {
             long long count;
             if (!ParseInteger(value, count))
-                return;
+                return false;
             m_nLwVertexCount = count > 0 && count <= INT_MAX ? static_cast<int>(count) : 0;
             break;
         }
         default:
             break;
         }
-    }
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------------------

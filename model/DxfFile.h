@@ -106,6 +106,10 @@ private:
     bool ParseNumber(const CString& strValue, double& value);
     bool ParseInteger(const CString& strValue, long long& value);
 
+    // Hands each group of the current entity to take(code, value), up to the next group 0,
+    // which stays unread. False when take refused a group (it stops there).
+    template <class Take>
+    bool ReadBody(Take take);
     // Entity bodies: each reads up to the next group 0 and leaves it unread.
     bool ReadLineBody(CVector2D& a, CVector2D& b, CString& strLayer);
     bool ReadPolylineBody(CString& strLayer, bool& bClosed);

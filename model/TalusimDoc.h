@@ -453,6 +453,8 @@ private:
     CTalusimBarrier* CreatePendingCollector();
     CTalusimBarrier* CreatePendingBarrier();
     CTalusimRaker* CreatePendingSeeder();
+    // Turns an add mode off when it (or a later stage of it) is on, else on; true when on now.
+    bool ToggleAddMode(int mode);
     bool AskBarrierQuestion(bool markModified);
     void DeletePlacedBarriers();
     int CountPlaced(int kind, int group);

@@ -3,6 +3,7 @@
 // paths for the filter, deleting drawings, the commands' states, and Copy.
 #include "GraphWindowSupport.h"
 
+#include "support/FileDialogAnswer.h"
 #include "support/WhenShown.h"
 
 #include <cmath>
@@ -11,8 +12,10 @@
 #include "graphs/GraphChart.h"
 #include "model/InteractionModes.h"
 #include "model/TalusimRockPath.h"
+#include "res/dialogs-view.h"
 #include "res/resource.h"
 #include "tools/Measure.h"
+#include "tools/ToolImage.h"
 #include "tools/ToolServices.h"
 #include "view/ModeHandlers.h"
 
@@ -61,6 +64,14 @@ protected:
         ui.m_nID = id;
         ui.DoUpdate(target, FALSE);
         return ui;
+    }
+
+    // The cursor the window sets for the mouse over its client area.
+    static HCURSOR CursorOver(CWnd* view)
+    {
+        ::SetCursor(nullptr);
+        view->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
     }
 
     static void Command(CWnd* view, UINT id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -287,6 +298,7 @@ TEST_F(GraphModesTest, FilterByPickingMarksThePathsUnderTheBandOrTheClick)
     Command(view, ID_FILTER_BY_PICKING);
     ASSERT_EQ(doc->GetMode(), MODE_PICK_PATHS);
     EXPECT_EQ(StateOf(view, ID_FILTER_BY_PICKING).checked, 1);
+    EXPECT_EQ(CursorOver(view), ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(16003)));
 
     // A click on one path's resting point turns it (and any other there) over.
     CTalusimRockPath* path = Paths()[Paths().size() / 2];
@@ -306,9 +318,10 @@ TEST_F(GraphModesTest, FilterByPickingMarksThePathsUnderTheBandOrTheClick)
     EXPECT_EQ(StateOf(view, ID_REMOVE_FILTER).enabled, 1);
     EXPECT_EQ(StateOf(view, ID_FILTER_BY_VALUE).enabled, 0);
 
-    // Escape ends picking.
+    // Escape ends picking; the cursor is the window's own again.
     view->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    EXPECT_EQ(CursorOver(view), ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 TEST_F(GraphModesTest, DeleteAllDrawingsAsksAndTakesOnlyThisWindowsDrawings)
@@ -398,9 +411,8 @@ TEST_F(GraphModesTest, ToolCommandsFollowTheGraphAndTheSplit)
         for (UINT id : {ID_TOOL_DELETE_DRAWINGS, ID_TOOL_DELETE_ALL_DRAWINGS, ID_TOOLS_FILE_SAVE})
             EXPECT_EQ(StateOf(c.view, id).enabled, 0) << id;
         EXPECT_EQ(StateOf(c.view, ID_TOOL_TEXT_BOX).enabled, c.tools) << c.view->GetGraphKind();
-        // Pictures are not part of the program yet.
-        for (UINT id : {ID_TOOL_PICTURE, ID_TOOL_SCALE_PICTURE})
-            EXPECT_EQ(StateOf(c.view, id).enabled, 0) << id;
+        EXPECT_EQ(StateOf(c.view, ID_TOOL_PICTURE).enabled, c.tools) << c.view->GetGraphKind();
+        EXPECT_EQ(StateOf(c.view, ID_TOOL_SCALE_PICTURE).enabled, 0) << "no picture is the current entity";
     }
     distribution->SetSplitView(true);
     Command(distribution, ID_TOOL_CIRCLE);
@@ -461,4 +473,64 @@ TEST_F(GraphModesTest, CopyPutsTheSplitWindowAsABitmapOnTheClipboard)
     ::CloseClipboard();
     Command(view, ID_EDIT_COPY);
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB) || ::IsClipboardFormatAvailable(CF_ENHMETAFILE));
+}
+
+TEST_F(GraphModesTest, APictureIsPlacedOnThePanelAndScaledByFourClicks)
+{
+    MakeSlope();
+    Compute();
+    CTalusimOlectraView* view = OpenSplit(2940);
+    ASSERT_NE(view, nullptr);
+    {
+        AnsweredFileDialog answer(std::string(CLASTOR_TEST_DATA) + "/images/quad.bmp");
+        Command(view, ID_TOOL_PICTURE);
+    }
+    const std::vector<CMeasure*> drawn = DrawingsOf(view);
+    ASSERT_EQ(drawn.size(), 1u);
+    auto* picture = dynamic_cast<CToolImage*>(drawn[0]);
+    ASSERT_NE(picture, nullptr);
+    // Its 16 pixels centred in the slope panel (rows 200 to 399).
+    CViewContext* vc = view->GetViewContext();
+    const CPoint d0 = vc->WorldToDevice(picture->GetStartPoint());
+    EXPECT_NEAR(d0.x, (600 - 16) / 2, 1);
+    EXPECT_NEAR(d0.y, 200 + (200 - 16) / 2, 1);
+    EXPECT_EQ(StateOf(view, ID_TOOL_PICTURE).checked, -1);
+
+    // Picked, it can be scaled: two points on it, two targets, then the dialog.
+    Click(view, d0.x + 8, d0.y + 8);
+    ASSERT_EQ(doc->GetCurrentEntity(), picture);
+    EXPECT_EQ(StateOf(view, ID_TOOL_SCALE_PICTURE).enabled, 1);
+    Command(view, ID_TOOL_SCALE_PICTURE);
+    EXPECT_EQ(doc->GetMode(), MODE_IMAGE_OLD_TOP_LEFT);
+    EXPECT_EQ(StateOf(view, ID_TOOL_SCALE_PICTURE).checked, 1);
+    EXPECT_EQ(CursorOver(view), ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(16075)));
+    Click(view, d0.x + 2, d0.y + 2);
+    Click(view, d0.x + 14, d0.y + 14);
+    Click(view, 100, 250);
+    EXPECT_EQ(doc->GetMode(), MODE_IMAGE_NEW_BOTTOM_RIGHT);
+    std::string size;
+    {
+        WhenShown answer([&] {
+            HWND dialog = ::FindWindowA(nullptr, "Scale Image");
+            ASSERT_NE(dialog, nullptr);
+            char text[64] = {};
+            ::GetDlgItemTextA(dialog, IDC_SCALE_IMAGE_SIZE, text, sizeof text);
+            size = text;
+            ::SetDlgItemTextA(dialog, IDC_SCALE_A_X, "10");
+            ::SetDlgItemTextA(dialog, IDC_SCALE_A_Y, "30");
+            ::SetDlgItemTextA(dialog, IDC_SCALE_B_X, "40");
+            ::SetDlgItemTextA(dialog, IDC_SCALE_B_Y, "10");
+            ::SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        Click(view, 400, 350);
+    }
+    EXPECT_EQ(size, "Width: 16  Height: 16");
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    // The first points sat at 1/8 and 7/8 of the picture: they land on (10, 30) and (40, 10).
+    const CVector2D q0 = picture->GetStartPoint(), q1 = picture->GetEndPoint();
+    const double w = q1.x - q0.x, h = q0.y - q1.y;
+    EXPECT_NEAR(q0.x + w / 8, 10, 1e-9);
+    EXPECT_NEAR(q0.y - h / 8, 30, 1e-9);
+    EXPECT_NEAR(q0.x + w * 7 / 8, 40, 1e-9);
+    EXPECT_NEAR(q0.y - h * 7 / 8, 10, 1e-9);
 }
