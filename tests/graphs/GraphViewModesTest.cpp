@@ -359,6 +359,42 @@ TEST_F(GraphModesTest, DeleteAllDrawingsAsksAndTakesOnlyThisWindowsDrawings)
     EXPECT_EQ(StateOf(other, ID_TOOL_DELETE_ALL_DRAWINGS).enabled, 1);
 }
 
+TEST_F(GraphModesTest, AClosedWindowTakesItsDrawingsAndAHalfDrawnToolAlong)
+{
+    MakeSlope();
+    Compute();
+    CTalusimOlectraView* view = OpenSplit(2901);
+    ASSERT_NE(view, nullptr);
+    CTalusimOlectraView* other = OpenSplit(2940);
+    ASSERT_NE(other, nullptr);
+    DrawLine(view, CPoint(100, 250), CPoint(300, 300));
+    DrawLine(other, CPoint(100, 250), CPoint(300, 300));
+    // A second line begun, not finished, when the window closes.
+    Command(view, ID_TOOL_RECTANGLE);
+    Click(view, 120, 260);
+    ASSERT_EQ(doc->GetMode(), MODE_RECTANGLE_SECOND);
+    const int group = ToolGroupOf(view);
+    auto drawingsOfGroup = [&] {
+        int n = 0;
+        CREGDatabase* db = doc->GetDatabase();
+        for (int i = 0; i < db->GetEntityCount(); ++i)
+            n += db->GetEntityAt(i)->GetKindId() == 2181 && db->GetEntityAt(i)->GetGroupId() == group ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(drawingsOfGroup(), 2);
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    Idle();
+    EXPECT_EQ(drawingsOfGroup(), 0);
+    EXPECT_EQ(doc->GetCurrentTool(), nullptr);
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    EXPECT_EQ(DrawingsOf(other).size(), 1u);
+    // A window opened anew starts without drawings, wherever it lives.
+    CTalusimOlectraView* again = OpenSplit(2901);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(DrawingsOf(again).empty());
+    EXPECT_FALSE(again->HasDrawings());
+}
+
 TEST_F(GraphModesTest, DeleteDrawingsPicksByBandAndDeletesOnEnter)
 {
     MakeSlope();
