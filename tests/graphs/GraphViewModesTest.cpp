@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "framework/Menu.h"
 #include "geometry/ViewContext.h"
 #include "graphs/GraphChart.h"
 #include "model/InteractionModes.h"
@@ -393,6 +394,37 @@ TEST_F(GraphModesTest, AClosedWindowTakesItsDrawingsAndAHalfDrawnToolAlong)
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(DrawingsOf(again).empty());
     EXPECT_FALSE(again->HasDrawings());
+}
+
+TEST_F(GraphModesTest, ARightClickOnADrawingOffersItsOwnMenu)
+{
+    MakeSlope();
+    Compute();
+    CTalusimOlectraView* view = OpenSplit(2940);
+    ASSERT_NE(view, nullptr);
+    DrawLine(view, CPoint(150, 260), CPoint(420, 330));
+    ASSERT_EQ(DrawingsOf(view).size(), 1u);
+    int deleteItem = -1, formatItem = -1, splitItem = -1;
+    {
+        WhenShown close([&] {
+            HMENU menu = AfxGetTrackingMenu();
+            if (menu) {
+                deleteItem = static_cast<int>(::GetMenuState(menu, ID_CONTEXT_DELETE_TOOL, MF_BYCOMMAND));
+                formatItem = static_cast<int>(::GetMenuState(menu, ID_CONTEXT_FORMAT_TOOL, MF_BYCOMMAND));
+                splitItem = static_cast<int>(::GetMenuState(menu, ID_GRAPH_SPLIT_VIEW, MF_BYCOMMAND));
+            }
+            ::EndMenu();
+        });
+        CPoint screen(285, 295);
+        view->ClientToScreen(&screen);
+        view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(screen.x, screen.y));
+    }
+    EXPECT_NE(deleteItem, -1);
+    EXPECT_NE(formatItem, -1);
+    EXPECT_EQ(splitItem, -1);
+    // Its Delete, chosen from the menu, reaches the graph window through the main frame.
+    mainFrame->SendMessage(WM_COMMAND, ID_CONTEXT_DELETE_TOOL);
+    EXPECT_TRUE(DrawingsOf(view).empty());
 }
 
 TEST_F(GraphModesTest, DeleteDrawingsPicksByBandAndDeletesOnEnter)
