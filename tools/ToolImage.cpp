@@ -91,7 +91,8 @@ bool CToolImage::LoadImageFile(bool quiet, const CString& path)
     if (file.IsEmpty())
         return false;
     bool loaded;
-    if (EndsWithNoCase(file, "jpg") || EndsWithNoCase(file, "gif")) {
+    // A ".jpeg" file (picked under All Files, or named in a tools file) is a JPEG too.
+    if (EndsWithNoCase(file, ".jpg") || EndsWithNoCase(file, ".jpeg") || EndsWithNoCase(file, ".gif")) {
         loaded = m_picture.LoadFromFile(file);
         if (loaded) {
             m_bitmap.DeleteObject();

@@ -105,7 +105,7 @@ TEST(ImageTool, EachFormatLoadsAndDrawsTheRightWayUp)
         const char* file;
         bool picture;
     } cases[] = {
-        {"quad.bmp", false}, {"quad.jpg", true}, {"quad.gif", true}, {"quad-upper.JPG", true},
+        {"quad.bmp", false}, {"quad.jpg", true}, {"quad.gif", true}, {"quad-upper.JPG", true}, {"quad.jpeg", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -133,8 +133,7 @@ TEST(ImageTool, EachFormatLoadsAndDrawsTheRightWayUp)
 
 TEST(ImageTool, DamagedAndUnknownFilesAreRefused)
 {
-    // ".jpeg" is not one of the picture service's endings: it is tried as a bitmap.
-    for (const char* name : {"damaged.jpg", "damaged.gif", "damaged.bmp", "missing.gif", "quad.jpeg"}) {
+    for (const char* name : {"damaged.jpg", "damaged.gif", "damaged.bmp", "missing.gif"}) {
         SCOPED_TRACE(name);
         const std::string path = Picture(name);
         {
@@ -352,6 +351,34 @@ TEST(ImageTool, ScaledSoThatTwoPickedPointsLandOnTheirTargets)
     ExpectPoint(flat.GetEndPoint(), 26, 74);
 }
 
+TEST(ImageTool, AtItsOwnSizeThePictureIsGrabbedAnywhereOnIt)
+{
+    CViewContext vc;
+    SetUnitView(vc, 100);
+    CToolImage tool;
+    tool.SetImageScaleStyle(CToolImage::kNaturalSize);
+    ASSERT_TRUE(tool.LoadImageFile(true, Picture("quad.gif").c_str()));
+    // The box left elsewhere: the picture's own pixels from the anchor count.
+    tool.SetStartPoint(CVector2D(20, 80));
+    tool.SetEndPoint(CVector2D(90, 10));
+    const struct {
+        POINT p;
+        bool on;
+    } points[] = {{{20, 20}, true}, {{28, 28}, true}, {{35, 35}, true}, {{37, 28}, false}, {{60, 60}, false}};
+    for (const auto& c : points) {
+        SCOPED_TRACE(testing::Message() << c.p.x << "," << c.p.y);
+        EXPECT_EQ(tool.GetCursorAt(&vc, c.p), c.on ? 32646 : 32512);
+        EXPECT_EQ(tool.PickGrip(&vc, c.p), c.on);
+        if (c.on)
+            EXPECT_EQ(tool.GetGripIndex(), 2147483647);
+    }
+    CRect area;
+    tool.GetDeviceRect(area, &vc, nullptr);
+    EXPECT_EQ(area, CRect(20 - 33, 20 - 33, 36 + 33, 36 + 33));
+    EXPECT_TRUE(tool.HitTestInView(&vc, 30, 70, 1));
+    EXPECT_FALSE(tool.HitTestInView(&vc, 80, 20, 1));
+}
+
 TEST(ImageTool, ScaleMarkersShowWhileScaling)
 {
     CViewContext vc;
@@ -427,6 +454,21 @@ TEST(ImageTool, ToolsFileFindsThePictureBesideTheFile)
     CToolImage copy;
     ASSERT_TRUE(copy.CopyFrom(*back));
     EXPECT_TRUE(copy.HasImage());
+
+    // A version 3 file, the first with pictures, reads the same picture and style.
+    std::string older = "*\n3\n*\n1\n*\n";
+    back->WriteEntity(older, 3);
+    older += "*END FILE";
+    ASSERT_TRUE(CToolsFile::WriteFileText(tools.c_str(), older));
+    CREGDatabase third;
+    ASSERT_TRUE(file.LoadFromPath(&view, &third, tools.c_str()));
+    ASSERT_EQ(third.GetEntityCount(), 1);
+    auto* old = dynamic_cast<CToolImage*>(third.GetEntityAt(0));
+    ASSERT_NE(old, nullptr);
+    EXPECT_TRUE(old->HasImage());
+    EXPECT_EQ(old->GetTransparentColor(), RGB(1, 2, 3));
+    ExpectPoint(old->GetEndPoint(), 7.75, 2.5);
+    EXPECT_TRUE(messages.texts.empty());
 
     // Found nowhere: reported with both places, and left out of the drawing.
     ASSERT_TRUE(::DeleteFileA(moved.c_str()));
