@@ -180,6 +180,8 @@ private:
     // The point a click or Done gives: the snapped click, or the typed point
     // (false when none was typed).
     bool GetEventPoint(int event, int x, int y, CVector2D& point);
+    enum class PointEvent { None, Moved, Taken };
+    PointEvent ReadPointEvent(int event, int x, int y, CVector2D& point);
     void RestoreMovedVertices();
     void ShowMessage(UINT stringId);
     // The rubber band's release judged by mode: the world window to use, or

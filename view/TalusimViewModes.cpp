@@ -60,6 +60,25 @@ void CTalusimView::OnEditBarrier()
     MainFrameServices().FocusCommandLine();
 }
 
+// What a point-taking mode makes of an event: Esc leaves the mode, a move gives the snapped
+// point under the cursor, a click or a point typed at the prompt (Enter) gives the point taken.
+CTalusimView::PointEvent CTalusimView::ReadPointEvent(int event, int x, int y, CVector2D& p)
+{
+    switch (event) {
+    case EVENT_CANCEL:
+        m_pDoc->SetMode(MODE_IDLE);
+        return PointEvent::None;
+    case EVENT_MOUSE_MOVE:
+        p = SnapPoint(x, y, true);
+        return PointEvent::Moved;
+    case EVENT_LEFT_DOWN:
+    case EVENT_DONE:
+        return GetEventPoint(event, x, y, p) ? PointEvent::Taken : PointEvent::None;
+    default:
+        return PointEvent::None;
+    }
+}
+
 void CTalusimView::process_IDLE(int event, int x, int y)
 {
     CREGDatabase* db = GetDatabase();
@@ -225,51 +244,40 @@ void CTalusimView::process_SELECT_VERTICES_TO_MOVE(int event, CDC* pDC, int x, i
 
 void CTalusimView::process_MOVE_VERTICES_BASE(int event, int x, int y)
 {
+    if (event == EVENT_GO_BACK) {
+        m_pDoc->SetMode(MODE_MOVE_VERTICES_SELECT);
+        return;
+    }
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_VERTICES_SELECT); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
+    if (e == PointEvent::Taken) {
         m_pDoc->BackupSlopeVertices();
         m_pDoc->SetMode(MODE_MOVE_VERTICES_TARGET);
-        break;
-    default: break;
     }
 }
 
 void CTalusimView::process_MOVE_VERTICES_TARGET(int event, int x, int y)
 {
-    CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL:
+    if (event == EVENT_CANCEL)
         m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE);
-        m_pDoc->SetMode(MODE_IDLE);
-        break;
-    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
-        RestoreMovedVertices();
+    if (event == EVENT_GO_BACK) {
+        m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE);
+        return;
+    }
+    CVector2D p;
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
+    RestoreMovedVertices();
+    if (e == PointEvent::Moved) {
         m_pDoc->MoveSelectedVertices();
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
-        RestoreMovedVertices();
+    } else {
         m_pDoc->StepMoveVertices();
         m_pDoc->SetMode(MODE_IDLE);
-        break;
-    default: break;
     }
 }
 
@@ -306,42 +314,25 @@ void CTalusimView::process_ASSIGN_MATERIAL(int event, CDC* pDC, int x, int y)
 void CTalusimView::process_ADD_POINT_SEEDER(int event, int x, int y)
 {
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::Moved)
         m_pDoc->TrackSeederPoint(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
+    else if (e == PointEvent::Taken)
         m_pDoc->AddPointSeederAt(p.x, p.y);
-        break;
-    default: break;
-    }
 }
 
 void CTalusimView::process_ADD_LINE_SEEDER(int event, int x, int y)
 {
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->TrackLineSeederStart(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->TrackLineSeederStart(p.x, p.y);
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->TrackLineSeederStart(p.x, p.y);
+    if (e == PointEvent::Taken) {
         m_pDoc->AddLineSeederVertex(p.x, p.y);
         if (CEntity* seeder = reinterpret_cast<CEntity*>(m_pDoc->GetPendingSeeder()))
             seeder->SetSelectable(true);
         m_pDoc->SetMode(MODE_ADD_LINE_SEEDER_NEXT);
-        break;
-    default: break;
     }
 }
 
@@ -430,67 +421,42 @@ void CTalusimView::process_ADD_ANGLE(int event, int x, int y)
 void CTalusimView::process_ADD_ANGLE_END(int event, int x, int y)
 {
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        if (m_pDoc->CanPlaceBarrierAt(p.x, p.y))
-            m_pDoc->TrackBarrierEnd(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        if (m_pDoc->CanPlaceBarrierAt(p.x, p.y)) {
-            m_pDoc->TrackBarrierEnd(p.x, p.y);
-            m_pDoc->PlacePendingBarrier();
-            m_pDoc->SetMode(MODE_IDLE);
-        } else {
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    if (!m_pDoc->CanPlaceBarrierAt(p.x, p.y)) {
+        if (e == PointEvent::Taken)
             ShowMessage(kInvalidBarrierEnd);
-        }
-        break;
-    default: break;
+        return;
+    }
+    m_pDoc->TrackBarrierEnd(p.x, p.y);
+    if (e == PointEvent::Taken) {
+        m_pDoc->PlacePendingBarrier();
+        m_pDoc->SetMode(MODE_IDLE);
     }
 }
 
 void CTalusimView::process_ADD_COLLECTOR(int event, int x, int y)
 {
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->TrackCollectorStart(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->TrackCollectorStart(p.x, p.y);
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->TrackCollectorStart(p.x, p.y);
+    if (e == PointEvent::Taken)
         m_pDoc->SetMode(MODE_ADD_COLLECTOR_SECOND);
-        break;
-    default: break;
-    }
 }
 
 void CTalusimView::process_ADD_COLLECTOR_END(int event, int x, int y)
 {
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->TrackCollectorEnd(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->TrackCollectorEnd(p.x, p.y);
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->TrackCollectorEnd(p.x, p.y);
+    if (e == PointEvent::Taken) {
         m_pDoc->PlacePendingCollector();
         m_pDoc->SetMode(MODE_IDLE);
-        break;
-    default: break;
     }
 }
 
@@ -535,48 +501,37 @@ void CTalusimView::process_SELECT_OBJECTS(int event, CDC* pDC, int x, int y, int
 
 void CTalusimView::process_MOVE_COLLECTORS_BASE(int event, int x, int y)
 {
+    if (event == EVENT_GO_BACK) {
+        m_pDoc->SetMode(MODE_MOVE_COLLECTORS_SELECT);
+        return;
+    }
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_COLLECTORS_SELECT); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
+    if (e == PointEvent::Taken) {
         GetDatabase()->SaveSelectionGeometry();
         m_pDoc->ClearResults();
         m_pDoc->SetMode(MODE_MOVE_COLLECTORS_TARGET);
-        break;
-    default: break;
     }
 }
 
 void CTalusimView::process_MOVE_COLLECTORS_TARGET(int event, int x, int y)
 {
+    if (event == EVENT_GO_BACK) {
+        m_pDoc->SetMode(MODE_MOVE_COLLECTORS_BASE);
+        return;
+    }
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_GO_BACK: m_pDoc->SetMode(MODE_MOVE_COLLECTORS_BASE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
-        m_pDoc->MoveSelectedEntities();
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
-        m_pDoc->MoveSelectedEntities();
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
+    m_pDoc->MoveSelectedEntities();
+    if (e == PointEvent::Taken) {
         GetDatabase()->SaveSelectionGeometry();
         m_pDoc->SetMode(MODE_IDLE);
-        break;
-    default: break;
     }
 }
 
@@ -627,25 +582,18 @@ void CTalusimView::process_MOVE_ANGLE_VERTEX(int event, int x, int y)
 void CTalusimView::process_MOVE_ANGLE_VERTEX_TO(int event, int x, int y)
 {
     CVector2D p;
-    switch (event) {
-    case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_MOUSE_MOVE:
-        p = SnapPoint(x, y, true);
-        m_pDoc->MoveSelectedBarrierTo(p.x, p.y);
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_DONE:
-        if (!GetEventPoint(event, x, y, p))
-            break;
-        if (m_pDoc->MoveSelectedBarrierTo(p.x, p.y)) {
-            GetDatabase()->ClearSet(SET_SELECTION);
-            m_pDoc->ClearResults();
-            m_pDoc->SetMode(MODE_IDLE);
-        } else {
-            ShowMessage(kInvalidBarrierEnd);
-        }
-        break;
-    default: break;
+    const PointEvent e = ReadPointEvent(event, x, y, p);
+    if (e == PointEvent::None)
+        return;
+    const bool moved = m_pDoc->MoveSelectedBarrierTo(p.x, p.y);
+    if (e == PointEvent::Moved)
+        return;
+    if (moved) {
+        GetDatabase()->ClearSet(SET_SELECTION);
+        m_pDoc->ClearResults();
+        m_pDoc->SetMode(MODE_IDLE);
+    } else {
+        ShowMessage(kInvalidBarrierEnd);
     }
 }
 
