@@ -258,6 +258,8 @@ protected:
     // The last column (row) that shows from `first` on; *end is where the shown ones end.
     int LastShownAlong(int bar, int first, int limit, int* end) const;
     BOOL AutoSizeAlong(int bar, int index);
+    void DrawBlock(CDC* dc, const CRect& clip, int firstRow, int lastRow, int firstCol, int lastCol, CPoint origin,
+                   bool fixed);
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint p);
     afx_msg void OnLButtonDown(UINT flags, CPoint p);
     afx_msg void OnLButtonUp(UINT flags, CPoint p);

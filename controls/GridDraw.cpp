@@ -240,6 +240,36 @@ void CGridCtrl::EraseBackground(CDC* dc)
     }
 }
 
+// Draws rows firstRow..lastRow by columns firstCol..lastCol from the corner at origin, leaving
+// out the cells outside the clip box.
+void CGridCtrl::DrawBlock(CDC* dc, const CRect& clip, int firstRow, int lastRow, int firstCol, int lastCol,
+                          CPoint origin, bool fixed)
+{
+    CRect rect;
+    rect.bottom = origin.y - 1;
+    for (int r = firstRow; r <= lastRow && r >= 0; ++r) {
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(r) - 1;
+        if (rect.top > clip.bottom)
+            break;
+        if (rect.bottom < clip.top)
+            continue;
+        rect.right = origin.x - 1;
+        for (int c = firstCol; c <= lastCol && c >= 0; ++c) {
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(c) - 1;
+            if (rect.left > clip.right)
+                break;
+            if (rect.right < clip.left)
+                continue;
+            if (fixed)
+                DrawFixedCell(dc, r, c, rect);
+            else
+                DrawCell(dc, r, c, rect);
+        }
+    }
+}
+
 void CGridCtrl::OnDraw(CDC* dc)
 {
     CRect clip;
@@ -251,80 +281,13 @@ void CGridCtrl::OnDraw(CDC* dc)
     const CCellRange visible = GetVisibleNonFixedCellRange(&visibleRect);
     const int fixedWidth = GetFixedColumnWidth();
     const int fixedHeight = GetFixedRowHeight();
-    CRect rect;
-
-    // The corner.
-    rect.bottom = -1;
-    for (int r = 0; r < m_nFixedRows; ++r) {
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(r) - 1;
-        rect.right = -1;
-        for (int c = 0; c < m_nFixedCols; ++c) {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(c) - 1;
-            DrawFixedCell(dc, r, c, rect);
-        }
-    }
-    // The row headings of the visible rows.
-    rect.bottom = fixedHeight - 1;
-    for (int r = visible.minRow; r <= visible.maxRow && r >= 0; ++r) {
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(r) - 1;
-        if (rect.top > clip.bottom)
-            break;
-        if (rect.bottom < clip.top)
-            continue;
-        rect.right = -1;
-        for (int c = 0; c < m_nFixedCols; ++c) {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(c) - 1;
-            if (rect.left > clip.right)
-                break;
-            if (rect.right < clip.left)
-                continue;
-            DrawFixedCell(dc, r, c, rect);
-        }
-    }
-    // The column headings of the visible columns.
-    rect.bottom = -1;
-    for (int r = 0; r < m_nFixedRows; ++r) {
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(r) - 1;
-        if (rect.top > clip.bottom)
-            break;
-        if (rect.bottom < clip.top)
-            continue;
-        rect.right = fixedWidth - 1;
-        for (int c = visible.minCol; c <= visible.maxCol && c >= 0; ++c) {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(c) - 1;
-            if (rect.left > clip.right)
-                break;
-            if (rect.right < clip.left)
-                continue;
-            DrawFixedCell(dc, r, c, rect);
-        }
-    }
+    DrawBlock(dc, clip, 0, m_nFixedRows - 1, 0, m_nFixedCols - 1, CPoint(0, 0), true);   // the corner
+    // The row headings of the visible rows, the column headings of the visible columns.
+    DrawBlock(dc, clip, visible.minRow, visible.maxRow, 0, m_nFixedCols - 1, CPoint(0, fixedHeight), true);
+    DrawBlock(dc, clip, 0, m_nFixedRows - 1, visible.minCol, visible.maxCol, CPoint(fixedWidth, 0), true);
     // The scrollable cells.
-    rect.bottom = fixedHeight - 1;
-    for (int r = visible.minRow; r <= visible.maxRow && r >= 0; ++r) {
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(r) - 1;
-        if (rect.top > clip.bottom)
-            break;
-        if (rect.bottom < clip.top)
-            continue;
-        rect.right = fixedWidth - 1;
-        for (int c = visible.minCol; c <= visible.maxCol && c >= 0; ++c) {
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(c) - 1;
-            if (rect.left > clip.right)
-                break;
-            if (rect.right < clip.left)
-                continue;
-            DrawCell(dc, r, c, rect);
-        }
-    }
+    DrawBlock(dc, clip, visible.minRow, visible.maxRow, visible.minCol, visible.maxCol, CPoint(fixedWidth, fixedHeight),
+              false);
 
     // The grid lines.
     HPEN pen = ::CreatePen(PS_SOLID, 0, m_crGridColour);

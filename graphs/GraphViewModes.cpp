@@ -57,6 +57,9 @@ void CTalusimOlectraView::ProcessMouseEvent(int event, int x, int y)
     const SlopeModeInfo* info = FindSlopeMode(doc->GetMode());
     if (!info)
         return;
+    // IDLE looks at clicks only: a mere move maps nothing.
+    if (info->handler == HANDLER_IDLE && event != EVENT_LEFT_DOWN)
+        return;
     // Without the slope panel nothing of the drawing shows here: only Escape
     // still ends the mode.
     if (!MapViewContext() && event != EVENT_CANCEL)

@@ -20,6 +20,7 @@
 #include "geometry/ViewContext.h"
 #include "graphs/GraphChart.h"
 #include "graphs/GraphDialogs.h"
+#include "graphs/GraphModeHost.h"
 #include "excel/ExcelAutomation.h"
 #include "excel/XlsxWorkbook.h"
 #include "graphs/GraphRawData.h"
@@ -97,6 +98,7 @@ IMPLEMENT_DYNCREATE(CTalusimOlectraView, CView)
 
 BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
@@ -223,6 +225,14 @@ int CTalusimOlectraView::OnCreate(LPCREATESTRUCTA lpcs)
         return -1;
     m_pResults = std::make_unique<CDocGraphResults>(m_pDocument);
     return 0;
+}
+
+void CTalusimOlectraView::OnDestroy()
+{
+    // The window's drawings belong to it alone and close with it.
+    if (Doc())
+        CGraphModes(*this).DropDrawings();
+    CView::OnDestroy();
 }
 
 GraphUnits CTalusimOlectraView::DocUnits() const

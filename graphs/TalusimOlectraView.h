@@ -111,6 +111,7 @@ protected:
     bool MapViewContext();
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
+    afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

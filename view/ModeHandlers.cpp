@@ -1,6 +1,7 @@
 #include "view/ModeHandlers.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "model/DocumentDependencies.h"
 
@@ -400,6 +401,41 @@ bool CModeHandlers::DeleteAllDrawings()
     }
     MainFrameServices().FocusCommandLine();
     return deleted;
+}
+
+void CModeHandlers::DropDrawings()
+{
+    CTalusimDoc* doc = m_host.ModeDocument();
+    if (doc == nullptr)
+        return;
+    CView* view = m_host.ModeView();
+    const int group = DrawingGroup();
+    const int mode = doc->GetMode();
+    bool endMode = false;
+    if (doc->IsToolView(view)) {
+        // A second point can no longer come from this window.
+        endMode = FirstToolStage(mode) != MODE_IDLE && FirstToolStage(mode) != mode;
+        if (doc->GetCurrentTool() != nullptr)
+            doc->DeleteCurrentTool();
+        doc->SetToolView(nullptr);
+    }
+    CEntity* current = doc->GetCurrentEntity();
+    if (current != nullptr && current->GetKindId() == kToolKindId && current->GetGroupId() == group) {
+        doc->SetCurrentEntity(nullptr);
+        endMode = endMode || mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE;
+    }
+    if (endMode)
+        doc->SetMode(MODE_IDLE);
+    CREGDatabase* db = doc->GetDatabase();
+    std::vector<CEntity*> drawings;
+    for (int i = 0; i < db->GetEntityCount(); ++i) {
+        CEntity* e = db->GetEntityAt(i);
+        if (e != nullptr && e->GetKindId() == kToolKindId && e->GetGroupId() == group)
+            drawings.push_back(e);
+    }
+    // No other window shows them: nothing to repaint.
+    for (CEntity* e : drawings)
+        db->DeleteEntity(e, false);
 }
 
 // ---- picking rock paths ------------------------------------------------------------------------

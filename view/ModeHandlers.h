@@ -69,6 +69,9 @@ public:
     void FilterByPicking(int event, CDC* pDC, int x, int y);
     // Asks, then deletes every drawing of the window. True when deleted.
     bool DeleteAllDrawings();
+    // The window is closing: its drawings, and a tool half drawn in it, go
+    // with it (a later window could otherwise get its group and show them).
+    void DropDrawings();
     // The cursor for the client point in EDIT_TOOL and DRAG_TOOL. A drawing
     // of another window ends the editing mode here.
     ToolCursorChoice ToolCursor(CPoint client);

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "framework/Menu.h"
 #include "geometry/ViewContext.h"
 #include "graphs/GraphChart.h"
 #include "model/InteractionModes.h"
@@ -357,6 +358,73 @@ TEST_F(GraphModesTest, DeleteAllDrawingsAsksAndTakesOnlyThisWindowsDrawings)
     EXPECT_EQ(doc->GetMode(), MODE_IDLE);
     EXPECT_EQ(StateOf(view, ID_TOOL_DELETE_ALL_DRAWINGS).enabled, 0);
     EXPECT_EQ(StateOf(other, ID_TOOL_DELETE_ALL_DRAWINGS).enabled, 1);
+}
+
+TEST_F(GraphModesTest, AClosedWindowTakesItsDrawingsAndAHalfDrawnToolAlong)
+{
+    MakeSlope();
+    Compute();
+    CTalusimOlectraView* view = OpenSplit(2901);
+    ASSERT_NE(view, nullptr);
+    CTalusimOlectraView* other = OpenSplit(2940);
+    ASSERT_NE(other, nullptr);
+    DrawLine(view, CPoint(100, 250), CPoint(300, 300));
+    DrawLine(other, CPoint(100, 250), CPoint(300, 300));
+    // A second line begun, not finished, when the window closes.
+    Command(view, ID_TOOL_RECTANGLE);
+    Click(view, 120, 260);
+    ASSERT_EQ(doc->GetMode(), MODE_RECTANGLE_SECOND);
+    const int group = ToolGroupOf(view);
+    auto drawingsOfGroup = [&] {
+        int n = 0;
+        CREGDatabase* db = doc->GetDatabase();
+        for (int i = 0; i < db->GetEntityCount(); ++i)
+            n += db->GetEntityAt(i)->GetKindId() == 2181 && db->GetEntityAt(i)->GetGroupId() == group ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(drawingsOfGroup(), 2);
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    Idle();
+    EXPECT_EQ(drawingsOfGroup(), 0);
+    EXPECT_EQ(doc->GetCurrentTool(), nullptr);
+    EXPECT_EQ(doc->GetMode(), MODE_IDLE);
+    EXPECT_EQ(DrawingsOf(other).size(), 1u);
+    // A window opened anew starts without drawings, wherever it lives.
+    CTalusimOlectraView* again = OpenSplit(2901);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(DrawingsOf(again).empty());
+    EXPECT_FALSE(again->HasDrawings());
+}
+
+TEST_F(GraphModesTest, ARightClickOnADrawingOffersItsOwnMenu)
+{
+    MakeSlope();
+    Compute();
+    CTalusimOlectraView* view = OpenSplit(2940);
+    ASSERT_NE(view, nullptr);
+    DrawLine(view, CPoint(150, 260), CPoint(420, 330));
+    ASSERT_EQ(DrawingsOf(view).size(), 1u);
+    int deleteItem = -1, formatItem = -1, splitItem = -1;
+    {
+        WhenShown close([&] {
+            HMENU menu = AfxGetTrackingMenu();
+            if (menu) {
+                deleteItem = static_cast<int>(::GetMenuState(menu, ID_CONTEXT_DELETE_TOOL, MF_BYCOMMAND));
+                formatItem = static_cast<int>(::GetMenuState(menu, ID_CONTEXT_FORMAT_TOOL, MF_BYCOMMAND));
+                splitItem = static_cast<int>(::GetMenuState(menu, ID_GRAPH_SPLIT_VIEW, MF_BYCOMMAND));
+            }
+            ::EndMenu();
+        });
+        CPoint screen(285, 295);
+        view->ClientToScreen(&screen);
+        view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(screen.x, screen.y));
+    }
+    EXPECT_NE(deleteItem, -1);
+    EXPECT_NE(formatItem, -1);
+    EXPECT_EQ(splitItem, -1);
+    // Its Delete, chosen from the menu, reaches the graph window through the main frame.
+    mainFrame->SendMessage(WM_COMMAND, ID_CONTEXT_DELETE_TOOL);
+    EXPECT_TRUE(DrawingsOf(view).empty());
 }
 
 TEST_F(GraphModesTest, DeleteDrawingsPicksByBandAndDeletesOnEnter)
