@@ -128,6 +128,7 @@ void CDiscEnt::Serialize(CArchive& ar)
             AfxThrowArchiveException(CArchiveException::generic);
         ar.CheckCount(static_cast<ULONGLONG>(upper) + 1, 2);
         std::vector<std::vector<CDiscStateRecord>> tracks(static_cast<size_t>(upper + 1));
+        std::int32_t element = 0;
         for (auto& track : tracks) {
             const DWORD count = ar.ReadCount();
             ar.CheckCount(count, kStateSize);
@@ -137,9 +138,13 @@ void CDiscEnt::Serialize(CArchive& ar)
             for (auto& s : track) {
                 // What the reserved bytes held is no concern of this program.
                 std::memset(s.reserved, 0, sizeof s.reserved);
+                // A state's element is the track it is stored in; the number
+                // in its bytes is not trusted to size the tracks.
+                s.element = element;
                 if (!IsFiniteState(s))
                     AfxThrowArchiveException(CArchiveException::generic);
             }
+            ++element;
         }
         int skip, reserved, step, mode;
         ar >> skip >> reserved >> step >> mode;

@@ -109,7 +109,7 @@ TEST(DiscEntTest, ArchiveRoundTripKeepsStatesAndTheWholeViewBlockButNoContacts)
 // state, display members, then the part of the view block it kept.
 TEST(DiscEntTest, OlderSchemaIsReadAndDamagedArchivesAreRefused)
 {
-    auto fixture = [](int upper, WORD count, double x, int mode) {
+    auto fixture = [](int upper, WORD count, double x, int mode, int element = 0) {
         Bytes b;
         b.NewClass("CDiscEnt", 1);
         b.Raw(EntityPart().data(), EntityPart().size());
@@ -119,7 +119,7 @@ TEST(DiscEntTest, OlderSchemaIsReadAndDamagedArchivesAreRefused)
             for (int i = 0; i < count; ++i) {
                 for (int k = 0; k < 24; ++k)
                     b.Byte(0xEE);                          // reserved, whatever it held
-                b.Double(x).Double(4).Double(0.5).Double(1).Int(i).Int(0);
+                b.Double(x).Double(4).Double(0.5).Double(1).Int(i).Int(element);
                 b.Double(1).Double(2).Double(3).Double(4).Double(5);
             }
         }
@@ -142,6 +142,16 @@ TEST(DiscEntTest, OlderSchemaIsReadAndDamagedArchivesAreRefused)
     EXPECT_EQ(e->GetViewSettings().GetCurrentStep(), 2);
     EXPECT_DOUBLE_EQ(e->GetViewSettings().GetEndTime(), 6.5);
     EXPECT_TRUE(e->GetViewSettings().IsIndependent());
+
+    // A state belongs to the track it is stored in, whatever element number
+    // its bytes carry: a damaged number makes no tracks of its own.
+    for (int element : {0x7FFFFFF0, -3, 1}) {
+        std::unique_ptr<CDiscEnt> moved(LoadObject<CDiscEnt>(fixture(0, 2, 3, 2191, element)));
+        ASSERT_NE(moved, nullptr) << element;
+        ASSERT_EQ(moved->GetTrackCount(), 1) << element;
+        ASSERT_EQ(moved->GetTrack(0).size(), 2u) << element;
+        EXPECT_EQ(moved->GetTrack(0)[0].element, 0) << element;
+    }
 
     // An unknown display mode keeps the default.
     std::unique_ptr<CDiscEnt> odd(LoadObject<CDiscEnt>(fixture(0, 1, 3, 77)));
