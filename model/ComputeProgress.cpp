@@ -53,6 +53,13 @@ bool CComputeProgress::BeforeRock(unsigned k, unsigned n)
     {
         if (m_bOuterActive || now - m_start < s_showDelay)
             return true;
+        // A run that is nearly done by then finishes without the dialog
+        // flashing up for its last moment: judged by the rocks thrown so
+        // far, at least the show delay must still be to go.
+        using Seconds = std::chrono::duration<double>;
+        if (k > 0 && k < n &&
+            Seconds(now - m_start).count() * static_cast<double>(n - k) / k < Seconds(s_showDelay).count())
+            return true;
         Show();
     }
     m_dialog->GetFirstBar().SetDivisionLabel(m_bOuterActive);

@@ -9,8 +9,10 @@
 // A computation of a few thousand rocks is over in a fraction of a second,
 // less than it takes to create, paint and close the dialog. The dialog is
 // therefore created at the first update after the run has lasted the show
-// delay; shorter runs finish without it flashing up. A series of runs (an
-// outer progress) shows it at once, since the series as a whole is long.
+// delay, and only while the rest of the run, reckoned from the rocks thrown
+// so far, is still expected to last that long; shorter runs finish without
+// it flashing up. A series of runs (an outer progress) shows it at once,
+// since the series as a whole is long.
 #pragma once
 
 #include <chrono>
@@ -43,7 +45,8 @@ public:
     // The shortest time between two updates; 0 updates before every rock.
     static void SetUpdateInterval(std::chrono::milliseconds interval) { s_interval = interval; }
     static std::chrono::milliseconds GetUpdateInterval() { return s_interval; }
-    // How long a run goes on before the dialog is shown; 0 shows it at once.
+    // How long a run goes on before the dialog is shown, and how long it must
+    // still be expected to go on then; 0 shows it at once.
     static void SetShowDelay(std::chrono::milliseconds delay) { s_showDelay = delay; }
     static std::chrono::milliseconds GetShowDelay() { return s_showDelay; }
 

@@ -130,6 +130,23 @@ TEST_F(ComputeProgressTest, ALongerRunShowsTheDialogOnceTheDelayHasPassed) {
     EXPECT_EQ(progress.GetDialog(), nullptr);
 }
 
+TEST_F(ComputeProgressTest, ARunNearlyDoneWhenTheDelayPassesFinishesWithoutTheDialog) {
+    CComputeProgress::SetUpdateInterval(std::chrono::hours(1));
+    CComputeProgress::SetShowDelay(std::chrono::milliseconds(30));
+    int run = 1;
+    CComputeProgress progress(true, &run, "Calculating paths...", false, -1, -1);
+    EXPECT_TRUE(progress.BeforeRock(0, 100));
+    ::Sleep(60);
+    // 60 ms for 95 rocks: the last five take about 3 ms more.
+    EXPECT_TRUE(progress.BeforeRock(95, 100));
+    EXPECT_EQ(progress.GetDialog(), nullptr);
+    EXPECT_TRUE(::IsWindowEnabled(MainWindow()));
+    // Half the rocks still to go: about 60 ms more, and the dialog shows.
+    EXPECT_TRUE(progress.BeforeRock(50, 100));
+    EXPECT_NE(progress.GetDialog(), nullptr);
+    progress.Close();
+}
+
 TEST_F(ComputeProgressTest, AnOuterSeriesShowsTheDialogAtOnce) {
     CComputeProgress::SetShowDelay(std::chrono::hours(1));
     int run = 1;
