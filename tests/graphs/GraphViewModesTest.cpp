@@ -422,7 +422,19 @@ TEST_F(GraphModesTest, ARightClickOnADrawingOffersItsOwnMenu)
     EXPECT_NE(deleteItem, -1);
     EXPECT_NE(formatItem, -1);
     EXPECT_EQ(splitItem, -1);
-    // Its Delete, chosen from the menu, reaches the graph window through the main frame.
+    // Its commands, chosen from the menu, reach the graph window through the main frame.
+    bool formatShown = false;
+    {
+        WhenShown cancel([&] {
+            HWND dialog = ::FindWindowA(nullptr, "Format Tool");
+            formatShown = dialog != nullptr;
+            if (dialog)
+                ::SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        mainFrame->SendMessage(WM_COMMAND, ID_CONTEXT_FORMAT_TOOL);
+    }
+    EXPECT_TRUE(formatShown);
+    ASSERT_EQ(DrawingsOf(view).size(), 1u);
     mainFrame->SendMessage(WM_COMMAND, ID_CONTEXT_DELETE_TOOL);
     EXPECT_TRUE(DrawingsOf(view).empty());
 }
