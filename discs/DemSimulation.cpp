@@ -69,10 +69,6 @@ void RunDemSimulation(CTalusimDoc* doc, const char* geometryPath)
         }
     }
 
-    if (CEntity* old = doc->GetDiscEntity()) {
-        doc->SetDiscEntity(nullptr);
-        db.DeleteEntity(old, true);
-    }
     auto* results = new CDiscEnt;
     model.m_pResults = results;
     model.SetTiming(0.01, block.GetEndTime());
@@ -92,11 +88,17 @@ void RunDemSimulation(CTalusimDoc* doc, const char* geometryPath)
         working.Close();
     }
     *runFlag = 0;
+    // A cancelled run leaves the results of the run before it as they were.
     if (!finished) {
         delete results;
-        block.SetFrameCount(-1);
+        if (doc->GetDiscEntity() == nullptr)
+            block.SetFrameCount(-1);
         doc->UpdateAllViews(nullptr);
         return;
+    }
+    if (CEntity* old = doc->GetDiscEntity()) {
+        doc->SetDiscEntity(nullptr);
+        db.DeleteEntity(old, true);
     }
     block.SetFrameCount(model.GetFrameCount());
     block.SetCurrentStep(0);

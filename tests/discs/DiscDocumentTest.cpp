@@ -108,6 +108,33 @@ TEST_F(DiscDocumentTest, NewDemSimulationDropsADiskOntoACollector)
     EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), -1);
 }
 
+namespace {
+int* g_runFlagToCancel = nullptr;
+}  // namespace
+
+// Cancel ends a run without touching the results of the run before it.
+TEST_F(DiscDocumentTest, ACancelledRunKeepsTheResultsBefore)
+{
+    AddPointSeeder(5, 10, 50, 0.5);
+    doc->GetDiscParameters().SetEndTime(0.5);
+    RunDemSimulation(doc.get());
+    CDiscEnt* before = Results();
+    ASSERT_NE(before, nullptr);
+    const int frames = doc->GetDiscParameters().GetFrameCount();
+    doc->SetModifiedFlag(FALSE);
+
+    // The Cancel button clears the run flag; a timer does it here while the run pumps messages.
+    doc->GetDiscParameters().SetEndTime(100000.0);
+    g_runFlagToCancel = doc->GetDiscRunFlag();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { *g_runFlagToCancel = 0; });
+    RunDemSimulation(doc.get());
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(Results(), before);
+    EXPECT_EQ(CollectEntities(*doc->GetDatabase(), ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP).size(), 1u);
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), frames);
+    EXPECT_FALSE(doc->IsModified());
+}
+
 TEST_F(DiscDocumentTest, SpheresReadTheGeometryFileChosenAndStartAtZeroDepth)
 {
     AddPointSeeder(5, 10, 50, 0.5);
