@@ -8,6 +8,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/CursorIds.h"
 #include "geometry/Geometry.h"
 #include "geometry/LineClipper.h"
 #include "geometry/PolyLine.h"
@@ -16,10 +17,6 @@
 
 namespace {
 
-const int kCursorArrow = 32512;
-const int kCursorSizeNWSE = 32642;
-const int kCursorSizeNESW = 32643;
-const int kCursorSizeAll = 32646;
 
 } // namespace
 

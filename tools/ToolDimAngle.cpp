@@ -5,6 +5,8 @@
 #include <cmath>
 #include "framework/DC.h"
 #include "framework/Wnd.h"
+#include "geometry/Constants.h"
+#include "geometry/CursorIds.h"
 #include "geometry/LineClipper.h"
 #include "geometry/ViewContext.h"
 #include "tools/ToolDimLength.h"
@@ -12,11 +14,9 @@
 IMPLEMENT_DYNAMIC(CToolDimAngle, CToolArrow)
 
 namespace {
-constexpr int kCursorSizeAll = 32646;
 constexpr int kAnchorCentred = 0x120;
 constexpr int kAnchorTopLeft = 5;
 constexpr double kTiny = 1.1754943508222875e-38;
-constexpr double kPi = 3.14159265358979323846;
 const CVector2D kNotPlaced(DBL_MAX, DBL_MAX);
 } // namespace
 
@@ -78,13 +78,13 @@ void CToolDimAngle::BuildArcPoints(double a1, double a2, double r, const CVector
     if (a1 == a2)
         return;
     // The sweep counter-clockwise from a1 to a2, within (0, 2 pi).
-    double sweep = std::fmod(a2 - a1, 2 * kPi);
+    double sweep = std::fmod(a2 - a1, 2 * PI);
     if (sweep <= 0)
-        sweep += 2 * kPi;
+        sweep += 2 * PI;
     double start = a1, step = sweep / 50;
-    if (!(sweep > 0 && sweep <= kPi)) {
+    if (!(sweep > 0 && sweep <= PI)) {
         start = a2;
-        step = (2 * kPi - sweep) / 50;
+        step = (2 * PI - sweep) / 50;
     }
     for (int i = 0; i <= 50; ++i) {
         const double t = start + i * step;
@@ -118,14 +118,14 @@ bool CToolDimAngle::ComputeArc(ArcLayout& out) const
     out.a1 = std::atan2(v0.y - v1.y, v0.x - v1.x);
     out.a2 = std::atan2(v2.y - v1.y, v2.x - v1.x);
     if (out.a1 < 0)
-        out.a1 += 2 * kPi;
+        out.a1 += 2 * PI;
     if (out.a2 < 0)
-        out.a2 += 2 * kPi;
+        out.a2 += 2 * PI;
     if (out.a2 < out.a1)
-        out.a2 += 2 * kPi;
+        out.a2 += 2 * PI;
     const double sweep = out.a2 - out.a1;
-    out.caseA = sweep > 0 && sweep <= kPi;
-    out.m = (out.a1 + out.a2) / 2 - (out.caseA ? 0 : kPi);
+    out.caseA = sweep > 0 && sweep <= PI;
+    out.m = (out.a1 + out.a2) / 2 - (out.caseA ? 0 : PI);
     out.L = CVector2D(v1.x + out.r * std::cos(out.m), v1.y + out.r * std::sin(out.m));
     return true;
 }
@@ -139,7 +139,7 @@ double CToolDimAngle::GetAngleValue() const
     const double product = a.Length() * b.Length();
     if (!(product > 1e-9))
         return 0;
-    return std::acos(std::clamp(a.Dot(b) / product, -1.0, 1.0)) * 180.0 / kPi;
+    return std::acos(std::clamp(a.Dot(b) / product, -1.0, 1.0)) * 180.0 / PI;
 }
 
 CString CToolDimAngle::GetLabelText() const
@@ -284,13 +284,13 @@ void CToolDimAngle::Draw(CDC* pDC, CViewContext* pView)
                     const double t0 = direction(0, 1), tN = direction(n - 1, n - 2);
                     auto head = [&](const CVector2D& tip, double angle) {
                         if (outside)
-                            angle += kPi;
+                            angle += PI;
                         m_textStyle.DrawArrowHeadAt(pDC, tip, pView, angle, colour, pView->GetSizeScale(), 0.7, 0.7);
                         if (outside && m_bBehindTextLine) {
                             const CPoint p = pView->WorldToDevice(tip);
                             pDC->MoveTo(p);
-                            pDC->LineTo(p.x + (int)(stub * std::sin(angle + kPi / 2)),
-                                        p.y + (int)(stub * std::cos(angle + kPi / 2)));
+                            pDC->LineTo(p.x + (int)(stub * std::sin(angle + PI / 2)),
+                                        p.y + (int)(stub * std::cos(angle + PI / 2)));
                         }
                     };
                     if (m_bArrowAtHead)

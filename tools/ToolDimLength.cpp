@@ -4,21 +4,16 @@
 #include <cfloat>
 #include <cmath>
 #include "framework/DC.h"
+#include "geometry/Constants.h"
+#include "geometry/CursorIds.h"
 #include "geometry/Geometry.h"
 #include "geometry/ViewContext.h"
 
 IMPLEMENT_DYNAMIC(CToolDimLength, CToolArrow)
 
 namespace {
-constexpr int kCursorArrow = 32512;
-constexpr int kCursorSizeNWSE = 32642;
-constexpr int kCursorSizeNESW = 32643;
-constexpr int kCursorSizeWE = 32644;
-constexpr int kCursorSizeNS = 32645;
-constexpr int kCursorSizeAll = 32646;
 constexpr int kAnchorCentre = 4;
 constexpr double kTiny = 1.1754943508222875e-38;
-constexpr double kPi = 3.14159265358979323846;
 
 CVector2D Mid(const CVector2D& a, const CVector2D& b) { return CVector2D((a.x + b.x) / 2, (a.y + b.y) / 2); }
 
@@ -386,13 +381,13 @@ void CToolDimLength::Draw(CDC* pDC, CViewContext* pView)
             auto head = [&](const CVector2D& tip, const CPoint& from, const CPoint& to) {
                 double direction = std::atan2((double)(from.y - to.y), (double)(to.x - from.x));
                 if (outside)
-                    direction += kPi;
+                    direction += PI;
                 m_textStyle.DrawArrowHeadAt(pDC, tip, pView, direction, colour, pView->GetSizeScale(), 0.7, 0.7);
                 if (outside && m_bBehindTextLine) {
                     const CPoint p = pView->WorldToDevice(tip);
                     pDC->MoveTo(p);
-                    pDC->LineTo(p.x + (int)(stub * std::sin(direction + kPi / 2)),
-                                p.y + (int)(stub * std::cos(direction + kPi / 2)));
+                    pDC->LineTo(p.x + (int)(stub * std::sin(direction + PI / 2)),
+                                p.y + (int)(stub * std::cos(direction + PI / 2)));
                 }
             };
             if (m_bArrowAtTail)

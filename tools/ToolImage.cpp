@@ -6,14 +6,13 @@
 #include "framework/FileDialog.h"
 #include "framework/Gdi.h"
 #include "framework/MessageBox.h"
+#include "geometry/CursorIds.h"
 #include "geometry/ViewContext.h"
 
 IMPLEMENT_DYNAMIC(CToolImage, CToolRectangle)
 
 namespace {
 
-constexpr int kCursorArrow = 32512;
-constexpr int kCursorSizeAll = 32646;
 // Reference points closer than this on an axis give no scale.
 constexpr double kMinScaleSpan = 0.001;
 constexpr LPCSTR kScaleLabels[4] = {"A (old)", "B (old)", "A (new)", "B (new)"};

@@ -4,6 +4,7 @@
 #include <vector>
 #include "framework/DC.h"
 #include "framework/Gdi.h"
+#include "geometry/CursorIds.h"
 #include "geometry/Geometry.h"
 #include "geometry/REGDatabase.h"
 #include "geometry/ViewContext.h"
@@ -13,9 +14,6 @@ IMPLEMENT_DYNAMIC(CToolPolyLine, CToolLine)
 IMPLEMENT_DYNAMIC(CToolPencil, CToolPolyLine)
 IMPLEMENT_DYNAMIC(CToolPolyGon, CToolPolyLine)
 
-namespace {
-constexpr int kCursorSizeAll = 32646;
-}
 
 // ---- line -------------------------------------------------------------------------------------
 

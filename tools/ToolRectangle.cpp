@@ -7,6 +7,7 @@
 #include "framework/Gdi.h"
 #include "framework/Rect.h"
 #include "geometry/Constants.h"
+#include "geometry/CursorIds.h"
 #include "geometry/LineClipper.h"
 #include "geometry/ViewContext.h"
 
@@ -15,12 +16,6 @@ IMPLEMENT_DYNAMIC(CToolCircle, CToolRectangle)
 
 namespace {
 
-constexpr int kCursorArrow = 32512;
-constexpr int kCursorSizeNWSE = 32642;
-constexpr int kCursorSizeNESW = 32643;
-constexpr int kCursorSizeWE = 32644;
-constexpr int kCursorSizeNS = 32645;
-constexpr int kCursorSizeAll = 32646;
 
 double SignOf(double v) { return v < 0 ? -1.0 : 1.0; }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include "framework/DC.h"
 #include "framework/Wnd.h"
+#include "geometry/CursorIds.h"
 #include "geometry/Geometry.h"
 #include "geometry/LineClipper.h"
 #include "geometry/ViewContext.h"
@@ -12,9 +13,6 @@ IMPLEMENT_DYNAMIC(CToolTextBox, CMeasure)
 IMPLEMENT_DYNAMIC(CToolContourLabels, CToolTextBox)
 
 namespace {
-constexpr int kCursorArrow = 32512;
-constexpr int kCursorSizeNESW = 32643;
-constexpr int kCursorSizeAll = 32646;
 constexpr int kAnchorTopLeft = 5;
 
 bool SegmentCrosses(const CVector2D& a, const CVector2D& b, double top, double left, double bottom, double right)

@@ -1,13 +1,12 @@
 #include "tools/ToolWaterPt.h"
 
 #include "framework/DC.h"
+#include "geometry/CursorIds.h"
 #include "geometry/ViewContext.h"
 
 IMPLEMENT_DYNAMIC(CToolWaterPt, CToolLine)
 
 namespace {
-constexpr int kCursorArrow = 32512;
-constexpr int kCursorSizeAll = 32646;
 constexpr double kSymbolInches = 0.12;
 } // namespace
 
