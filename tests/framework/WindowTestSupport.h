@@ -8,16 +8,19 @@
 
 #include "framework/MessageBox.h"
 
-// Records every message box and answers it with the next queued answer (IDOK when none).
+// Records every message box and answers it with the next queued answer, or
+// with `answer` (IDOK unless a test says otherwise) when none is queued.
 struct MessageBoxRecorder {
     static inline std::vector<std::string> texts;
+    static inline std::vector<std::string>& messages = texts;   // the document tests' name
     static inline std::vector<UINT> types;
     static inline std::vector<int> answers;
+    static inline int answer = IDOK;
 
     static int Answer(LPCSTR text, UINT type) {
-        texts.emplace_back(text);
+        texts.emplace_back(text != nullptr ? text : "");
         types.push_back(type);
-        if (answers.empty()) return IDOK;
+        if (answers.empty()) return answer;
         int a = answers.front();
         answers.erase(answers.begin());
         return a;
@@ -27,6 +30,7 @@ struct MessageBoxRecorder {
         texts.clear();
         types.clear();
         answers.clear();
+        answer = IDOK;
         previous = AfxSetMessageBoxHook(&Answer);
     }
     ~MessageBoxRecorder() { AfxSetMessageBoxHook(previous); }

@@ -19,6 +19,7 @@
 #include "tools/ToolImage.h"
 #include "tools/ToolServices.h"
 #include "view/ModeHandlers.h"
+#include "tests/support/InstalledTools.h"
 
 namespace {
 
@@ -26,17 +27,6 @@ struct ModesCmdUI : CCmdUI {
     int enabled = -1, checked = -1;
     void Enable(BOOL on) override { enabled = on ? 1 : 0; }
     void SetCheck(int check) override { checked = check; }
-};
-
-// The tools take part as in the program; the previous services return after.
-struct InstalledTools {
-    InstalledTools()
-    {
-        previous = &DrawingToolServices();
-        InstallToolServices();
-    }
-    ~InstalledTools() { InstallDrawingToolServices(previous); }
-    CDrawingToolServices* previous = nullptr;
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }

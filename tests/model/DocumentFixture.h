@@ -13,25 +13,7 @@
 
 #include "framework/MessageBox.h"
 #include "model/DocumentDependencies.h"
-
-// Records every message box and answers it with `answer`.
-struct MessageBoxRecorder {
-    static inline std::vector<std::string> messages;
-    static inline int answer = IDOK;
-    static int Hook(LPCSTR text, UINT)
-    {
-        messages.emplace_back(text ? text : "");
-        return answer;
-    }
-    MessageBoxRecorder()
-    {
-        messages.clear();
-        answer = IDOK;
-        previous = AfxSetMessageBoxHook(&Hook);
-    }
-    ~MessageBoxRecorder() { AfxSetMessageBoxHook(previous); }
-    AfxMessageBoxHook previous = nullptr;
-};
+#include "tests/framework/WindowTestSupport.h"
 
 inline std::unique_ptr<CTalusimDoc> NewDocument()
 {

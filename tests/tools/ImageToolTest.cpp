@@ -16,6 +16,7 @@
 #include "tools/PictureImage.h"
 #include "tools/ToolImage.h"
 #include "tools/ToolsFile.h"
+#include "tests/framework/WindowTestSupport.h"
 
 using namespace tooltest;
 
@@ -23,22 +24,6 @@ namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255);
-
-struct Messages {
-    static inline std::vector<std::string> texts;
-    static int Hook(LPCSTR text, UINT)
-    {
-        texts.emplace_back(text != nullptr ? text : "");
-        return IDOK;
-    }
-    Messages()
-    {
-        texts.clear();
-        previous = AfxSetMessageBoxHook(&Hook);
-    }
-    ~Messages() { AfxSetMessageBoxHook(previous); }
-    AfxMessageBoxHook previous = nullptr;
-};
 
 std::string Picture(const char* name) { return std::string(CLASTOR_TEST_DATA) + "/images/" + name; }
 
@@ -109,7 +94,7 @@ TEST(ImageTool, EachFormatLoadsAndDrawsTheRightWayUp)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        Messages messages;
+        MessageBoxRecorder messages;
         CToolImage tool;
         tool.SetImageScaleStyle(CToolImage::kNaturalSize);
         ASSERT_TRUE(tool.LoadImageFile(false, Picture(c.file).c_str()));
@@ -137,7 +122,7 @@ TEST(ImageTool, DamagedAndUnknownFilesAreRefused)
         SCOPED_TRACE(name);
         const std::string path = Picture(name);
         {
-            Messages messages;
+            MessageBoxRecorder messages;
             CToolImage tool;
             EXPECT_FALSE(tool.LoadImageFile(false, path.c_str()));
             EXPECT_FALSE(tool.HasImage());
@@ -154,7 +139,7 @@ TEST(ImageTool, DamagedAndUnknownFilesAreRefused)
             tool.Draw(canvas.DC(), &vc);
             EXPECT_EQ(canvas.Count(kWhite), 50 * 50);
         }
-        Messages quiet;
+        MessageBoxRecorder quiet;
         CToolImage tool;
         EXPECT_FALSE(tool.LoadImageFile(true, path.c_str()));
         EXPECT_TRUE(quiet.texts.empty());
@@ -401,7 +386,7 @@ TEST(ImageTool, ScaleMarkersShowWhileScaling)
 
 TEST(ImageTool, ToolsFileFindsThePictureBesideTheFile)
 {
-    Messages messages;
+    MessageBoxRecorder messages;
     TempFolder first("clastor-image-first"), second("clastor-image-second");
     const std::string picture = first.File("pic.gif");
     ASSERT_TRUE(::CopyFileA(Picture("quad.gif").c_str(), picture.c_str(), FALSE));

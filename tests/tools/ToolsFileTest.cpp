@@ -14,24 +14,9 @@
 #include "tools/ToolLine.h"
 #include "tools/ToolRectangle.h"
 #include "tools/ToolsFile.h"
+#include "tests/framework/WindowTestSupport.h"
 
 namespace {
-
-struct Messages {
-    static inline std::vector<std::string> texts;
-    static int Hook(LPCSTR text, UINT)
-    {
-        texts.emplace_back(text != nullptr ? text : "");
-        return IDOK;
-    }
-    Messages()
-    {
-        texts.clear();
-        previous = AfxSetMessageBoxHook(&Hook);
-    }
-    ~Messages() { AfxSetMessageBoxHook(previous); }
-    AfxMessageBoxHook previous = nullptr;
-};
 
 std::string Fixture(const char* name) { return std::string(CLASTOR_TEST_DATA) + "/tools/" + name; }
 
@@ -82,7 +67,7 @@ TEST(ToolsFile, EveryVersionIsReadWithTheDefaultsOfItsMissingGroups)
 {
     for (int version = 1; version <= 7; ++version) {
         SCOPED_TRACE(version);
-        Messages messages;
+        MessageBoxRecorder messages;
         CREGDatabase db;
         CWnd view;
         CToolsFile file;
@@ -191,7 +176,7 @@ TEST(ToolsFile, WriterTextIsExact)
 
 TEST(ToolsFile, WrittenFileReadsBackIdentical)
 {
-    Messages messages;
+    MessageBoxRecorder messages;
     CREGDatabase first;
     CWnd view;
     CToolsFile file;
@@ -234,7 +219,7 @@ TEST(ToolsFile, DamagedFilesAreRefusedWithTheirMessage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        Messages messages;
+        MessageBoxRecorder messages;
         CREGDatabase db;
         CWnd view;
         CToolsFile file;
@@ -248,7 +233,7 @@ TEST(ToolsFile, DamagedFilesAreRefusedWithTheirMessage)
 
 TEST(ToolsFile, APictureThatCannotBeLoadedIsLeftOut)
 {
-    Messages messages;
+    MessageBoxRecorder messages;
     CREGDatabase db;
     CWnd view;
     CToolsFile file;
@@ -265,7 +250,7 @@ TEST(ToolsFile, APictureThatCannotBeLoadedIsLeftOut)
 
 TEST(ToolsFile, FilesThatCannotBeOpenedOrWritten)
 {
-    Messages messages;
+    MessageBoxRecorder messages;
     CREGDatabase db;
     CWnd view;
     CToolsFile file;

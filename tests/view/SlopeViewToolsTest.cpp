@@ -24,6 +24,7 @@
 #include "tools/ToolTextBox.h"
 #include "tools/ToolWaterPt.h"
 #include "view/SlopeViewRules.h"
+#include "tests/support/InstalledTools.h"
 
 namespace {
 
@@ -31,17 +32,6 @@ struct RecordedToolCmdUI : CCmdUI {
     int enabled = -1, checked = -1;
     void Enable(BOOL on) override { enabled = on ? 1 : 0; }
     void SetCheck(int check) override { checked = check; }
-};
-
-// The tools take part as in the program; the previous services return after.
-struct InstalledTools {
-    InstalledTools()
-    {
-        previous = &DrawingToolServices();
-        InstallToolServices();
-    }
-    ~InstalledTools() { InstallDrawingToolServices(previous); }
-    CDrawingToolServices* previous = nullptr;
 };
 
 // Holds Shift down for the thread's key state while it lives.
