@@ -122,22 +122,11 @@ BOOL CTalusimView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return TRUE;
 }
 
-bool CTalusimView::GetTypedPoint(CVector2D& point)
-{
-    double x = 0, y = 0;
-    if (!MainFrameServices().GetTypedPoint(x, y, true))
-        return false;
-    point = CVector2D(x, y);
-    return true;
-}
+bool CTalusimView::GetTypedPoint(CVector2D& point) { return CModeHandlers::TypedPoint(point); }
 
 bool CTalusimView::GetEventPoint(int event, int x, int y, CVector2D& point)
 {
-    if (event == EVENT_LEFT_DOWN) {
-        point = SnapPoint(x, y, true);
-        return true;
-    }
-    return GetTypedPoint(point);
+    return CSlopeModes(*this).EventPoint(event, x, y, point);
 }
 
 void CTalusimView::ShowMessage(UINT stringId)
@@ -214,10 +203,3 @@ void CTalusimView::process_PAN(int event, int x, int y)
         m_pDoc->SetMode(MODE_IDLE);
     Invalidate(IsDrawCacheStale() ? TRUE : FALSE);
 }
-
-void CTalusimView::ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,
-                               double& bottom, double& right)
-{
-    CSlopeModes(*this).ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-}
-
