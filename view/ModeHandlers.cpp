@@ -369,6 +369,17 @@ ToolCursorChoice CModeHandlers::ToolCursor(CPoint client)
     return choice;
 }
 
+bool CModeHandlers::SetToolCursor()
+{
+    CPoint p;
+    ::GetCursorPos(&p);
+    m_host.ModeView()->ScreenToClient(&p);
+    const ToolCursorChoice choice = ToolCursor(p);
+    if (choice.action == ToolCursorChoice::SHOW)
+        ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(choice.cursor)));
+    return choice.action != ToolCursorChoice::DEFAULT;
+}
+
 // ---- deleting ----------------------------------------------------------------------------------
 
 void CModeHandlers::KeepCurrentToolUnselected()

@@ -83,9 +83,10 @@ public:
     // The window is closing: its drawings, and a tool half drawn in it, go
     // with it (a later window could otherwise get its group and show them).
     void DropDrawings();
-    // The cursor for the client point in EDIT_TOOL and DRAG_TOOL. A drawing
-    // of another window ends the editing mode here.
-    ToolCursorChoice ToolCursor(CPoint client);
+    // The cursor under the mouse in EDIT_TOOL and DRAG_TOOL: true when set
+    // (or kept as it is), false when the window's default is to show. A
+    // drawing of another window ends the editing mode here.
+    bool SetToolCursor();
 
     // A point typed at the prompt line; false when none was typed.
     static bool TypedPoint(CVector2D& point);
@@ -105,6 +106,7 @@ public:
 private:
     // Ends a drawing's edit: no current entity, no editing, IDLE, repaint.
     void EndToolDrag();
+    ToolCursorChoice ToolCursor(CPoint client);
     void KeepCurrentToolUnselected();
     // The rock paths a band picks pass the filter; a click turns those under it over.
     void PickPathsInBand(const SelectionBand& band);

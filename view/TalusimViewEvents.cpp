@@ -97,19 +97,8 @@ BOOL CTalusimView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     if (m_bContextMenuUp || m_pDoc == nullptr || nHitTest != HTCLIENT)
         return CScrollView::OnSetCursor(pWnd, nHitTest, message);
     const int mode = m_pDoc->GetMode();
-    if (mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE) {
-        CPoint p;
-        ::GetCursorPos(&p);
-        ScreenToClient(&p);
-        const ToolCursorChoice choice = CSlopeModes(*this).ToolCursor(p);
-        if (choice.action == ToolCursorChoice::SHOW) {
-            ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(choice.cursor)));
-            return TRUE;
-        }
-        if (choice.action == ToolCursorChoice::KEEP)
-            return TRUE;
-        return CScrollView::OnSetCursor(pWnd, nHitTest, message);
-    }
+    if (mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE)
+        return CSlopeModes(*this).SetToolCursor() ? TRUE : CScrollView::OnSetCursor(pWnd, nHitTest, message);
     CREGDatabase* db = GetDatabase();
     const int cursor = SlopeModeCursor(mode, db != nullptr ? db->GetSnapMode() : SNAP_NONE,
                                        m_pDoc->GetSlopeVertexCount());
