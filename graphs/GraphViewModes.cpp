@@ -165,17 +165,8 @@ BOOL CTalusimOlectraView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         }
         return CView::OnSetCursor(pWnd, nHitTest, message);
     }
-    if ((mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE) && MapViewContext()) {
-        CPoint p;
-        ::GetCursorPos(&p);
-        ScreenToClient(&p);
-        const ToolCursorChoice choice = CGraphModes(*this).ToolCursor(p);
-        if (choice.action == ToolCursorChoice::SHOW) {
-            ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(choice.cursor)));
-            return TRUE;
-        }
-        if (choice.action == ToolCursorChoice::KEEP)
-            return TRUE;
-    }
+    if ((mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE) && MapViewContext() &&
+        CGraphModes(*this).SetToolCursor())
+        return TRUE;
     return CView::OnSetCursor(pWnd, nHitTest, message);
 }

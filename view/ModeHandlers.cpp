@@ -20,6 +20,16 @@ namespace {
 
 bool ShiftHeld() { return ::GetKeyState(VK_SHIFT) < 0; }
 
+WorldBox BoxBetween(const CVector2D& a, const CVector2D& b)
+{
+    WorldBox box;
+    box.top = std::max(a.y, b.y);
+    box.left = std::min(a.x, b.x);
+    box.bottom = std::min(a.y, b.y);
+    box.right = std::max(a.x, b.x);
+    return box;
+}
+
 }  // namespace
 
 int CModeHandlers::DrawingGroup() { return ToolGroupOf(m_host.ModeView()); }
@@ -63,23 +73,42 @@ bool CModeHandlers::EventPoint(int event, int x, int y, CVector2D& point)
     return TypedPoint(point);
 }
 
-void CModeHandlers::ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,
-                                double& bottom, double& right)
+WorldBox CModeHandlers::PickBox(int x, int y)
+{
+    CVector2D a, b;
+    m_host.ModeViewContext()->GetPickBox(x, y, a, b);
+    return BoxBetween(a, b);
+}
+
+bool CModeHandlers::TrackBand(int event, CDC* pDC, int x, int y, SelectionBand& band)
 {
     CViewContext* vc = m_host.ModeViewContext();
-    const CRect band = vc->TrackRubberBand(event, pDC, m_host.ModeView(), x, y);
-    window = IsWindowSelection(m_host.ModeDocument()->GetMode(), band);
-    CVector2D a, b;
-    if (window) {
-        a = vc->DeviceToWorld(band.left, band.top);
-        b = vc->DeviceToWorld(band.right, band.bottom);
-    } else {
-        vc->GetPickBox(x, y, a, b);
+    switch (event) {
+    case EVENT_LEFT_DOWN:
+    case EVENT_MOUSE_MOVE: vc->TrackRubberBand(event, pDC, m_host.ModeView(), x, y); return false;
+    case EVENT_LEFT_UP: {
+        const CRect rect = vc->TrackRubberBand(event, pDC, m_host.ModeView(), x, y);
+        band.window = IsWindowSelection(m_host.ModeDocument()->GetMode(), rect);
+        static_cast<WorldBox&>(band) = band.window ? BoxBetween(vc->DeviceToWorld(rect.left, rect.top),
+                                                               vc->DeviceToWorld(rect.right, rect.bottom))
+                                                   : PickBox(x, y);
+        return true;
     }
-    top = std::max(a.y, b.y);
-    bottom = std::min(a.y, b.y);
-    left = std::min(a.x, b.x);
-    right = std::max(a.x, b.x);
+    default: return false;
+    }
+}
+
+void CModeHandlers::SelectCrossing(const SelectionBand& band, int category, int kind, int group)
+{
+    m_host.ModeDocument()->GetDatabase()->MarkEntities(
+        TEST_CROSSING, band.window ? ACTION_ADD : ACTION_TOGGLE, band.top, band.left, band.bottom, band.right,
+        category, kind, group, SET_SELECTION, m_host.ModeViewContext(), m_host.ModeView());
+}
+
+void CModeHandlers::SelectAll(int category, int kind, int group)
+{
+    m_host.ModeDocument()->GetDatabase()->MarkEntities(TEST_NONE, ACTION_ADD, 0, 0, 0, 0, category, kind, group,
+                                                       SET_SELECTION, m_host.ModeViewContext(), m_host.ModeView());
 }
 
 // ---- picking and drawing a two-point tool ------------------------------------------------
@@ -340,6 +369,17 @@ ToolCursorChoice CModeHandlers::ToolCursor(CPoint client)
     return choice;
 }
 
+bool CModeHandlers::SetToolCursor()
+{
+    CPoint p;
+    ::GetCursorPos(&p);
+    m_host.ModeView()->ScreenToClient(&p);
+    const ToolCursorChoice choice = ToolCursor(p);
+    if (choice.action == ToolCursorChoice::SHOW)
+        ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(choice.cursor)));
+    return choice.action != ToolCursorChoice::DEFAULT;
+}
+
 // ---- deleting ----------------------------------------------------------------------------------
 
 void CModeHandlers::KeepCurrentToolUnselected()
@@ -351,38 +391,29 @@ void CModeHandlers::KeepCurrentToolUnselected()
 void CModeHandlers::DeleteDrawings(int event, CDC* pDC, int x, int y)
 {
     CTalusimDoc* doc = m_host.ModeDocument();
-    CREGDatabase* db = doc->GetDatabase();
-    CViewContext* vc = m_host.ModeViewContext();
-    CView* view = m_host.ModeView();
+    SelectionBand band;
     switch (event) {
     case EVENT_CANCEL: doc->SetMode(MODE_IDLE); break;
     case EVENT_DONE:
         // The tool being drawn is never deleted.
         KeepCurrentToolUnselected();
         doc->SetCurrentEntity(nullptr);
-        db->DeleteSet(SET_SELECTION, true);
+        doc->GetDatabase()->DeleteSet(SET_SELECTION, true);
         doc->SetMode(MODE_IDLE);
         m_host.RepaintDrawings();
         break;
     case EVENT_SELECT_ALL:
-        db->MarkEntities(TEST_NONE, ACTION_ADD, 0, 0, 0, 0, ID_ANY_CATEGORY, kToolKindId, DrawingGroup(), SET_SELECTION,
-                         vc, view);
+        SelectAll(ID_ANY_CATEGORY, kToolKindId, DrawingGroup());
         KeepCurrentToolUnselected();
         m_host.RepaintDrawings();
         break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: vc->TrackRubberBand(event, pDC, view, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        db->MarkEntities(TEST_CROSSING, window ? ACTION_ADD : ACTION_TOGGLE, top, left, bottom, right,
-                         ID_ANY_CATEGORY, kToolKindId, DrawingGroup(), SET_SELECTION, vc, view);
-        KeepCurrentToolUnselected();
-        m_host.RepaintDrawings();
+    default:
+        if (TrackBand(event, pDC, x, y, band)) {
+            SelectCrossing(band, ID_ANY_CATEGORY, kToolKindId, DrawingGroup());
+            KeepCurrentToolUnselected();
+            m_host.RepaintDrawings();
+        }
         break;
-    }
-    default: break;
     }
 }
 
@@ -443,36 +474,37 @@ void CModeHandlers::DropDrawings()
 void CModeHandlers::FilterByPicking(int event, CDC* pDC, int x, int y)
 {
     CTalusimDoc* doc = m_host.ModeDocument();
-    CREGDatabase* db = doc->GetDatabase();
-    CViewContext* vc = m_host.ModeViewContext();
-    CView* view = m_host.ModeView();
+    SelectionBand band;
     switch (event) {
     case EVENT_CANCEL:
     case EVENT_DONE: doc->SetMode(MODE_IDLE); break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: vc->TrackRubberBand(event, pDC, view, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        db->ClearSet(SET_WORK2);
-        db->ClearSet(SET_WORK);
-        if (window) {
-            db->MarkEntities(TEST_CROSSING, ACTION_ADD, top, left, bottom, right, CAT_PATH_NOT_FILTERED,
-                             KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, vc, view);
-        } else {
-            // A click turns the paths under it over: those that passed stop passing.
-            db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, top, left, bottom, right, CAT_PATH_PASSES, KIND_ROCK_PATH,
-                             ID_ANY_GROUP, SET_WORK2, vc, view);
-            db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, top, left, bottom, right, CAT_PATH_NOT_FILTERED,
-                             KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, vc, view);
-            db->SetCategoryIdInSet(CAT_PATH_NOT_FILTERED, SET_WORK2);
-        }
-        db->SetCategoryIdInSet(CAT_PATH_PASSES, SET_WORK);
-        db->SortEntities(72);
-        doc->UpdateAllViews(nullptr);
+    default:
+        if (TrackBand(event, pDC, x, y, band))
+            PickPathsInBand(band);
         break;
     }
-    default: break;
+}
+
+void CModeHandlers::PickPathsInBand(const SelectionBand& band)
+{
+    CTalusimDoc* doc = m_host.ModeDocument();
+    CREGDatabase* db = doc->GetDatabase();
+    CViewContext* vc = m_host.ModeViewContext();
+    CView* view = m_host.ModeView();
+    db->ClearSet(SET_WORK2);
+    db->ClearSet(SET_WORK);
+    if (band.window) {
+        db->MarkEntities(TEST_CROSSING, ACTION_ADD, band.top, band.left, band.bottom, band.right,
+                         CAT_PATH_NOT_FILTERED, KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, vc, view);
+    } else {
+        // A click turns the paths under it over: those that passed stop passing.
+        db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, band.top, band.left, band.bottom, band.right, CAT_PATH_PASSES,
+                         KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK2, vc, view);
+        db->MarkEntities(TEST_CROSSING, ACTION_TOGGLE, band.top, band.left, band.bottom, band.right,
+                         CAT_PATH_NOT_FILTERED, KIND_ROCK_PATH, ID_ANY_GROUP, SET_WORK, vc, view);
+        db->SetCategoryIdInSet(CAT_PATH_NOT_FILTERED, SET_WORK2);
     }
+    db->SetCategoryIdInSet(CAT_PATH_PASSES, SET_WORK);
+    db->SortEntities(72);
+    doc->UpdateAllViews(nullptr);
 }

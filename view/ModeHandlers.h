@@ -33,6 +33,17 @@ protected:
     ~CModeHost() = default;
 };
 
+// A world window as the database's window queries take it.
+struct WorldBox {
+    double top = 0, left = 0, bottom = 0, right = 0;
+};
+
+// What a released rubber band chose: a window dragged out, or the pick box
+// around the point when it counts as a click.
+struct SelectionBand : WorldBox {
+    bool window = false;
+};
+
 // The cursor of the tool-editing modes: keep the window's default, keep the
 // cursor as it is, or show a standard cursor.
 struct ToolCursorChoice {
@@ -72,23 +83,33 @@ public:
     // The window is closing: its drawings, and a tool half drawn in it, go
     // with it (a later window could otherwise get its group and show them).
     void DropDrawings();
-    // The cursor for the client point in EDIT_TOOL and DRAG_TOOL. A drawing
-    // of another window ends the editing mode here.
-    ToolCursorChoice ToolCursor(CPoint client);
+    // The cursor under the mouse in EDIT_TOOL and DRAG_TOOL: true when set
+    // (or kept as it is), false when the window's default is to show. A
+    // drawing of another window ends the editing mode here.
+    bool SetToolCursor();
 
     // A point typed at the prompt line; false when none was typed.
     static bool TypedPoint(CVector2D& point);
     // The point of a click (snapped) or of Done (typed); false without one.
     bool EventPoint(int event, int x, int y, CVector2D& point);
-    // The rubber band's release judged by the mode: the band's world window,
-    // or the pick box around the point for a click.
-    void ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left, double& bottom,
-                     double& right);
+    // The world pick box around a device point.
+    WorldBox PickBox(int x, int y);
+    // The rubber band of the selecting modes: a press and the moves after it
+    // draw the band. True on the release, with `band` what it chose (judged
+    // by the mode); false for every other event.
+    bool TrackBand(int event, CDC* pDC, int x, int y, SelectionBand& band);
+    // Marks what the band crosses into the selection: a window adds, a click
+    // turns over.
+    void SelectCrossing(const SelectionBand& band, int category, int kind, int group);
+    void SelectAll(int category, int kind, int group);
 
 private:
     // Ends a drawing's edit: no current entity, no editing, IDLE, repaint.
     void EndToolDrag();
+    ToolCursorChoice ToolCursor(CPoint client);
     void KeepCurrentToolUnselected();
+    // The rock paths a band picks pass the filter; a click turns those under it over.
+    void PickPathsInBand(const SelectionBand& band);
 
     CModeHost& m_host;
 };

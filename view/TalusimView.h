@@ -18,6 +18,7 @@ class CREGDatabase;
 class CPreviewView;
 class CEntity;
 class CMenu;
+struct WorldBox;
 
 class CTalusimView : public CScrollView
 {
@@ -182,12 +183,12 @@ private:
     bool GetEventPoint(int event, int x, int y, CVector2D& point);
     enum class PointEvent { None, Moved, Taken };
     PointEvent ReadPointEvent(int event, int x, int y, CVector2D& point);
+    // The same for a later stage, which Go Back leaves for the stage before it.
+    PointEvent ReadPointEvent(int event, int x, int y, int previousMode, CVector2D& point);
     void RestoreMovedVertices();
+    // Marks the slope's vertices in a world box and repaints the slope.
+    void MarkSlopeVertices(int action, const WorldBox& box);
     void ShowMessage(UINT stringId);
-    // The rubber band's release judged by mode: the world window to use, or
-    // the pick box around the release point for a click.
-    void ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,
-                     double& bottom, double& right);
     void CreateToolTip();
     // The first member of set 25: the entity of the last right click, or null.
     CEntity* GetContextEntity() const;

@@ -97,19 +97,8 @@ BOOL CTalusimView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     if (m_bContextMenuUp || m_pDoc == nullptr || nHitTest != HTCLIENT)
         return CScrollView::OnSetCursor(pWnd, nHitTest, message);
     const int mode = m_pDoc->GetMode();
-    if (mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE) {
-        CPoint p;
-        ::GetCursorPos(&p);
-        ScreenToClient(&p);
-        const ToolCursorChoice choice = CSlopeModes(*this).ToolCursor(p);
-        if (choice.action == ToolCursorChoice::SHOW) {
-            ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(choice.cursor)));
-            return TRUE;
-        }
-        if (choice.action == ToolCursorChoice::KEEP)
-            return TRUE;
-        return CScrollView::OnSetCursor(pWnd, nHitTest, message);
-    }
+    if (mode == MODE_EDIT_TOOL_SELECT || mode == MODE_EDIT_TOOL_MOVE)
+        return CSlopeModes(*this).SetToolCursor() ? TRUE : CScrollView::OnSetCursor(pWnd, nHitTest, message);
     CREGDatabase* db = GetDatabase();
     const int cursor = SlopeModeCursor(mode, db != nullptr ? db->GetSnapMode() : SNAP_NONE,
                                        m_pDoc->GetSlopeVertexCount());
@@ -122,22 +111,11 @@ BOOL CTalusimView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return TRUE;
 }
 
-bool CTalusimView::GetTypedPoint(CVector2D& point)
-{
-    double x = 0, y = 0;
-    if (!MainFrameServices().GetTypedPoint(x, y, true))
-        return false;
-    point = CVector2D(x, y);
-    return true;
-}
+bool CTalusimView::GetTypedPoint(CVector2D& point) { return CModeHandlers::TypedPoint(point); }
 
 bool CTalusimView::GetEventPoint(int event, int x, int y, CVector2D& point)
 {
-    if (event == EVENT_LEFT_DOWN) {
-        point = SnapPoint(x, y, true);
-        return true;
-    }
-    return GetTypedPoint(point);
+    return CSlopeModes(*this).EventPoint(event, x, y, point);
 }
 
 void CTalusimView::ShowMessage(UINT stringId)
@@ -214,10 +192,3 @@ void CTalusimView::process_PAN(int event, int x, int y)
         m_pDoc->SetMode(MODE_IDLE);
     Invalidate(IsDrawCacheStale() ? TRUE : FALSE);
 }
-
-void CTalusimView::ReleaseBand(int event, CDC* pDC, int x, int y, bool& window, double& top, double& left,
-                               double& bottom, double& right)
-{
-    CSlopeModes(*this).ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-}
-

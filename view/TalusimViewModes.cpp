@@ -15,14 +15,14 @@
 namespace {
 constexpr UINT kInvalidSlopeVertex = 12000;
 constexpr UINT kInvalidBarrierEnd = 12057;
-constexpr double kEverywhere = 3.4028234663852886e38;
+constexpr double kFar = 3.4028234663852886e38;
+constexpr WorldBox kEverywhere{kFar, -kFar, -kFar, kFar};
 }  // namespace
 
 // The seeder of the last pick (set 25) in the Define Initial Conditions dialog.
 void CTalusimView::OnEditSeeder()
 {
-    CREGDatabase* db = GetDatabase();
-    auto* seeder = db != nullptr ? dynamic_cast<CTalusimRaker*>(db->GetFirstInSet(SET_WORK)) : nullptr;
+    auto* seeder = dynamic_cast<CTalusimRaker*>(GetContextEntity());
     if (seeder == nullptr)
         return;
     CInitialConditionsData data;
@@ -48,8 +48,7 @@ void CTalusimView::OnEditSeeder()
 // The barrier of the last pick (set 25) in the Barrier Editor, opened on it.
 void CTalusimView::OnEditBarrier()
 {
-    CREGDatabase* db = GetDatabase();
-    auto* barrier = db != nullptr ? dynamic_cast<CTalusimBarrier*>(db->GetFirstInSet(SET_WORK)) : nullptr;
+    auto* barrier = dynamic_cast<CTalusimBarrier*>(GetContextEntity());
     if (barrier == nullptr)
         return;
     if (SlopeViewServices().RunBarrierEditor(m_pDoc, barrier) == IDOK) {
@@ -171,6 +170,21 @@ void CTalusimView::process_DEFINE_SLOPE(int event, int x, int y)
     }
 }
 
+CTalusimView::PointEvent CTalusimView::ReadPointEvent(int event, int x, int y, int previousMode, CVector2D& p)
+{
+    if (event != EVENT_GO_BACK)
+        return ReadPointEvent(event, x, y, p);
+    m_pDoc->SetMode(previousMode);
+    return PointEvent::None;
+}
+
+void CTalusimView::MarkSlopeVertices(int action, const WorldBox& box)
+{
+    GetDatabase()->MarkVerticesInWindow(action, box.top, box.left, box.bottom, box.right, ID_ANY_CATEGORY,
+                                        KIND_SLOPE, ID_ANY_GROUP);
+    m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
+}
+
 void CTalusimView::process_INSERT_VERTEX(int event, int x, int y)
 {
     if (event == EVENT_CANCEL) {
@@ -179,9 +193,7 @@ void CTalusimView::process_INSERT_VERTEX(int event, int x, int y)
         const CVector2D w = m_pViewContext->DeviceToWorld(x, y);
         CVector2D a, b;
         m_pViewContext->GetPickBox(x, y, a, b);
-        CEntity* e = GetDatabase()->ApplyToNearestEntity(w.x, w.y, std::max(a.y, b.y), std::min(a.x, b.x),
-                                                         std::min(a.y, b.y), std::max(a.x, b.x), ID_ANY_CATEGORY,
-                                                         KIND_SLOPE, ID_ANY_GROUP);
+        CEntity* e = GetDatabase()->ApplyToNearestEntity(w, a, b, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
         if (e != nullptr) {
             m_pDoc->SetModifiedFlag();
             m_pDoc->UpdateAllViews(nullptr, 0, e);
@@ -191,65 +203,45 @@ void CTalusimView::process_INSERT_VERTEX(int event, int x, int y)
 
 void CTalusimView::process_DELETE_VERTICES(int event, CDC* pDC, int x, int y)
 {
-    CREGDatabase* db = GetDatabase();
+    SelectionBand band;
     switch (event) {
     case EVENT_CANCEL:
-        db->ClearAllVertexMarks();
+        GetDatabase()->ClearAllVertexMarks();
         m_pDoc->SetMode(MODE_IDLE);
         break;
     case EVENT_DONE: m_pDoc->FinishVertexDeletion(); break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        db->MarkVerticesInWindow(ACTION_TOGGLE, top, left, bottom, right, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
-        m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
+    default:
+        if (CSlopeModes(*this).TrackBand(event, pDC, x, y, band))
+            MarkSlopeVertices(ACTION_TOGGLE, band);
         break;
-    }
-    default: break;
     }
 }
 
 void CTalusimView::process_SELECT_VERTICES_TO_MOVE(int event, CDC* pDC, int x, int y)
 {
-    CREGDatabase* db = GetDatabase();
+    SelectionBand band;
     switch (event) {
     case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_DONE:
-        m_pDoc->SetMode(db->CountMarkedVertices(ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP) > 0 ? MODE_MOVE_VERTICES_BASE
-                                                                                               : MODE_IDLE);
-        break;
-    case EVENT_SELECT_ALL:
-        if (MainFrameServices().ConfirmSelectAll()) {
-            db->MarkVerticesInWindow(ACTION_ADD, kEverywhere, -kEverywhere, -kEverywhere, kEverywhere,
-                                     ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
-            m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
-        }
-        break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        db->MarkVerticesInWindow(ACTION_TOGGLE, top, left, bottom, right, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
-        m_pDoc->UpdateAllViews(nullptr, 0, m_pDoc->GetSlope());
+    case EVENT_DONE: {
+        const int marked = GetDatabase()->CountMarkedVertices(ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+        m_pDoc->SetMode(marked > 0 ? MODE_MOVE_VERTICES_BASE : MODE_IDLE);
         break;
     }
-    default: break;
+    case EVENT_SELECT_ALL:
+        if (MainFrameServices().ConfirmSelectAll())
+            MarkSlopeVertices(ACTION_ADD, kEverywhere);
+        break;
+    default:
+        if (CSlopeModes(*this).TrackBand(event, pDC, x, y, band))
+            MarkSlopeVertices(ACTION_TOGGLE, band);
+        break;
     }
 }
 
 void CTalusimView::process_MOVE_VERTICES_BASE(int event, int x, int y)
 {
-    if (event == EVENT_GO_BACK) {
-        m_pDoc->SetMode(MODE_MOVE_VERTICES_SELECT);
-        return;
-    }
     CVector2D p;
-    const PointEvent e = ReadPointEvent(event, x, y, p);
+    const PointEvent e = ReadPointEvent(event, x, y, MODE_MOVE_VERTICES_SELECT, p);
     if (e == PointEvent::None)
         return;
     m_pDoc->SetVertexMoveBasePoint(p.x, p.y);
@@ -261,14 +253,11 @@ void CTalusimView::process_MOVE_VERTICES_BASE(int event, int x, int y)
 
 void CTalusimView::process_MOVE_VERTICES_TARGET(int event, int x, int y)
 {
+    // Escape puts the vertices back before it leaves the move.
     if (event == EVENT_CANCEL)
         m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE);
-    if (event == EVENT_GO_BACK) {
-        m_pDoc->SetMode(MODE_MOVE_VERTICES_BASE);
-        return;
-    }
     CVector2D p;
-    const PointEvent e = ReadPointEvent(event, x, y, p);
+    const PointEvent e = ReadPointEvent(event, x, y, MODE_MOVE_VERTICES_BASE, p);
     if (e == PointEvent::None)
         return;
     m_pDoc->SetVertexMoveTargetPoint(p.x, p.y);
@@ -291,6 +280,7 @@ void CTalusimView::RestoreMovedVertices()
 
 void CTalusimView::process_ASSIGN_MATERIAL(int event, CDC* pDC, int x, int y)
 {
+    SelectionBand band;
     switch (event) {
     case EVENT_CANCEL:
         if (CTalusimSlope* slope = m_pDoc->GetSlope())
@@ -298,16 +288,10 @@ void CTalusimView::process_ASSIGN_MATERIAL(int event, CDC* pDC, int x, int y)
         m_pDoc->SetMode(MODE_IDLE);
         break;
     case EVENT_DONE: m_pDoc->SetMode(MODE_IDLE); break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        m_pDoc->AssignMaterialToSegments(TEST_CROSSING, top, left, bottom, right);
+    default:
+        if (CSlopeModes(*this).TrackBand(event, pDC, x, y, band))
+            m_pDoc->AssignMaterialToSegments(TEST_CROSSING, band.top, band.left, band.bottom, band.right);
         break;
-    }
-    default: break;
     }
 }
 
@@ -347,19 +331,16 @@ void CTalusimView::process_ADD_LINE_SEEDER_NEXT(int event, int x, int y)
             m_pDoc->SetMode(MODE_IDLE);
             break;
         }
-        if (!GetTypedPoint(p))
-            break;
-        m_pDoc->TrackLineSeederEnd(p.x, p.y);
-        m_pDoc->AddLineSeederVertex(p.x, p.y);
+        [[fallthrough]];
+    case EVENT_LEFT_DOWN:
+        if (GetEventPoint(event, x, y, p)) {
+            m_pDoc->TrackLineSeederEnd(p.x, p.y);
+            m_pDoc->AddLineSeederVertex(p.x, p.y);
+        }
         break;
     case EVENT_GO_BACK:
         if (MainFrameServices().ConfirmGoBack())
             m_pDoc->RemoveLastSeederVertex();
-        break;
-    case EVENT_LEFT_DOWN:
-        p = SnapPoint(x, y, true);
-        m_pDoc->TrackLineSeederEnd(p.x, p.y);
-        m_pDoc->AddLineSeederVertex(p.x, p.y);
         break;
     case EVENT_MOUSE_MOVE:
         p = SnapPoint(x, y, true);
@@ -408,8 +389,7 @@ void CTalusimView::process_ADD_ANGLE(int event, int x, int y)
         CPoint d = m_pViewContext->WorldToDevice(q);
         CVector2D a, b;
         m_pViewContext->GetPickBox(d.x, d.y, a, b);
-        db->ApplyToNearestEntity(q.x, q.y, std::max(a.y, b.y), std::min(a.x, b.x), std::min(a.y, b.y),
-                                 std::max(a.x, b.x), ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
+        db->ApplyToNearestEntity(q, a, b, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP);
         end = m_pDoc->SnapToSlope(q.x, q.y);
         m_pDoc->UpdateAllViews(nullptr);
     }
@@ -462,8 +442,10 @@ void CTalusimView::process_ADD_COLLECTOR_END(int event, int x, int y)
 
 void CTalusimView::process_SELECT_OBJECTS(int event, CDC* pDC, int x, int y, int kind, int category, int group)
 {
+    CSlopeModes modes(*this);
     CREGDatabase* db = GetDatabase();
     const int mode = m_pDoc->GetMode();
+    SelectionBand band;
     switch (event) {
     case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
     case EVENT_DONE:
@@ -478,35 +460,24 @@ void CTalusimView::process_SELECT_OBJECTS(int event, CDC* pDC, int x, int y, int
             m_pDoc->DeleteSelectedBarriers();
         break;
     case EVENT_SELECT_ALL:
-        db->MarkEntities(TEST_NONE, ACTION_ADD, 0, 0, 0, 0, category, kind, group, SET_SELECTION,
-                         m_pViewContext.get(), this);
+        modes.SelectAll(category, kind, group);
         m_pDoc->UpdateAllViews(nullptr);
         break;
-    case EVENT_LEFT_DOWN:
-    case EVENT_MOUSE_MOVE: m_pViewContext->TrackRubberBand(event, pDC, this, x, y); break;
-    case EVENT_LEFT_UP: {
-        bool window = false;
-        double top, left, bottom, right;
-        ReleaseBand(event, pDC, x, y, window, top, left, bottom, right);
-        db->MarkEntities(TEST_CROSSING, window ? ACTION_ADD : ACTION_TOGGLE, top, left, bottom, right, category, kind,
-                         group, SET_SELECTION, m_pViewContext.get(), this);
-        if (mode == MODE_MOVE_COLLECTORS_SELECT)
-            db->SaveSelectionGeometry();
-        m_pDoc->UpdateAllViews(nullptr);
+    default:
+        if (modes.TrackBand(event, pDC, x, y, band)) {
+            modes.SelectCrossing(band, category, kind, group);
+            if (mode == MODE_MOVE_COLLECTORS_SELECT)
+                db->SaveSelectionGeometry();
+            m_pDoc->UpdateAllViews(nullptr);
+        }
         break;
-    }
-    default: break;
     }
 }
 
 void CTalusimView::process_MOVE_COLLECTORS_BASE(int event, int x, int y)
 {
-    if (event == EVENT_GO_BACK) {
-        m_pDoc->SetMode(MODE_MOVE_COLLECTORS_SELECT);
-        return;
-    }
     CVector2D p;
-    const PointEvent e = ReadPointEvent(event, x, y, p);
+    const PointEvent e = ReadPointEvent(event, x, y, MODE_MOVE_COLLECTORS_SELECT, p);
     if (e == PointEvent::None)
         return;
     m_pDoc->SetCollectorMoveBasePoint(p.x, p.y);
@@ -519,12 +490,8 @@ void CTalusimView::process_MOVE_COLLECTORS_BASE(int event, int x, int y)
 
 void CTalusimView::process_MOVE_COLLECTORS_TARGET(int event, int x, int y)
 {
-    if (event == EVENT_GO_BACK) {
-        m_pDoc->SetMode(MODE_MOVE_COLLECTORS_BASE);
-        return;
-    }
     CVector2D p;
-    const PointEvent e = ReadPointEvent(event, x, y, p);
+    const PointEvent e = ReadPointEvent(event, x, y, MODE_MOVE_COLLECTORS_BASE, p);
     if (e == PointEvent::None)
         return;
     m_pDoc->SetCollectorMoveTargetPoint(p.x, p.y);
@@ -541,12 +508,10 @@ void CTalusimView::process_MOVE_ANGLE_VERTEX(int event, int x, int y)
     switch (event) {
     case EVENT_CANCEL: m_pDoc->SetMode(MODE_IDLE); break;
     case EVENT_LEFT_DOWN: {
-        CVector2D a, b;
-        m_pViewContext->GetPickBox(x, y, a, b);
+        const WorldBox box = CSlopeModes(*this).PickBox(x, y);
         db->ClearSet(SET_WORK);
-        db->MarkEntities(TEST_CROSSING, ACTION_ADD, std::max(a.y, b.y), std::min(a.x, b.x), std::min(a.y, b.y),
-                         std::max(a.x, b.x), CAT_PLACED, KIND_BARRIER, GROUP_BARRIER, SET_WORK, m_pViewContext.get(),
-                         this);
+        db->MarkEntities(TEST_CROSSING, ACTION_ADD, box.top, box.left, box.bottom, box.right, CAT_PLACED,
+                         KIND_BARRIER, GROUP_BARRIER, SET_WORK, m_pViewContext.get(), this);
         CEntity* picked = db->GetFirstInSet(SET_WORK);
         if (picked != nullptr) {
             const bool alreadySelected = db->GetFirstInSet(SET_SELECTION) == picked;
