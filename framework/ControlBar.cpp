@@ -28,6 +28,26 @@ CString PromptOfCommand(UINT nID) {
 const UINT kDockBarIds[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 const DWORD kDockBarStyles[4] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
 
+// The strip of the layout's room along the edge the style names, as deep as
+// size says; the room left for the others shrinks by it.
+CRect TakeStrip(AFX_SIZEPARENTPARAMS* layout, DWORD style, CSize size) {
+    CRect rect(layout->rect);
+    if (style & CBRS_ALIGN_TOP) {
+        rect.bottom = rect.top + size.cy;
+        layout->rect.top += size.cy;
+    } else if (style & CBRS_ALIGN_BOTTOM) {
+        rect.top = rect.bottom - size.cy;
+        layout->rect.bottom -= size.cy;
+    } else if (style & CBRS_ALIGN_LEFT) {
+        rect.right = rect.left + size.cx;
+        layout->rect.left += size.cx;
+    } else {
+        rect.left = rect.right - size.cx;
+        layout->rect.right -= size.cx;
+    }
+    return rect;
+}
+
 } // namespace
 
 // ---- CControlBar ----
@@ -219,28 +239,29 @@ void CControlBar::PostNcDestroy() {
     if (m_bAutoDelete) delete this;
 }
 
+BOOL CControlBar::CreateBarControl(LPCSTR lpszClass, DWORD dwWindowStyle, CWnd* pParentWnd, UINT nID) {
+    static bool initialised = false;
+    if (!initialised) {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        initialised = true;
+    }
+    if (!CWnd::Create(lpszClass, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
+    m_nCreationOrder = NextCreationOrder();
+    SetOwner(pParentWnd);
+    return TRUE;
+}
+
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
     auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
     DWORD style = m_dwStyle;
     if (!(GetStyle() & WS_VISIBLE) || !(style & CBRS_ALIGN_ANY)) return 0;
-    CRect rect(layout->rect);
+    const CRect room(layout->rect);
     BOOL horz = (style & CBRS_ORIENT_HORZ) != 0;
     CSize size = CalcFixedLayout(layout->bStretch, horz);
-    size.cx = std::min<LONG>(size.cx, rect.Width());
-    size.cy = std::min<LONG>(size.cy, rect.Height());
-    if (style & CBRS_ALIGN_TOP) {
-        rect.bottom = rect.top + size.cy;
-        layout->rect.top += size.cy;
-    } else if (style & CBRS_ALIGN_BOTTOM) {
-        rect.top = rect.bottom - size.cy;
-        layout->rect.bottom -= size.cy;
-    } else if (style & CBRS_ALIGN_LEFT) {
-        rect.right = rect.left + size.cx;
-        layout->rect.left += size.cx;
-    } else {
-        rect.left = rect.right - size.cx;
-        layout->rect.right -= size.cx;
-    }
+    size.cx = std::min<LONG>(size.cx, room.Width());
+    size.cy = std::min<LONG>(size.cy, room.Height());
+    const CRect rect = TakeStrip(layout, style, size);
     if (layout->hDWP != nullptr)
         layout->hDWP = ::DeferWindowPos(layout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                                         SWP_NOACTIVATE | SWP_NOZORDER);
@@ -371,24 +392,9 @@ CSize CDockBar::CalcFixedLayout(BOOL, BOOL) { return LayoutRows(nullptr, CRect(0
 
 LRESULT CDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
     auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    CRect room(layout->rect);
-    BOOL horz = IsHorizontal();
+    const CRect room(layout->rect);
     CSize size = LayoutRows(nullptr, CRect(0, 0, room.Width(), room.Height()));
-    CRect rect(room);
-    if (m_dwStyle & CBRS_ALIGN_TOP) {
-        rect.bottom = rect.top + size.cy;
-        layout->rect.top += size.cy;
-    } else if (m_dwStyle & CBRS_ALIGN_BOTTOM) {
-        rect.top = rect.bottom - size.cy;
-        layout->rect.bottom -= size.cy;
-    } else if (m_dwStyle & CBRS_ALIGN_LEFT) {
-        rect.right = rect.left + size.cx;
-        layout->rect.left += size.cx;
-    } else {
-        rect.left = rect.right - size.cx;
-        layout->rect.right -= size.cx;
-    }
-    (void)horz;
+    const CRect rect = TakeStrip(layout, m_dwStyle, size);
     if (layout->hDWP != nullptr) {
         ::DeferWindowPos(layout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                          SWP_NOACTIVATE | SWP_NOZORDER);

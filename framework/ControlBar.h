@@ -100,6 +100,9 @@ protected:
     void DrawGripper(CDC* pDC, const CRect& rect);
     // Shows a command's prompt in the frame's message pane, 0 for the idle text.
     void SetStatusPrompt(UINT nID);
+    // Makes the bar's window, a common control of the class given (the bar
+    // classes are registered the first time), owned by its parent.
+    BOOL CreateBarControl(LPCSTR lpszClass, DWORD dwWindowStyle, CWnd* pParentWnd, UINT nID);
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

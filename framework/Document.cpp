@@ -110,6 +110,23 @@ void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort) {
     delete pFile;
 }
 
+CException* CDocument::SerializeThrough(CFile* pFile, UINT nMode) {
+    try {
+        CArchive ar(pFile, nMode | CArchive::bNoFlushOnDelete);
+        ar.m_pDocument = this;
+        BeginWaitCursor();
+        Serialize(ar);
+        ar.Close();
+        EndWaitCursor();
+        ReleaseFile(pFile, FALSE);
+    } catch (CException* e) {
+        EndWaitCursor();
+        ReleaseFile(pFile, TRUE);
+        return e;
+    }
+    return nullptr;
+}
+
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
     CFileException fe;
     CFile* file = GetFile(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe);
@@ -119,17 +136,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
     }
     DeleteContents();
     SetModifiedFlag(TRUE); // dirty while loading, in case it fails half way
-    try {
-        CArchive ar(file, CArchive::load | CArchive::bNoFlushOnDelete);
-        ar.m_pDocument = this;
-        BeginWaitCursor();
-        Serialize(ar);
-        ar.Close();
-        EndWaitCursor();
-        ReleaseFile(file, FALSE);
-    } catch (CException* e) {
-        EndWaitCursor();
-        ReleaseFile(file, TRUE);
+    if (CException* e = SerializeThrough(file, CArchive::load)) {
         DeleteContents();
         ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         e->Delete();
@@ -175,17 +182,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
         ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
-    try {
-        CArchive ar(file, CArchive::store | CArchive::bNoFlushOnDelete);
-        ar.m_pDocument = this;
-        BeginWaitCursor();
-        Serialize(ar);
-        ar.Close();
-        EndWaitCursor();
-        ReleaseFile(file, FALSE);
-    } catch (CException* e) {
-        EndWaitCursor();
-        ReleaseFile(file, TRUE);
+    if (CException* e = SerializeThrough(file, CArchive::store)) {
         ::DeleteFileA(temp);
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();

@@ -79,4 +79,10 @@ protected:
 
     friend class CDocTemplate;
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Carries the document through an archive on pFile (load or store) and
+    // releases the file, aborted when an exception stopped the transfer; that
+    // exception is returned for the caller to report and delete.
+    CException* SerializeThrough(CFile* pFile, UINT nMode);
 };

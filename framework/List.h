@@ -48,10 +48,10 @@ public:
 
     POSITION GetHeadPosition() const { return Pos(m_pHead); }
     POSITION GetTailPosition() const { return Pos(m_pTail); }
-    TYPE& GetNext(POSITION& rPosition);
-    const TYPE& GetNext(POSITION& rPosition) const;
-    TYPE& GetPrev(POSITION& rPosition);
-    const TYPE& GetPrev(POSITION& rPosition) const;
+    TYPE& GetNext(POSITION& rPosition) { return At(Step(rPosition, true))->data; }
+    const TYPE& GetNext(POSITION& rPosition) const { return At(Step(rPosition, true))->data; }
+    TYPE& GetPrev(POSITION& rPosition) { return At(Step(rPosition, false))->data; }
+    const TYPE& GetPrev(POSITION& rPosition) const { return At(Step(rPosition, false))->data; }
 
     TYPE& GetAt(POSITION position) { return At(position)->data; }
     const TYPE& GetAt(POSITION position) const { return At(position)->data; }
@@ -72,7 +72,16 @@ public:
 private:
     static POSITION Pos(Node* p) { return reinterpret_cast<POSITION>(p); }
     static Node* At(POSITION p) { return reinterpret_cast<Node*>(p); }
+    // Moves the cursor to the next (or previous) element; returns where it was.
+    static POSITION Step(POSITION& rPosition, bool forward)
+    {
+        const POSITION was = rPosition;
+        rPosition = Pos(forward ? At(was)->next : At(was)->prev);
+        return was;
+    }
     Node* NewNode(Node* prev, Node* next, ARG_TYPE value);
+    // A new node between two neighbours (null at either end of the list).
+    POSITION LinkBetween(Node* prev, Node* next, ARG_TYPE value);
 
     Node* m_pHead = nullptr;
     Node* m_pTail = nullptr;
@@ -86,6 +95,16 @@ typename CList<TYPE, ARG_TYPE>::Node* CList<TYPE, ARG_TYPE>::NewNode(Node* prev,
     if (!node)
         AfxThrowMemoryException();
     return node;
+}
+
+template <class TYPE, class ARG_TYPE>
+POSITION CList<TYPE, ARG_TYPE>::LinkBetween(Node* prev, Node* next, ARG_TYPE value)
+{
+    Node* node = NewNode(prev, next, value);
+    (prev ? prev->next : m_pHead) = node;
+    (next ? next->prev : m_pTail) = node;
+    ++m_nCount;
+    return Pos(node);
 }
 
 template <class TYPE, class ARG_TYPE> TYPE CList<TYPE, ARG_TYPE>::RemoveHead()
@@ -135,34 +154,6 @@ template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAll()
     m_nCount = 0;
 }
 
-template <class TYPE, class ARG_TYPE> TYPE& CList<TYPE, ARG_TYPE>::GetNext(POSITION& rPosition)
-{
-    Node* node = At(rPosition);
-    rPosition = Pos(node->next);
-    return node->data;
-}
-
-template <class TYPE, class ARG_TYPE> const TYPE& CList<TYPE, ARG_TYPE>::GetNext(POSITION& rPosition) const
-{
-    Node* node = At(rPosition);
-    rPosition = Pos(node->next);
-    return node->data;
-}
-
-template <class TYPE, class ARG_TYPE> TYPE& CList<TYPE, ARG_TYPE>::GetPrev(POSITION& rPosition)
-{
-    Node* node = At(rPosition);
-    rPosition = Pos(node->prev);
-    return node->data;
-}
-
-template <class TYPE, class ARG_TYPE> const TYPE& CList<TYPE, ARG_TYPE>::GetPrev(POSITION& rPosition) const
-{
-    Node* node = At(rPosition);
-    rPosition = Pos(node->prev);
-    return node->data;
-}
-
 template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAt(POSITION position)
 {
     Node* node = At(position);
@@ -179,11 +170,7 @@ POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE newElem
 {
     Node* next = position ? At(position) : m_pHead;
     Node* prev = next ? next->prev : nullptr;
-    Node* node = NewNode(prev, next, newElement);
-    (prev ? prev->next : m_pHead) = node;
-    (next ? next->prev : m_pTail) = node;
-    ++m_nCount;
-    return Pos(node);
+    return LinkBetween(prev, next, newElement);
 }
 
 template <class TYPE, class ARG_TYPE>
@@ -191,11 +178,7 @@ POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE newEleme
 {
     Node* prev = position ? At(position) : m_pTail;
     Node* next = prev ? prev->next : nullptr;
-    Node* node = NewNode(prev, next, newElement);
-    (prev ? prev->next : m_pHead) = node;
-    (next ? next->prev : m_pTail) = node;
-    ++m_nCount;
-    return Pos(node);
+    return LinkBetween(prev, next, newElement);
 }
 
 template <class TYPE, class ARG_TYPE>

@@ -31,20 +31,11 @@ public:
 } // namespace
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    static bool initialised = false;
-    if (!initialised) {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        initialised = true;
-    }
     m_dwStyle = dwStyle & CBRS_ALL;
     m_cxLeftBorder = m_cxRightBorder = 0;
     m_cyTopBorder = m_cyBottomBorder = 0;
     DWORD ws = (dwStyle & ~CBRS_ALL) | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
-    CRect r(0, 0, 0, 0);
-    if (!CWnd::Create(STATUSCLASSNAMEA, nullptr, ws, r, pParentWnd, nID)) return FALSE;
-    m_nCreationOrder = NextCreationOrder();
-    SetOwner(pParentWnd);
+    if (!CreateBarControl(STATUSCLASSNAMEA, ws, pParentWnd, nID)) return FALSE;
     // The frame's default font, as the panes are measured with it.
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return TRUE;

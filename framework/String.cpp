@@ -361,37 +361,39 @@ void CString::ReleaseBuffer(int nNewLength)
     m_str.resize(static_cast<size_t>(std::min(nNewLength, GetLength())));
 }
 
-CString operator+(const CString& a, const CString& b)
+namespace {
+
+// A copy of a with b appended.
+template <class A, class B> CString Joined(const A& a, const B& b)
 {
     CString r(a);
     r += b;
     return r;
+}
+
+}  // namespace
+
+CString operator+(const CString& a, const CString& b)
+{
+    return Joined(a, b);
 }
 
 CString operator+(const CString& a, LPCSTR b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return Joined(a, b);
 }
 
 CString operator+(LPCSTR a, const CString& b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return Joined(a, b);
 }
 
 CString operator+(const CString& a, char b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return Joined(a, b);
 }
 
 CString operator+(char a, const CString& b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return Joined(a, b);
 }

@@ -82,21 +82,12 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
 }
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID) {
-    static bool initialised = false;
-    if (!initialised) {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        initialised = true;
-    }
     m_dwStyle = dwStyle & CBRS_ALL;
     SetBorders(rcBorders.left, rcBorders.top, rcBorders.right, rcBorders.bottom);
     DWORD ws = (dwStyle & ~CBRS_ALL) | (dwCtrlStyle & 0xFFFF) | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER |
                CCS_NORESIZE;
     if (m_dwStyle & CBRS_TOOLTIPS) ws |= TBSTYLE_TOOLTIPS;
-    CRect r(0, 0, 0, 0);
-    if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, ws, r, pParentWnd, nID)) return FALSE;
-    m_nCreationOrder = NextCreationOrder();
-    SetOwner(pParentWnd);
+    if (!CreateBarControl(TOOLBARCLASSNAMEA, ws, pParentWnd, nID)) return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     // Notifications come to the bar itself, which answers tooltips and passes the rest to its owner.
     SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(m_hWnd));

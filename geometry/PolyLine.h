@@ -162,6 +162,10 @@ public:
 
 protected:
     bool IsValidIndex(int i) const { return i >= 0 && i < GetVertexCount(); }
+    // Of the vertex found for (x, y) and the foot on the segment found for it
+    // (none when -1), the nearer one; a tie goes to the vertex.
+    CVector2D NearerOfVertexAndFoot(double x, double y, int segment, const CVector2D& vertex,
+                                    bool bIncludeMarked, bool* pIsVertex, int* pIndex) const;
     // Vertex i lies on a visible segment (before or after it).
     bool IsOnVisibleSegment(int i) const;
     // Visible segments through the current pen, as DrawLines draws them.

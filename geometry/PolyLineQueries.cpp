@@ -224,20 +224,26 @@ CVector2D FootOn(const CPolyVertexArray& v, int s, int last, double x, double y)
 
 } // namespace
 
+CVector2D CPolyLine::NearerOfVertexAndFoot(double x, double y, int segment, const CVector2D& vertex,
+                                           bool bIncludeMarked, bool* pIsVertex, int* pIndex) const
+{
+    const CVector2D f = segment != -1 ? FootOn(m_vertices, segment, GetLastVertexIndex(), x, y) : vertex;
+    const CVector2D p(x, y);
+    if (p.DistanceSquaredTo(vertex) > p.DistanceSquaredTo(f)) {
+        if (pIsVertex) *pIsVertex = false;
+        if (pIndex) *pIndex = segment;
+        return f;
+    }
+    if (pIsVertex) *pIsVertex = true;
+    if (pIndex) *pIndex = FindNearestVertex(x, y, bIncludeMarked);
+    return vertex;
+}
+
 CVector2D CPolyLine::GetNearestSegmentPoint(double x, double y, bool* pIsVertex, int* pIndex)
 {
     const int s = GetSegmentIndexAt(x, y);
     const CVector2D v = GetNearestPoint(x, y);
-    const CVector2D f = s != -1 ? FootOn(m_vertices, s, GetLastVertexIndex(), x, y) : v;
-    const CVector2D p(x, y);
-    if (p.DistanceSquaredTo(v) > p.DistanceSquaredTo(f)) {
-        if (pIsVertex) *pIsVertex = false;
-        if (pIndex) *pIndex = s;
-        return f;
-    }
-    if (pIsVertex) *pIsVertex = true;
-    if (pIndex) *pIndex = FindNearestVertex(x, y, true);
-    return v;
+    return NearerOfVertexAndFoot(x, y, s, v, true, pIsVertex, pIndex);
 }
 
 CVector2D CPolyLine::GetNearestSegmentPointInView(CViewContext* pView, double x, double y,
@@ -246,16 +252,7 @@ CVector2D CPolyLine::GetNearestSegmentPointInView(CViewContext* pView, double x,
     const bool option = pView ? pView->GetVertexPickOption() : false;
     const int s = NearestSegmentIndex(m_bClosed, x, y, option);
     const CVector2D v = GetNearestPointInView(pView, x, y);
-    const CVector2D f = s != -1 ? FootOn(m_vertices, s, GetLastVertexIndex(), x, y) : v;
-    const CVector2D p(x, y);
-    if (p.DistanceSquaredTo(v) > p.DistanceSquaredTo(f)) {
-        if (pIsVertex) *pIsVertex = false;
-        if (pIndex) *pIndex = s;
-        return f;
-    }
-    if (pIsVertex) *pIsVertex = true;
-    if (pIndex) *pIndex = FindNearestVertex(x, y, option);
-    return v;
+    return NearerOfVertexAndFoot(x, y, s, v, option, pIsVertex, pIndex);
 }
 
 bool CPolyLine::ApplyToNearestVertex(int code, const CVector2D& point, double* pDistance,

@@ -327,6 +327,27 @@ void CTalusimDoc::AppendSlopeVertex(double x, double y)
     RedrawEntity(m_pSlope);
 }
 
+void CTalusimDoc::MoveRubberBandVertex(CPolyLine* line, double x, double y)
+{
+    RedrawEntity(line);
+    line->SetVertexPoint(line->GetLastVertexIndex(), x, y);
+    RedrawEntity(line);
+}
+
+namespace {
+
+// Drops the vertex before the one that follows the mouse; false when that is
+// the first vertex.
+bool DropVertexBeforeRubberBand(CPolyLine* line)
+{
+    if (line->GetLastVertexIndex() <= 1)
+        return false;
+    line->DeleteVertex(line->GetLastVertexIndex() - 1);
+    return true;
+}
+
+}  // namespace
+
 void CTalusimDoc::TrackSlopeVertex(double x, double y)
 {
     if (!m_pSlope)
@@ -337,18 +358,14 @@ void CTalusimDoc::TrackSlopeVertex(double x, double y)
         MoveReferencePoint(x, y);
     else if (m_pSlope->GetVertexCount() == 2)
         HideReferencePoint();
-    RedrawEntity(m_pSlope);
-    m_pSlope->SetVertexPoint(m_pSlope->GetLastVertexIndex(), x, y);
-    RedrawEntity(m_pSlope);
+    MoveRubberBandVertex(m_pSlope, x, y);
 }
 
 void CTalusimDoc::RemoveLastSlopeVertex()
 {
     if (!m_pSlope)
         return;
-    if (m_pSlope->GetLastVertexIndex() > 1)
-        m_pSlope->DeleteVertex(m_pSlope->GetLastVertexIndex() - 1);
-    else
+    if (!DropVertexBeforeRubberBand(m_pSlope))
         DeleteSlope();
     RedrawEntity(nullptr);
 }
@@ -497,33 +514,31 @@ void CTalusimDoc::MoveSelectedEntities()
 
 // ---- pending barrier, collector and seeder -----------------------------------------------
 
+namespace {
+
+// A line of the group waiting for its points, under the first name of the
+// series that no placed line of the group has taken.
+CTalusimBarrier* AddPendingLine(CREGDatabase& db, LPCSTR firstName, int group)
+{
+    CString name;
+    db.MakeUniqueName(firstName, name, KIND_BARRIER, group, CAT_PLACED);
+    auto* line = CTalusimBarrier::NewOfGroup(name, CAT_PENDING, group);
+    db.AddEntity(line, false);
+    return line;
+}
+
+}  // namespace
+
 CTalusimBarrier* CTalusimDoc::CreatePendingCollector()
 {
-    auto* c = new CTalusimBarrier;
-    CString name;
-    m_database.MakeUniqueName("Collector001", name, KIND_BARRIER, GROUP_COLLECTOR, CAT_PLACED);
-    c->SetName(name);
-    c->SetCategoryId(CAT_PENDING);
-    c->SetSkipLengthCheck(true);
-    c->SetGroupId(GROUP_COLLECTOR);
-    m_database.AddEntity(c, false);
-    m_pPendingCollector = c;
-    return c;
+    m_pPendingCollector = AddPendingLine(m_database, "Collector001", GROUP_COLLECTOR);
+    return m_pPendingCollector;
 }
 
 CTalusimBarrier* CTalusimDoc::CreatePendingBarrier()
 {
-    auto* b = new CTalusimBarrier;
-    CString name;
-    m_database.MakeUniqueName("Barrier001", name, KIND_BARRIER, GROUP_BARRIER, CAT_PLACED);
-    b->SetName(name);
-    b->SetCategoryId(CAT_PENDING);
-    b->SetColour(RGB(0, 128, 0));
-    b->SetSkipLengthCheck(false);
-    b->SetGroupId(GROUP_BARRIER);
-    m_database.AddEntity(b, false);
-    m_pPendingBarrier = b;
-    return b;
+    m_pPendingBarrier = AddPendingLine(m_database, "Barrier001", GROUP_BARRIER);
+    return m_pPendingBarrier;
 }
 
 CTalusimRaker* CTalusimDoc::CreatePendingSeeder()
@@ -566,41 +581,22 @@ void CTalusimDoc::OnAddLineSeeder()
         CreatePendingSeeder()->MakeUnselectable();
 }
 
-void CTalusimDoc::TrackBarrierStart(double x, double y)
+void CTalusimDoc::TrackLineStart(CTalusimBarrier* line, double x, double y)
 {
     MoveReferencePoint(x, y);
-    if (m_pPendingBarrier)
-        m_pPendingBarrier->SetPoints(x, y, m_pPendingBarrier->GetEndPoint().x, m_pPendingBarrier->GetEndPoint().y);
+    if (line)
+        line->SetPoints(x, y, line->GetEndPoint().x, line->GetEndPoint().y);
 }
 
-void CTalusimDoc::TrackCollectorStart(double x, double y)
+void CTalusimDoc::TrackLineEnd(CTalusimBarrier* line, double x, double y)
 {
-    MoveReferencePoint(x, y);
-    if (m_pPendingCollector)
-        m_pPendingCollector->SetPoints(x, y, m_pPendingCollector->GetEndPoint().x,
-                                       m_pPendingCollector->GetEndPoint().y);
-}
-
-void CTalusimDoc::TrackBarrierEnd(double x, double y)
-{
-    if (!m_pPendingBarrier)
+    if (!line)
         return;
-    RedrawEntity(m_pPendingBarrier);
-    m_pPendingBarrier->MakeSelectable();
-    CVector2D s = m_pPendingBarrier->GetStartPoint();
-    m_pPendingBarrier->SetPoints(s.x, s.y, x, y);
-    RedrawEntity(m_pPendingBarrier);
-}
-
-void CTalusimDoc::TrackCollectorEnd(double x, double y)
-{
-    if (!m_pPendingCollector)
-        return;
-    RedrawEntity(m_pPendingCollector);
-    m_pPendingCollector->MakeSelectable();
-    CVector2D s = m_pPendingCollector->GetStartPoint();
-    m_pPendingCollector->SetPoints(s.x, s.y, x, y);
-    RedrawEntity(m_pPendingCollector);
+    RedrawEntity(line);
+    line->MakeSelectable();
+    CVector2D s = line->GetStartPoint();
+    line->SetPoints(s.x, s.y, x, y);
+    RedrawEntity(line);
 }
 
 void CTalusimDoc::TrackLineSeederStart(double x, double y)
@@ -626,18 +622,14 @@ void CTalusimDoc::TrackLineSeederEnd(double x, double y)
 {
     if (!m_pPendingSeeder || m_pPendingSeeder->GetVertexCount() == 0)
         return;
-    RedrawEntity(m_pPendingSeeder);
-    m_pPendingSeeder->SetVertexPoint(m_pPendingSeeder->GetLastVertexIndex(), x, y);
-    RedrawEntity(m_pPendingSeeder);
+    MoveRubberBandVertex(m_pPendingSeeder, x, y);
 }
 
 void CTalusimDoc::RemoveLastSeederVertex()
 {
     if (!m_pPendingSeeder)
         return;
-    if (m_pPendingSeeder->GetLastVertexIndex() > 1)
-        m_pPendingSeeder->DeleteVertex(m_pPendingSeeder->GetLastVertexIndex() - 1);
-    else
+    if (!DropVertexBeforeRubberBand(m_pPendingSeeder))
         SetMode(MODE_ADD_LINE_SEEDER_FIRST);
     RedrawEntity(nullptr);
 }
@@ -750,26 +742,29 @@ void CTalusimDoc::ResetSeederProbability()
         m_nSeederProbability = SEEDER_EQUAL;
 }
 
+bool CTalusimDoc::DeleteSelectedLines()
+{
+    if (m_database.CountInSet(SET_SELECTION) == 0)
+        return false;
+    for (CEntity* e = m_database.GetFirstInSet(SET_SELECTION); e; e = m_database.GetNextInSet(SET_SELECTION))
+        CloseBarrierGraphs(e);
+    m_database.DeleteSet(SET_SELECTION, true);
+    SetModifiedFlag();
+    return true;
+}
+
 void CTalusimDoc::DeleteSelectedBarriers()
 {
-    if (m_database.CountInSet(SET_SELECTION) > 0) {
-        for (CEntity* e = m_database.GetFirstInSet(SET_SELECTION); e; e = m_database.GetNextInSet(SET_SELECTION))
-            CloseBarrierGraphs(e);
-        m_database.DeleteSet(SET_SELECTION, true);
-        SetModifiedFlag();
+    // The rock paths were computed against the barriers: they no longer hold.
+    if (DeleteSelectedLines())
         ClearResults();
-    }
     SetMode(MODE_IDLE);
 }
 
 void CTalusimDoc::DeleteSelectedCollectors()
 {
-    if (m_database.CountInSet(SET_SELECTION) > 0) {
-        for (CEntity* e = m_database.GetFirstInSet(SET_SELECTION); e; e = m_database.GetNextInSet(SET_SELECTION))
-            CloseBarrierGraphs(e);
-        m_database.DeleteSet(SET_SELECTION, true);
-        SetModifiedFlag();
-    }
+    // A collector only records: the rock paths stay as they were.
+    DeleteSelectedLines();
     SetMode(MODE_IDLE);
 }
 

@@ -40,15 +40,6 @@ const SectionEntry kSections[] = {
      &CTalusimDoc::HasDiscResultsToWrite},
 };
 
-int Red(COLORREF c) { return GetRValue(c); }
-int Green(COLORREF c) { return GetGValue(c); }
-int Blue(COLORREF c) { return GetBValue(c); }
-
-COLORREF ColourOf(const int v[3])
-{
-    return static_cast<COLORREF>((v[0] & 0xFF) | ((v[1] & 0xFF) << 8) | ((v[2] & 0xFF) << 16));
-}
-
 // The reader's message; a number that is not finite is named with its line.
 CString RefusalMessage(const CDocumentTextReader& file)
 {
@@ -177,7 +168,7 @@ void CTalusimDoc::WriteGeneralSection(CDocumentTextWriter& file, int /*version*/
     file.Line("* Version");
     file.Line("4");
     for (COLORREF c : {m_crPathColour, m_crFilteredPathColour, slope->GetFillColour()})
-        file.Linef("%d\t%d\t%d", Red(c), Green(c), Blue(c));
+        file.Colour(c);
     file.Values('\t', slope->IsFilled() ? 1 : 0, slope->IsHatched() ? 1 : 0, slope->GetHatchStyle(),
                 slope->GetFillLength());
     int random = m_nRandomMode == RANDOM_FIXED ? 2 : m_nRandomMode == RANDOM_USER ? 3 : 1;
@@ -195,10 +186,8 @@ void CTalusimDoc::WriteGeneralSection(CDocumentTextWriter& file, int /*version*/
     file.Values('\t', m_bScaleRnByVelocity ? 1 : 0, m_dRnVelocityConstant);
     file.Line("* Scale RN by Mass");
     file.Values('\t', m_bScaleRnByMass ? 1 : 0, m_dRnMassConstant);
-    file.Line("* Number of Rocks to throw");
-    file.Linef("%d", m_nRocks);
-    file.Line("* Number of horizontal locations");
-    file.Linef("%d", m_nLocations);
+    file.Count("* Number of Rocks to throw", m_nRocks);
+    file.Count("* Number of horizontal locations", m_nLocations);
     file.Line("* Minimum Velocity");
     file.Values(' ', m_dMinimumVelocity);
 }
@@ -212,9 +201,9 @@ bool CTalusimDoc::ReadGeneralSection(CDocumentTextReader& file, int /*version*/)
     std::string line;
     if (!file.ReadNextDataLine(line))  // content version: any line
         return false;
-    int colours[3][3];
+    COLORREF colours[3];
     for (auto& c : colours)
-        if (!file.ReadInts(c, 3))
+        if (!file.ReadColour(c))
             return false;
     double fill[4];
     if (!file.ReadFields("iiir", fill))
@@ -228,9 +217,9 @@ bool CTalusimDoc::ReadGeneralSection(CDocumentTextReader& file, int /*version*/)
         !file.ReadInt(rocks) || !file.ReadInt(locations) || !file.ReadReals(&minimumVelocity, 1))
         return false;
 
-    m_crPathColour = ColourOf(colours[0]);
-    m_crFilteredPathColour = ColourOf(colours[1]);
-    slope->SetFillOptions(ColourOf(colours[2]), static_cast<int>(fill[2]), length);
+    m_crPathColour = colours[0];
+    m_crFilteredPathColour = colours[1];
+    slope->SetFillOptions(colours[2], static_cast<int>(fill[2]), length);
     slope->SetFillMode(fill[0] > 0, fill[1] > 0);
     if (random[0] >= 1 && random[0] <= 3)
         m_nRandomMode = RANDOM_TIME + random[0] - 1;
@@ -266,21 +255,18 @@ void CTalusimDoc::WriteResultsSection(CDocumentTextWriter& file, int /*version*/
     file.Linef("%d", (int)written.size());
     for (int i : written)
         file.Values(' ', m_endPoints[i].x, m_endPoints[i].y, m_rockPaths[i]->GetFileId());
-    file.Line("* Number Collector Hits");
-    file.Linef("%d", (int)m_locationMaxima.GetSize());
+    file.Count("* Number Collector Hits", (int)m_locationMaxima.GetSize());
     for (int i = 0; i < m_locationMaxima.GetSize(); ++i) {
         const CLocationEnvelope& e = m_locationMaxima[i];
         file.Values(' ', e.IsLocationSet() ? 0 : 1, e.GetLocation(), e.GetMaxHeight(), e.GetSlopeHeight(),
                     e.GetMaxVelocity(), e.GetMaxAngularVelocity(), e.GetMaxTranslationalEnergy(),
                     e.GetMaxRotationalEnergy(), e.GetMaxTotalEnergy());
     }
-    file.Line("* Number of Distributions");
-    file.Linef("%d", (int)m_distributions.GetSize());
+    file.Count("* Number of Distributions", (int)m_distributions.GetSize());
     for (int k = 0; k < (int)m_distributions.GetSize(); ++k) {
         const CDistributionSamples& d = m_distributions[k];
-        file.Line("* Number Items");
         const int n = d.GetCount(DIST_TOTAL_ENERGY);
-        file.Linef("%d", n);
+        file.Count("* Number Items", n);
         for (int i = 0; i < n; ++i) {
             CTalusimRockPath* path = d.GetRockPath(i);
             file.Values(' ', d.GetValue(i, DIST_TRANSLATIONAL_ENERGY), d.GetValue(i, DIST_ROTATIONAL_ENERGY),
@@ -345,14 +331,9 @@ bool CTalusimDoc::ReadResultsSection(CDocumentTextReader& file, int /*version*/)
 
 void CTalusimDoc::WriteWizardSection(CDocumentTextWriter& file, int /*version*/)
 {
-    file.Line("* Number of Material Wizard Items");
-    file.Linef("%d", (int)m_wizardItems.size());
+    file.Count("* Number of Material Wizard Items", (int)m_wizardItems.size());
     // The text is one line of the file: line breaks inside it would split it.
-    std::string text(static_cast<LPCSTR>(m_strWizardText));
-    for (char& c : text)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    file.Line(text);
+    file.Line(OneLine(m_strWizardText));
     for (const auto& item : m_wizardItems)
         file.Values(' ', item.value, item.code);
 }

@@ -7,30 +7,26 @@
 
 namespace {
 
-// A name is one line of the file.
-std::string NameLine(const CString& name)
-{
-    std::string s(static_cast<LPCSTR>(name));
-    for (char& c : s)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return s;
-}
-
-COLORREF ColourOf(const int v[3])
-{
-    return static_cast<COLORREF>((v[0] & 0xFF) | ((v[1] & 0xFF) << 8) | ((v[2] & 0xFF) << 16));
-}
-
 // Material number that stands for "no material" on a slope vertex.
 const int kNoMaterial = 0;
+
+// The count that opens a section. A count line without a number counts
+// nothing; a count below zero or beyond the lines left stops the reading.
+bool ReadSectionCount(CDocumentTextReader& file, int& count)
+{
+    std::string line;
+    if (!file.ReadNextDataLine(line))
+        return false;
+    if (!ScanInt(line, count))
+        count = 0;
+    return count >= 0 && static_cast<std::size_t>(count) <= file.LinesLeft();
+}
 
 void WriteHits(CDocumentTextWriter& file, CTalusimBarrier* object)
 {
     CArray<CBarrierHit, const CBarrierHit&> hits;
     object->CopyHits(hits);
-    file.Line("* Number of Barrier Hits");
-    file.Linef("%d", (int)hits.GetSize());
+    file.Count("* Number of Barrier Hits", (int)hits.GetSize());
     for (int i = 0; i < hits.GetSize(); ++i) {
         const CBarrierHit& h = hits[i];
         CTalusimRockPath* path = h.GetRockPath();
@@ -74,8 +70,7 @@ bool ReadHits(CTalusimDoc& doc, CDocumentTextReader& file, CTalusimBarrier* obje
 void CTalusimDoc::WriteSeedersSection(CDocumentTextWriter& file, int /*version*/)
 {
     auto seeders = CollectAs<CTalusimRaker>(m_database, CAT_PLACED, KIND_SEEDER, ID_ANY_GROUP);
-    file.Line("* Number of Seeders");
-    file.Linef("%d", (int)seeders.size());
+    file.Count("* Number of Seeders", (int)seeders.size());
     for (CTalusimRaker* s : seeders) {
         double vx, vy, vxSd, vySd, m, mSd, r, rSd, w, wSd;
         s->GetVelocity(vx, vy, vxSd, vySd);
@@ -87,8 +82,7 @@ void CTalusimDoc::WriteSeedersSection(CDocumentTextWriter& file, int /*version*/
         file.Values(' ', m, mSd);
         file.Values(' ', r, rSd);
         file.Values(' ', w, wSd);
-        file.Line("* Number of Seeder Vertices");
-        file.Linef("%d", s->GetVertexCount());
+        file.Count("* Number of Seeder Vertices", s->GetVertexCount());
         for (int i = 0; i < s->GetVertexCount(); ++i) {
             CVector2D p = s->GetVertexPoint(i);
             file.Values(' ', p.x, p.y);
@@ -98,13 +92,8 @@ void CTalusimDoc::WriteSeedersSection(CDocumentTextWriter& file, int /*version*/
 
 bool CTalusimDoc::ReadSeedersSection(CDocumentTextReader& file, int /*version*/)
 {
-    std::string line;
-    if (!file.ReadNextDataLine(line))
-        return false;
     int count = 0;
-    if (!ScanInt(line, count))
-        count = 0;  // a count line without a number reads no seeders
-    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+    if (!ReadSectionCount(file, count))
         return false;
     for (int k = 0; k < count; ++k) {
         double v[5][2];
@@ -140,14 +129,12 @@ void CTalusimDoc::WriteMaterialsSection(CDocumentTextWriter& file, int /*version
     // count line, and the slope refers to the materials by number.
     auto materials = CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP);
     file.Line("* Slope Materials");
-    file.Line("* Number of Materials");
-    file.Linef("%d", (int)materials.size());
+    file.Count("* Number of Materials", (int)materials.size());
     for (CTalusimSlopeType* m : materials) {
-        COLORREF c = m->GetColour();
-        file.Line(NameLine(m->GetName()));
+        file.Line(OneLine(m->GetName()));
         file.Linef("%d", m->GetFileId());
         file.Linef("%d", m->HasDefaultValues() ? 1 : 0);
-        file.Linef("%d\t%d\t%d", GetRValue(c), GetGValue(c), GetBValue(c));
+        file.Colour(m->GetColour());
         file.Values('\t', m->GetRnMean(), m->GetRnStdDev(), m->GetRtMean(), m->GetRtStdDev());
         file.Values('\t', m->GetFrictionAngleMean(), m->GetFrictionAngleStdDev(), m->GetRoughnessStdDev());
     }
@@ -159,24 +146,20 @@ bool CTalusimDoc::ReadMaterialsSection(CDocumentTextReader& file, int /*version*
     // Number 0 marks a material that no record of this file has claimed yet.
     for (auto* m : CollectAs<CTalusimSlopeType>(m_database, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP))
         m->SetFileId(0);
-    std::string line;
-    if (!file.ReadNextDataLine(line))
-        return false;
     int count = 0;
-    if (!ScanInt(line, count))
-        count = 0;
-    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+    if (!ReadSectionCount(file, count))
         return false;
     for (int k = 0; k < count; ++k) {
         std::string name;
         if (!file.ReadNameLine(name))
             return false;
-        int id = 0, defaults = 0, colour[3];
+        int id = 0, defaults = 0;
+        COLORREF colour = 0;
         double rn[4], friction[3];
-        if (!file.ReadInt(id) || !file.ReadInt(defaults) || !file.ReadInts(colour, 3) || !file.ReadReals(rn, 4) ||
+        if (!file.ReadInt(id) || !file.ReadInt(defaults) || !file.ReadColour(colour) || !file.ReadReals(rn, 4) ||
             !file.ReadReals(friction, 3))
             return false;
-        if (!CreateOrUpdateMaterial(CString(name.c_str()), ColourOf(colour), rn[0], rn[1], rn[2], rn[3], friction[0],
+        if (!CreateOrUpdateMaterial(CString(name.c_str()), colour, rn[0], rn[1], rn[2], rn[3], friction[0],
                                     friction[1], friction[2], id))
             return false;
     }
@@ -234,13 +217,12 @@ void CTalusimDoc::WriteSlopeSection(CDocumentTextWriter& file, int /*version*/)
         return;
     CTalusimSlope* slope = slopes.front();
     file.Line("* Slope");
-    file.Line("* Number of Slope Vertices");
-    file.Linef("%d", slope->GetVertexCount());
+    file.Count("* Number of Slope Vertices", slope->GetVertexCount());
     for (int i = 0; i < slope->GetVertexCount(); ++i) {
         CPolyVertex v = slope->GetVertex(i);
         file.Values(' ', v.x, v.y, v.auxA, v.auxB);
         CTalusimSlopeType* m = slope->GetSegmentMaterial(i);
-        file.Line(m ? NameLine(m->GetName()) : std::string());
+        file.Line(m ? OneLine(m->GetName()) : std::string());
         file.Linef("%d", m ? m->GetFileId() : kNoMaterial);
     }
 }
@@ -251,13 +233,8 @@ bool CTalusimDoc::ReadSlopeSection(CDocumentTextReader& file, int /*version*/)
         m_pSlope = new CTalusimSlope;
         m_database.AddEntity(m_pSlope, false);
     }
-    std::string line;
-    if (!file.ReadNextDataLine(line))
-        return false;
     int count = 0;
-    if (!ScanInt(line, count))
-        count = 0;
-    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+    if (!ReadSectionCount(file, count))
         return false;
     for (int i = 0; i < count; ++i) {
         double v[4];
@@ -296,13 +273,11 @@ bool CTalusimDoc::ReadSlopeSection(CDocumentTextReader& file, int /*version*/)
 void CTalusimDoc::WriteRockPathsSection(CDocumentTextWriter& file, int /*version*/)
 {
     auto paths = CollectAs<CTalusimRockPath>(m_database, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP);
-    file.Line("* Number of Rock Paths");
-    file.Linef("%d", (int)paths.size());
+    file.Count("* Number of Rock Paths", (int)paths.size());
     for (CTalusimRockPath* p : paths) {
         file.Linef("%d", p->GetFileId());
-        file.Line("* Number of Segments");
         const int segments = p->GetSegmentUpperBound() + 1;
-        file.Linef("%d", segments);
+        file.Count("* Number of Segments", segments);
         for (int i = 0; i < segments; ++i) {
             bool straight = true;
             double x0, y0, x1, y1, T, g, vx, vy;
@@ -370,11 +345,10 @@ CTalusimRockPath* CTalusimDoc::FindRockPathByFileId(int id)
 void CTalusimDoc::WriteCollectorsSection(CDocumentTextWriter& file, int version)
 {
     auto collectors = CollectAs<CTalusimBarrier>(m_database, CAT_PLACED, KIND_BARRIER, GROUP_COLLECTOR);
-    file.Line("* Number of Collectors");
-    file.Linef("%d", (int)collectors.size());
+    file.Count("* Number of Collectors", (int)collectors.size());
     for (CTalusimBarrier* c : collectors) {
         CVector2D a = c->GetStartPoint(), b = c->GetEndPoint();
-        file.Line(NameLine(c->GetName()));
+        file.Line(OneLine(c->GetName()));
         file.Values(' ', a.x, a.y, b.x, b.y);
         if (version > 1)
             WriteHits(file, c);
@@ -383,24 +357,15 @@ void CTalusimDoc::WriteCollectorsSection(CDocumentTextWriter& file, int version)
 
 bool CTalusimDoc::ReadCollectorsSection(CDocumentTextReader& file, int version)
 {
-    std::string line;
-    if (!file.ReadNextDataLine(line))
-        return false;
     int count = 0;
-    if (!ScanInt(line, count))
-        count = 0;
-    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+    if (!ReadSectionCount(file, count))
         return false;
     for (int k = 0; k < count; ++k) {
         std::string name;
         double p[4];
         if (!file.ReadNameLine(name) || !file.ReadReals(p, 4))
             return false;
-        auto* c = new CTalusimBarrier;
-        c->SetName(CString(name.c_str()));
-        c->SetCategoryId(CAT_PLACED);
-        c->SetSkipLengthCheck(true);
-        c->SetGroupId(GROUP_COLLECTOR);
+        auto* c = CTalusimBarrier::NewOfGroup(CString(name.c_str()), CAT_PLACED, GROUP_COLLECTOR);
         c->SetPoints(p[0], p[1], p[2], p[3]);
         m_database.AddEntity(c, false);
         if (version > 1 && !ReadHits(*this, file, c))
@@ -412,11 +377,10 @@ bool CTalusimDoc::ReadCollectorsSection(CDocumentTextReader& file, int version)
 void CTalusimDoc::WriteBarriersSection(CDocumentTextWriter& file, int /*version*/)
 {
     auto barriers = CollectAs<CTalusimBarrier>(m_database, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER);
-    file.Line("* Number of Barriers");
-    file.Linef("%d", (int)barriers.size());
+    file.Count("* Number of Barriers", (int)barriers.size());
     for (CTalusimBarrier* b : barriers) {
         CVector2D p = b->GetStartPoint(), q = b->GetEndPoint();
-        file.Line(NameLine(b->GetName()));
+        file.Line(OneLine(b->GetName()));
         file.Values(' ', p.x, p.y, q.x, q.y);
         file.Line("* Type of Elasticity");
         int e = b->GetElasticity();
@@ -429,13 +393,8 @@ void CTalusimDoc::WriteBarriersSection(CDocumentTextWriter& file, int /*version*
 
 bool CTalusimDoc::ReadBarriersSection(CDocumentTextReader& file, int /*version*/)
 {
-    std::string line;
-    if (!file.ReadNextDataLine(line))
-        return false;
     int count = 0;
-    if (!ScanInt(line, count))
-        count = 0;
-    if (count < 0 || static_cast<std::size_t>(count) > file.LinesLeft())
+    if (!ReadSectionCount(file, count))
         return false;
     for (int k = 0; k < count; ++k) {
         std::string name;
@@ -447,17 +406,12 @@ bool CTalusimDoc::ReadBarriersSection(CDocumentTextReader& file, int /*version*/
             return false;
         if (!file.ReadFields("ir", capacity) || !file.ReadReals(coefficients, 4))
             return false;
-        auto* b = new CTalusimBarrier;
-        b->SetName(CString(name.c_str()));
-        b->SetCategoryId(CAT_PLACED);
-        b->SetSkipLengthCheck(false);
-        b->SetGroupId(GROUP_BARRIER);
+        auto* b = CTalusimBarrier::NewOfGroup(CString(name.c_str()), CAT_PLACED, GROUP_BARRIER);
         b->SetPoints(p[0], p[1], p[2], p[3]);
         b->SetElasticity(ELASTICITY_INELASTIC + elasticity - 1);
         b->SetCapacity(capacity[1]);
         b->SetInfiniteCapacity(capacity[0] > 0);
         b->SetCustomCoefficients(coefficients[0], coefficients[1], coefficients[2], coefficients[3]);
-        b->SetColour(RGB(0, 128, 0));
         m_database.AddEntity(b, false);
         if (!ReadHits(*this, file, b))
             return false;

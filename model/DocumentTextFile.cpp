@@ -242,6 +242,15 @@ bool ScanCount(std::string_view line, int& count, std::size_t limit)
     return true;
 }
 
+std::string OneLine(const CString& text)
+{
+    std::string s(static_cast<LPCSTR>(text));
+    for (char& c : s)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return s;
+}
+
 namespace {
 
 // Whether the values of a line that failed to scan hold a real that is not
@@ -461,6 +470,15 @@ bool CDocumentTextReader::ReadCount(int& count)
     if (!NextDataLine(line))
         return Refuse(missingLine);
     return ScanCount(line, count, LinesLeft()) || Refuse(badValue);
+}
+
+bool CDocumentTextReader::ReadColour(COLORREF& colour)
+{
+    int v[3];
+    if (!ReadInts(v, 3))
+        return false;
+    colour = static_cast<COLORREF>((v[0] & 0xFF) | ((v[1] & 0xFF) << 8) | ((v[2] & 0xFF) << 16));
+    return true;
 }
 
 bool CDocumentTextReader::ReadReals(double* values, int count)

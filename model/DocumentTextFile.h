@@ -62,6 +62,8 @@ public:
     bool ReadFields(const char* pattern, double* out);
     // A count: one integer, not negative, and no more than the lines left.
     bool ReadCount(int& count);
+    // A colour's red, green and blue; each keeps its low eight bits.
+    bool ReadColour(COLORREF& colour);
     Refusal GetRefusal() const { return m_refusal; }
     std::size_t GetRefusedLine() const { return m_refusedLine; }
 
@@ -113,6 +115,9 @@ bool ScanFields(std::string_view line, const char* pattern, double* out);
 // A count: one integer, not negative, and at most `limit`.
 bool ScanCount(std::string_view line, int& count, std::size_t limit);
 
+// A text as one line of the file: each line break in it becomes a space.
+std::string OneLine(const CString& text);
+
 class CDocumentTextWriter
 {
 public:
@@ -147,6 +152,15 @@ public:
         ((first ? void() : Put(separator), first = false, Value(values)), ...);
         EndLine();
     }
+
+    // A comment line that names a count, then the count.
+    void Count(const char* comment, int count)
+    {
+        Line(comment);
+        Values(' ', count);
+    }
+    // A colour's red, green and blue on one line, between tabs.
+    void Colour(COLORREF c) { Values('\t', int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))); }
 
     const std::string& GetText() const { return m_buffer; }
 

@@ -47,21 +47,6 @@ bool AllFinite(const double* v, int n)
     return true;
 }
 
-std::string Real(double v)
-{
-    return FormatReal(v);
-}
-
-// A name on one line: a line break inside it would split the material.
-std::string OneLine(const CString& name)
-{
-    std::string s(static_cast<LPCSTR>(name));
-    for (char& c : s)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    return s;
-}
-
 }  // namespace
 
 void CTalusimDoc::WriteMaterialsFile(CDocumentTextWriter& file)
@@ -73,13 +58,11 @@ void CTalusimDoc::WriteMaterialsFile(CDocumentTextWriter& file)
         file.Line(line);
     file.Linef("%d", (int)materials.size());
     for (CTalusimSlopeType* m : materials) {
-        const COLORREF c = m->GetColour();
+        // A name on one line: a line break inside it would split the material.
         file.Line(OneLine(m->GetName()));
-        file.Linef("%d\t%d\t%d", GetRValue(c), GetGValue(c), GetBValue(c));
-        file.Linef("%s\t%s\t%s\t%s", Real(m->GetRnMean()).c_str(), Real(m->GetRnStdDev()).c_str(),
-                   Real(m->GetRtMean()).c_str(), Real(m->GetRtStdDev()).c_str());
-        file.Linef("%s\t%s\t%s", Real(m->GetFrictionAngleMean()).c_str(), Real(m->GetFrictionAngleStdDev()).c_str(),
-                   Real(m->GetRoughnessStdDev()).c_str());
+        file.Colour(m->GetColour());
+        file.Values('\t', m->GetRnMean(), m->GetRnStdDev(), m->GetRtMean(), m->GetRtStdDev());
+        file.Values('\t', m->GetFrictionAngleMean(), m->GetFrictionAngleStdDev(), m->GetRoughnessStdDev());
     }
 }
 

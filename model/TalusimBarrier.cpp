@@ -31,6 +31,18 @@ CTalusimBarrier::CTalusimBarrier()
     std::fill(std::begin(m_graphMax), std::end(m_graphMax), -DBL_MAX);
 }
 
+CTalusimBarrier* CTalusimBarrier::NewOfGroup(const CString& name, int category, int group)
+{
+    auto* line = new CTalusimBarrier;
+    line->SetName(name);
+    line->SetCategoryId(category);
+    line->SetSkipLengthCheck(group == kGroupCollector);
+    line->SetGroupId(group);
+    if (group == kGroupBarrier)
+        line->SetColour(RGB(0, 128, 0));
+    return line;
+}
+
 // ---------------------------------------------------------------------------
 // Properties
 

@@ -33,6 +33,10 @@ public:
     static constexpr int kGraphSlots = 7;
 
     CTalusimBarrier();
+    // A new line of kGroupBarrier or kGroupCollector with what its group
+    // takes: a barrier is drawn green and must be long enough to stand, a
+    // collector may be of any length.
+    static CTalusimBarrier* NewOfGroup(const CString& name, int category, int group);
 
     bool IsBarrier() const { return GetGroupId() == kGroupBarrier; }
     bool IsCollector() const { return GetGroupId() == kGroupCollector; }

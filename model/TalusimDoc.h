@@ -27,6 +27,7 @@
 #include "model/ResultRecords.h"
 
 class CEntity;
+class CPolyLine;
 class C2DPoint;
 class CAxesEnt;
 class CTalusimSlopeType;
@@ -197,10 +198,10 @@ public:
     void SetVertexMoveTargetPoint(double x, double y);
     void SetCollectorMoveBasePoint(double x, double y);
     void SetCollectorMoveTargetPoint(double x, double y);
-    void TrackBarrierStart(double x, double y);
-    void TrackCollectorStart(double x, double y);
-    void TrackBarrierEnd(double x, double y);
-    void TrackCollectorEnd(double x, double y);
+    void TrackBarrierStart(double x, double y) { TrackLineStart(m_pPendingBarrier, x, y); }
+    void TrackCollectorStart(double x, double y) { TrackLineStart(m_pPendingCollector, x, y); }
+    void TrackBarrierEnd(double x, double y) { TrackLineEnd(m_pPendingBarrier, x, y); }
+    void TrackCollectorEnd(double x, double y) { TrackLineEnd(m_pPendingCollector, x, y); }
     void TrackLineSeederStart(double x, double y);
     void AddLineSeederVertex(double x, double y);
     void TrackLineSeederEnd(double x, double y);
@@ -452,6 +453,15 @@ private:
     void DiscardContents();
     CTalusimBarrier* CreatePendingCollector();
     CTalusimBarrier* CreatePendingBarrier();
+    // The pending barrier or collector follows the mouse: its start point
+    // before the first click, its end point after it.
+    void TrackLineStart(CTalusimBarrier* line, double x, double y);
+    void TrackLineEnd(CTalusimBarrier* line, double x, double y);
+    // Deletes the selected barriers or collectors and closes their graph
+    // windows; true when there was a selection.
+    bool DeleteSelectedLines();
+    // A slope or line seeder being drawn ends in a vertex that follows the mouse.
+    void MoveRubberBandVertex(CPolyLine* line, double x, double y);
     CTalusimRaker* CreatePendingSeeder();
     // Turns an add mode off when it (or a later stage of it) is on, else on; true when on now.
     bool ToggleAddMode(int mode);
