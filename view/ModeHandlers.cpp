@@ -88,10 +88,10 @@ bool CModeHandlers::TrackBand(int event, CDC* pDC, int x, int y, SelectionBand& 
     case EVENT_MOUSE_MOVE: vc->TrackRubberBand(event, pDC, m_host.ModeView(), x, y); return false;
     case EVENT_LEFT_UP: {
         const CRect rect = vc->TrackRubberBand(event, pDC, m_host.ModeView(), x, y);
-        band.window = IsWindowSelection(m_host.ModeDocument()->GetMode(), rect);
-        static_cast<WorldBox&>(band) = band.window ? BoxBetween(vc->DeviceToWorld(rect.left, rect.top),
-                                                               vc->DeviceToWorld(rect.right, rect.bottom))
-                                                   : PickBox(x, y);
+        const bool window = IsWindowSelection(m_host.ModeDocument()->GetMode(), rect);
+        band = {window ? BoxBetween(vc->DeviceToWorld(rect.left, rect.top), vc->DeviceToWorld(rect.right, rect.bottom))
+                       : PickBox(x, y),
+                window};
         return true;
     }
     default: return false;

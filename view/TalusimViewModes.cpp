@@ -102,17 +102,19 @@ void CTalusimView::process_IDLE(int event, int x, int y)
         pick.window = this;
         if (!db->PickEntity(pick) || pick.result == nullptr)
             return;
+        // The editors work on the object of the last pick, as from the context menu.
         CEntity* e = pick.result;
-        if (e->GetKindId() == KIND_SEEDER) {
-            db->ClearSet(SET_WORK);
-            e->AddToSet(SET_WORK);
+        const bool seeder = e->GetKindId() == KIND_SEEDER;
+        const bool barrier =
+            e->GetKindId() == KIND_BARRIER && e->GetGroupId() == GROUP_BARRIER && e->GetCategoryId() == CAT_PLACED;
+        if (!seeder && !barrier)
+            return;
+        db->ClearSet(SET_WORK);
+        e->AddToSet(SET_WORK);
+        if (seeder)
             OnEditSeeder();
-        }
-        if (e->GetKindId() == KIND_BARRIER && e->GetGroupId() == GROUP_BARRIER && e->GetCategoryId() == CAT_PLACED) {
-            db->ClearSet(SET_WORK);
-            e->AddToSet(SET_WORK);
+        else
             OnEditBarrier();
-        }
         return;
     }
     if (event == EVENT_LEFT_DOWN)
