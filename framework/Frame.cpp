@@ -68,13 +68,19 @@ BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {
     return m_hAccelTable != nullptr;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CFrameWnd::CreateFromResource(UINT nIDResource, bool bMDI, DWORD dwStyle, CWnd* pParentWnd,
+                                   CCreateContext* pContext) {
     m_nIDHelp = nIDResource;
     m_strTitle = FrameTitleFor(nIDResource);
-    LPCSTR cls = FrameClassFor(nIDResource, false);
-    if (!Create(cls, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCEA(nIDResource), 0, pContext))
+    LPCSTR cls = FrameClassFor(nIDResource, bMDI);
+    if (!Create(cls, m_strTitle, dwStyle, rectDefault, pParentWnd, MAKEINTRESOURCEA(nIDResource), 0, pContext))
         return FALSE;
     if (m_hAccelTable == nullptr) LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+    if (!CreateFromResource(nIDResource, false, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
     if (pContext == nullptr) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
 }
@@ -406,13 +412,7 @@ END_MESSAGE_MAP()
 // ---- CMDIFrameWnd ----
 
 BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
-    m_nIDHelp = nIDResource;
-    m_strTitle = FrameTitleFor(nIDResource);
-    LPCSTR cls = FrameClassFor(nIDResource, true);
-    if (!Create(cls, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, MAKEINTRESOURCEA(nIDResource), 0, pContext))
-        return FALSE;
-    if (m_hAccelTable == nullptr) LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
-    return TRUE;
+    return CreateFromResource(nIDResource, true, dwDefaultStyle, pParentWnd, pContext);
 }
 
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {

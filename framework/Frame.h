@@ -102,6 +102,9 @@ protected:
     BOOL m_bInRecalcLayout = FALSE;
 
     virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
+    // Makes a main frame's window from the resources of nIDResource: its
+    // title, window class (an MDI frame's or not), menu and accelerators.
+    BOOL CreateFromResource(UINT nIDResource, bool bMDI, DWORD dwStyle, CWnd* pParentWnd, CCreateContext* pContext);
     int OnCreateHelper(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
     // Lets the children report the room they take, and gives what is left to the pane nIDLeftOver.
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, CRect* pRectClient = nullptr);

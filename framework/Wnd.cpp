@@ -541,22 +541,27 @@ CWnd* CWnd::GetDescendantWindow(int id, BOOL bOnlyPerm) const {
     return nullptr;
 }
 
-BOOL CWnd::ModifyStyle(HWND h, DWORD remove, DWORD add, UINT flags) {
-    DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(h, GWL_STYLE));
+namespace {
+
+// Changes the style bits at index (GWL_STYLE or GWL_EXSTYLE); with flags, the
+// frame is then brought up to date through SetWindowPos. False when nothing changed.
+BOOL ModifyStyleBits(HWND h, int index, DWORD remove, DWORD add, UINT flags) {
+    DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(h, index));
     DWORD changed = (style & ~remove) | add;
     if (style == changed) return FALSE;
-    ::SetWindowLongPtrA(h, GWL_STYLE, changed);
+    ::SetWindowLongPtrA(h, index, changed);
     if (flags != 0) ::SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
 
+} // namespace
+
+BOOL CWnd::ModifyStyle(HWND h, DWORD remove, DWORD add, UINT flags) {
+    return ModifyStyleBits(h, GWL_STYLE, remove, add, flags);
+}
+
 BOOL CWnd::ModifyStyleEx(HWND h, DWORD remove, DWORD add, UINT flags) {
-    DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(h, GWL_EXSTYLE));
-    DWORD changed = (style & ~remove) | add;
-    if (style == changed) return FALSE;
-    ::SetWindowLongPtrA(h, GWL_EXSTYLE, changed);
-    if (flags != 0) ::SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
+    return ModifyStyleBits(h, GWL_EXSTYLE, remove, add, flags);
 }
 
 void CWnd::GetWindowText(CString& text) const {

@@ -17,6 +17,36 @@
 
 namespace {
 
+// Of the segments offered, the nearest to a point among those whose nearest
+// point to it lies inside them (not at an end).
+class CNearestInteriorSegment
+{
+public:
+    explicit CNearestInteriorSegment(const CVector2D& p) { m_projection.SetPointV(p); }
+
+    void Consider(const CVector2D& a, const CVector2D& b, int index)
+    {
+        m_projection.SetSegmentPoints(a, b);
+        if (!m_projection.IsNearestInterior())
+            return;
+        const double d = m_projection.GetDistance();
+        if (m_index < 0 || d < m_distance) {
+            m_index = index;
+            m_distance = d;
+            m_foot = m_projection.GetNearestPoint();
+        }
+    }
+    // -1 when no segment offered had an interior nearest point.
+    int Index() const { return m_index; }
+    double Distance() const { return m_distance; }
+    const CVector2D& Foot() const { return m_foot; }
+
+private:
+    CSegmentProjection m_projection;
+    int m_index = -1;
+    double m_distance = 0;
+    CVector2D m_foot;
+};
 
 } // namespace
 
@@ -147,32 +177,19 @@ int CPolyLine::FindNearestVertex(double x, double y, bool bIncludeMarked) const
 int CPolyLine::NearestSegmentIndex(bool bClosed, double x, double y, bool bIncludeMarked) const
 {
     const int n = GetVertexCount();
-    int best = -1;
-    double bestD = 0;
-    CSegmentProjection projection;
-    projection.SetPoint(x, y);
-    auto consider = [&](int from, int to, int index) {
-        projection.SetSegmentPoints(m_vertices[from].Point(), m_vertices[to].Point());
-        if (!projection.IsNearestInterior())
-            return;
-        const double d = projection.GetDistance();
-        if (best < 0 || d < bestD) {
-            best = index;
-            bestD = d;
-        }
-    };
+    CNearestInteriorSegment nearest(CVector2D(x, y));
     for (int i = 1; i < n; ++i) {
         if (!m_vertices[i].segmentVisible)
             continue;
         if (!bIncludeMarked && (m_vertices[i - 1].vertexMark || m_vertices[i].vertexMark))
             continue;
-        consider(i - 1, i, i);
+        nearest.Consider(m_vertices[i - 1].Point(), m_vertices[i].Point(), i);
     }
     // The closing segment is taken only when neither of its ends is marked.
     if (bClosed && n >= 2 && m_vertices[0].segmentVisible && !m_vertices[n - 1].vertexMark &&
         !m_vertices[0].vertexMark)
-        consider(n - 1, 0, 0);
-    return best;
+        nearest.Consider(m_vertices[n - 1].Point(), m_vertices[0].Point(), 0);
+    return nearest.Index();
 }
 
 CVector2D CPolyLine::GetNearestPoint(double x, double y)
@@ -259,40 +276,27 @@ bool CPolyLine::ApplyToNearestVertex(int code, const CVector2D& point, double* p
                                      bool* pFound)
 {
     const int n = GetVertexCount();
-    int best = -1;
-    double bestD = 0;
-    CVector2D bestFoot;
-    CSegmentProjection projection;
-    projection.SetPointV(point);
-    auto consider = [&](int from, int to, int index) {
-        projection.SetSegmentPoints(m_vertices[from].Point(), m_vertices[to].Point());
-        if (!projection.IsNearestInterior())
-            return;
-        const double d = projection.GetDistance();
-        if (best < 0 || d < bestD) {
-            best = index;
-            bestD = d;
-            bestFoot = projection.GetNearestPoint();
-        }
-    };
+    CNearestInteriorSegment nearest(point);
     for (int i = 1; i < n; ++i)
-        consider(i - 1, i, i);
+        nearest.Consider(m_vertices[i - 1].Point(), m_vertices[i].Point(), i);
     if (m_bClosed && n >= 2)
-        consider(n - 1, 0, 0);
+        nearest.Consider(m_vertices[n - 1].Point(), m_vertices[0].Point(), 0);
+    const int best = nearest.Index();
     if (best < 0) {
         if (pFound)
             *pFound = false;
         return false;
     }
     if (pDistance)
-        *pDistance = bestD;
+        *pDistance = nearest.Distance();
     if (pFound)
         *pFound = true;
     if (code == 28)
         return false;
     // Segment i ends at vertex i: the new vertex goes before it; the closing
     // segment's new vertex is appended after the last one.
-    InsertVertex(best == 0 ? n : best, CPolyVertex(bestFoot.x, bestFoot.y));
+    const CVector2D& foot = nearest.Foot();
+    InsertVertex(best == 0 ? n : best, CPolyVertex(foot.x, foot.y));
     return true;
 }
 

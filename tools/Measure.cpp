@@ -224,6 +224,25 @@ void CMeasure::ApplyTextStyle(int penStyle, bool outline, COLORREF textColour)
     m_crText = textColour;
 }
 
+void CMeasure::ApplyOutlineAndFill(const CToolCommonStyle& s)
+{
+    SetIsFilled(s.filled);
+    SetLineWeight(s.lineWeight);
+    m_crFill = s.fillColour;
+    m_crColour = s.lineColour;
+    SetStartPoint(s.start);
+    SetEndPoint(s.end);
+}
+
+void CMeasure::PlaceVerticesAfterEnds(const CVectorArray& points)
+{
+    for (int k = 0; k < (int)points.GetSize(); ++k) {
+        while (GetVertexCount() < k + 3)
+            AddPoint(points[k].x, points[k].y);
+        SetVertexPoint(k + 2, points[k].x, points[k].y);
+    }
+}
+
 // ---- the entity's operations ------------------------------------------------------------
 
 void CMeasure::SetEditing(bool b)

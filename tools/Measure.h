@@ -282,6 +282,12 @@ protected:
     // Selects the interior's brush (a solid fill, a hatch, or none) and
     // returns the brush it replaced.
     CGdiObject* SelectInteriorBrush(CDC* pDC, CViewContext* pView, CBrush& brush) const;
+    // The common style's fill flag, line weight, fill and line colours and
+    // end points, which every tool with an outline and an inside takes.
+    void ApplyOutlineAndFill(const CToolCommonStyle& s);
+    // Puts the points read after the start and end in place as vertices 2,
+    // 3, ..., adding those the tool does not have yet.
+    void PlaceVerticesAfterEnds(const CVectorArray& points);
     // The kind code and key name a kind's constructor gives.
     void SetKind(int type, LPCSTR name)
     {

@@ -40,12 +40,7 @@ void CToolArrow::ApplyCommonStyle(const CToolCommonStyle& s)
 {
     m_bArrowAtHead = s.arrowAtHead;
     m_bArrowAtTail = s.arrowAtTail;
-    SetIsFilled(s.filled);
-    SetLineWeight(s.lineWeight);
-    m_crFill = s.fillColour;
-    m_crColour = s.lineColour;
-    SetStartPoint(s.start);
-    SetEndPoint(s.end);
+    ApplyOutlineAndFill(s);
     SetText(s.text);
     SetFontFrom(s.fontSize, s.fontWeight, s.fontItalic, s.fontName);
 }

@@ -31,12 +31,7 @@ void CToolAxes::ApplyCommonStyle(const CToolCommonStyle& s)
     m_bAxisGlobalCoords = s.globalCoords;
     m_bHatched = s.hatched;
     SetHatchStyleIndex(s.hatchIndex);
-    SetIsFilled(s.filled);
-    SetLineWeight(s.lineWeight);
-    m_crFill = s.fillColour;
-    m_crColour = s.lineColour;
-    SetStartPoint(s.start);
-    SetEndPoint(s.end);
+    ApplyOutlineAndFill(s);
 }
 
 void CToolAxes::ApplyAxisSpacing(double x, double y, bool custom)

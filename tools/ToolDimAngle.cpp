@@ -44,11 +44,7 @@ CToolDimAngle::CToolDimAngle()
 
 void CToolDimAngle::ApplyDimensionVertices(const CVectorArray& extra, bool, bool primary, int)
 {
-    for (int k = 0; k < (int)extra.GetSize(); ++k) {
-        while (GetVertexCount() < k + 3)
-            AddPoint(extra[k].x, extra[k].y);
-        SetVertexPoint(k + 2, extra[k].x, extra[k].y);
-    }
+    PlaceVerticesAfterEnds(extra);
     m_bPrimaryLine = primary;
 }
 

@@ -105,11 +105,7 @@ bool CToolDimLength::MeasuredPointsCoincide() const
 
 void CToolDimLength::ApplyDimensionVertices(const CVectorArray& extra, bool extension, bool primary, int style)
 {
-    for (int k = 0; k < (int)extra.GetSize(); ++k) {
-        while (GetVertexCount() < k + 3)
-            AddPoint(extra[k].x, extra[k].y);
-        SetVertexPoint(k + 2, extra[k].x, extra[k].y);
-    }
+    PlaceVerticesAfterEnds(extra);
     m_bExtensionLine = extension;
     m_bPrimaryLine = primary;
     // Kept as read; a style this tool does not know draws the value 0.

@@ -292,12 +292,7 @@ void CToolRectangle::ApplyCommonStyle(const CToolCommonStyle& s)
 {
     m_bHatched = s.hatched;
     SetHatchStyleIndex(s.hatchIndex);
-    SetIsFilled(s.filled);
-    SetLineWeight(s.lineWeight);
-    m_crFill = s.fillColour;
-    m_crColour = s.lineColour;
-    SetStartPoint(s.start);
-    SetEndPoint(s.end);
+    ApplyOutlineAndFill(s);
 }
 
 void CToolRectangle::ApplyDimensionText(int, int, int, int exteriorLine)

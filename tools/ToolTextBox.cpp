@@ -46,12 +46,7 @@ void CToolTextBox::SetText(const CString& text)
 
 void CToolTextBox::ApplyCommonStyle(const CToolCommonStyle& s)
 {
-    SetIsFilled(s.filled);
-    SetLineWeight(s.lineWeight);
-    m_crFill = s.fillColour;
-    m_crColour = s.lineColour;
-    SetStartPoint(s.start);
-    SetEndPoint(s.end);
+    ApplyOutlineAndFill(s);
     SetText(s.text);
     SetFontFrom(s.fontSize, s.fontWeight, s.fontItalic, s.fontName);
 }
