@@ -259,15 +259,19 @@ int PolygonOrientation(int n, const CVector2D* const* P)
     int lastDir = Dir(ex, ey);
     int turn = 0;
     int changes = 0;
+    // Counts the reversals of the direction from one edge to the next.
+    auto follow = [&](double dx, double dy) {
+        const int dir = Dir(dx, dy);
+        if (dir == -lastDir)
+            ++changes;
+        lastDir = dir;
+    };
     CVector2D prev = second;
     for (int i = si + 1; i < n; ++i) {
         const double dx = P[i]->x - prev.x, dy = P[i]->y - prev.y;
         if (dx == 0 && dy == 0)
             continue;
-        const int dir = Dir(dx, dy);
-        if (dir == -lastDir)
-            ++changes;
-        lastDir = dir;
+        follow(dx, dy);
         if (!UpdateTurn(turn, ex * dy - ey * dx))
             return 0;
         ex = dx;
@@ -275,17 +279,12 @@ int PolygonOrientation(int n, const CVector2D* const* P)
         prev = *P[i];
     }
     const double dx = first.x - prev.x, dy = first.y - prev.y;
-    if (dx != 0 || dy != 0) {
-        const int dir = Dir(dx, dy);
-        if (dir == -lastDir)
-            ++changes;
-        lastDir = dir;
-    }
+    if (dx != 0 || dy != 0)
+        follow(dx, dy);
     if (!UpdateTurn(turn, ex * dy - ey * dx))
         return 0;
     const double d2x = second.x - first.x, d2y = second.y - first.y;
-    if (Dir(d2x, d2y) == -lastDir)
-        ++changes;
+    follow(d2x, d2y);
     if (!UpdateTurn(turn, dx * d2y - dy * d2x))
         return 0;
     if (changes > 2)

@@ -464,28 +464,30 @@ void CTalusimDoc::MoveReferencePoint(double x, double y)
     RedrawEntity(m_pReferencePoint);
 }
 
+void CTalusimDoc::MarkMovePoint(CVector2D& point, double x, double y)
+{
+    point = CVector2D(x, y);
+    MoveReferencePoint(x, y);
+}
+
 void CTalusimDoc::SetVertexMoveBasePoint(double x, double y)
 {
-    m_vertexMoveBase = CVector2D(x, y);
-    MoveReferencePoint(x, y);
+    MarkMovePoint(m_vertexMoveBase, x, y);
 }
 
 void CTalusimDoc::SetVertexMoveTargetPoint(double x, double y)
 {
-    m_vertexMoveTarget = CVector2D(x, y);
-    MoveReferencePoint(x, y);
+    MarkMovePoint(m_vertexMoveTarget, x, y);
 }
 
 void CTalusimDoc::SetCollectorMoveBasePoint(double x, double y)
 {
-    m_entityMoveBase = CVector2D(x, y);
-    MoveReferencePoint(x, y);
+    MarkMovePoint(m_entityMoveBase, x, y);
 }
 
 void CTalusimDoc::SetCollectorMoveTargetPoint(double x, double y)
 {
-    m_entityMoveTarget = CVector2D(x, y);
-    MoveReferencePoint(x, y);
+    MarkMovePoint(m_entityMoveTarget, x, y);
 }
 
 void CTalusimDoc::BackupSlopeVertices()

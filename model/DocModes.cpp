@@ -69,24 +69,24 @@ void CTalusimDoc::LeaveMode(int oldMode, int newMode)
         if (EndAllEditing())
             RedrawEntity(nullptr);
     };
+    // Leaving the adding of a barrier or collector (its first or second
+    // click): the pending line goes out of sight unless the adding goes on.
+    auto leaveAddLine = [&](int firstClick, int secondClick, CTalusimBarrier* pending) {
+        if (oldMode == firstClick)
+            HideReferencePoint();
+        if (newMode != firstClick && newMode != secondClick && pending) {
+            pending->MakeUnselectable();
+            RedrawEntity(pending);
+        }
+    };
     switch (oldMode) {
     case MODE_ADD_COLLECTOR_FIRST:
     case MODE_ADD_COLLECTOR_SECOND:
-        if (oldMode == MODE_ADD_COLLECTOR_FIRST)
-            HideReferencePoint();
-        if (newMode != MODE_ADD_COLLECTOR_FIRST && newMode != MODE_ADD_COLLECTOR_SECOND && m_pPendingCollector) {
-            m_pPendingCollector->MakeUnselectable();
-            RedrawEntity(m_pPendingCollector);
-        }
+        leaveAddLine(MODE_ADD_COLLECTOR_FIRST, MODE_ADD_COLLECTOR_SECOND, m_pPendingCollector);
         break;
     case MODE_ADD_BARRIER_FIRST:
     case MODE_ADD_BARRIER_SECOND:
-        if (oldMode == MODE_ADD_BARRIER_FIRST)
-            HideReferencePoint();
-        if (newMode != MODE_ADD_BARRIER_FIRST && newMode != MODE_ADD_BARRIER_SECOND && m_pPendingBarrier) {
-            m_pPendingBarrier->MakeUnselectable();
-            RedrawEntity(m_pPendingBarrier);
-        }
+        leaveAddLine(MODE_ADD_BARRIER_FIRST, MODE_ADD_BARRIER_SECOND, m_pPendingBarrier);
         break;
     case MODE_DELETE_COLLECTORS:
     case MODE_DELETE_SEEDERS:

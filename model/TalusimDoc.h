@@ -460,6 +460,8 @@ private:
     // Deletes the selected barriers or collectors and closes their graph
     // windows; true when there was a selection.
     bool DeleteSelectedLines();
+    // Keeps a base or target point of a move and shows the reference point there.
+    void MarkMovePoint(CVector2D& point, double x, double y);
     // A slope or line seeder being drawn ends in a vertex that follows the mouse.
     void MoveRubberBandVertex(CPolyLine* line, double x, double y);
     CTalusimRaker* CreatePendingSeeder();
