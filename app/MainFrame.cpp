@@ -764,7 +764,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_GEOMETRY_TOOLBAR, OnUpdateViewToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_TOOLBAR, OnUpdateViewToolbar)
     ON_COMMAND(ID_VIEW_AUTO_ARRANGE, OnAutoArrange)
-    ON_COMMAND(ID_VIEW_3D, On3DView)
+    // "3D View" has no handler: the 3D window draws nothing, so the item stays grey.
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_GRID, OnUpdateGridPane)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SNAP, OnUpdateSnapPane)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_COORDINATES, OnUpdateCoordinatesPane)

@@ -128,7 +128,6 @@ protected:
     afx_msg void OnViewToolbar(UINT nID);
     afx_msg void OnUpdateViewToolbar(CCmdUI* pCmdUI);
     afx_msg void OnAutoArrange();
-    afx_msg void On3DView() {}
     afx_msg void OnUpdateGridPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSnapPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCoordinatesPane(CCmdUI* pCmdUI);

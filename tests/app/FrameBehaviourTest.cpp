@@ -85,6 +85,11 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     EXPECT_FALSE(::GetMenuState(file, ID_FILE_NEW, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(file, ID_FILE_PAGE_SETUP, MF_BYCOMMAND) & MF_GRAYED);
 
+    // A command that would do nothing is not offered.
+    HMENU slopeView = OpenPopupWith(frame, ID_VIEW_3D);
+    ASSERT_NE(slopeView, nullptr);
+    EXPECT_TRUE(::GetMenuState(slopeView, ID_VIEW_3D, MF_BYCOMMAND) & MF_GRAYED);
+
     // Toolbar items are checked while their toolbar shows.
     HMENU view = OpenPopupWith(frame, ID_VIEW_ZOOM_TOOLBAR);
     ASSERT_NE(view, nullptr);
