@@ -99,6 +99,9 @@ int KsMenu::DetectWindowsVersion() {
     if (info.dwMajorVersion == 4) return 5;
     if (info.dwMajorVersion == 5 && info.dwMinorVersion == 0) return 6;
     if (info.dwMajorVersion == 5 && info.dwMinorVersion == 1) return 7;
+    // Every later system has the new shell too: counted as old, its menus
+    // would show no mark on a checked item with a picture.
+    if (info.dwMajorVersion >= 5) return 8;
     return 1;
 }
 

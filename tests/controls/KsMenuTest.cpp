@@ -287,6 +287,15 @@ TEST(KsMenu, ClassicItemsAreDrawnWithBarIconColumnCheckAndSeparator) {
     EXPECT_EQ(s.At(gx, gy + 2), ::GetSysColor(COLOR_MENUTEXT));
     EXPECT_EQ(s.At(gx + 6, gy), ::GetSysColor(COLOR_MENUTEXT));
 
+    // Checked with a picture: the picture in a sunken box, on every system
+    // with the new shell, Windows 7 (as Wine reports itself) among them.
+    ASSERT_TRUE(KsMenu::HasNewShell());
+    CRect r5(0, 72, 200, 91);
+    dis = Item(file, ID_FILE_SAVE, ODS_CHECKED, r5, s.dc.m_hDC);
+    file->DrawItem(&dis);
+    EXPECT_EQ(s.At(0, 72), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(s.At(0, 80), ::GetSysColor(COLOR_BTNSHADOW));
+
     // A separator: an etched line across the middle of the item.
     CRect r4(0, 60, 200, 70);
     dis = Item(file, 0, 0, r4, s.dc.m_hDC);
