@@ -45,14 +45,10 @@ CEntity* CModeHandlers::PickDrawing(int x, int y)
     CTalusimDoc* doc = m_host.ModeDocument();
     if (doc == nullptr || m_host.ModeViewContext() == nullptr)
         return nullptr;
-    CPickRequest pick;
-    pick.x = x;
-    pick.y = y;
-    pick.view = m_host.ModeViewContext();
-    pick.query = 112;
-    pick.window = m_host.ModeView();
-    pick.group = DrawingGroup();
-    return doc->GetDatabase()->PickEntity(pick) ? pick.result : nullptr;
+    CEntity* drawing = nullptr;
+    const bool found = doc->GetDatabase()->PickEntity(CPoint(x, y), m_host.ModeViewContext(), 112, nullptr,
+                                                      &drawing, m_host.ModeView(), DrawingGroup());
+    return found ? drawing : nullptr;
 }
 
 bool CModeHandlers::TypedPoint(CVector2D& point)

@@ -94,16 +94,10 @@ void CTalusimView::process_IDLE(int event, int x, int y)
                 }
             }
         }
-        CPickRequest pick;
-        pick.x = x;
-        pick.y = y;
-        pick.view = vc;
-        pick.query = 111;
-        pick.window = this;
-        if (!db->PickEntity(pick) || pick.result == nullptr)
+        CEntity* e = nullptr;
+        if (!db->PickEntity(CPoint(x, y), vc, 111, nullptr, &e, this) || e == nullptr)
             return;
         // The editors work on the object of the last pick, as from the context menu.
-        CEntity* e = pick.result;
         const bool seeder = e->GetKindId() == KIND_SEEDER;
         const bool barrier =
             e->GetKindId() == KIND_BARRIER && e->GetGroupId() == GROUP_BARRIER && e->GetCategoryId() == CAT_PLACED;
