@@ -149,8 +149,10 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler) {
     if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF) return TRUE; // separators and odd items
     m_bEnableChanged = FALSE;
     BOOL handled = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
-    if (!handled && bDisableIfNoHandler && !m_bEnableChanged) {
-        // No update handler: the item is enabled exactly when a command handler exists.
+    if (bDisableIfNoHandler && !m_bEnableChanged) {
+        // No update handler, or one that only sets the check: the item is
+        // enabled exactly when a command handler exists. Leaving it alone
+        // would keep a toolbar button grey from an earlier update.
         AFX_CMDHANDLERINFO info;
         Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, nullptr, &info));
     }

@@ -668,7 +668,8 @@ BOOL CTalusimOlectraView::PreTranslateMessage(MSG* pMsg)
     return CView::PreTranslateMessage(pMsg);
 }
 
-bool CTalusimOlectraView::MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom)
+bool CTalusimOlectraView::MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom,
+                                        double scale)
 {
     CTalusimDoc* doc = Doc();
     if (!doc || !m_pViewContext || !doc->GetSlope())
@@ -676,6 +677,8 @@ bool CTalusimOlectraView::MapSlopePanel(const CRect& area, int chartWidth, doubl
     CViewContext& vc = *m_pViewContext;
     int left = 0, right = 0;
     GetPlotAreaColumns(m_chart, chartWidth, left, right);
+    left = static_cast<int>(left * scale + 0.5);
+    right = static_cast<int>(right * scale + 0.5);
     vc.SetIsotropic(false);
     vc.SetDeviceOrigin(area.left + left, area.top);
     vc.SetDeviceExtent(std::max(right - left, 1), area.Height());
@@ -717,11 +720,11 @@ bool CTalusimOlectraView::ShowsSlopePanel() const
     return m_bSplitView && IsWholeRunGraph(m_graph.kind);
 }
 
-void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth)
+void CTalusimOlectraView::DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth, double scale)
 {
     CTalusimDoc* doc = Doc();
     double top = 0.0, bottom = 0.0;
-    if (!MapSlopePanel(area, chartWidth, top, bottom))
+    if (!MapSlopePanel(area, chartWidth, top, bottom, scale))
         return;
     CViewContext& vc = *m_pViewContext;
     vc.SetDC(pDC);
@@ -913,16 +916,22 @@ void CTalusimOlectraView::OnPrint(CDC* pDC, CPrintInfo*)
         XrtDrawToDC(m_chart.GetHandle(), pDC->GetSafeHdc(), XRT_DRAW_CHART, XRT_FIT_RECT, 0, 0, w, chartHeight);
     else
         DrawNoDataAvailable(pDC->GetSafeHdc(), CRect(0, 0, w, chartHeight), RGB(255, 255, 255));
+    pDC->RestoreDC(saved);
     if (split) {
+        // The slope is drawn in printer pixels, as the slope window prints it:
+        // its pens, markers and rulers take their size from the printer's
+        // resolution and would grow twice under the chart's stretching.
+        const CRect panel(draw.left, draw.top + ::MulDiv(chartHeight, draw.Height(), h), draw.right, draw.bottom);
+        // The plot area's columns are those of the chart as it was drawn.
+        m_chart.MoveWindow(0, 0, w, chartHeight, FALSE);
         HGDIOBJ oldBrush = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(NULL_BRUSH));
         HPEN red = ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
         HGDIOBJ oldPen = ::SelectObject(pDC->GetSafeHdc(), red);
-        DrawSlopePanel(pDC, CRect(0, chartHeight, w, h), w);
+        DrawSlopePanel(pDC, panel, w, static_cast<double>(draw.Width()) / w);
         ::SelectObject(pDC->GetSafeHdc(), oldPen);
         ::SelectObject(pDC->GetSafeHdc(), oldBrush);
         ::DeleteObject(red);
     }
-    pDC->RestoreDC(saved);
     m_chart.MoveWindow(&old, FALSE);
     m_chart.ShowWindow(SW_SHOW);
 }

@@ -92,11 +92,13 @@ protected:
     void ApplyStyle();
     void LayoutChart(int cx, int cy);
     // Maps the view context onto `area`, narrowed to the plot area of a chart
-    // `chartWidth` wide: x over the slope, y over the slope and the rock paths.
-    // The world's top and bottom come back. False without a slope.
-    bool MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom);
+    // `chartWidth` wide whose columns are `scale` device pixels each (the
+    // printed chart is laid out at screen size and stretched to the paper):
+    // x over the slope, y over the slope and the rock paths. The world's top
+    // and bottom come back. False without a slope.
+    bool MapSlopePanel(const CRect& area, int chartWidth, double& top, double& bottom, double scale = 1.0);
     // Draws the slope and rock paths into `area` of the DC, mapped as above.
-    void DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth);
+    void DrawSlopePanel(CDC* pDC, const CRect& area, int chartWidth, double scale = 1.0);
     // The lower half of the client area, where split view shows the slope.
     CRect SlopePanelRect() const;
     bool ShowsSlopePanel() const;

@@ -484,6 +484,11 @@ void CTalusimView::OnUpdateCommand(CCmdUI* pCmdUI)
         pCmdUI->Enable(selectedPaths);
         pCmdUI->SetCheck(selectedPaths && !m_pDoc->GetShowAllPaths());
         break;
+    case ID_EVENT_UNDO:
+    case ID_EVENT_DONE:
+        // Both act only while a slope or a line seeder is being drawn.
+        pCmdUI->Enable(mode == MODE_DEFINE_SLOPE || mode == MODE_ADD_LINE_SEEDER_NEXT);
+        break;
     default: break;
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/TalusimApp.h"
+#include "app/WhatsNewDlg.h"
 #include "app/WorkingDirectory.h"
 
 TEST(Version, ProductVersionPartsMakeTheText) {
@@ -20,8 +21,11 @@ TEST(Version, ProductVersionPartsMakeTheText) {
     info.dwFileFlags = VS_FF_PRERELEASE;
     EXPECT_STREQ(CTalusimApp::FormatVersionOf(info, TRUE), "4.100 Beta");
     EXPECT_STREQ(CTalusimApp::FormatVersionOf(info, FALSE), "4.100");
-    // The test program carries the program's resources: product version 1.0.0.1.
-    EXPECT_STREQ(CTalusimApp::FormatVersion(FALSE), "1.001");
+    // The test program carries the program's resources: the product is the
+    // version its newest release notes describe.
+    EXPECT_STREQ(CTalusimApp::FormatVersion(FALSE), "4.037");
+    const CString notes = CWhatsNewDlg::ReleaseNotes();
+    EXPECT_EQ(notes.Find("New in version " + CTalusimApp::FormatVersion(FALSE) + "\r\n"), 0);
 }
 
 namespace {

@@ -192,7 +192,9 @@ TEST(MessageMapTest, UpdateHandlersSetMenuItemsAndItemsWithoutHandlersAreDisable
     CMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
     menu.AppendMenu(MF_STRING, ID_DISABLED, "Disabled");
-    menu.AppendMenu(MF_STRING, ID_CHECKED, "Checked");
+    // Grey from an earlier update: an update handler that only checks leaves
+    // the state to the command handler, as for an item without update handler.
+    menu.AppendMenu(MF_STRING | MF_GRAYED, ID_CHECKED, "Checked");
     menu.AppendMenu(MF_STRING, ID_NO_HANDLER, "No handler");
     menu.AppendMenu(MF_STRING, ID_TEST_COMMAND, "Plain");
     CCmdUI state;

@@ -21,9 +21,11 @@ namespace {
 struct PrintedPage {
     CRect ink;        // every pixel that is not white
     CRect plotArea;   // the pixels of the plot area's fill
+    CRect collector;  // the pixels of a collector's colour
 };
 
 constexpr COLORREF kPlotAreaFill = 0xF0CAA6;
+constexpr COLORREF kCollectorColour = RGB(128, 0, 0);
 
 class GraphPrintTest : public GraphWindowTest
 {
@@ -74,9 +76,10 @@ protected:
 
         PrintedPage out;
         out.ink.SetRect(width, height, -1, -1);
-        out.plotArea = out.ink;
+        out.plotArea = out.collector = out.ink;
         const auto* pixels = static_cast<const uint32_t*>(bits);
-        const uint32_t plot = (GetRValue(kPlotAreaFill) << 16) | (GetGValue(kPlotAreaFill) << 8) | GetBValue(kPlotAreaFill);
+        auto dibValue = [](COLORREF c) -> uint32_t { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); };
+        const uint32_t plot = dibValue(kPlotAreaFill), collector = dibValue(kCollectorColour);
         auto grow = [](CRect& r, int x, int y) {
             r.left = std::min<int>(r.left, x);
             r.top = std::min<int>(r.top, y);
@@ -90,6 +93,8 @@ protected:
                     grow(out.ink, x, y);
                 if (v == plot)
                     grow(out.plotArea, x, y);
+                if (v == collector)
+                    grow(out.collector, x, y);
             }
         ::SelectObject(memory, old);
         ::DeleteObject(bitmap);
@@ -196,6 +201,36 @@ TEST_F(GraphPrintTest, TheChartStandsOverTheSlopeInsideTheMargins)
         EXPECT_EQ(chartAfter, chartBefore);
         EXPECT_TRUE(view->GetChart().IsWindowVisible());
     }
+}
+
+// The slope under the chart is printed at the paper's resolution, as the
+// slope window prints: its lines keep their printed width and its x axis
+// lines up with the chart's.
+TEST_F(GraphPrintTest, ThePrintedSlopeLinesUpWithTheChartAtPaperLineWidths)
+{
+    if (!HaveDefaultPrinter())
+        GTEST_SKIP() << "no printer in this session";
+    MakeSlope();    // from x = 0 to 60
+    AddCollector(40, 3, 40, 20);
+    Compute();
+    CDC printer;
+    ASSERT_TRUE(app->CreatePrinterDC(printer));
+    CTalusimOlectraView* view = Open(2940);
+    ASSERT_NE(view, nullptr);
+    SizeClient(view, 500, 300);
+
+    const PrintedPage page = PrintPage(view, printer);
+    ASSERT_FALSE(page.plotArea.IsRectEmpty());
+    ASSERT_FALSE(page.collector.IsRectEmpty());
+    EXPECT_GT(page.collector.top, page.plotArea.bottom);
+    // A collector's pen is 2 screen pixels wide.
+    HDC screen = ::GetDC(nullptr);
+    const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    const int penWidth = ::MulDiv(2, printer.GetDeviceCaps(LOGPIXELSX), screenDpi);
+    EXPECT_LE(page.collector.Width(), penWidth + 2);
+    const double expected = page.plotArea.left + 40.0 / 60.0 * page.plotArea.Width();
+    EXPECT_NEAR((page.collector.left + page.collector.right) / 2.0, expected, page.plotArea.Width() / 150.0);
 }
 
 TEST_F(GraphPrintTest, PrintPreviewOpensOverTheFrameAndCloses)

@@ -363,3 +363,79 @@ TEST(PreviewBar, HoldsTheFiveButtonsInOrder)
     DestroyWindow(bar);
     DestroyWindow(parent);
 }
+
+namespace {
+
+INT_PTR CALLBACK quietDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+BOOL CALLBACK collectDialogName(HMODULE, LPCSTR, LPSTR name, LONG_PTR out)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<UINT>*>(out)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+// The labels of one dialog whose single line of text is wider than the label.
+std::vector<std::string> clippedLabels(HWND dialog)
+{
+    std::vector<std::string> clipped;
+    HDC dc = GetDC(dialog);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[64] = {}, text[256] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        GetWindowTextA(child, text, sizeof text);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (_stricmp(cls, "Static") != 0 || (style & SS_TYPEMASK) > SS_RIGHT || text[0] == '\0' ||
+            !(style & WS_VISIBLE))
+            continue;
+        // What the label draws: without the mnemonic marks.
+        std::string shown;
+        for (const char* p = text; *p; ++p) {
+            if (*p == '&' && *++p == '\0')
+                break;
+            shown += *p;    // "&&" shows one '&'
+        }
+        RECT r;
+        GetClientRect(child, &r);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+        if (r.bottom < 2 * size.cy && size.cx > r.right)
+            clipped.push_back(shown + " (" + std::to_string(size.cx - r.right) + " pixels too wide)");
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(dialog, dc);
+    return clipped;
+}
+
+}  // namespace
+
+TEST(Dialogs, OneLineLabelsShowTheirWholeText)
+{
+    // The program's own controls, as plain windows: only their place matters here.
+    WNDCLASSA plain{};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = module();
+    plain.lpszClassName = "MFCGridCtrl";
+    RegisterClassA(&plain);
+    LoadLibraryA("comctl32.dll");
+    std::vector<UINT> ids;
+    EnumResourceNamesA(module(), MAKEINTRESOURCEA(5) /* RT_DIALOG */, collectDialogName, reinterpret_cast<LONG_PTR>(&ids));
+    ASSERT_GT(ids.size(), 20u);
+    // Bars (child dialogs) need a parent.
+    HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, module(), nullptr);
+    for (UINT id : ids) {
+        HWND dialog = CreateDialogParamA(module(), MAKEINTRESOURCEA(id), parent, quietDialogProc, 0);
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "dialog " << id << " cannot be created";
+            continue;
+        }
+        for (const std::string& text : clippedLabels(dialog))
+            ADD_FAILURE() << "dialog " << id << ": \"" << text << "\" is clipped";
+        DestroyWindow(dialog);
+    }
+    DestroyWindow(parent);
+}

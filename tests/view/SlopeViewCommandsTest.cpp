@@ -291,8 +291,19 @@ TEST_F(SlopeViewCommandsTest, ZoomWindowByTwoCornersThenIdle)
 
 TEST_F(SlopeViewCommandsTest, EventCommandsReachTheMode)
 {
+    // Undo and Done are offered only where they act.
+    for (UINT id : {ID_EVENT_UNDO, ID_EVENT_DONE}) {
+        EXPECT_EQ(StateOf(id).enabled, 0) << id;
+        doc->SetMode(MODE_DELETE_SEEDERS);
+        EXPECT_EQ(StateOf(id).enabled, 0) << id;
+        doc->SetMode(MODE_ADD_LINE_SEEDER_NEXT);
+        EXPECT_EQ(StateOf(id).enabled, 1) << id;
+        doc->SetMode(MODE_IDLE);
+    }
     // Undo and Done while the slope is drawn.
     doc->BeginDefineSlope();
+    EXPECT_EQ(StateOf(ID_EVENT_UNDO).enabled, 1);
+    EXPECT_EQ(StateOf(ID_EVENT_DONE).enabled, 1);
     Click(100, 100);
     Click(300, 300);
     Click(500, 100);
