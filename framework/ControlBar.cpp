@@ -363,7 +363,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     bars.insert(at, slot);
 }
 
-CSize CDockBar::LayoutRows(HDWP hDWP, const CRect& rect) {
+CSize CDockBar::LayoutRows(HDWP* pDWP, const CRect& rect) {
     BOOL horz = IsHorizontal();
     int across = 0;
     for (const auto& row : m_rows) {
@@ -374,11 +374,11 @@ CSize CDockBar::LayoutRows(HDWP hDWP, const CRect& rect) {
             CSize sz = s.bar->CalcFixedLayout(FALSE, horz);
             int len = horz ? sz.cx : sz.cy;
             pos = std::max(pos, s.offset);
-            if (hDWP != nullptr) {
+            if (pDWP != nullptr && *pDWP != nullptr) {
                 CRect r = horz ? CRect(rect.left + pos, rect.top + across, rect.left + pos + len, rect.top + across + sz.cy)
                                : CRect(rect.left + across, rect.top + pos, rect.left + across + sz.cx, rect.top + pos + len);
-                ::DeferWindowPos(hDWP, s.bar->m_hWnd, nullptr, r.left, r.top, r.Width(), r.Height(),
-                                 SWP_NOACTIVATE | SWP_NOZORDER);
+                *pDWP = ::DeferWindowPos(*pDWP, s.bar->m_hWnd, nullptr, r.left, r.top, r.Width(), r.Height(),
+                                         SWP_NOACTIVATE | SWP_NOZORDER);
             }
             pos += len;
             thick = std::max<int>(thick, horz ? sz.cy : sz.cx);
@@ -396,13 +396,14 @@ LRESULT CDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
     CSize size = LayoutRows(nullptr, CRect(0, 0, room.Width(), room.Height()));
     const CRect rect = TakeStrip(layout, m_dwStyle, size);
     if (layout->hDWP != nullptr) {
-        ::DeferWindowPos(layout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                         SWP_NOACTIVATE | SWP_NOZORDER);
+        layout->hDWP = ::DeferWindowPos(layout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(),
+                                        rect.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
         // The bars inside are placed at once, relative to this window.
         HDWP inner = ::BeginDeferWindowPos(BarCount() + 1);
         if (inner != nullptr) {
-            LayoutRows(inner, CRect(0, 0, rect.Width(), rect.Height()));
-            ::EndDeferWindowPos(inner);
+            LayoutRows(&inner, CRect(0, 0, rect.Width(), rect.Height()));
+            if (inner != nullptr)
+                ::EndDeferWindowPos(inner);
         }
     }
     return 0;

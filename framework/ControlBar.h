@@ -137,8 +137,9 @@ protected:
     };
     std::vector<std::vector<Slot>> m_rows;
 
-    // Places the bars; with hDWP null only measures.
-    CSize LayoutRows(HDWP hDWP, const CRect& rect);
+    // Places the bars when pDWP holds a deferral, which takes the handle each
+    // deferral returns; measures only when it is null.
+    CSize LayoutRows(HDWP* pDWP, const CRect& rect);
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

@@ -215,10 +215,11 @@ void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, CR
         else if (id >= nIDFirst && id <= nIDLast && FromHandlePermanent(child) != nullptr)
             ::SendMessageA(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
     }
-    if (leftOver != nullptr) {
+    // Each deferral may hand back a new handle, which the next one must use.
+    if (leftOver != nullptr && layout.hDWP != nullptr) {
         CRect r(layout.rect);
-        ::DeferWindowPos(layout.hDWP, leftOver, nullptr, r.left, r.top, r.Width(), r.Height(),
-                         SWP_NOACTIVATE | SWP_NOZORDER);
+        layout.hDWP = ::DeferWindowPos(layout.hDWP, leftOver, nullptr, r.left, r.top, r.Width(), r.Height(),
+                                       SWP_NOACTIVATE | SWP_NOZORDER);
     }
     if (layout.hDWP != nullptr) ::EndDeferWindowPos(layout.hDWP);
 }
