@@ -4,6 +4,7 @@
 #include "framework/DataExchange.h"
 #include "geometry/REGDatabase.h"
 #include "model/TalusimBarrier.h"
+#include "model/TalusimDoc.h"
 #include "res/dialogs-graphs.h"
 
 namespace {
@@ -81,7 +82,8 @@ BOOL CGraphSelectDlg::OnInitDialog()
         for (int i = 0; i < m_pDatabase->GetEntityCount(); ++i) {
             CEntity* e = m_pDatabase->GetEntityAt(i);
             auto* barrier = e && e->GetKindId() == 2101 ? dynamic_cast<CTalusimBarrier*>(e) : nullptr;
-            if (!barrier)
+            // The next barrier or collector an add mode keeps ready is not one yet.
+            if (!barrier || barrier->GetCategoryId() != CAT_PLACED)
                 continue;
             const int item = m_list.AddString(barrier->GetName());
             m_list.SetItemDataPtr(item, barrier);

@@ -11,6 +11,7 @@
 #include "geometry/REGDatabase.h"
 #include "graphs/GraphDialogs.h"
 #include "model/TalusimBarrier.h"
+#include "model/TalusimDoc.h"
 #include "model/TalusimRockPath.h"
 #include "res/dialogs-graphs.h"
 
@@ -131,6 +132,7 @@ struct GraphSelectFixture : ::testing::Test {
         auto* b = new CTalusimBarrier;
         b->SetName(name);
         b->SetPoints(x1, y1, x2, y2);
+        b->SetCategoryId(CAT_PLACED);
         for (int i = 0; i < hits; ++i)
             b->AddHit(x1, y1, 1.0 + i, 0.0, 2.0, 0.0, 1.0, &path, 0.0, 0.0, false);
         db.AddEntity(b, false);
@@ -190,13 +192,21 @@ TEST_F(GraphSelectFixture, KindsFollowTheHitsAndTheOrientation)
 
 TEST_F(GraphSelectFixture, TheFirstItemOpensTotalEnergyOfTheFirstBarrier)
 {
+    // The barrier Add Barrier keeps ready for the next placement is not listed.
+    AddBarrier("Barrier002", 0, 0, 1, 1, 0)->SetCategoryId(CAT_PENDING);
     AddBarrier("First", 0, 0, 10, 10, 1);
     CScripted<CGraphSelectDlg> dlg;
     dlg.SetData(&db, &frame);
-    dlg.script = [](CScripted<CGraphSelectDlg>& d) { d.Press(IDOK); };
+    int listed = -1;
+    dlg.script = [&](CScripted<CGraphSelectDlg>& d) {
+        listed = static_cast<int>(::SendDlgItemMessageA(d.m_hWnd, IDC_GRAPH_OBJECTS, LB_GETCOUNT, 0, 0));
+        d.Press(IDOK);
+    };
     ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(listed, 1);
     ASSERT_EQ(frame.opened.size(), 1u);
     EXPECT_EQ(frame.opened[0].first, 3142);
+    EXPECT_EQ(frame.opened[0].second, db.GetEntityAt(1));
 }
 
 TEST_F(GraphSelectFixture, WithoutBarriersGraphClosesNothing)
