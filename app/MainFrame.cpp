@@ -494,6 +494,24 @@ void CMainFrame::RearrangeToolbars() {
 void CMainFrame::OnAutoArrange() { RearrangeToolbars(); }
 
 namespace {
+// The active document when its disc runs model spheres: the 3D view is theirs.
+CTalusimDoc* DocumentFor3DView() {
+    auto* doc = dynamic_cast<CTalusimDoc*>(ActiveChildDocument());
+    return doc != nullptr && !doc->GetDiscParameters().Is2DSimulation() ? doc : nullptr;
+}
+} // namespace
+
+void CMainFrame::On3DView() {
+    auto* app = dynamic_cast<CTalusimApp*>(AfxGetApp());
+    CTalusimDoc* doc = DocumentFor3DView();
+    if (app == nullptr || app->m_p3DTemplate == nullptr || doc == nullptr) return;
+    if (CFrameWnd* frame = app->m_p3DTemplate->CreateNewFrame(doc, nullptr))
+        app->m_p3DTemplate->InitialUpdateFrame(frame, doc, TRUE);
+}
+
+void CMainFrame::OnUpdate3DView(CCmdUI* pCmdUI) { pCmdUI->Enable(DocumentFor3DView() != nullptr); }
+
+namespace {
 
 CToolBar* ToolbarOfCommand(CMainFrame* f, UINT id) {
     switch (id) {
@@ -764,7 +782,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_GEOMETRY_TOOLBAR, OnUpdateViewToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLS_TOOLBAR, OnUpdateViewToolbar)
     ON_COMMAND(ID_VIEW_AUTO_ARRANGE, OnAutoArrange)
-    // "3D View" has no handler: the 3D window draws nothing, so the item stays grey.
+    ON_COMMAND(ID_VIEW_3D, On3DView)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_3D, OnUpdate3DView)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_GRID, OnUpdateGridPane)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SNAP, OnUpdateSnapPane)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_COORDINATES, OnUpdateCoordinatesPane)

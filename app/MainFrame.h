@@ -128,6 +128,9 @@ protected:
     afx_msg void OnViewToolbar(UINT nID);
     afx_msg void OnUpdateViewToolbar(CCmdUI* pCmdUI);
     afx_msg void OnAutoArrange();
+    // A window of the document's 3D view, offered while its disc runs are not two-dimensional.
+    afx_msg void On3DView();
+    afx_msg void OnUpdate3DView(CCmdUI* pCmdUI);
     afx_msg void OnUpdateGridPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateSnapPane(CCmdUI* pCmdUI);
     afx_msg void OnUpdateCoordinatesPane(CCmdUI* pCmdUI);

@@ -1,5 +1,6 @@
 // CGLEnabledView: the view class of the fourth document template, keeping the
-// place of a 3-D view of the document. It draws nothing; no command opens it.
+// place of a 3-D view of the document. It draws nothing; 3D View opens it while
+// the document's disc runs are three-dimensional.
 #pragma once
 
 #include "framework/View.h"

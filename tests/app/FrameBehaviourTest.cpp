@@ -8,6 +8,8 @@
 #include "ShellFixture.h"
 #include "app/DistributionStatsDlg.h"
 #include "app/DocumentLink.h"
+#include "controls/GLEnabledView.h"
+#include "model/TalusimDoc.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "res/dialogs-shell.h"
@@ -85,10 +87,23 @@ TEST_F(FrameBehaviour, UpdateHandlersEnableAndCheckMenuItemsAndButtons) {
     EXPECT_FALSE(::GetMenuState(file, ID_FILE_NEW, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(file, ID_FILE_PAGE_SETUP, MF_BYCOMMAND) & MF_GRAYED);
 
-    // A command that would do nothing is not offered.
+    // 3D View belongs to disc runs in three dimensions: grey while they are
+    // two-dimensional (the default), and then it opens the document's 3D window.
     HMENU slopeView = OpenPopupWith(frame, ID_VIEW_3D);
     ASSERT_NE(slopeView, nullptr);
     EXPECT_TRUE(::GetMenuState(slopeView, ID_VIEW_3D, MF_BYCOMMAND) & MF_GRAYED);
+    auto* doc = dynamic_cast<CTalusimDoc*>(ActiveChildDocument());
+    ASSERT_NE(doc, nullptr);
+    doc->GetDiscParameters().Set2DSimulation(false);
+    slopeView = OpenPopupWith(frame, ID_VIEW_3D);
+    EXPECT_FALSE(::GetMenuState(slopeView, ID_VIEW_3D, MF_BYCOMMAND) & MF_GRAYED);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_3D);
+    Idle();
+    int views3D = 0;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos != nullptr;)
+        views3D += doc->GetNextView(pos)->IsKindOf(RUNTIME_CLASS(CGLEnabledView)) ? 1 : 0;
+    EXPECT_EQ(views3D, 1);
+    doc->GetDiscParameters().Set2DSimulation(true);
 
     // Toolbar items are checked while their toolbar shows.
     HMENU view = OpenPopupWith(frame, ID_VIEW_ZOOM_TOOLBAR);
