@@ -286,11 +286,15 @@ void SetupImpactGraph(CGraphResults& results, GraphState& state)
     bins.SetBinCount(n);
     bins.SetRange(start, end);
 
+    // Each bar stands at the centre of its bin and the axis spans the bins'
+    // edges, as in the distributions: a bar drawn at a bin's left edge would
+    // show its values half a bin too low and lose half of the last bar.
     state.series.Allocate(n);
+    const double w = (end - start) / n;
     for (int i = 0; i < n; ++i)
-        state.series.SetX(i, start + (end - start) * i / n);
-    s.computedXMin = std::min(state.series.GetX(0), state.series.GetX(n - 1));
-    s.computedXMax = std::max(state.series.GetX(0), state.series.GetX(n - 1));
+        state.series.SetX(i, single ? start : start + w / 2 + i * w);
+    s.computedXMin = start;
+    s.computedXMax = end;
     s.computedYMin = 0.0;
     s.computedYMax = 0.0;
 

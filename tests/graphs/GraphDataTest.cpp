@@ -234,7 +234,7 @@ struct ImpactFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(ImpactFixture, LocationsAlongTheBarrierAtLeftBinEdges)
+TEST_F(ImpactFixture, LocationsAlongTheBarrierAtBinCentresOverTheBarriersLength)
 {
     Hit(1.0, 1, 1, in.get());
     Hit(4.0, 1, 1, out.get());
@@ -242,9 +242,10 @@ TEST_F(ImpactFixture, LocationsAlongTheBarrierAtLeftBinEdges)
     Hit(5.0, 1, 1, in.get());
     state.kind = 3145;
     RebuildGraphData(results, state);
-    EXPECT_EQ(Xs(state.series), (std::vector<double>{0, 2, 4, 6, 8}));
+    EXPECT_EQ(Xs(state.series), (std::vector<double>{1, 3, 5, 7, 9}));
     EXPECT_EQ(Ys(state.series), (std::vector<double>{1, 0, 2, 0, 1}));
-    EXPECT_EQ(state.settings.computedXMax, 8.0);
+    EXPECT_EQ(state.settings.computedXMin, 0.0);
+    EXPECT_EQ(state.settings.computedXMax, 10.0);
     EXPECT_EQ(state.settings.computedYMax, 2.0);
     EXPECT_TRUE(HasData(&results, state));
 

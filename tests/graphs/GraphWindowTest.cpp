@@ -163,7 +163,7 @@ TEST_F(GraphWindowTest, EachFamilyAgreesWithTheRunCountedByHand)
         EXPECT_DOUBLE_EQ(envelope.GetY(i), largest) << i;
     }
 
-    // Total energy of the collector's hits: 20 bins from the smallest to the largest, at their left edges.
+    // Total energy of the collector's hits: 20 bins from the smallest to the largest, at their centres.
     std::vector<double> energies;
     for (CBarrierHit h = collector->GetFirstHit(); h.IsValid(); h = collector->GetNextHit())
         energies.push_back(h.GetTotalEnergy());
@@ -177,7 +177,7 @@ TEST_F(GraphWindowTest, EachFamilyAgreesWithTheRunCountedByHand)
     const CGraphSeries& hits = Open(3142, collector)->GetGraphState().series;
     ASSERT_EQ(hits.GetCount(), 20);
     for (int i = 0; i < 20; ++i) {
-        EXPECT_NEAR(hits.GetX(i), low + (high - low) * i / 20, 1e-9 * high) << i;
+        EXPECT_NEAR(hits.GetX(i), low + (high - low) * (i + 0.5) / 20, 1e-9 * high) << i;
         EXPECT_EQ(hits.GetY(i), hitCounts[static_cast<size_t>(i)]) << i;
     }
 }
