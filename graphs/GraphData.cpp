@@ -290,9 +290,7 @@ void SetupImpactGraph(CGraphResults& results, GraphState& state)
     // edges, as in the distributions: a bar drawn at a bin's left edge would
     // show its values half a bin too low and lose half of the last bar.
     state.series.Allocate(n);
-    const double w = (end - start) / n;
-    for (int i = 0; i < n; ++i)
-        state.series.SetX(i, single ? start : start + w / 2 + i * w);
+    SetBinCentres(state.series, start, end, n);
     s.computedXMin = start;
     s.computedXMax = end;
     s.computedYMin = 0.0;

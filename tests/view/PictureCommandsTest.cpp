@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "support/BitmapFile.h"
 #include "support/FileDialogAnswer.h"
+#include "support/InstalledTools.h"
 #include "support/WhenShown.h"
 #include "tools/ToolImage.h"
 #include "tools/ToolServices.h"
@@ -21,16 +22,6 @@ struct PictureCmdUI : CCmdUI {
     int enabled = -1, checked = -1;
     void Enable(BOOL on) override { enabled = on ? 1 : 0; }
     void SetCheck(int check) override { checked = check; }
-};
-
-struct InstalledPictureTools {
-    InstalledPictureTools()
-    {
-        previous = &DrawingToolServices();
-        InstallToolServices();
-    }
-    ~InstalledPictureTools() { InstallDrawingToolServices(previous); }
-    CDrawingToolServices* previous = nullptr;
 };
 
 std::string Picture(const char* name) { return std::string(CLASTOR_TEST_DATA) + "/images/" + name; }
@@ -68,7 +59,7 @@ std::string ItemText(HWND dialog, int id)
 class PictureCommandsTest : public SlopeViewTest
 {
 protected:
-    InstalledPictureTools tools;
+    InstalledTools tools;
     InstalledPromptLine prompt;
     ViewMessageBoxes boxes;
 
