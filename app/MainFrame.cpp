@@ -712,7 +712,10 @@ void CMainFrame::OnClose() {
     m_pDistStatsDlg = nullptr;
     if (m_pTimeStepDlg != nullptr) m_pTimeStepDlg->DestroyWindow();
     m_pTimeStepDlg = nullptr;
+    // The frame deletes itself when it is destroyed: only the handle is asked afterwards.
+    const HWND self = m_hWnd;
     CMDIFrameWnd::OnClose();
+    if (::IsWindow(self)) CWebUpdateClient::DropPendingUpdater();  // the user kept the program open
 }
 
 void CMainFrame::OnDestroy() {

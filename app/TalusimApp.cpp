@@ -55,7 +55,11 @@ BOOL CTalusimApp::PreTranslateMessage(MSG* pMsg) {
     return CWinApp::PreTranslateMessage(pMsg);
 }
 
-int CTalusimApp::ExitInstance() { return CWinApp::ExitInstance(); }
+int CTalusimApp::ExitInstance() {
+    // The program's windows are gone: an updater chosen for installing may start now.
+    CWebUpdateClient::LaunchPendingUpdater();
+    return CWinApp::ExitInstance();
+}
 
 BOOL CTalusimApp::InitInstance() {
     {

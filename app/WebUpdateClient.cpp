@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cctype>
+#include <mutex>
 
 #include "app/MakerContact.h"
 #include "app/UpdateAvailableDlg.h"
@@ -21,6 +22,11 @@ CString CWebUpdateClient::s_strQueryBase = MakerContact::kUpdateQuery;
 CString CWebUpdateClient::s_strDownloadHost = MakerContact::kUpdateHost;
 
 namespace {
+
+// The updater chosen for installing, waiting for the program to close.
+std::mutex g_pendingMutex;
+CString g_pendingProgram;
+CString g_pendingParameters;
 
 // One check at a time: taken on the thread that asks for a check, before the
 // worker starts, and given back by the worker when it ends.
@@ -60,7 +66,11 @@ void DeleteBelow(const CString& folder) {
         const CString name = found.cFileName;
         if (name == "." || name == "..") continue;
         const CString path = folder + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        const DWORD attributes = found.dwFileAttributes;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            // A junction or a linked folder: the link goes, never what it points to.
+            ::RemoveDirectoryA(path);
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteBelow(path);
             ::RemoveDirectoryA(path);
         } else {
@@ -215,11 +225,16 @@ void CWebUpdateClient::OnUpdateAvailable(const CString& line, bool interactive) 
     if (dialog.DoModal() != IDOK) return;
     switch (dialog.m_nChoice) {
     case CUpdateAvailableDlg::kInstall: {
-        g_launch(GetAppPath() + "UpdateBrevantics.exe", " -install \"" + address + "\"");
-        // The program closes the normal way, asking to save what is modified.
+        // The updater replaces the program's files, so it starts only once the
+        // program has really closed: the program closes the normal way, asking to
+        // save what is modified, and starts it on its way out. A close the user
+        // cancels drops it.
+        SetPendingUpdater(GetAppPath() + "UpdateBrevantics.exe", " -install \"" + address + "\"");
         CWinApp* app = AfxGetApp();
         if (app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd->GetSafeHwnd() != nullptr)
             ::PostMessageA(app->m_pMainWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        else
+            LaunchPendingUpdater();  // no window to close: nothing holds the program's files
         break;
     }
     case CUpdateAvailableDlg::kRemind: SetNextCheck(dialog.m_nDays); break;
@@ -297,6 +312,33 @@ bool CWebUpdateClient::IsCheckDue() {
 }
 
 // ---- the updater and its download folder ----
+
+void CWebUpdateClient::SetPendingUpdater(const CString& program, const CString& parameters) {
+    std::lock_guard<std::mutex> lock(g_pendingMutex);
+    g_pendingProgram = program;
+    g_pendingParameters = parameters;
+}
+
+bool CWebUpdateClient::HasPendingUpdater() {
+    std::lock_guard<std::mutex> lock(g_pendingMutex);
+    return !g_pendingProgram.IsEmpty();
+}
+
+void CWebUpdateClient::DropPendingUpdater() { SetPendingUpdater(CString(), CString()); }
+
+bool CWebUpdateClient::LaunchPendingUpdater() {
+    CString program, parameters;
+    {
+        std::lock_guard<std::mutex> lock(g_pendingMutex);
+        program = g_pendingProgram;
+        parameters = g_pendingParameters;
+        g_pendingProgram.Empty();
+        g_pendingParameters.Empty();
+    }
+    if (program.IsEmpty()) return false;
+    g_launch(program, parameters);
+    return true;
+}
 
 void CWebUpdateClient::RunUpdater() { g_launch(GetAppPath() + "UpdateBrevantics.exe", nullptr); }
 

@@ -24,7 +24,7 @@ public:
     virtual ~CWebUpdateClient() = default;
 
     // Start-up: remembers the product, builds the query address, empties the
-    // download folder, asks once whether to check automatically, and starts
+    // download folder (links in it are removed, never followed), asks once whether to check automatically, and starts
     // the automatic check when it is due. Returns StartCheck's result or 0.
     int Init(LPCSTR product);
     // The query part: product (blanks as "-") + "_" + installed version + "_";
@@ -43,6 +43,13 @@ public:
     static void SetNextCheck(int nDays);
     static bool IsCheckDue();
     static void RunUpdater();
+    // The updater that Install chose waits here until the program has closed:
+    // the application starts it on its way out, and a cancelled close drops it.
+    static void SetPendingUpdater(const CString& program, const CString& parameters);
+    static bool HasPendingUpdater();
+    static void DropPendingUpdater();
+    // Starts the waiting updater, if any, and forgets it; true when one started.
+    static bool LaunchPendingUpdater();
     static CString GetAppPath();
     static void ClearTempFolder();
     static CString GetTempFolder();

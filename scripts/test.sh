@@ -9,5 +9,8 @@ trap stop_session EXIT
 start_xvfb
 start_printer
 start_wine
+# A test program that crashes ends at once, with Wine's backtrace in its output,
+# instead of waiting behind Wine's crash dialog until ctest's time-out.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
 cd "$build/cross"
 ctest --output-on-failure -j"$(nproc)" --timeout 900

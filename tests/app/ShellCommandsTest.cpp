@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ShellFixture.h"
+#include "app/WebUpdateClient.h"
 #include "framework/Document.h"
 #include "res/resource.h"
 
@@ -102,6 +103,7 @@ TEST_F(ShellTest, SlopeDocumentsAreSavedAndOpenedInTheirWindows) {
     app->CloseAllDocuments(FALSE);
     app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
     Idle();
+    if (frame->MDIGetActive() == nullptr) frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     CMDIChildWnd* child = frame->MDIGetActive();
     ASSERT_NE(child, nullptr);
     CDocument* doc = child->GetActiveDocument();
@@ -122,4 +124,23 @@ TEST_F(ShellTest, SlopeDocumentsAreSavedAndOpenedInTheirWindows) {
     EXPECT_TRUE(boxes.texts.empty());
     app->CloseAllDocuments(FALSE);
     std::remove(path.c_str());
+}
+
+TEST_F(ShellTest, ACancelledCloseDropsTheUpdaterChosenForInstalling) {
+    if (frame->MDIGetActive() == nullptr) frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    CMDIChildWnd* child = frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    CDocument* document = child->GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    document->SetModifiedFlag(TRUE);
+    CWebUpdateClient::SetPendingUpdater("C:\\Clastor\\UpdateBrevantics.exe", " -install \"x\"");
+    {
+        MessageBoxRecorder boxes;
+        MessageBoxRecorder::answer = IDCANCEL;  // the save prompt's Cancel
+        frame->SendMessage(WM_CLOSE);
+        EXPECT_FALSE(MessageBoxRecorder::texts.empty());
+    }
+    EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
+    EXPECT_FALSE(CWebUpdateClient::HasPendingUpdater());
+    document->SetModifiedFlag(FALSE);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "controls/RegistryAccess.h"
 #include "framework/MessageBox.h"
 #include "framework/OleDateTime.h"
+#include "framework/WinApp.h"
 #include "res/dialogs-update.h"
 
 namespace {
@@ -181,6 +183,15 @@ TEST_F(WebUpdateClientTest, SilentNoUpdateMovesTheNextCheckOneDayAhead)
 TEST_F(WebUpdateClientTest, InstallingStartsTheUpdaterWithTheQuotedAddressOnly)
 {
     Launches launches;
+    // Without a main window there is nothing to close first: the updater starts at once.
+    CWinApp* app = AfxGetApp();
+    CWnd* const mainWnd = app != nullptr ? app->m_pMainWnd : nullptr;
+    if (app != nullptr) app->m_pMainWnd = nullptr;
+    struct Restore {
+        CWinApp* app;
+        CWnd* wnd;
+        ~Restore() { if (app != nullptr) app->m_pMainWnd = wnd; }
+    } restore{app, mainWnd};
     server.SetReply(std::string("exe YES_UPDATE NO_UPDATE ") + kGood);
     Boxes boxes;
     ASSERT_EQ(CWebUpdateClient::StartCheck(TRUE), 1);
@@ -331,4 +342,93 @@ TEST_F(WebUpdateClientTest, FirstStartAsksOnceAndAutomaticChecksWhenDue)
     EXPECT_FALSE(CWebUpdateClient::IsAutomatic());
     CWebUpdateClient::ToggleAutomatic();
     EXPECT_TRUE(CWebUpdateClient::IsCheckDue());
+}
+
+TEST_F(WebUpdateClientTest, TheChosenUpdaterWaitsForTheProgramToCloseAndStartsOnce)
+{
+    Launches launches;
+    CWebUpdateClient::SetPendingUpdater("C:\\Clastor\\UpdateBrevantics.exe", " -install \"x\"");
+    EXPECT_TRUE(Launches::seen.empty());
+    EXPECT_TRUE(CWebUpdateClient::HasPendingUpdater());
+    EXPECT_TRUE(CWebUpdateClient::LaunchPendingUpdater());
+    EXPECT_FALSE(CWebUpdateClient::LaunchPendingUpdater());
+    ASSERT_EQ(Launches::seen.size(), 1u);
+    EXPECT_EQ(Launches::seen[0].second, " -install \"x\"");
+    CWebUpdateClient::SetPendingUpdater("C:\\Clastor\\UpdateBrevantics.exe", "");
+    CWebUpdateClient::DropPendingUpdater();
+    EXPECT_FALSE(CWebUpdateClient::LaunchPendingUpdater());
+    EXPECT_EQ(Launches::seen.size(), 1u);
+}
+
+namespace {
+
+bool WriteFile(const CString& path, const char* text) {
+    HANDLE h = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    ::WriteFile(h, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+    ::CloseHandle(h);
+    return true;
+}
+
+bool Exists(const CString& path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// A symbolic link at `link` to the folder `target`, made the way a link on the
+// disc under Wine is made: by the system's own ln. False where that cannot be
+// done (not under Wine).
+bool MakeFolderLink(const CString& link, const CString& target) {
+    using UnixNameFn = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixNameFn>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+    if (unixName == nullptr) return false;
+    auto unixPath = [&](const CString& path) {
+        wchar_t wide[MAX_PATH] = {};
+        ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+        const char* name = unixName(wide);
+        return std::string(name != nullptr ? name : "");
+    };
+    const CString parent = link.Left(link.ReverseFind('\\'));
+    const std::string from = unixPath(target), into = unixPath(parent);
+    if (from.empty() || into.empty()) return false;
+    std::string command =
+        "/bin/ln -s \"" + from + "\" \"" + into + "/" + std::string(link.Mid(parent.GetLength() + 1)) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return false;
+    // A program of the host system is not waited for through its handle: look for the link.
+    for (int i = 0; i < 250 && !Exists(link); ++i) ::Sleep(20);
+    return Exists(link);
+}
+
+}  // namespace
+
+TEST(WebUpdateTempFolder, StartUpEmptiesTheDownloadFolderWithoutFollowingLinks)
+{
+    const CString folder = CWebUpdateClient::GetTempFolder();
+    ASSERT_FALSE(folder.IsEmpty());
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const CString outside = CString(temp) + "ClastorUpdateLinkTarget";
+    ::CreateDirectoryA(folder, nullptr);
+    ::CreateDirectoryA(folder + "\\sub", nullptr);
+    ::CreateDirectoryA(outside, nullptr);
+    ASSERT_TRUE(WriteFile(folder + "\\ClastorUpdate.exe", "old download"));
+    ASSERT_TRUE(WriteFile(folder + "\\sub\\part.bin", "part"));
+    ASSERT_TRUE(WriteFile(outside + "\\keep.txt", "the user's file"));
+    const bool linked = MakeFolderLink(folder + "\\link", outside) && Exists(folder + "\\link\\keep.txt");
+
+    CWebUpdateClient::ClearTempFolder();
+
+    EXPECT_FALSE(Exists(folder + "\\ClastorUpdate.exe"));
+    EXPECT_FALSE(Exists(folder + "\\sub"));
+    EXPECT_TRUE(Exists(outside + "\\keep.txt")) << "a link in the download folder was followed";
+    // Windows removes the link itself as a folder; Wine cannot remove a link of
+    // the host system that way, so only what it leads to is checked here.
+    if (linked) ::DeleteFileA(folder + "\\link");
+    ::DeleteFileA(outside + "\\keep.txt");
+    ::RemoveDirectoryA(outside);
+    if (!linked) GTEST_SKIP() << "no folder link could be made here; the plain clean-up was checked";
 }
