@@ -153,7 +153,11 @@ void CDisc::WallContact(int i, int w, int contact, double& fx, double& fy, doubl
     if (where == 0) {
         const double p = wall.side * wall.sw, q = -wall.side * wall.cw;
         const double u = b.r + (x - (wall.xc + wall.dx)) * p + (y - (wall.yc + wall.dy)) * q;
-        if (u > 0 && u < 2 * b.r) {
+        // A wall pushes only a ball whose centre is on its contact side. A
+        // barrier is two walls facing away from each other on one line: a
+        // ball resting on one face must not feel the other face pushing it
+        // across, or it would sink to the line.
+        if (u > 0 && u < b.r) {
             ApplyWallForce(i, w, contact, p, q, u, wall.side * wall.vtheta * s, fx, fy, moment, roll);
             return;
         }

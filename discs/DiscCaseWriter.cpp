@@ -1,5 +1,6 @@
 #include "discs/DiscCaseWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,8 @@ constexpr double kGravity = 9.81;
 // The lowest restitution a contact is given: a material of Rn 0 stops a disc
 // as near dead as the damping formula allows, without a logarithm of 0.
 constexpr double kLowestRestitution = 1e-3;
+constexpr const char* kNoStiffness = "The first seeder lies at the slope's lowest point without a starting velocity, "
+                                     "so the contacts get no stiffness.";
 
 // The shortest text that reads back as the same double.
 std::string Number(double v)
@@ -101,6 +104,56 @@ bool CDiscCaseWriter::Fail(const std::string& message)
     return false;
 }
 
+bool CDiscCaseWriter::CheckCounts(int walls, long long balls)
+{
+    if (walls > m_limits.maxWalls) {
+        return Fail("The slope and barriers make " + std::to_string(walls) + " walls; the disc program takes at most "
+                    + std::to_string(m_limits.maxWalls) + ".");
+    }
+    if (balls > m_limits.maxBalls) {
+        return Fail("The throw would hold " + std::to_string(balls) + " discs; the disc program takes at most "
+                    + std::to_string(m_limits.maxBalls) + ".");
+    }
+    return true;
+}
+
+bool CDiscCaseWriter::Check(int throws)
+{
+    m_error.clear();
+    CTalusimSlope* slope = m_doc.GetSlope();
+    if (!slope)
+        return Fail("There is no slope to throw discs down.");
+    CREGDatabase& db = *m_doc.GetDatabase();
+    auto seeders = CollectAs<CTalusimRaker>(db, ID_ANY_CATEGORY, KIND_SEEDER, ID_ANY_GROUP);
+    if (seeders.empty())
+        return Fail("There is no seeder to throw discs from.");
+    const int n = slope->GetVertexCount() - 1;
+    if (n < 1)
+        return Fail("The slope needs at least two vertices.");
+    const auto barriers = CollectAs<CTalusimBarrier>(db, ID_ANY_CATEGORY, KIND_BARRIER, GROUP_BARRIER);
+    // Dependent discs carry every disc thrown so far into the next throw:
+    // the last throw holds them all.
+    const long long perThrow = static_cast<long long>(seeders.size());
+    const long long balls = m_doc.GetDiscParameters().IsIndependent() ? perThrow
+                                                                       : perThrow * std::max(1, throws);
+    if (!CheckCounts(n + 2 * static_cast<int>(barriers.size()), balls))
+        return false;
+    for (CTalusimRaker* s : seeders) {
+        double mean, sd;
+        s->GetMass(mean, sd);
+        if (!(mean > 0.0) || !std::isfinite(mean) || !std::isfinite(sd))
+            return Fail("A seeder's mass gives no positive sample: check its mean and standard deviation.");
+    }
+    double lowest = slope->GetVertex(0).y;
+    for (int i = 1; i <= n; ++i)
+        lowest = std::min(lowest, slope->GetVertex(i).y);
+    double vxMean, vyMean, vxSd, vySd;
+    seeders.front()->GetVelocity(vxMean, vyMean, vxSd, vySd);
+    if (seeders.front()->GetVertex(0).y == lowest && std::hypot(vxMean, vyMean) == 0.0)
+        return Fail(kNoStiffness);
+    return true;
+}
+
 bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
 {
     m_error.clear();
@@ -122,14 +175,8 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
     // Barriers stop discs from either side: each is a wall facing each way.
     const int walls = n + 2 * static_cast<int>(barriers.size());
     const int balls = static_cast<int>(seeders.size()) + extra;
-    if (walls > m_limits.maxWalls) {
-        return Fail("The slope and barriers make " + std::to_string(walls) + " walls; the disc program takes at most "
-                    + std::to_string(m_limits.maxWalls) + ".");
-    }
-    if (balls > m_limits.maxBalls) {
-        return Fail("The throw would hold " + std::to_string(balls) + " discs; the disc program takes at most "
-                    + std::to_string(m_limits.maxBalls) + ".");
-    }
+    if (!CheckCounts(walls, balls))
+        return false;
 
     // The masses first, so that the contact blocks are tuned to the very
     // disc they stop.
@@ -158,8 +205,7 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
     const double knDisc = stiffness(2.0 * (std::sqrt(2.0 * kGravity * h) + vbar), 0.2);
     const double knWall = stiffness(std::sqrt(2.0 * kGravity * h) + vbar, 0.02);
     if (!(knDisc > 0.0) || !(knWall > 0.0) || !std::isfinite(knDisc) || !std::isfinite(knWall))
-        return Fail("The first seeder lies at the slope's lowest point without a starting velocity, so the "
-                    "contacts get no stiffness.");
+        return Fail(kNoStiffness);
 
     // The air is on the left of a slope drawn left to right.
     const bool leftToRight = slope->GetVertex(0).x <= slope->GetVertex(n).x;

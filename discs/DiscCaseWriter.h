@@ -35,6 +35,10 @@ public:
     // user when the document can't make a sound case or a file can't be
     // written; nothing the document holds is changed.
     bool Write(const std::string& folder, CDiscCase& written);
+    // Whether a run of `throws` throws can be written at all, decided from
+    // the document alone (no sample is drawn, nothing is changed), so that a
+    // run that can't be made is refused before any result is thrown away.
+    bool Check(int throws);
     const std::string& Error() const { return m_error; }
 
     // The radius of a rock disc of mass m (a sphere of the rock's density).
@@ -44,6 +48,7 @@ public:
 
 private:
     bool Fail(const std::string& message);
+    bool CheckCounts(int walls, long long balls);
 
     CTalusimDoc& m_doc;
     CDiscCaseLimits m_limits;

@@ -61,17 +61,26 @@ public:
         m_throwDiscs.swap(balls);
         m_throwIndex = throwIndex;
     }
-    // After the last throw of a completed run.
-    void RecordEndPoints()
+    // After the last throw of a completed run; returns how many discs were
+    // still moving then. Their end points are kept, as a rock's that ran out
+    // of steps is, and their paths are marked. A run that covered no time
+    // leaves every disc where it was thrown from, still to move.
+    int RecordEndPoints(bool coveredTime)
     {
+        int moving = 0;
         for (Disc& d : m_discs) {
             if (d.path->GetSegmentUpperBound() < 0)
                 d.path->AddStraightSegment(d.endX, d.endY, d.endX, d.endY, 0.0, kGravity);
+            d.moving = d.moving || !coveredTime;
+            d.path->SetStillMoving(d.moving);
+            moving += d.moving ? 1 : 0;
             m_doc.SetCurrentRockPath(d.path);
             m_doc.RecordEndPoint(d.endX, d.endY);
         }
         m_doc.SetCurrentRockPath(nullptr);
+        return moving;
     }
+    int DiscCount() const { return static_cast<int>(m_discs.size()); }
 
     bool IsDiscRunActive() override { return m_doc.IsDiscRunActive(); }
     void AddDiscFrame(const DiscFrame& f) override
@@ -109,13 +118,29 @@ public:
             d.LineTo(x, y);
         d.endX = x;
         d.endY = y;
+        // The disc program hands every ball's final state just before its
+        // end point, in ball order.
+        const auto& settled = m_doc.GetSettledDiscs();
+        if (ball >= 1 && static_cast<size_t>(ball) <= settled.size())
+            d.moving = IsMoving(settled[static_cast<size_t>(ball - 1)]);
     }
 
 private:
     static constexpr double kGravity = 9.81;
+    // A disc has stopped when it is slower than the speed at which Compute
+    // stops a rock and nothing but its supports' balance acts on it: a disc
+    // at rest in mid-air is about to fall.
+    bool IsMoving(const std::array<double, 16>& state) const
+    {
+        const double speed = std::hypot(state[5], state[6]);
+        const double acceleration = std::hypot(state[8], state[9]);
+        return !(speed < m_doc.GetMinimumVelocity()) || !(acceleration < kGravity / 2);
+    }
+
     struct Disc {
         CTalusimRockPath* path = nullptr;
         bool started = false;
+        bool moving = false;
         double lastX = 0, lastY = 0;   // where the path's last piece ends
         double endX = 0, endY = 0;
         double piece = 0;
@@ -152,6 +177,27 @@ private:
     int m_throwIndex = 0;
 };
 
+bool Refuse(const std::string& reason, std::string* error)
+{
+    if (error)
+        *error = reason;
+    AfxMessageBox(("The discs could not be thrown:\n" + reason).c_str());
+    return false;
+}
+
+// One message for all the discs still moving when the time ran out, as
+// Compute reports its rocks that ran out of steps.
+void ReportDiscsStillMoving(int moving, int discs, double endTime)
+{
+    if (moving <= 0)
+        return;
+    CString text;
+    text.Format("Discs still moving when the time to finish (%g s) was reached: %d of %d.\nTheir end points are "
+                "where they were then; a longer time to finish lets them come to rest.",
+                endTime, moving, discs);
+    AfxMessageBox(text, MB_OK);
+}
+
 }  // namespace
 
 bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
@@ -159,16 +205,16 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
     CREGDatabase& db = *doc->GetDatabase();
     CDiscParameters& block = doc->GetDiscParameters();
     const int rocks = doc->GetRockCount();
+    // Everything that can refuse the run is asked before any result goes:
+    // a refused run leaves the document as it was.
+    CDiscCaseWriter writer(*doc, CDiscCaseLimits{disc::kMaxWalls, disc::kMaxBalls});
+    if (!writer.Check(rocks))
+        return Refuse(writer.Error(), error);
     // Every run gets a folder of its own: no other run or document can leave
     // a case there for this one to read.
     const std::string folder = CreateDiscRunFolder();
-    if (folder.empty()) {
-        const char* message = "Unable to make a folder for the disc program's files.";
-        if (error)
-            *error = message;
-        AfxMessageBox(message);
-        return false;
-    }
+    if (folder.empty())
+        return Refuse("Unable to make a folder for the disc program's files.", error);
 
     CString title;
     title.LoadString(IDS_CALCULATING_PATHS);
@@ -197,6 +243,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
 
     std::string failure;
     int seederCount = 0;
+    int stillMoving = 0, discs = 0;
     {
         CWorkingDlg working(runFlag, title, text);
         WorkingProgress progress(working);
@@ -204,7 +251,6 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
         NullBuffer nothing;
         std::ostream quiet(&nothing);
         CDisc disc;
-        CDiscCaseWriter writer(*doc, CDiscCaseLimits{disc::kMaxWalls, disc::kMaxBalls});
         int frameCount = 0;
         int previousStart = 0;
         for (int i = 0; i < rocks && *runFlag == 1; ++i) {
@@ -250,8 +296,10 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
             }
         }
         block.SetFrameCount(frameCount);
-        if (*runFlag == 1 && failure.empty())
-            receiver.RecordEndPoints();
+        if (*runFlag == 1 && failure.empty()) {
+            stillMoving = receiver.RecordEndPoints(block.GetEndTime() > 0);
+            discs = receiver.DiscCount();
+        }
         working.Close();
     }
     std::error_code ec;
@@ -277,5 +325,6 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
         return false;
     }
     doc->SetModifiedFlag();
+    ReportDiscsStillMoving(stillMoving, discs, block.GetEndTime());
     return true;
 }

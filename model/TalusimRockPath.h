@@ -48,6 +48,12 @@ public:
 
     bool IsSelectedByFilter() const { return GetCategoryId() == kCategorySelected; }
 
+    // A disc still moving when its run reached the time to finish: its end
+    // point is where it was then, not where it came to rest. Kept for the
+    // session only; the files have no place for it.
+    bool IsStillMoving() const { return m_stillMoving; }
+    void SetStillMoving(bool moving) { m_stillMoving = moving; }
+
     void AddExportPoints(CVectorArray& points) const;
     void ExtendExtentsBySegment(const CTalusimPathSegment& segment);
 
@@ -72,6 +78,7 @@ private:
     CTalusimPathSegment& AppendSegment();
 
     int m_fileId = 0;
+    bool m_stillMoving = false;
     // The pieces are in the store when there is one, else in the path's own
     // array. Mutable because GetSegment hands out a piece for change from a
     // const path.

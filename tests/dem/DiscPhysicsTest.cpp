@@ -299,3 +299,33 @@ TEST(DiscPhysics, TimeStepEstimateTakesTheLightestBall)
 }
 
 } // namespace
+
+// A barrier is two walls on one line, facing away from each other. A ball
+// sliding along it, pressed on by gravity from either side, feels only the
+// face on its own side: it stays where the spring holds it, a little under a
+// radius off the line, however often it is boxed again on the way.
+TEST(DiscPhysics, ABallSlidingAlongATwoFacedWallStaysOnItsSide)
+{
+    const double r = 0.25, m = 1, k = 1e5, g = 9.81;
+    for (const double side : {1.0, -1.0}) {
+        SCOPED_TRACE(side);
+        DiscCaseBuilder c;
+        c.gravity = side * g;
+        c.dntol = 0.05;
+        c.Wall(-5, 0, 5, 0, 1);
+        c.Wall(-5, 0, 5, 0, -1);
+        c.wallProps = {k, 0, 0.01, 0, 0, 0, 0};
+        const double held = r - m * g / k;
+        c.Ball(-4, side * held, r, m, 2.0);
+        DiscRun run(c);
+        ASSERT_TRUE(run.loaded.loaded) << run.loaded.out.str();
+        ASSERT_TRUE(run.Go(1e-4, 3.0));
+        ASSERT_FALSE(run.doc.frames.empty());
+        for (const DiscFrame& f : run.doc.frames) {
+            if (f.x > 4.5)
+                break;
+            ASSERT_NEAR(side * f.y, held, 0.01 * r) << f.x;
+        }
+        EXPECT_GT(run.doc.frames.back().x, 1.5);
+    }
+}

@@ -1,0 +1,352 @@
+// Throw Discs on small documents: discs against barriers from either side,
+// discs still moving when the time runs out, refused runs that leave the
+// document alone, and throws that do or do not keep the earlier discs.
+#include "tests/model/DocumentFixture.h"
+
+#include <cmath>
+#include <functional>
+#include <vector>
+#include "discs/DiscEnt.h"
+#include "discs/DiscServices.h"
+#include "discs/ThrowDiscs.h"
+#include "model/ModelClasses.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct ThrowDiscsTest : ::testing::Test {
+    void SetUp() override
+    {
+        InstallDiscServices();
+        Fresh();
+    }
+    void Fresh()
+    {
+        doc = NewDocument();
+        // A dull rock: the discs settle within a second or two of landing.
+        dull = new CTalusimSlopeType;
+        dull->SetRnMean(0.3);
+        doc->GetDatabase()->AddEntity(dull, false);
+        doc->m_nRocks = 1;
+    }
+    void Slope(std::initializer_list<std::pair<double, double>> points, CTalusimSlopeType* material = nullptr)
+    {
+        for (const auto& p : points)
+            doc->GetSlope()->AddVertexWithMaterial(p.first, p.second, material ? material : dull);
+    }
+    CTalusimRaker* Seeder(double x, double y, double vx = 0.0)
+    {
+        auto* s = new CTalusimRaker;
+        s->AddPoint(x, y);
+        s->SetGroupId(GROUP_POINT_SEEDER);
+        s->SetCategoryId(CAT_PLACED);
+        s->SetMass(kMass, 0.0);
+        s->SetRadius(0.2, 0.0);
+        s->SetVelocity(vx, 0.0, 0.0, 0.0);
+        s->SetAngularVelocity(0.0, 0.0);
+        doc->GetDatabase()->AddEntity(s, false);
+        return s;
+    }
+    CTalusimBarrier* Barrier(double x1, double y1, double x2, double y2)
+    {
+        auto* b = new CTalusimBarrier;
+        b->SetPoints(x1, y1, x2, y2);
+        b->SetGroupId(GROUP_BARRIER);
+        b->SetCategoryId(CAT_PLACED);
+        doc->GetDatabase()->AddEntity(b, false);
+        return b;
+    }
+    // Every point the disc's path went through, its end point last.
+    std::vector<CVector2D> PathPoints(int rock) const
+    {
+        std::vector<CVector2D> points;
+        CTalusimRockPath* path = doc->GetRockPath(rock);
+        for (int k = 0; k <= path->GetSegmentUpperBound(); ++k)
+            points.push_back(path->GetSegment(k)->GetStartPoint());
+        points.push_back(doc->GetEndPoint(rock));
+        return points;
+    }
+
+    static constexpr double kMass = 100.0;
+    // The disc of that mass: a rock sphere's radius.
+    const double r = std::cbrt(3 * kMass / (4 * kPi * 2700));
+    std::unique_ptr<CTalusimDoc> doc;
+    CTalusimSlopeType* dull = nullptr;
+};
+
+// Where a point lies across a barrier's line (positive on the left of the
+// direction from its first end to its second) and along it (0 to 1 within).
+struct Across {
+    double distance, along;
+};
+Across Measure(const CTalusimBarrier& b, CVector2D p)
+{
+    const double dx = b.GetX2() - b.GetX1(), dy = b.GetY2() - b.GetY1();
+    const double length = std::hypot(dx, dy);
+    const double bx = p.x - b.GetX1(), by = p.y - b.GetY1();
+    return Across{(dx * by - dy * bx) / length, (dx * bx + dy * by) / (length * length)};
+}
+
+}  // namespace
+
+// A barrier stops a disc on the side it came from: a disc resting on it or
+// rolling along it keeps its centre a radius from the line, rolls off a
+// shallow roof at its end, and rests against the face of a fence it struck.
+TEST_F(ThrowDiscsTest, ABarrierHoldsADiscOnTheSideItCameFrom)
+{
+    const double roofRise = 6 * std::tan(10 * kPi / 180);
+    struct Case {
+        const char* what;
+        std::function<CTalusimBarrier*()> build;   // the slope, the seeder and the barrier
+        double endTime;
+        double side;                                // +1: the disc comes from the barrier's left
+        std::function<void(const CTalusimBarrier&, const std::vector<CVector2D>&)> ends;
+    };
+    const Case cases[] = {
+        {"a disc dropped on a level barrier rests on it",
+         [&] {
+             Slope({{0, 0}, {20, 0}});
+             Seeder(6, 3 + r + 0.3);
+             return Barrier(4, 3, 8, 3);
+         },
+         1.5, 1,
+         [&](const CTalusimBarrier& b, const std::vector<CVector2D>& points) {
+             EXPECT_NEAR(Measure(b, points.back()).distance, r, 0.1 * r);
+             EXPECT_NEAR(points.back().x, 6, 0.1 * r);
+         }},
+        {"a disc rolling along a level barrier leaves at its end",
+         [&] {
+             Slope({{0, 0}, {20, 0}});
+             Seeder(4.5, 3 + r + 0.02, 2.0);
+             return Barrier(4, 3, 8, 3);
+         },
+         3.0, 1,
+         [&](const CTalusimBarrier&, const std::vector<CVector2D>& points) {
+             EXPECT_GT(points.back().x, 8 + r);
+             EXPECT_LT(points.back().y, 3 - r);
+         }},
+        {"a disc dropped on a 10 degree roof rolls down it and off its end",
+         [&] {
+             Slope({{0, 0}, {20, 0}});
+             Seeder(6, 3 + 4 * roofRise / 6 + r + 0.3);
+             return Barrier(2, 3, 8, 3 + roofRise);
+         },
+         3.0, 1,
+         [&](const CTalusimBarrier&, const std::vector<CVector2D>& points) {
+             EXPECT_LT(points.back().x, 2 - r);
+             EXPECT_LT(points.back().y, 3 - r);
+         }},
+        {"a disc rolling down into a fence rests against the face it struck",
+         [&] {
+             Slope({{0, 4}, {10, 0}});
+             Seeder(2, 3.2 + r + 0.1);
+             return Barrier(7, 1.1, 7, 3.5);
+         },
+         5.0, 1,
+         [&](const CTalusimBarrier&, const std::vector<CVector2D>& points) {
+             EXPECT_NEAR(points.back().x, 7 - r, 0.1 * r);
+         }},
+        {"a fence struck from its other face holds the disc on that side",
+         [&] {
+             Slope({{0, 0}, {10, 4}});
+             Seeder(8, 3.2 + r + 0.1);
+             return Barrier(3, 1.1, 3, 3.5);
+         },
+         5.0, -1,
+         [&](const CTalusimBarrier&, const std::vector<CVector2D>& points) {
+             EXPECT_NEAR(points.back().x, 3 + r, 0.1 * r);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        CTalusimBarrier* barrier = c.build();
+        doc->GetDiscParameters().SetEndTime(c.endTime);
+        MessageBoxRecorder boxes;
+        std::string error;
+        ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+        ASSERT_EQ(doc->GetEndPointCount(), 1);
+        const std::vector<CVector2D> points = PathPoints(0);
+        // Wherever the disc was across the barrier's span, its centre stayed
+        // on its own side, about a radius off the line or farther.
+        for (const CVector2D& p : points) {
+            const Across a = Measure(*barrier, p);
+            if (a.along > 0 && a.along < 1) {
+                ASSERT_GT(c.side * a.distance, 0.85 * r) << p.x << " " << p.y;
+            }
+        }
+        c.ends(*barrier, points);
+    }
+}
+
+// Discs still moving when the time to finish comes are reported, once, with
+// how many they are; their end points stay, and their paths say so.
+TEST_F(ThrowDiscsTest, DiscsStillMovingAtTheEndAreCountedAndReported)
+{
+    Slope({{0, 0}, {20, 0}});
+    Seeder(5, 3 + r + 0.02);   // settles on a barrier at once
+    Seeder(15, 60);            // still falling a second later
+    Barrier(4, 3, 6, 3);
+    struct Case {
+        double endTime;
+        bool firstMoving;
+        const char* message;
+    };
+    const Case cases[] = {
+        {1.0, false,
+         "Discs still moving when the time to finish (1 s) was reached: 1 of 2.\nTheir end points are where they "
+         "were then; a longer time to finish lets them come to rest."},
+        // A run that covers no time leaves the discs where they were thrown.
+        {0.0, true,
+         "Discs still moving when the time to finish (0 s) was reached: 2 of 2.\nTheir end points are where they "
+         "were then; a longer time to finish lets them come to rest."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.endTime);
+        doc->ClearRockPaths();
+        doc->GetDiscParameters().SetEndTime(c.endTime);
+        MessageBoxRecorder boxes;
+        boxes.messages.clear();
+        std::string error;
+        ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+        ASSERT_EQ(boxes.messages.size(), 1u);
+        EXPECT_EQ(boxes.messages[0], c.message);
+        ASSERT_EQ(doc->GetEndPointCount(), 2);
+        EXPECT_EQ(doc->GetRockPath(0)->IsStillMoving(), c.firstMoving);
+        EXPECT_TRUE(doc->GetRockPath(1)->IsStillMoving());
+        EXPECT_GT(doc->GetEndPoint(1).y, 3.0);   // where the falling disc was, high above the slope
+    }
+    // A run in which every disc came to rest says nothing.
+    doc->ClearRockPaths();
+    doc->GetDatabase()->DeleteEntity(CollectAs<CTalusimRaker>(*doc->GetDatabase(), ID_ANY_CATEGORY, KIND_SEEDER,
+                                                              ID_ANY_GROUP)
+                                         .back(),
+                                     false);
+    doc->GetDiscParameters().SetEndTime(1.0);
+    MessageBoxRecorder boxes;
+    boxes.messages.clear();
+    ASSERT_TRUE(ThrowDiscs(doc.get()));
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_FALSE(doc->GetRockPath(0)->IsStillMoving());
+}
+
+// A run that can't be made is refused at once and changes nothing: the rock
+// paths, end points and distributions of an earlier Compute and the disc
+// results of an earlier throw all stay, and the document is not modified.
+TEST_F(ThrowDiscsTest, ARefusedThrowLeavesTheDocumentAsItWas)
+{
+    Slope({{0, 20}, {10, 2}, {30, 0}}, doc->GetFirstMaterial());
+    CTalusimRaker* seeder = Seeder(1, 21, 1.0);
+    doc->m_nRocks = 20;
+    doc->m_nLocations = 4;
+    doc->RunSimulation(FALSE);
+    doc->m_nRocks = 1;
+    doc->GetDiscParameters().SetEndTime(0.2);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(ThrowDiscs(doc.get()));
+    const int paths = doc->GetRockPathCount();
+    ASSERT_EQ(paths, 21);
+    ASSERT_EQ(doc->GetEndPointCount(), 21);
+    const CEntity* discResults = doc->GetDiscEntity();
+    ASSERT_NE(discResults, nullptr);
+    const int frames = doc->GetDiscParameters().GetFrameCount();
+    std::vector<int> samples;
+    int sampled = 0;
+    for (int i = 0; i <= doc->GetLastDistributionIndex(); ++i) {
+        samples.push_back(doc->GetDistribution(i)->GetCount(DIST_VELOCITY));
+        sampled += samples.back();
+    }
+    ASSERT_GT(sampled, 0);
+    const CVector2D lastEnd = doc->GetEndPoint(20);
+
+    struct Case {
+        const char* what;
+        std::function<void()> apply, undo;
+    };
+    std::vector<CTalusimBarrier*> fences;
+    CTalusimRaker* weightless = nullptr;
+    const Case cases[] = {
+        {"more walls than the disc program takes",
+         [&] {
+             for (int i = 0; i < 500; ++i)
+                 fences.push_back(Barrier(10 + 0.01 * i, 5, 10 + 0.01 * i, 6));
+         },
+         [&] {
+             for (CTalusimBarrier* b : fences)
+                 doc->GetDatabase()->DeleteEntity(b, false);
+             fences.clear();
+         }},
+        {"dependent throws that would hold more discs than it takes",
+         [&] {
+             doc->GetDiscParameters().SetIndependent(false);
+             doc->m_nRocks = 10001;
+         },
+         [&] {
+             doc->GetDiscParameters().SetIndependent(true);
+             doc->m_nRocks = 1;
+         }},
+        {"a seeder whose mass is never positive",
+         [&] {
+             weightless = Seeder(2, 11);
+             weightless->SetMass(-5, 1);
+         },
+         [&] { doc->GetDatabase()->DeleteEntity(weightless, false); }},
+        {"the first seeder at the slope's lowest point at rest",
+         [&] {
+             seeder->SetVelocity(0, 0, 0, 0);
+             seeder->SetVertexPoint(0, 30, 0);
+         },
+         [&] {
+             seeder->SetVelocity(1.0, 0, 0, 0);
+             seeder->SetVertexPoint(0, 1, 21);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.apply();
+        doc->SetModifiedFlag(FALSE);
+        boxes.messages.clear();
+        std::string error;
+        EXPECT_FALSE(ThrowDiscs(doc.get(), &error));
+        EXPECT_FALSE(error.empty());
+        ASSERT_EQ(boxes.messages.size(), 1u);
+        EXPECT_EQ(boxes.messages[0], "The discs could not be thrown:\n" + error);
+        EXPECT_FALSE(doc->IsModified());
+        EXPECT_EQ(doc->GetRockPathCount(), paths);
+        ASSERT_EQ(doc->GetEndPointCount(), paths);
+        EXPECT_EQ(doc->GetEndPoint(20).x, lastEnd.x);
+        EXPECT_EQ(doc->GetDiscEntity(), discResults);
+        EXPECT_EQ(CollectEntities(*doc->GetDatabase(), ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP).size(), 1u);
+        EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), frames);
+        for (int i = 0; i <= doc->GetLastDistributionIndex(); ++i)
+            EXPECT_EQ(doc->GetDistribution(i)->GetCount(DIST_VELOCITY), samples[static_cast<size_t>(i)]) << i;
+        c.undo();
+    }
+}
+
+// Dependent throws keep the earlier discs as obstacles: the second disc
+// dropped into a valley comes to rest beside or upon the first. Independent
+// throws each start alone, so both discs end in the same place.
+TEST_F(ThrowDiscsTest, DependentThrowsKeepTheEarlierDiscsInTheWay)
+{
+    Slope({{0, 4}, {5, 0}, {10, 4}});
+    Seeder(5, 1.5);
+    doc->m_nRocks = 2;
+    for (const bool independent : {true, false}) {
+        SCOPED_TRACE(independent);
+        doc->ClearRockPaths();
+        doc->GetDiscParameters().SetEndTime(2.0);
+        doc->GetDiscParameters().SetIndependent(independent);
+        MessageBoxRecorder boxes;
+        std::string error;
+        ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+        ASSERT_EQ(doc->GetEndPointCount(), 2);
+        const CVector2D a = doc->GetEndPoint(0), b = doc->GetEndPoint(1);
+        const double apart = std::hypot(a.x - b.x, a.y - b.y);
+        if (independent)
+            EXPECT_LT(apart, 0.01 * r);
+        else
+            EXPECT_GT(apart, 1.8 * r);
+    }
+}
