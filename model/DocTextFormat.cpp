@@ -37,7 +37,7 @@ const SectionEntry kSections[] = {
     {"BARRIERS", 1, &CTalusimDoc::WriteBarriersSection, &CTalusimDoc::ReadBarriersSection},
     {"DOC_STRUCTS", 1, &CTalusimDoc::WriteResultsSection, &CTalusimDoc::ReadResultsSection},
     {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
-    // Last, and only with disc results, so that a document without them is
+    // Only with disc results, so that a document without them is
     // written exactly as before.
     {"DISC_RESULTS", 1, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
      &CTalusimDoc::HasDiscResultsToWrite},
