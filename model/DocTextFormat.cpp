@@ -3,6 +3,7 @@
 // DOC_STRUCTS results, WIZARD data).
 #include "model/DocumentDependencies.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,8 @@ struct SectionEntry {
     // A section that is not always there says when it is; the others are
     // always written.
     bool (CTalusimDoc::*present)() const = nullptr;
+    // A section of settings may appear once: two would contradict each other.
+    bool once = false;
 };
 
 // In write order.
@@ -34,10 +37,16 @@ const SectionEntry kSections[] = {
     {"BARRIERS", 1, &CTalusimDoc::WriteBarriersSection, &CTalusimDoc::ReadBarriersSection},
     {"DOC_STRUCTS", 1, &CTalusimDoc::WriteResultsSection, &CTalusimDoc::ReadResultsSection},
     {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
-    // Last, and only with disc results, so that a document without them is
+    // Only with disc results, so that a document without them is
     // written exactly as before.
     {"DISC_RESULTS", 1, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
      &CTalusimDoc::HasDiscResultsToWrite},
+    // Settings written only when they differ from a new document's, for the
+    // same reason.
+    {"SLOPE_SAMPLES", 1, &CTalusimDoc::WriteSlopeSamplingSection, &CTalusimDoc::ReadSlopeSamplingSection,
+     &CTalusimDoc::HasSlopeSamplingToWrite, true},
+    {"SNAP_AND_GRID", 1, &CTalusimDoc::WriteSnapAndGridSection, &CTalusimDoc::ReadSnapAndGridSection,
+     &CTalusimDoc::HasSnapAndGridToWrite, true},
 };
 
 // The reader's message; a number that is not finite is named with its line.
@@ -117,6 +126,7 @@ bool CTalusimDoc::ReadTextDocument(LPCSTR path, bool* pNotText)
     m_pathsByFileId.clear();
     const std::size_t prefixLength = std::strlen(kSectionHeaderPrefix);
     bool firstLine = true;
+    std::vector<const SectionEntry*> readOnce;
     std::string line;
     while (file.ReadLine(line)) {
         if (line.compare(0, prefixLength, kSectionHeaderPrefix) != 0 || line.size() < prefixLength) {
@@ -137,6 +147,12 @@ bool CTalusimDoc::ReadTextDocument(LPCSTR path, bool* pNotText)
         for (const auto& s : kSections)
             if (name == s.name)
                 entry = &s;
+        if (entry && entry->once) {
+            if (std::find(readOnce.begin(), readOnce.end(), entry) != readOnce.end())
+                entry = nullptr;
+            else
+                readOnce.push_back(entry);
+        }
         if (!ScanInt(versionText, version) || !entry || !(this->*entry->read)(file, version)) {
             AfxMessageBox(RefusalMessage(file));
             return false;

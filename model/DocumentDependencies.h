@@ -23,6 +23,11 @@
 // database while they walk it, and never share a set cursor.
 std::vector<CEntity*> CollectEntities(CREGDatabase& db, int category, int kind, int group);
 
+// The snap modes and grid styles the program works with; any other comes
+// only from a file of another version.
+bool IsKnownSnapMode(int mode);
+bool IsKnownGridStyle(int style);
+
 template <class T>
 std::vector<T*> CollectAs(CREGDatabase& db, int category, int kind, int group)
 {

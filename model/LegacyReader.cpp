@@ -65,6 +65,13 @@ void CTalusimDoc::Serialize(CArchive& ar)
     RegisterModelClasses();
     SyncLegacySettings(false);
     m_database.Serialize(ar);
+    // A snap mode or grid style of another version opens as a new document's,
+    // like the other settings below, so that the document saves only what it
+    // reads back.
+    if (!IsKnownSnapMode(m_database.GetSnapMode()))
+        m_database.SetSnapMode(SNAP_NONE);
+    if (!IsKnownGridStyle(m_database.GetGridStyle()))
+        m_database.SetGridStyle(GRID_DOTS);
     m_endPoints.Serialize(ar);
     for (int i = 0; i < m_endPoints.GetSize(); ++i) {
         RequireFinite(m_endPoints[i].x);

@@ -32,6 +32,10 @@ const DefaultMaterial kDefaultMaterials[] = {
     {2122, 12010, "Soil with vegetation [default]", RGB(0, 255, 0), 0.30, 0.80},
 };
 
+// The grid is drawn after the model (placed objects, rock paths) and before
+// what is drawn over the drawing: the marker line, the tools and the rulers.
+const int kGridDrawLevel = 2200;
+
 // The location graphs that describe the slope as a whole.
 const int kLocationGraphKinds[] = {2901, 2902, 2903, 2904, 2905, 2906, 2940,
                                    2941, 2942, 2943, 2944, 2945, 2946};
@@ -55,6 +59,7 @@ CTalusimDoc::CTalusimDoc()
     m_database.SetDefaultContextMenu(6002, 3);
     m_database.SetCursorMode(118);
     m_database.SetGridState(GRID_HIDE);
+    m_database.SetGridDrawLevel(kGridDrawLevel);
     m_database.SetAutoSort(true);
     m_database.SetClipboardFormat(CLIP_BITMAP, 1);
     m_database.DefineFilter(1, ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP, true);
@@ -203,6 +208,10 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
             return FALSE;
         }
         ClearResults();
+    } else {
+        // The paths read take the document's colours, as computed ones do;
+        // those of an older archive keep the colours stored with them.
+        ApplyPathColours();
     }
     m_database.SetDefaultContextMenu(6002, 3);
     m_pPendingCollector = nullptr;

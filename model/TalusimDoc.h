@@ -154,6 +154,14 @@ public:
     bool HasDiscResultsToWrite() const { return m_pDiscEntity != nullptr; }
     void WriteDiscResultsSection(CDocumentTextWriter& file, int version);
     bool ReadDiscResultsSection(CDocumentTextReader& file, int version);
+    // Settings the other sections have no place for, each written only when
+    // it differs from a new document's (DocSettingsSections.cpp).
+    bool HasSlopeSamplingToWrite() const { return m_bGenerateSlopeSamples; }
+    void WriteSlopeSamplingSection(CDocumentTextWriter& file, int version);
+    bool ReadSlopeSamplingSection(CDocumentTextReader& file, int version);
+    bool HasSnapAndGridToWrite() const;
+    void WriteSnapAndGridSection(CDocumentTextWriter& file, int version);
+    bool ReadSnapAndGridSection(CDocumentTextReader& file, int version);
     CTalusimSlopeType* FindMaterialByFileId(int id);
     CTalusimRockPath* FindRockPathByFileId(int id);
     CTalusimSlopeType* CreateOrUpdateMaterial(const CString& name, COLORREF colour, double rnMean, double rnSd,

@@ -113,6 +113,8 @@ struct ArchiveOptions {
     int engineVariant = 2403;
     int seederProbability = 2150;
     int rocks = 123;
+    int snapMode = 30;
+    int gridStyle = GRID_DOTS;
     bool pointTwice = false;     // the entity array names the point a second time
     std::string badField;        // a field written as badValue
     double badValue = 0;
@@ -125,7 +127,7 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
     g_badField = o.badField;
     g_badValue = o.badValue;
     Bytes b;
-    b.Rgb(1, 2, 3).Double(o.gridSpacingX).Double(Field("grid", 2.5)).Int(GRID_DOTS).Byte(1);
+    b.Rgb(1, 2, 3).Double(o.gridSpacingX).Double(Field("grid", 2.5)).Int(o.gridStyle).Byte(1);
     b.Word(static_cast<WORD>((o.materials ? 2 : 0) + 2 + o.settingsRecords + (o.pointTwice ? 1 : 0)));
     WORD next = 1;  // classes and objects share one index counter
     WORD rock = 0, clay = 0;
@@ -169,7 +171,7 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
     b.Double(Field("point", 12.5)).Double(-3.5).Int(5);
     if (o.pointTwice)
         b.Word(point);                                     // a reference to the point read above
-    b.Int(30).Int(0);                                      // snap mode, reserved
+    b.Int(o.snapMode).Int(0);                              // snap mode, reserved
     b.Double(-10).Double(40).Double(Field("database extent", 50)).Double(-5);  // world extents
     b.Int(6002).Int(3);                                    // default context menu
     b.Word(1).Double(3).Double(Field("end point", 4));    // end points
@@ -358,6 +360,20 @@ TEST(LegacyReaderTest, OpeningALegacyFileKeepsTheModelAndSettingsAndDropsResults
     ASSERT_TRUE(again.OnOpenDocument(saved.c_str()));
     EXPECT_EQ(again.GetSlope()->GetVertexCount(), 2);
     EXPECT_FALSE(again.IsMetric());
+    // The drawing settings and the sampling flag the archive carried stay.
+    EXPECT_EQ(again.GetPathColour(), RGB(0, 0, 255));
+    EXPECT_TRUE(doc.GetGenerateSlopeSamples());
+    EXPECT_TRUE(again.GetGenerateSlopeSamples());
+    EXPECT_TRUE(again.GetSlope()->GetSampleSlopeFlag());
+    const CREGDatabase& db = *again.GetDatabase();
+    EXPECT_EQ(db.GetSnapMode(), 30);
+    EXPECT_EQ(db.GetGridColour(), RGB(1, 2, 3));
+    EXPECT_EQ(db.GetGridSpacing().x, 0.001);
+    EXPECT_EQ(db.GetGridSpacing().y, 2.5);
+    EXPECT_EQ(db.GetGridState(), GRID_SHOW);
+    // Both draw the grid under the rulers, marker line and tools.
+    EXPECT_EQ(doc.GetDatabase()->GetGridDrawLevel(), 2200);
+    EXPECT_EQ(db.GetGridDrawLevel(), 2200);
 }
 
 TEST(LegacyReaderTest, DamagedArchivesAreRefusedWithOneMessageAndNothingKept)
@@ -453,6 +469,8 @@ TEST(LegacyReaderTest, SettingsOfUnknownCodesKeepTheirDefaultsAndTheFileOpens)
     o.engineVariant = 2499;
     o.seederProbability = 2151;
     o.rocks = -5;
+    o.snapMode = 45;
+    o.gridStyle = 11;
     const std::string path = WriteBytes("unknown-codes.cla", LegacyDocument(o));
     CTalusimDoc doc;
     MessageBoxRecorder boxes;
@@ -463,6 +481,8 @@ TEST(LegacyReaderTest, SettingsOfUnknownCodesKeepTheirDefaultsAndTheFileOpens)
     EXPECT_EQ(doc.m_nEngineVariant, fresh.m_nEngineVariant);
     EXPECT_EQ(doc.GetSeederProbability(), fresh.GetSeederProbability());
     EXPECT_EQ(doc.GetRockCount(), fresh.GetRockCount());
+    EXPECT_EQ(doc.GetDatabase()->GetSnapMode(), fresh.GetDatabase()->GetSnapMode());
+    EXPECT_EQ(doc.GetDatabase()->GetGridStyle(), fresh.GetDatabase()->GetGridStyle());
     // The settings it knows are taken all the same.
     EXPECT_FALSE(doc.IsMetric());
     EXPECT_EQ(doc.GetLocationCount(), 17);
