@@ -23,11 +23,11 @@ int GetSnapMode(CDocument* doc) {
 }
 
 void SetSnapMode(CDocument* doc, int mode) {
-    if (CTalusimDoc* d = Slope(doc)) d->GetDatabase()->SetSnapMode(mode);
+    if (CTalusimDoc* d = Slope(doc)) d->ChangeSnapMode(mode);
 }
 
 void CycleSnapMode(CDocument* doc) {
-    if (CTalusimDoc* d = Slope(doc)) d->GetDatabase()->CycleSnapMode();
+    if (CTalusimDoc* d = Slope(doc)) d->ChangeSnapMode(SNAP_CYCLE);
 }
 
 int GetGridState(CDocument* doc) {

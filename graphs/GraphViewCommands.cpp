@@ -84,7 +84,7 @@ BOOL CTalusimOlectraView::OnSnapCommand(UINT id)
 {
     m_bContextMenu = 0;
     if (CTalusimDoc* doc = Doc())
-        doc->GetDatabase()->SetSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
+        doc->ChangeSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
     return TRUE;
 }
 

@@ -202,6 +202,13 @@ void CTalusimDoc::OnSnap()
     FocusCommandLine();
 }
 
+void CTalusimDoc::ChangeSnapMode(int mode)
+{
+    const int before = m_database.GetSnapMode();
+    if (m_database.SetSnapMode(mode) != before)
+        SetModifiedFlag();
+}
+
 void CTalusimDoc::OnGridSettings()
 {
     CGridSettingsData data;

@@ -177,6 +177,10 @@ public:
     void OnMaterialEditor();
     void OnSlopeEditor();
     void OnSnap();
+    // The quick snap commands (menu, toolbar, status bar, command line): the
+    // snap mode is saved with the document, so a change marks it modified.
+    // SNAP_CYCLE steps to the next mode.
+    void ChangeSnapMode(int mode);
     void OnGridSettings();
     void ShowSnapSettings() { OnSnap(); }
     void ShowGridSettings() { OnGridSettings(); }

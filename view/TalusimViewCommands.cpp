@@ -224,8 +224,8 @@ BOOL CTalusimView::OnEventCommand(UINT id)
 BOOL CTalusimView::OnSnapCommand(UINT id)
 {
     m_bContextMenuUp = false;
-    if (CREGDatabase* db = GetDatabase())
-        db->SetSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
+    if (m_pDoc != nullptr)
+        m_pDoc->ChangeSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
     MainFrameServices().FocusCommandLine();
     return TRUE;
 }

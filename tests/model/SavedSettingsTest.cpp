@@ -324,3 +324,22 @@ TEST(SavedSettings, DamagedSettingsSectionsAreRefused)
     EXPECT_EQ(db.GetGridColour(), RGB(0, 128, 255));
     EXPECT_TRUE(boxes.messages.empty());
 }
+
+// The quick snap commands (menu, toolbar, status bar, command line) change a
+// setting the document saves: a change marks the document modified, asking for
+// the mode it already has does not.
+TEST(SavedSettings, QuickSnapChangesMarkTheDocumentModified)
+{
+    auto doc = NewDocument();
+    ASSERT_EQ(doc->GetDatabase()->GetSnapMode(), SNAP_NONE);
+    doc->SetModifiedFlag(FALSE);
+    doc->ChangeSnapMode(SNAP_NONE);
+    EXPECT_FALSE(doc->IsModified());
+    doc->ChangeSnapMode(SNAP_VERTEX);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetDatabase()->GetSnapMode(), SNAP_VERTEX);
+    doc->SetModifiedFlag(FALSE);
+    doc->ChangeSnapMode(SNAP_CYCLE);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetDatabase()->GetSnapMode(), SNAP_NONE);
+}
