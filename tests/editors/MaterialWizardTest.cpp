@@ -86,7 +86,7 @@ TEST(MaterialWizardFit, ObservationsMatchTheNearestTrialMeanAndGiveTheMeanAndSam
               (std::vector<double>{0.0, 0.75, 0.0}));
     EXPECT_EQ(CMaterialWizardDlg::MatchObservations({15}, {}, {}), (std::vector<double>{DBL_MAX}));
     // A trial without an end point (mean DBL_MAX) is no match, however far the observation.
-    EXPECT_EQ(CMaterialWizardDlg::MatchObservations({1e300, 15}, {0.0, 0.5}, {DBL_MAX, 20.0}),
+    EXPECT_EQ(CMaterialWizardDlg::MatchObservations({1.7e308, 15}, {0.0, 0.5}, {DBL_MAX, 20.0}),
               (std::vector<double>{0.5, 0.5}));
     EXPECT_EQ(CMaterialWizardDlg::MatchObservations({15}, {0.0}, {DBL_MAX}), (std::vector<double>{DBL_MAX}));
 
