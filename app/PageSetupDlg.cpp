@@ -353,8 +353,23 @@ void CPageSetupDlg::OnSaveAutoFormat()
         }
     }
     FillAutoFormats();
-    m_autoFormats.SetCurSel(m_autoFormats.FindString(-1, name.m_strName));
+    m_autoFormats.SetCurSel(FindUserFormat(name.m_strName));
     EnableDelete();
+}
+
+int CPageSetupDlg::FindUserFormat(const CString& name)
+{
+    // Only the user's rows, and only the whole name: a name that begins a
+    // built-in one ("Port") must not select it, or OK would put the built-in
+    // margins in place of the ones just saved. Registry names ignore case.
+    const int count = m_autoFormats.GetCount();
+    for (int row = kBuiltInFormats; row < count; ++row) {
+        CString text;
+        m_autoFormats.GetLBText(row, text);
+        if (text.CompareNoCase(name) == 0)
+            return row;
+    }
+    return -1;
 }
 
 void CPageSetupDlg::OnDeleteAutoFormat()

@@ -79,6 +79,8 @@ private:
     void SendToFrame();
     void ShowOrientationIcon(bool landscape);
     void EnableDelete();
+    // The row of the user format with exactly this name, or -1.
+    int FindUserFormat(const CString& name);
     void MarkCustom();
     void SetUnit(BOOL inches);
     void CheckUnit(BOOL inches);

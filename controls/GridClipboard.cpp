@@ -61,23 +61,24 @@ BOOL CGridCtrl::CutSelectedText()
     return TRUE;
 }
 
-BOOL CGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* data)
+bool CGridCtrl::ReadPastedText(COleDataObject* data, std::string& text)
 {
-    if (!IsValidCell(cell) || !IsCellEditable(cell.row, cell.col) || data == nullptr ||
-        !data->IsDataAvailable(CF_TEXT))
-        return FALSE;
-    ResetSelectedRange();
-
+    text.clear();
+    if (data == nullptr || !data->IsDataAvailable(CF_TEXT))
+        return false;
     HGLOBAL block = data->GetGlobalData(CF_TEXT);
     if (block == nullptr)
-        return FALSE;
-    std::string text;
+        return false;
     if (const char* p = static_cast<const char*>(::GlobalLock(block))) {
         text.assign(p, strnlen(p, ::GlobalSize(block)));
         ::GlobalUnlock(block);
     }
     ::GlobalFree(block);
+    return true;
+}
 
+std::vector<std::vector<CString>> CGridCtrl::SplitPastedText(const std::string& text)
+{
     // Lines end at LF; an empty line that has more text after it counts as one blank.
     std::vector<std::string> lines;
     size_t start = 0;
@@ -89,20 +90,39 @@ BOOL CGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* data)
     }
     lines.push_back(text.substr(start));
 
+    std::vector<std::vector<CString>> fields(lines.size());
     for (size_t k = 0; k < lines.size(); ++k) {
-        std::string line = lines[k];
-        int m = 0;
+        std::string& line = lines[k];
         // Runs of separators count as one; empty fields vanish.
-        for (char* field = std::strtok(line.data(), "\t,\n"); field != nullptr; field = std::strtok(nullptr, "\t,\n"), ++m) {
-            const int row = cell.row + static_cast<int>(k);
-            const int col = cell.col + m;
-            if (!IsValidCell(row, col))
-                continue;
+        for (char* field = std::strtok(line.data(), "\t,\n"); field != nullptr; field = std::strtok(nullptr, "\t,\n")) {
             CString value(field);
             value.Trim();
             value.TrimRight('\r');
+            fields[k].push_back(value);
+        }
+    }
+    return fields;
+}
+
+BOOL CGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* data)
+{
+    if (!IsValidCell(cell) || !IsCellEditable(cell.row, cell.col) || data == nullptr ||
+        !data->IsDataAvailable(CF_TEXT))
+        return FALSE;
+    ResetSelectedRange();
+
+    std::string text;
+    if (!ReadPastedText(data, text))
+        return FALSE;
+    const std::vector<std::vector<CString>> lines = SplitPastedText(text);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        for (size_t m = 0; m < lines[k].size(); ++m) {
+            const int row = cell.row + static_cast<int>(k);
+            const int col = cell.col + static_cast<int>(m);
+            if (!IsValidCell(row, col))
+                continue;
             if (IsCellEditable(row, col)) {
-                SetCellText(row, col, value);
+                SetCellText(row, col, lines[k][m]);
                 SetModified(TRUE);
             }
             SetCellState(row, col, GetCellState(row, col) | GVIS_SELECTED);

@@ -17,6 +17,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "controls/GridCell.h"
@@ -208,6 +209,10 @@ public:
     // A new source holding the selected cells' text (the caller owns it), or null.
     virtual COleDataSource* CopyTextFromGrid();
     virtual BOOL PasteTextToGrid(CGridCellId cell, COleDataObject* data);
+    // A paste's CF_TEXT up to its first NUL; false when the data offers none.
+    static bool ReadPastedText(COleDataObject* data, std::string& text);
+    // A paste's text as the fields of each line, split and trimmed as a paste places them.
+    static std::vector<std::vector<CString>> SplitPastedText(const std::string& text);
     virtual void OnEditCut();
     virtual void OnEditCopy();
     virtual void OnEditPaste();

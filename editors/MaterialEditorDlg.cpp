@@ -71,8 +71,31 @@ void CMaterialEditorDlg::DoDataExchange(CDataExchange* pDX)
         ExchangeReal(pDX, IDC_ME_FRICTION_SD, m_frictionSd);
     }
     ExchangeName(pDX, IDC_ME_NAME, m_name, 35);
+    if (pDX->m_bSaveAndValidate && NameTakenByAnother(m_name)) {
+        CString text;
+        text.Format("Another material is already named \"%s\".\nPlease choose a different name.",
+                    static_cast<LPCSTR>(m_name));
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
     ExchangeReal(pDX, IDC_ME_ROUGHNESS_SD, m_roughnessSd);
     DDX_ColourPicker(pDX, IDC_ME_COLOUR, m_colour);
+}
+
+bool CMaterialEditorDlg::NameTakenByAnother(const CString& name) const
+{
+    // The Slope Editor and the document's files find materials by name: two
+    // of one name would let a segment change material unseen. Only a name
+    // being given is checked, so a clash that came with an old document
+    // never keeps the user in the dialog.
+    const auto* shown = static_cast<const CTalusimSlopeType*>(GetCurrentObject());
+    if (m_pDatabase == nullptr || shown == nullptr || shown->GetName() == name)
+        return false;
+    for (CTalusimSlopeType* m : CollectAs<CTalusimSlopeType>(*m_pDatabase, ID_ANY_CATEGORY, KIND_MATERIAL,
+                                                              ID_ANY_GROUP))
+        if (m != shown && !IsDeleted(m) && m->GetName() == name)
+            return true;
+    return false;
 }
 
 void CMaterialEditorDlg::ShowObject(CEntity* object)

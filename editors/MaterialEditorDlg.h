@@ -65,6 +65,8 @@ private:
     void OnTable();
     void OnTutorial();
     void EnableFriction();
+    // True when a material other than the shown one (and not deleted) has this name, and the shown one has not.
+    bool NameTakenByAnother(const CString& name) const;
 
     CIconButton m_tutorial;
     CColourPicker m_picker;

@@ -1,6 +1,7 @@
 // The Material Wizard.
 #include "editors/MaterialWizardDlg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -194,9 +195,12 @@ std::vector<double> CMaterialWizardDlg::MatchObservations(const std::vector<doub
     matched.reserve(observations.size());
     const size_t trials = std::min(trialValues.size(), trialMeans.size());
     for (double x : observations) {
-        double best = DBL_MAX;
+        double best = HUGE_VAL;
         double value = DBL_MAX;
         for (size_t j = 0; j < trials; ++j) {
+            // A trial whose rocks gave no end point has no mean to match.
+            if (trialMeans[j] == DBL_MAX)
+                continue;
             const double distance = std::fabs(trialMeans[j] - x);
             if (distance < best) {
                 best = distance;
@@ -244,8 +248,12 @@ void CMaterialWizardDlg::OnFitToFieldData()
     if (!UpdateData(TRUE))
         return;
     CWaitCursor wait;
+    // The texts go blank, and with them what Apply would give the material.
     SetDlgItemText(IDC_MW_MEAN, "");
     SetDlgItemText(IDC_MW_STDDEV, "");
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MW_APPLY), FALSE);
+    m_dFittedMean = DBL_MAX;
+    m_dFittedStdDev = DBL_MAX;
 
     std::vector<double> observations, unused;
     std::vector<int> quantities;
@@ -277,6 +285,9 @@ void CMaterialWizardDlg::OnFitToFieldData()
     std::vector<double> trialValues, trialMeans;
     trialValues.reserve(n);
     trialMeans.reserve(n);
+    // What the runs would each tell the user at their end is told once, after the last.
+    CRunSummary summary;
+    bool refused = false;
     for (UINT i = 0; i < n; ++i) {
         bar->SetPos(static_cast<int>(i * 100.0 / n), 100, static_cast<int>(i), static_cast<int>(n));
         if (bar->GetSafeHwnd()) {
@@ -290,7 +301,13 @@ void CMaterialWizardDlg::OnFitToFieldData()
         trialValues.push_back(trial);
         material->SetRnMean(trial);
         material->SetRnStdDev(0.0);
-        m_pDocument->RunSimulation(FALSE);
+        // The first trial's run checks the model. Only the trial Rn changes
+        // from one trial to the next, so a model it refuses every trial would
+        // refuse: the user hears why once and the fit stops.
+        if (!m_pDocument->RunSimulation(FALSE, &summary)) {
+            refused = true;
+            break;
+        }
 
         CSampleStatistics ends;
         bool passes = false;
@@ -301,15 +318,32 @@ void CMaterialWizardDlg::OnFitToFieldData()
         trial += step;
     }
 
-    const std::vector<double> matched = MatchObservations(observations, trialValues, trialMeans);
-    double mean = 0.0, stdDev = 0.0;
-    ComputeMeanAndStdDev(matched, mean, stdDev);
-
     bar->DestroyWindow();
     bar.reset();
     m_pDocument->SetOuterProgress(FALSE, -1, -1);
     m_pDocument->SetRockCount(savedRocks);
+    CTalusimDoc::ReportRunSummary(summary);
 
+    const bool anyEndPoint =
+        std::any_of(trialMeans.begin(), trialMeans.end(), [](double m) { return m != DBL_MAX; });
+    if (refused || !anyEndPoint) {
+        // Nothing to propose: Apply stays grey, and no trial's results stay
+        // behind to contradict the material.
+        if (!refused)
+            AfxMessageBox("None of the trial runs gave a rock end point, so there is nothing to match the field "
+                          "data to.",
+                          MB_OK | MB_ICONEXCLAMATION);
+        m_pDocument->ClearResults();
+        m_pDocument->UpdateAllViews(nullptr, 0, nullptr);
+        material->SetRnMean(savedMean);
+        material->SetRnStdDev(savedStdDev);
+        m_bFitting = false;
+        return;
+    }
+
+    const std::vector<double> matched = MatchObservations(observations, trialValues, trialMeans);
+    double mean = 0.0, stdDev = 0.0;
+    ComputeMeanAndStdDev(matched, mean, stdDev);
     ShowStatistics(material, mean, stdDev);
 
     material->SetRnMean(savedMean);

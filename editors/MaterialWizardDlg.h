@@ -34,7 +34,8 @@ public:
     double m_dFittedStdDev = DBL_MAX;
 
     // For every observation, the trial value whose mean lies nearest (the
-    // first on ties); DBL_MAX when there is no trial.
+    // first on ties); a trial mean of DBL_MAX (no end point) is passed over;
+    // DBL_MAX when no trial has a mean.
     static std::vector<double> MatchObservations(const std::vector<double>& observations,
                                                  const std::vector<double>& trialValues,
                                                  const std::vector<double>& trialMeans);

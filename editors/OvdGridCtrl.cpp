@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "controls/GridInPlaceEdit.h"
 #include "framework/MessageBox.h"
@@ -35,31 +37,123 @@ bool COvdGridCtrl::ParseNumber(const CString& text, double& value)
     return true;
 }
 
-void COvdGridCtrl::OnEndEditCell(int row, int col, CString text)
+bool COvdGridCtrl::CheckEntry(int row, int col, const CString& text, CString& cellText)
 {
+    const CString old = GetCellText(row, col);
     if (col == COL_MATERIAL) {
-        CGridCtrl::OnEndEditCell(row, col, text);
-        return;
+        for (int i = 0; m_pOptions != nullptr && i < m_pOptions->GetSize(); ++i)
+            if ((*m_pOptions)[i] == text) {
+                cellText = text;
+                return true;
+            }
+        m_refusal.Format("\"%s\" is not a material: the cell keeps %s.", static_cast<LPCSTR>(text),
+                         static_cast<LPCSTR>(old));
+        return false;
     }
-    if (col < COL_X || col > COL_Y_SD || text == GetCellText(row, col))
-        return;
     double value = 0.0;
     if (!ParseNumber(text, value)) {
         m_refusal.Format("\"%s\" is not a number: the cell keeps its value %s.", static_cast<LPCSTR>(text),
-                         static_cast<LPCSTR>(GetCellText(row, col)));
-    } else if ((col == COL_X_SD || col == COL_Y_SD) && value < 0.0) {
+                         static_cast<LPCSTR>(old));
+        return false;
+    }
+    if ((col == COL_X_SD || col == COL_Y_SD) && value < 0.0) {
         m_refusal.Format("A standard deviation cannot be negative: the cell keeps its value %s.",
-                         static_cast<LPCSTR>(GetCellText(row, col)));
-    } else {
-        CString formatted;
-        formatted.Format("%.3f", value);
-        SetCellText(row, col, formatted);
-        SetModified(TRUE);
+                         static_cast<LPCSTR>(old));
+        return false;
+    }
+    cellText.Format("%.3f", value);
+    return true;
+}
+
+void COvdGridCtrl::Store(int row, int col, const CString& cellText)
+{
+    SetCellText(row, col, cellText);
+    m_edited.insert({row, col});
+    SetModified(TRUE);
+}
+
+void COvdGridCtrl::OnEndEditCell(int row, int col, CString text)
+{
+    // Text as it was is no edit: the cell keeps its full value.
+    if (col < COL_X || col > COL_MATERIAL || text == GetCellText(row, col))
+        return;
+    CString cellText;
+    if (CheckEntry(row, col, text, cellText)) {
+        Store(row, col, cellText);
         SendMessageToParent(-1, -1, GVN_CONTENTCHANGED);
         return;
     }
     // A message box now would take the focus from the closing edit; tell the user next.
     PostMessage(WM_SHOW_REFUSAL);
+}
+
+BOOL COvdGridCtrl::PasteTextToGrid(CGridCellId cell, COleDataObject* data)
+{
+    if (!IsValidCell(cell) || !IsCellEditable(cell.row, cell.col))
+        return FALSE;
+    std::string text;
+    if (!ReadPastedText(data, text))
+        return FALSE;
+    const std::vector<std::vector<CString>> lines = SplitPastedText(text);
+
+    // Every cell the paste would change is checked first: one the table
+    // refuses stops the whole paste, so nothing changes halfway.
+    struct Change {
+        int row, col;
+        CString text;
+    };
+    std::vector<Change> changes;
+    std::vector<CGridCellId> reached;
+    for (size_t k = 0; k < lines.size(); ++k)
+        for (size_t m = 0; m < lines[k].size(); ++m) {
+            const int row = cell.row + static_cast<int>(k);
+            const int col = cell.col + static_cast<int>(m);
+            if (!IsValidCell(row, col))
+                continue;
+            reached.emplace_back(row, col);
+            if (!IsCellEditable(row, col) || lines[k][m] == GetCellText(row, col))
+                continue;
+            CString cellText;
+            if (!CheckEntry(row, col, lines[k][m], cellText)) {
+                ReportRefusal();
+                return FALSE;
+            }
+            changes.push_back({row, col, cellText});
+        }
+
+    ResetSelectedRange();
+    for (const Change& c : changes)
+        Store(c.row, c.col, c.text);
+    for (const CGridCellId& id : reached)
+        SetCellState(id.row, id.col, GetCellState(id.row, id.col) | GVIS_SELECTED);
+    Refresh();
+    return TRUE;
+}
+
+bool COvdGridCtrl::RefuseEmptying()
+{
+    const CCellRange range = GetSelectedCellRange();
+    if (!IsValidRange(range))
+        return false;
+    for (int r = range.minRow; r <= range.maxRow; ++r)
+        for (int c = range.minCol; c <= range.maxCol; ++c) {
+            if (!(GetCellState(r, c) & GVIS_SELECTED) || !IsCellEditable(r, c) || GetCellText(r, c).IsEmpty())
+                continue;
+            CString unused;
+            if (!CheckEntry(r, c, "", unused)) {
+                ReportRefusal();
+                return true;
+            }
+        }
+    return false;
+}
+
+void COvdGridCtrl::OnEditCut()
+{
+    // Every cell the user may change holds a number or a material: none may be emptied.
+    if (RefuseEmptying())
+        return;
+    CGridCtrl::OnEditCut();
 }
 
 LRESULT COvdGridCtrl::OnShowRefusal(WPARAM, LPARAM)
@@ -97,6 +191,8 @@ void COvdGridCtrl::CreateInPlaceEditControl(CRect& rect, DWORD style, UINT id, i
 
 void COvdGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+    if (nChar == VK_DELETE && RefuseEmptying())
+        return;
     if (nChar == VK_F2) {
         const CGridCellId focus = GetFocusCell();
         if (IsValidCell(focus))

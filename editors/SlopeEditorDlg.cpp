@@ -154,6 +154,7 @@ void CSlopeEditorDlg::FillRows()
     static const UINT formats[] = {DT_CENTER, DT_RIGHT, DT_RIGHT, DT_RIGHT, DT_RIGHT, DT_LEFT};
     const int vertices = m_pSlope->GetVertexCount();
     m_grid.SetNumberOfRows(vertices + 1);
+    m_grid.ForgetEdits();
     for (int i = 0; i < vertices; ++i) {
         CPolyVertex v;
         m_pSlope->GetSlopeVertex(v, i);
@@ -230,6 +231,22 @@ CTalusimSlopeType* CSlopeEditorDlg::MaterialNamed(const CString& name) const
     return nullptr;
 }
 
+double CSlopeEditorDlg::CellValue(int row, int col) const
+{
+    // The table shows numbers shortened; a cell the user left alone stands
+    // for the slope's value with every digit, an edited one for its text.
+    if (m_pSlope == nullptr || m_grid.IsCellEdited(row, col))
+        return atof(m_grid.GetCellText(row, col));
+    CPolyVertex v;
+    m_pSlope->GetSlopeVertex(v, row - 1);
+    switch (col) {
+    case COvdGridCtrl::COL_X: return v.x;
+    case COvdGridCtrl::COL_X_SD: return v.auxA;
+    case COvdGridCtrl::COL_Y: return v.y;
+    default: return v.auxB;
+    }
+}
+
 void CSlopeEditorDlg::OnOK()
 {
     // An entry the table refused while the button took the focus: say so and stay.
@@ -239,17 +256,20 @@ void CSlopeEditorDlg::OnOK()
     }
     if (!UpdateData(TRUE))
         return;
+    // Only what the user changed is written: untouched cells keep the
+    // slope's values bit for bit, and a segment keeps its material unless
+    // its cell was given another (a name could belong to more than one).
     const int vertices = m_pSlope ? m_pSlope->GetVertexCount() : 0;
     for (int i = 0; i < vertices; ++i) {
         CPolyVertex v;
         m_pSlope->GetSlopeVertex(v, i);
         const int row = i + 1;
-        v.x = atof(m_grid.GetCellText(row, COvdGridCtrl::COL_X));
-        v.auxA = atof(m_grid.GetCellText(row, COvdGridCtrl::COL_X_SD));
-        v.y = atof(m_grid.GetCellText(row, COvdGridCtrl::COL_Y));
-        v.auxB = atof(m_grid.GetCellText(row, COvdGridCtrl::COL_Y_SD));
+        v.x = CellValue(row, COvdGridCtrl::COL_X);
+        v.auxA = CellValue(row, COvdGridCtrl::COL_X_SD);
+        v.y = CellValue(row, COvdGridCtrl::COL_Y);
+        v.auxB = CellValue(row, COvdGridCtrl::COL_Y_SD);
         m_pSlope->SetVertex(i, v);
-        if (i > 0)
+        if (i > 0 && m_grid.IsCellEdited(row, COvdGridCtrl::COL_MATERIAL))
             if (CTalusimSlopeType* material = MaterialNamed(m_grid.GetCellText(row, COvdGridCtrl::COL_MATERIAL)))
                 m_pSlope->SetSegmentMaterial(i, material);
     }
@@ -274,10 +294,9 @@ CString CSlopeEditorDlg::BuildCopyText() const
     auto& grid = const_cast<COvdGridCtrl&>(m_grid);
     for (int row = 1; row < grid.GetRowCount(); ++row) {
         CString line;
-        line.Format("%d\t%.3f\t%.3f\t%.3f\t%.3f\t%s\n", row, atof(grid.GetCellText(row, COvdGridCtrl::COL_X)),
-                    atof(grid.GetCellText(row, COvdGridCtrl::COL_X_SD)),
-                    atof(grid.GetCellText(row, COvdGridCtrl::COL_Y)),
-                    atof(grid.GetCellText(row, COvdGridCtrl::COL_Y_SD)),
+        line.Format("%d\t%.3f\t%.3f\t%.3f\t%.3f\t%s\n", row, CellValue(row, COvdGridCtrl::COL_X),
+                    CellValue(row, COvdGridCtrl::COL_X_SD), CellValue(row, COvdGridCtrl::COL_Y),
+                    CellValue(row, COvdGridCtrl::COL_Y_SD),
                     static_cast<LPCSTR>(grid.GetCellText(row, COvdGridCtrl::COL_MATERIAL)));
         text += line;
     }

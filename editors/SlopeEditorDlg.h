@@ -54,6 +54,8 @@ private:
     void FillRows();
     void EnableStdDevColumns();
     CTalusimSlopeType* MaterialNamed(const CString& name) const;
+    // The number a cell of the table stands for (rows from 1, columns 1 to 4).
+    double CellValue(int row, int col) const;
 
     CStringArray m_materialNames;                 // sorted
     CArray<CTalusimSlopeType*, CTalusimSlopeType*> m_materials;  // in the same order

@@ -215,10 +215,10 @@ void CTalusimDoc::SetOuterProgress(BOOL active, int index, int total)
     m_nWizardTotal = total;
 }
 
-void CTalusimDoc::RunSimulation(BOOL showProgress)
+bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
 {
     if (s_bComputing || m_pEngine == nullptr || m_pSlope == nullptr)
-        return;
+        return false;
     ComputingGuard computing;
 
     // One random sequence per computation, seeded as the project asks.
@@ -251,7 +251,7 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
         text.Format("Unable to perform calculations.\nThe minimum velocity %g is invalid: it must not be negative.",
                     m_dMinimumVelocity);
         ShowExclamation(text);
-        return;
+        return false;
     }
     switch (m_nEngineVariant)
     {
@@ -267,16 +267,16 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
 
     // The model must be one the engine can run; the user is told why not.
     if (ValidateSlope(TRUE))
-        return;
+        return false;
     if (CollectEntities(m_database, CAT_PLACED, KIND_SEEDER, 21).empty())
-        return;
+        return false;
     if (m_nLocations < 2)
     {
         CString text;
         text.Format("Unable to perform calculations.\nThe number of analysis locations (%d) must be at least 2.",
                     m_nLocations);
         ShowExclamation(text);
-        return;
+        return false;
     }
 
     // Sampling moves the slope's vertices; they are put back at the end.
@@ -286,10 +286,10 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
     if (TransferSlope(*this, &error) != ENGINE_OK)
     {
         ShowExclamation(error);
-        return;
+        return false;
     }
     if (TransferBarriersToEngine())
-        return;
+        return false;
 
     PrepareResults(TRUE);
 
@@ -370,14 +370,24 @@ void CTalusimDoc::RunSimulation(BOOL showProgress)
 
     m_pSlope->RestoreVertices();
 
-    // A quitting application gets no more questions.
-    if (!quitting)
-        ShowRunSummary(invalidSlopes, m_bGenerateSlopeSamples, invalidMasses, timeOuts);
+    // A quitting application gets no more questions; a caller that runs many
+    // computations collects their reports and tells the user once.
+    const CRunSummary report{invalidSlopes, m_bGenerateSlopeSamples, invalidMasses, timeOuts};
+    if (summary != nullptr)
+        summary->Add(report);
+    else if (!quitting)
+        ReportRunSummary(report);
 
     // The views are brought up to date once, now.
     OnSimulationFinished();
     m_database.SortEntities(72);
     UpdateAllViews(nullptr, 0, nullptr);
+    return true;
+}
+
+void CTalusimDoc::ReportRunSummary(const CRunSummary& run)
+{
+    ShowRunSummary(run.invalidSlopes, run.sampledSlopes, run.invalidMasses, run.timeOuts);
 }
 
 BOOL CTalusimDoc::ValidateSlope(BOOL report)

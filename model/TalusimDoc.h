@@ -71,6 +71,23 @@ enum DocumentEntityIds {
     PICK_NONE = 2155,
 };
 
+// What a computation tells the user at its end: rocks that could not be
+// thrown (a sampled slope or mass the model refuses) and rocks that ran out
+// of steps.
+struct CRunSummary {
+    int invalidSlopes = 0;
+    bool sampledSlopes = false;
+    int invalidMasses = 0;
+    int timeOuts = 0;
+    void Add(const CRunSummary& run)
+    {
+        invalidSlopes += run.invalidSlopes;
+        sampledSlopes = sampledSlopes || run.sampledSlopes;
+        invalidMasses += run.invalidMasses;
+        timeOuts += run.timeOuts;
+    }
+};
+
 // One observation of the Material Wizard.
 struct CWizardItem {
     double value = 0.0;
@@ -389,7 +406,11 @@ public:
     void SampleRockStart(CVector2D& start, CVector2D& velocity, double& mass, double& angularVelocity);
     CTalusimRaker* ChooseSeeder();
     void OnCompute();
-    void RunSimulation(BOOL showProgress);
+    // False when the model was refused before any rock was thrown; the user
+    // has been told why. With a summary, what the run would tell the user at
+    // its end is added to it instead, for a caller that runs many.
+    bool RunSimulation(BOOL showProgress, CRunSummary* summary = nullptr);
+    static void ReportRunSummary(const CRunSummary& summary);
     BOOL ValidateSlope(BOOL report);
     void TransferSlopeToEngine();
     BOOL TransferBarriersToEngine();

@@ -202,12 +202,27 @@ void CFormatToolDlg::ShowValues(const Style& s)
 
 // ---- the dialog ---------------------------------------------------------------------------
 
+bool CFormatToolDlg::Exchanges(CDataExchange* pDX, int id) const
+{
+    // A greyed edit shows what the tool holds but cannot be changed: its value
+    // is kept as it came, even when a file or the registry gave it one the
+    // edit's limits refuse, so that the rest of the style can still be applied.
+    if (!pDX->m_bSaveAndValidate)
+        return true;
+    const HWND h = ::GetDlgItem(m_hWnd, id);
+    return h == nullptr || ::IsWindowEnabled(h);
+}
+
 void CFormatToolDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, IDC_FT_HEAD_X, m_headX);
-    DDX_Text(pDX, IDC_FT_HEAD_Y, m_headY);
-    DDX_Text(pDX, IDC_FT_TAIL_X, m_tailX);
-    DDX_Text(pDX, IDC_FT_TAIL_Y, m_tailY);
+    if (Exchanges(pDX, IDC_FT_HEAD_X))
+        DDX_Text(pDX, IDC_FT_HEAD_X, m_headX);
+    if (Exchanges(pDX, IDC_FT_HEAD_Y))
+        DDX_Text(pDX, IDC_FT_HEAD_Y, m_headY);
+    if (Exchanges(pDX, IDC_FT_TAIL_X))
+        DDX_Text(pDX, IDC_FT_TAIL_X, m_tailX);
+    if (Exchanges(pDX, IDC_FT_TAIL_Y))
+        DDX_Text(pDX, IDC_FT_TAIL_Y, m_tailY);
     DDX_Check(pDX, IDC_FT_FILL, m_fill);
     DDX_ColourPicker(pDX, IDC_FT_FILL_COLOUR, m_fillColour);
     DDX_Check(pDX, IDC_FT_HATCH, m_hatch);
@@ -215,17 +230,25 @@ void CFormatToolDlg::DoDataExchange(CDataExchange* pDX)
     DDX_CBIndex(pDX, IDC_FT_WEIGHT, m_weightIndex);
     DDX_ColourPicker(pDX, IDC_FT_LINE_COLOUR, m_lineColour);
     DDX_Check(pDX, IDC_FT_ARC, m_arc);
-    DDX_Text(pDX, IDC_FT_ARC_FROM, m_arcFrom);
-    DDV_MinMaxDouble(pDX, m_arcFrom, 0.0, 360.0);
-    DDX_Text(pDX, IDC_FT_ARC_TO, m_arcTo);
-    DDV_MinMaxDouble(pDX, m_arcTo, 0.0, 360.0);
+    if (Exchanges(pDX, IDC_FT_ARC_FROM)) {
+        DDX_Text(pDX, IDC_FT_ARC_FROM, m_arcFrom);
+        DDV_MinMaxDouble(pDX, m_arcFrom, 0.0, 360.0);
+    }
+    if (Exchanges(pDX, IDC_FT_ARC_TO)) {
+        DDX_Text(pDX, IDC_FT_ARC_TO, m_arcTo);
+        DDV_MinMaxDouble(pDX, m_arcTo, 0.0, 360.0);
+    }
     DDX_Check(pDX, IDC_FT_AT_HEAD, m_atHead);
     DDX_Check(pDX, IDC_FT_AT_TAIL, m_atTail);
     DDX_Check(pDX, IDC_FT_CUSTOM_SPACING, m_customSpacing);
-    DDX_Text(pDX, IDC_FT_X_SPACING, m_xSpacing);
-    DDV_MinMaxDouble(pDX, m_xSpacing, CMeasure::kMinAxisSpacing, CMeasure::kMaxAxisSpacing);
-    DDX_Text(pDX, IDC_FT_Y_SPACING, m_ySpacing);
-    DDV_MinMaxDouble(pDX, m_ySpacing, CMeasure::kMinAxisSpacing, CMeasure::kMaxAxisSpacing);
+    if (Exchanges(pDX, IDC_FT_X_SPACING)) {
+        DDX_Text(pDX, IDC_FT_X_SPACING, m_xSpacing);
+        DDV_MinMaxDouble(pDX, m_xSpacing, CMeasure::kMinAxisSpacing, CMeasure::kMaxAxisSpacing);
+    }
+    if (Exchanges(pDX, IDC_FT_Y_SPACING)) {
+        DDX_Text(pDX, IDC_FT_Y_SPACING, m_ySpacing);
+        DDV_MinMaxDouble(pDX, m_ySpacing, CMeasure::kMinAxisSpacing, CMeasure::kMaxAxisSpacing);
+    }
     DDX_Radio(pDX, IDC_FT_LOCAL, m_coordinates);
     DDX_Check(pDX, IDC_FT_TOP, m_top);
     DDX_Check(pDX, IDC_FT_LEFT, m_left);
@@ -234,8 +257,10 @@ void CFormatToolDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_FT_TRANSPARENT, m_transparent);
     DDX_ColourPicker(pDX, IDC_FT_TRANSPARENT_COLOUR, m_transparentColour);
     DDX_Check(pDX, IDC_FT_ALPHA, m_alpha);
-    DDX_Text(pDX, IDC_FT_ALPHA_PERCENT, m_alphaPercent);
-    DDV_MinMaxInt(pDX, m_alphaPercent, 1, 99);
+    if (Exchanges(pDX, IDC_FT_ALPHA_PERCENT)) {
+        DDX_Text(pDX, IDC_FT_ALPHA_PERCENT, m_alphaPercent);
+        DDV_MinMaxInt(pDX, m_alphaPercent, 1, 99);
+    }
     DDX_CBIndex(pDX, IDC_FT_SCALING, m_scaleIndex);
     DDX_Check(pDX, IDC_FT_BEHIND, m_behind);
     DDX_Check(pDX, IDC_FT_LOCK, m_lock);

@@ -84,6 +84,8 @@ private:
     void Enable(int id, bool on);
     void Toggle(int id);
     bool IsChecked(int id) const;
+    // False while storing into a greyed control: its value stays as it came.
+    bool Exchanges(CDataExchange* pDX, int id) const;
     void SetChecked(int id, bool on);
     void EnableImageOptionControls();
     void EnableFillColourPicker();

@@ -131,11 +131,13 @@ TEST_F(PageSetupTest, UserFormatsAreSavedLoadedAndDeleted)
 {
     RemoveUserFormats();
     MessageBoxRecorder boxes;
-    // A name of one character is not saved; "Port" selects the first row it begins.
+    // A name of one character is not saved; "Port" selects its own row, not
+    // the built-in one its name begins.
     struct Save {
         const char* name;
     };
     std::vector<int> selected;
+    std::vector<std::string> selectedText;
     int rowsAfterSaves = 0, rowsAfterDelete = 0;
     std::string deleteRefused;
     PageSetup([&](HWND dialog) {
@@ -151,6 +153,10 @@ TEST_F(PageSetupTest, UserFormatsAreSavedLoadedAndDeleted)
             });
             Press(dialog, IDC_PAGE_SAVE_FORMAT);
             selected.push_back(Selected(dialog));
+            char text[128] = {};
+            ::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETLBTEXT, Selected(dialog),
+                                  reinterpret_cast<LPARAM>(text));
+            selectedText.emplace_back(text);
         }
         rowsAfterSaves = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETCOUNT, 0, 0));
         // A built-in row cannot be deleted; the user's can.
@@ -164,9 +170,41 @@ TEST_F(PageSetupTest, UserFormatsAreSavedLoadedAndDeleted)
     });
     ASSERT_EQ(selected.size(), 3u);
     EXPECT_EQ(rowsAfterSaves, 9);  // "Port" and "My margins"; not "P"
-    EXPECT_EQ(selected[1], 3);
+    EXPECT_GE(selected[1], 7);
+    EXPECT_EQ(selectedText[1], "Port");
     EXPECT_GE(selected[2], 7);
+    EXPECT_EQ(selectedText[2], "My margins");
     EXPECT_EQ(deleteRefused, "The built-in Auto-Formats cannot be deleted");
     EXPECT_EQ(rowsAfterDelete, 8);
+    RemoveUserFormats();
+}
+
+TEST_F(PageSetupTest, SavingANameThatBeginsABuiltInOneKeepsTheUsersMargins)
+{
+    RemoveUserFormats();
+    MessageBoxRecorder boxes;
+    std::string top, left;
+    PageSetup([&](HWND dialog) {
+        Click(dialog, IDC_PAGE_INCHES);
+        ChooseFormat(dialog, 0);
+        Click(dialog, IDC_PAGE_PORTRAIT);
+        top = Text(dialog, IDC_PAGE_MARGIN_TOP);
+        left = Text(dialog, IDC_PAGE_MARGIN_LEFT);
+        WhenShown name([&] {
+            HWND named = Shown("New Auto-Format Name");
+            ASSERT_NE(named, nullptr);
+            ::SetDlgItemTextA(named, IDC_PAGE_FORMAT_NAME, "Port");
+            Press(named, IDOK);
+        });
+        Press(dialog, IDC_PAGE_SAVE_FORMAT);
+        Press(dialog, IDOK);
+    });
+    // Not "Portrait - Logotip at the Top" (top 1.5, left 0.75): the margins just saved.
+    EXPECT_GE(app->m_pageSettings.m_nAutoFormat, 7);
+    EXPECT_TRUE(app->m_pageSettings.m_bPortrait);
+    EXPECT_NEAR(app->m_pageSettings.m_dTop, std::stod(top), 0.006);  // shown with two decimals
+    EXPECT_NEAR(app->m_pageSettings.m_dLeft, std::stod(left), 0.006);
+    EXPECT_NE(app->m_pageSettings.m_dTop, 1.5);
+    EXPECT_TRUE(boxes.texts.empty());
     RemoveUserFormats();
 }

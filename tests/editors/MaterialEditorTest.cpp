@@ -236,6 +236,45 @@ TEST(MaterialEditor, RangesAreCheckedWithTheirMessagesAndTheSelectionStays)
     EXPECT_EQ(soil->GetRnMean(), 0.25);
 }
 
+TEST(MaterialEditor, ANameAnotherMaterialHasIsRefusedAndADeletedOnesNameIsFree)
+{
+    auto doc = TwoMaterialDocument();
+    CTalusimSlopeType* rock = Named(*doc, "Rock");
+    CTalusimSlopeType* soil = Named(*doc, "Soil");
+    int selected = -1;
+    {
+        Editing e([&](CDialog& d) {
+            Type(d, IDC_ME_NAME, "Rock");
+            Click(d, IDOK);             // refused: the dialog stays on Soil
+            selected = ListSelection(d, IDC_ME_LIST);
+            Click(d, IDC_ME_ADD);       // refused as well
+            Type(d, IDC_ME_NAME, "Soil");
+            Click(d, IDC_ME_ADD);       // its own name is no clash
+            Type(d, IDC_ME_NAME, "Soil");
+            Choose(d, IDC_ME_LIST, 0);  // the new material may not take it
+            Type(d, IDC_ME_NAME, "New Material");
+            ChooseName(d, IDC_ME_LIST, "Soil");
+            Click(d, IDC_ME_DELETE);
+            ChooseName(d, IDC_ME_LIST, "New Material");
+            Type(d, IDC_ME_NAME, "Soil");  // free once Soil is deleted
+            Click(d, IDOK);
+        });
+        doc->EditMaterial(soil);
+        const std::string clash = "Another material is already named \"Rock\".\nPlease choose a different name.";
+        ASSERT_EQ(e.boxes.messages.size(), 3u);
+        EXPECT_EQ(e.boxes.messages[0], clash);
+        EXPECT_EQ(e.boxes.messages[1], clash);
+        EXPECT_EQ(e.boxes.messages[2], "Another material is already named \"Soil\".\nPlease choose a different name.");
+    }
+    EXPECT_EQ(selected, 1);
+    const std::vector<CTalusimSlopeType*> left = Materials(*doc);
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(std::string(left[0]->GetName()), "Rock");
+    EXPECT_EQ(std::string(left[1]->GetName()), "Soil");
+    EXPECT_EQ(left[0], rock);
+    EXPECT_NE(left[1], soil);
+}
+
 TEST(MaterialEditor, DefaultRestoresTheBuiltInValuesAndCopyPutsTheTableOnTheClipboard)
 {
     auto doc = TwoMaterialDocument();

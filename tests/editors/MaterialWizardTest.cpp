@@ -85,6 +85,10 @@ TEST(MaterialWizardFit, ObservationsMatchTheNearestTrialMeanAndGiveTheMeanAndSam
     EXPECT_EQ(CMaterialWizardDlg::MatchObservations({15, 100, -5}, values, means),
               (std::vector<double>{0.0, 0.75, 0.0}));
     EXPECT_EQ(CMaterialWizardDlg::MatchObservations({15}, {}, {}), (std::vector<double>{DBL_MAX}));
+    // A trial without an end point (mean DBL_MAX) is no match, however far the observation.
+    EXPECT_EQ(CMaterialWizardDlg::MatchObservations({1.7e308, 15}, {0.0, 0.5}, {DBL_MAX, 20.0}),
+              (std::vector<double>{0.5, 0.5}));
+    EXPECT_EQ(CMaterialWizardDlg::MatchObservations({15}, {0.0}, {DBL_MAX}), (std::vector<double>{DBL_MAX}));
 
     struct Case {
         std::vector<double> values;
@@ -299,4 +303,49 @@ TEST_F(MaterialWizardRun, CancelAfterAFitLeavesTheMaterialAndNoResultsItDoesNotP
     EXPECT_EQ(material->GetRnStdDev(), 0.04);
     EXPECT_EQ(doc->GetRockPathCount(), 0);
     EXPECT_EQ(doc->GetWizardItemCount(), 0);
+}
+
+TEST_F(MaterialWizardRun, AModelTheComputationRefusesIsReportedOnceAndNothingIsProposed)
+{
+    // A material value no run accepts, and a seeder whose rocks are too light
+    // to throw, so that no trial gives an end point.
+    const double rt = material->GetRtMean();
+    auto setMass = [&](double mass) {
+        for (auto* seeder : EntitiesOf<CTalusimRaker>(*doc, CAT_PLACED, KIND_SEEDER, ID_ANY_GROUP))
+            seeder->SetMass(mass, 0.0);
+    };
+    struct Case {
+        std::function<void()> spoil;
+        std::vector<std::string> messages;  // the start of each
+    } cases[] = {
+        {[&] { material->SetRtMean(1.5); }, {"Unable to perform calculations."}},
+        {[&] {
+             material->SetRtMean(rt);
+             setMass(0.0001);
+         },
+         {"4 invalid values for mass", "None of the trial runs gave a rock end point"}},
+    };
+    for (const Case& c : cases) {
+        c.spoil();
+        MessageBoxRecorder boxes;
+        std::string mean, sd;
+        bool apply = true;
+        RunWizard([&](HWND dialog) {
+            Click(dialog, IDC_MW_FIT);
+            mean = Text(dialog, IDC_MW_MEAN);
+            sd = Text(dialog, IDC_MW_STDDEV);
+            apply = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_MW_APPLY)) != 0;
+            Click(dialog, IDCANCEL);
+        });
+        ASSERT_EQ(boxes.messages.size(), c.messages.size()) << c.messages[0];
+        for (size_t i = 0; i < c.messages.size(); ++i)
+            EXPECT_EQ(boxes.messages[i].rfind(c.messages[i], 0), 0u) << boxes.messages[i];
+        EXPECT_EQ(mean, "");
+        EXPECT_EQ(sd, "");
+        EXPECT_FALSE(apply);
+        EXPECT_EQ(material->GetRnMean(), 0.35);
+        EXPECT_EQ(material->GetRnStdDev(), 0.04);
+        EXPECT_EQ(doc->GetRockCount(), 6);
+        EXPECT_EQ(doc->GetRockPathCount(), 0);
+    }
 }

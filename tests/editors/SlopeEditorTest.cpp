@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "editors/SlopeEditorDlg.h"
 #include "editors/StdDevApplyDlg.h"
@@ -251,4 +253,202 @@ TEST(SlopeEditor, APickOutsideTheSlopeStartsOnTheFirstRowAndAMaterialPickOnItsMa
         s.doc->RunSlopeEditor(c.kind, c.index);
         EXPECT_EQ(start, c.start) << c.kind << " " << c.index;
     }
+}
+
+namespace {
+
+// A surveyed slope: coordinates too long for the table's short numbers.
+struct SurveyedSlope {
+    std::unique_ptr<CTalusimDoc> doc = NewDocument();
+    CTalusimSlopeType* material = doc->GetFirstMaterial();
+    CTalusimSlope* slope = doc->GetSlope();
+
+    SurveyedSlope()
+    {
+        slope->AddVertexWithMaterial(512345.678, 4512345.6, material);
+        slope->AddVertexWithMaterial(512400.123456789, 4512300.25, material);
+        slope->AddVertexWithMaterial(512500.1, 4512200.7, material);
+        CPolyVertex v;
+        slope->GetSlopeVertex(v, 1);
+        v.auxA = 0.1234567;
+        v.auxB = 1.23e-5;
+        slope->SetVertex(1, v);
+        doc->SetGenerateSlopeSamples(true);
+    }
+    std::vector<CPolyVertex> Vertices() const
+    {
+        std::vector<CPolyVertex> out(static_cast<size_t>(slope->GetVertexCount()));
+        for (size_t i = 0; i < out.size(); ++i)
+            slope->GetSlopeVertex(out[i], static_cast<int>(i));
+        return out;
+    }
+};
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Holds Ctrl down in the thread's keyboard state while it lives.
+struct HoldingCtrl {
+    BYTE saved[256] = {};
+    HoldingCtrl()
+    {
+        ::GetKeyboardState(saved);
+        BYTE state[256];
+        std::memcpy(state, saved, sizeof state);
+        state[VK_CONTROL] |= 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~HoldingCtrl() { ::SetKeyboardState(saved); }
+};
+
+void PutOnClipboard(const char* text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    std::memcpy(::GlobalLock(block), text, std::strlen(text) + 1);
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}
+
+void Select(CGridCtrl& grid, int row, int col)
+{
+    grid.SetFocus();
+    Pump();
+    grid.SetFocusCell(row, col);
+    grid.SetSelectedRange(row, col, row, col);
+}
+
+}  // namespace
+
+TEST(SlopeEditor, UntouchedCellsKeepEveryDigitAndAnEditedOneTakesThreeDecimals)
+{
+    SurveyedSlope s;
+    const std::vector<CPolyVertex> before = s.Vertices();
+
+    // OK with nothing edited leaves every vertex as it was, to the bit.
+    {
+        Editing editing;
+        WhenShown script([&] {
+            HWND dialog = Shown("Slope Editor");
+            ASSERT_NE(dialog, nullptr);
+            Pump();
+            Click(dialog, IDOK);
+        });
+        s.doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
+        EXPECT_TRUE(editing.boxes.messages.empty());
+    }
+    std::vector<CPolyVertex> after = s.Vertices();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_TRUE(SameBits(after[i].x, before[i].x)) << i;
+        EXPECT_TRUE(SameBits(after[i].y, before[i].y)) << i;
+        EXPECT_TRUE(SameBits(after[i].auxA, before[i].auxA)) << i;
+        EXPECT_TRUE(SameBits(after[i].auxB, before[i].auxB)) << i;
+    }
+
+    // One cell edited: it takes three decimals, every other keeps its value,
+    // and Copy gives the untouched ones to three decimals too.
+    std::string copied;
+    {
+        Editing editing;
+        WhenShown script([&] {
+            HWND dialog = Shown("Slope Editor");
+            ASSERT_NE(dialog, nullptr);
+            Pump();
+            TypeIntoCell(*TableOf(dialog), 3, COvdGridCtrl::COL_Y, "4512200.12345");
+            Click(dialog, IDC_SE_COPY);
+            copied = ClipboardText();
+            Click(dialog, IDOK);
+        });
+        s.doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
+    }
+    after = s.Vertices();
+    EXPECT_EQ(after[2].y, 4512200.123);
+    EXPECT_EQ(after[2].x, 512500.1);
+    EXPECT_EQ(after[0].x, 512345.678);
+    EXPECT_EQ(after[0].y, 4512345.6);
+    EXPECT_EQ(after[1].x, 512400.123456789);
+    EXPECT_EQ(after[1].auxA, 0.1234567);
+    EXPECT_EQ(after[1].auxB, 1.23e-5);
+    for (int i = 1; i < 3; ++i)
+        EXPECT_EQ(s.slope->GetSegmentMaterial(i), s.material);
+    EXPECT_NE(copied.find("\n1\t512345.678\t0.000\t4512345.600\t0.000\t\n"), std::string::npos) << copied;
+    EXPECT_NE(copied.find("\n3\t512500.100\t0.000\t4512200.123\t0.000\t"), std::string::npos) << copied;
+}
+
+TEST(SlopeEditor, DeleteCutAndPasteOfWhatACellCannotHoldAreRefusedAndChangeNothing)
+{
+    SlopeDoc s;
+    const std::vector<CPolyVertex> before = {s.Vertex(0), s.Vertex(1), s.Vertex(2)};
+    struct Key {
+        const char* clipboard;  // null: no paste, the key is Delete or Ctrl+X
+        UINT key;
+        int row, col;
+        const char* message;  // the start of the refusal
+    } refused[] = {
+        {nullptr, VK_DELETE, 2, COvdGridCtrl::COL_X, "\"\" is not a number"},
+        {nullptr, 'X', 2, COvdGridCtrl::COL_Y, "\"\" is not a number"},
+        {nullptr, VK_DELETE, 3, COvdGridCtrl::COL_MATERIAL, "\"\" is not a material"},
+        {"5\tabc", 'V', 2, COvdGridCtrl::COL_X, "\"abc\" is not a number"},
+        {"7\n\n8", 'V', 1, COvdGridCtrl::COL_X, "\"\" is not a number"},  // an empty line empties a cell
+        {"1e999", 'V', 2, COvdGridCtrl::COL_Y, "\"1e999\" is not a number"},
+        {"-1", 'V', 2, COvdGridCtrl::COL_X_SD, "A standard deviation cannot be negative"},
+    };
+    std::vector<std::string> texts;
+    std::string start, pastedX, pastedSd;
+    Editing editing;
+    WhenShown script([&] {
+        HWND dialog = Shown("Slope Editor");
+        ASSERT_NE(dialog, nullptr);
+        Pump();
+        COvdGridCtrl* grid = TableOf(dialog);
+        auto allCells = [&] {
+            std::string all;
+            for (int r = 1; r < grid->GetRowCount(); ++r)
+                for (int c = 1; c < 6; ++c)
+                    all += Cell(*grid, r, c) + "|";
+            return all;
+        };
+        Select(*grid, 1, 1);
+        start = allCells();
+        for (const Key& k : refused) {
+            if (k.clipboard != nullptr)
+                PutOnClipboard(k.clipboard);
+            Select(*grid, k.row, k.col);
+            if (k.key == VK_DELETE) {
+                grid->SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+            } else {
+                HoldingCtrl ctrl;
+                grid->SendMessage(WM_KEYDOWN, k.key, 1);
+            }
+            Pump();
+            texts.push_back(allCells());
+        }
+        // A paste the cells can take goes in with three decimals.
+        PutOnClipboard("21\t0.75");
+        Select(*grid, 2, COvdGridCtrl::COL_X);
+        {
+            HoldingCtrl ctrl;
+            grid->SendMessage(WM_KEYDOWN, 'V', 1);
+        }
+        pastedX = Cell(*grid, 2, COvdGridCtrl::COL_X);
+        pastedSd = Cell(*grid, 2, COvdGridCtrl::COL_X_SD);
+        Click(dialog, IDOK);
+    });
+    s.doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
+
+    ASSERT_EQ(editing.boxes.messages.size(), std::size(refused));
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        EXPECT_EQ(editing.boxes.messages[i].rfind(refused[i].message, 0), 0u) << editing.boxes.messages[i];
+        EXPECT_EQ(texts[i], start) << "nothing changed by " << i;
+    }
+    EXPECT_EQ(pastedX, "21.000");
+    EXPECT_EQ(pastedSd, "0.750");
+    EXPECT_EQ(s.Vertex(1).x, 21.0);
+    EXPECT_EQ(s.Vertex(1).auxA, 0.75);
+    EXPECT_EQ(s.Vertex(1).y, before[1].y);
+    EXPECT_EQ(s.Vertex(0).x, before[0].x);
+    EXPECT_EQ(s.Vertex(2).auxB, before[2].auxB);
+    EXPECT_EQ(s.slope->GetSegmentMaterial(2), s.materials[0]);
 }

@@ -207,6 +207,41 @@ TEST(FormatToolDlg, ValuesOutsideTheirLimitsAreRefused)
     EXPECT_TRUE(circle.GetIsArc());
 }
 
+TEST(FormatToolDlg, GreyedValuesFromAFileDoNotStopTheRestBeingApplied)
+{
+    // Values the edits' limits refuse, as a tools file or the registry may
+    // hold them, in edits the user cannot reach: OK applies the rest and
+    // keeps them as they came.
+    Answers answers;
+    CToolCircle circle;  // arc off: the angle edits are greyed
+    circle.SetArcAngles(-90.0, 450.0);
+    CMeasure image;      // alpha-blend off: the percent edit is greyed
+    image.SetCanImageOptions(true);
+    image.SetAlphaPercent(100);
+    struct Case {
+        CMeasure* tool;
+        int greyed;
+    } cases[] = {{&circle, IDC_FT_ARC_TO}, {&image, IDC_FT_ALPHA_PERCENT}};
+    for (const Case& c : cases) {
+        bool greyed = false;
+        const INT_PTR result = RunDialog(*c.tool, [&] {
+            greyed = !Enabled(c.greyed);
+            Click(IDC_FT_LOCK);
+            Click(IDOK);
+        });
+        EXPECT_TRUE(greyed);
+        EXPECT_EQ(result, IDOK);
+        EXPECT_TRUE(c.tool->GetMoveLocked());
+    }
+    EXPECT_TRUE(answers.texts.empty());
+    double from = 0, to = 0;
+    circle.GetArcAngles(from, to);
+    EXPECT_EQ(from, -90.0);
+    EXPECT_EQ(to, 450.0);
+    EXPECT_FALSE(circle.GetIsArc());
+    EXPECT_EQ(image.GetAlphaPercent(), 100);
+}
+
 TEST(FormatToolDlg, DefaultKeepsTheStyleForNewToolsOfTheKind)
 {
     const char* base = "Software\\Brevantics\\ClastorTests\\FormatTool\\";
