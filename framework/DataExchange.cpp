@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "framework/Exception.h"
 #include "framework/MessageBox.h"
@@ -137,7 +138,7 @@ void TextFloating(CDataExchange* pDX, int nIDC, T& value, int digits) {
         // "nan", "inf" and numbers beyond the type's range are not numbers a
         // dialog can mean: refused like any other text that is not a number.
         if (end == s || !OnlySpaces(end) || errno == ERANGE || !std::isfinite(v) ||
-            !std::isfinite(static_cast<T>(v)))
+            std::fabs(v) > static_cast<double>(std::numeric_limits<T>::max()))
             FailWith(pDX, AFX_IDP_PARSE_REAL);
         value = static_cast<T>(v);
     } else {
