@@ -208,3 +208,26 @@ TEST_F(DrawingsOnClose, EachWindowIsAskedForItsOwnDrawingsAfterTheDocument) {
     EXPECT_EQ(WindowCount(), 1);
     EXPECT_EQ(Drawings(second).size(), 1u);
 }
+
+TEST_F(DrawingsOnClose, AnUntitledDocumentWithDrawingsIsNotClosedAsUntouched) {
+    MessageBoxRecorder boxes;
+    Command(ID_FILE_NEW);
+    CTalusimView* untitled = ActiveView();
+    ASSERT_NE(untitled, nullptr);
+    // An untouched new document gives way to the file opened after it...
+    Reopen();
+    EXPECT_EQ(WindowCount(), 1);
+    app->CloseAllDocuments(FALSE);
+    Idle();
+
+    // ...but not one with drawings, which are work kept in no document file.
+    Command(ID_FILE_NEW);
+    untitled = ActiveView();
+    ASSERT_NE(untitled, nullptr);
+    DrawCircle(untitled, "10,20", "15,20");
+    ASSERT_FALSE(untitled->GetDocument()->IsModified());
+    Reopen();
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(Drawings(untitled).size(), 1u);
+    EXPECT_TRUE(boxes.texts.empty());
+}
