@@ -43,7 +43,14 @@ LRESULT CALLBACK ChartWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_ERASEBKGND:
             return 1;  // the paint covers every pixel
         case WM_PAINT:
-            Paint(window);
+            // Nothing may unwind into the system's code that called us: a
+            // paint that fails (memory short) leaves the window as it was
+            // and is not asked for again until the next change.
+            try {
+                Paint(window);
+            } catch (...) {
+                ValidateRect(window, nullptr);
+            }
             return 0;
         case WM_SIZE:
             InvalidateRect(window, nullptr, FALSE);

@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cfloat>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "framework/Exception.h"
 #include "framework/MessageBox.h"
@@ -133,7 +135,11 @@ void TextFloating(CDataExchange* pDX, int nIDC, T& value, int digits) {
         char* end = nullptr;
         errno = 0;
         double v = std::strtod(s, &end);
-        if (end == s || !OnlySpaces(end) || errno == ERANGE) FailWith(pDX, AFX_IDP_PARSE_REAL);
+        // "nan", "inf" and numbers beyond the type's range are not numbers a
+        // dialog can mean: refused like any other text that is not a number.
+        if (end == s || !OnlySpaces(end) || errno == ERANGE || !std::isfinite(v) ||
+            std::fabs(v) > static_cast<double>(std::numeric_limits<T>::max()))
+            FailWith(pDX, AFX_IDP_PARSE_REAL);
         value = static_cast<T>(v);
     } else {
         char text[64];

@@ -2,6 +2,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/Exception.h"
+#include "framework/HandlerFailure.h"
 #include "framework/ResourceHandle.h"
 #include "framework/WinApp.h"
 
@@ -29,9 +30,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
     BOOL result = TRUE;
     try {
         result = dialog->OnInitDialog();
-    } catch (CException* e) {
-        if (!e->IsKindOf(RUNTIME_CLASS(CUserException))) e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
+    } catch (...) {
+        // The system's dialog code called us: nothing may unwind into it.
+        AfxReportHandlerFailure();
         dialog->EndDialog(-1);
         result = FALSE;
     }

@@ -13,6 +13,7 @@
 #include "framework/ImageList.h"
 #include "framework/Frame.h"
 #include "framework/HandleMap.h"
+#include "framework/HandlerFailure.h"
 #include "framework/View.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceHandle.h"
@@ -117,7 +118,13 @@ int CWinThread::Run() {
     LONG idleCount = 0;
     for (;;) {
         while (idle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(idleCount++)) idle = FALSE;
+            try {
+                if (!OnIdle(idleCount++)) idle = FALSE;
+            } catch (...) {
+                // Idle work that fails is reported and waits for the next message.
+                AfxReportHandlerFailure();
+                idle = FALSE;
+            }
         }
         do {
             if (!PumpMessage()) return ExitInstance();
@@ -131,7 +138,15 @@ int CWinThread::Run() {
 
 BOOL CWinThread::PumpMessage() {
     if (!::GetMessageA(&m_msgCur, nullptr, 0, 0)) return FALSE;
-    if (!PreTranslateMessage(&m_msgCur)) {
+    BOOL filtered = FALSE;
+    try {
+        filtered = PreTranslateMessage(&m_msgCur);
+    } catch (...) {
+        // A filter that fails has the message dropped, not the program.
+        AfxReportHandlerFailure();
+        filtered = TRUE;
+    }
+    if (!filtered) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
     }

@@ -6,6 +6,7 @@
 
 #include "framework/Exception.h"
 #include "framework/HandleMap.h"
+#include "framework/HandlerFailure.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceException.h"
 #include "framework/WinApp.h"
@@ -119,11 +120,11 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     LRESULT result = 0;
     try {
         result = pWnd->WindowProc(message, wParam, lParam);
-    } catch (CException* e) {
-        // A failure inside a handler is reported and the message counts as handled.
-        if (!e->IsKindOf(RUNTIME_CLASS(CUserException))) e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-        if (message == WM_CREATE) result = -1;
+    } catch (...) {
+        // A failure inside a handler, of any kind, is reported and the message
+        // counts as handled: it must not unwind through the system's code.
+        AfxReportHandlerFailure();
+        result = message == WM_CREATE ? -1 : 0;
     }
     if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) {
         // The last message: a window whose handler skipped the base class still lets go of its handle.

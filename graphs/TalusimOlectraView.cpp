@@ -414,9 +414,11 @@ void CTalusimOlectraView::OnChartInExcel()
     excel.SetShowMessages(TRUE);
     // Without a spreadsheet program the workbook is written beside the document.
     excel.SetWorkbookFile(WorkbookFileName());
-    if (!excel.StartExcel())
-        return;
     try {
+        // Starting can fail half way (a workbook that will not open): that
+        // is reported like any later failure.
+        if (!excel.StartExcel())
+            return;
         excel.SetVisible(TRUE);
         const ChartSettings& s = m_graph.settings;
         const CString header = s.Header(), xTitle = s.XTitle(), yTitle = s.YTitle();

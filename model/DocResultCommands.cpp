@@ -553,18 +553,4 @@ void CTalusimDoc::EditToolFormat(CEntity* pEntity)
         DrawingToolServices().RunFormatTool(pEntity, this, &m_database);
 }
 
-void CTalusimDoc::OnSaveToolsFile(CWnd* pParent)
-{
-    DrawingToolServices().SaveOrLoadToolsFile(pParent, &m_database, true, m_bMetric);
-}
-
-void CTalusimDoc::OnOpenToolsFile(CWnd* pParent)
-{
-    DrawingToolServices().SaveOrLoadToolsFile(pParent, &m_database, false, m_bMetric);
-}
-
-void CTalusimDoc::LoadToolsFile(CWnd* pParent, LPCSTR path)
-{
-    DrawingToolServices().LoadToolsFile(pParent, &m_database, path, m_bMetric);
-}
 

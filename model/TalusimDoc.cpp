@@ -327,8 +327,12 @@ void CTalusimDoc::CloseUntouchedDocuments(CDocument* keep)
         POSITION dpos = t ? t->GetFirstDocPosition() : nullptr;
         while (dpos) {
             CDocument* d = t->GetNextDoc(dpos);
-            if (d && d != keep && d->GetPathName().IsEmpty() && !d->IsModified())
-                untouched.push_back(d);
+            if (d && d != keep && d->GetPathName().IsEmpty() && !d->IsModified()) {
+                // Drawings are work too, kept in no document file.
+                auto* talusim = dynamic_cast<CTalusimDoc*>(d);
+                if (talusim == nullptr || !talusim->HasChangedDrawings())
+                    untouched.push_back(d);
+            }
         }
     }
     // Closed after the walk: closing removes the document from its template's list.

@@ -9,6 +9,7 @@
 #include <array>
 #include <cfloat>
 #include <functional>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -109,6 +110,12 @@ public:
     void OnCloseDocument() override;
     BOOL IsModified() override { return CDocument::IsModified(); }
     void SetModifiedFlag(BOOL bModified = TRUE) override;
+    // Closing asks for the document, then for every window whose drawings
+    // changed since they were loaded or saved (their tools file is separate).
+    BOOL SaveModified() override;
+    BOOL CanCloseFrame(CFrameWnd* pFrame) override;
+    void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
+    void OnChangedViewList() override;
 
     void CreateDefaultMaterials();
     void DeleteSlope();
@@ -386,6 +393,11 @@ public:
     void OnSaveToolsFile(CWnd* pParent);
     void OnOpenToolsFile(CWnd* pParent);
     void LoadToolsFile(CWnd* pParent, LPCSTR path);
+    // Whether the drawings of a window differ from what its tools file got
+    // or gave last (a window with drawings never saved or loaded: true; one
+    // without drawings: false), and whether any window's do.
+    bool DrawingsChanged(CWnd* pView);
+    bool HasChangedDrawings();
 
     // Settings setters used by the settings dialogs' owners and the tests.
     void SetRocks(int rocks) { m_nRocks = rocks; }
@@ -582,6 +594,15 @@ private:
     // Moves the room of the sample records into m_sampleRoom and back.
     void KeepSampleRoom();
     void TakeSampleRoom();
+
+    std::string DrawingsText(CWnd* pView);
+    void RememberDrawings(CWnd* pView);
+    bool SaveDrawings(CWnd* pView);
+    // Offers Save Tools File for each changed window (of one frame, or all);
+    // false when the user cancels or a save does not happen.
+    BOOL SaveChangedDrawings(CFrameWnd* pOnly);
+    // The tools-file text of each window's drawings at their last save or load.
+    std::map<const CWnd*, std::string> m_savedDrawings;
 
     CString m_strPrompt;
     // Rock paths by their number in the file being read (first one wins).

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <string>
 #include "framework/String.h"
 
 class CDocument;
@@ -58,6 +59,12 @@ public:
     virtual bool LoadToolsFile(CWnd* /*parent*/, CREGDatabase* /*database*/, LPCSTR /*path*/, bool /*metric*/)
     {
         return false;
+    }
+    // The tools file's text for the drawings of a view, as a save would write
+    // it now; empty when the view has no drawings.
+    virtual std::string ToolsFileText(CWnd* /*view*/, CREGDatabase* /*database*/, bool /*metric*/)
+    {
+        return std::string();
     }
 };
 

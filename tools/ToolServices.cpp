@@ -104,6 +104,14 @@ bool CToolServices::LoadToolsFile(CWnd* parent, CREGDatabase* database, LPCSTR p
     return file.LoadFromPath(parent, database, path);
 }
 
+std::string CToolServices::ToolsFileText(CWnd* view, CREGDatabase* database, bool metric)
+{
+    CToolsFile file;
+    Configure(file, metric);
+    file.SetDatabase(database);
+    return file.TextOf(view);
+}
+
 void InstallToolServices()
 {
     static CToolServices services;

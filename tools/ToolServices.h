@@ -20,6 +20,7 @@ public:
     INT_PTR RunFormatTool(CEntity* tool, CDocument* doc, CREGDatabase* database) override;
     bool SaveOrLoadToolsFile(CWnd* parent, CREGDatabase* database, bool save, bool metric) override;
     bool LoadToolsFile(CWnd* parent, CREGDatabase* database, LPCSTR path, bool metric) override;
+    std::string ToolsFileText(CWnd* view, CREGDatabase* database, bool metric) override;
 };
 
 // Installs the tools' services in place of any others.

@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 #include "framework/Document.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
@@ -78,7 +80,9 @@ bool CToolsTextReader::ReadDouble(double& value)
         return false;
     char* end = nullptr;
     const double v = strtod(line.c_str(), &end);
-    if (end == line.c_str())
+    // "nan", "inf" and numbers past the double range are damage, not
+    // coordinates: a drawing at infinity would poison every extent.
+    if (end == line.c_str() || !std::isfinite(v))
         return false;
     value = v;
     return true;
@@ -95,7 +99,7 @@ bool CToolsTextReader::ReadPoint(double& x, double& y)
         return false;
     const char* rest = end;
     const double b = strtod(rest, &end);
-    if (end == rest)
+    if (end == rest || !std::isfinite(a) || !std::isfinite(b))
         return false;
     x = a;
     y = b;
@@ -211,37 +215,52 @@ bool CToolsFile::LoadFromPath(CWnd* pView, CREGDatabase* pDatabase, LPCSTR path)
     return Read(in, pView);
 }
 
-std::string CToolsFile::Write(CWnd* pView)
+std::vector<CEntity*> CToolsFile::ToolsOf(CWnd* pView) const
 {
-    std::string out;
-    if (m_pDatabase == nullptr)
-        return out;
+    std::vector<CEntity*> tools;
     const int group = ToolGroupOf(pView);
-    m_pDatabase->ClearSet(SET_WORK);
-    int count = 0;
     for (int i = 0; i < m_pDatabase->GetEntityCount(); ++i) {
         CEntity* e = m_pDatabase->GetEntityAt(i);
-        if (e != nullptr && e->MatchesIds(ID_ANY_CATEGORY, m_nKindId, group)) {
-            e->AddToSet(SET_WORK);
-            ++count;
-        }
+        if (e != nullptr && e->MatchesIds(ID_ANY_CATEGORY, m_nKindId, group))
+            tools.push_back(e);
     }
+    return tools;
+}
+
+std::string CToolsFile::Format(const std::vector<CEntity*>& tools)
+{
+    std::string out;
     out += "*****************TOOLS FILE*****************\n";
     out += "* All lines beginning with an * are treated as comments\n";
     out += "* File Version\n";
     out += std::to_string(kVersion) + "\n";
     out += "* Number of Entities\n";
-    out += std::to_string(count) + "\n";
+    out += std::to_string(tools.size()) + "\n";
     out += "*\n";
-    for (int i = 0; i < m_pDatabase->GetEntityCount(); ++i) {
-        CEntity* e = m_pDatabase->GetEntityAt(i);
-        if (e == nullptr || !e->IsInSet(SET_WORK))
-            continue;
+    for (CEntity* e : tools)
         if (auto* tool = dynamic_cast<CMeasure*>(e))
             tool->WriteEntity(out, kVersion);
-    }
     out += "*END FILE";
     return out;
+}
+
+std::string CToolsFile::Write(CWnd* pView)
+{
+    if (m_pDatabase == nullptr)
+        return std::string();
+    m_pDatabase->ClearSet(SET_WORK);
+    const std::vector<CEntity*> tools = ToolsOf(pView);
+    for (CEntity* e : tools)
+        e->AddToSet(SET_WORK);
+    return Format(tools);
+}
+
+std::string CToolsFile::TextOf(CWnd* pView)
+{
+    if (m_pDatabase == nullptr)
+        return std::string();
+    const std::vector<CEntity*> tools = ToolsOf(pView);
+    return tools.empty() ? std::string() : Format(tools);
 }
 
 bool CToolsFile::Read(CToolsTextReader& in, CWnd* pView)

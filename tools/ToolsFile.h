@@ -7,8 +7,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 #include "framework/String.h"
 
+class CEntity;
 class CREGDatabase;
 class CWnd;
 
@@ -27,7 +29,7 @@ public:
     bool NextValueLine(std::string& line);
 
     // Typed values from the next value line; false at the end of the text or
-    // when the line holds no such value.
+    // when the line holds no such value. Reals must be finite.
     bool ReadInt(int& value);
     bool ReadFlag(bool& value);
     bool ReadDouble(double& value);
@@ -82,6 +84,10 @@ public:
     // reports its errors in a message box and keeps the tools read before.
     std::string Write(CWnd* pView);
     bool Read(CToolsTextReader& in, CWnd* pView);
+    // What Write would give for the view, without touching the database's
+    // work sets; empty when the view has no tools. Comparing it with the text
+    // of the last save or load tells whether the drawings changed since.
+    std::string TextOf(CWnd* pView);
     // Writes a file as a whole: into a temporary file first, which then
     // replaces the old one, so a failed write loses nothing.
     static bool WriteFileText(LPCSTR path, const std::string& text);
@@ -89,6 +95,9 @@ public:
 
 private:
     bool IsConfigured() const;
+    // The view's tools in database order.
+    std::vector<CEntity*> ToolsOf(CWnd* pView) const;
+    static std::string Format(const std::vector<CEntity*>& tools);
     // The document's path with the extension in place of its last three characters.
     CString ProposedName(CWnd* pView) const;
 

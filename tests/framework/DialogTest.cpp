@@ -158,6 +158,64 @@ TEST(DialogTest, BadEntriesAreRefusedWithTheirMessages) {
     }
 }
 
+namespace {
+
+// The same template with a float and an int that no range check follows:
+// the exchange alone must refuse what is not a finite number.
+class CUncheckedNumbersDialog : public CTestDialog {
+public:
+    float m_ratio = 0.5f;
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, IDC_DOUBLE, m_ratio);
+        DDX_Text(pDX, IDC_INT, m_count);
+    }
+};
+
+} // namespace
+
+TEST(DialogTest, NumbersThatAreNotFiniteAreRefused) {
+    struct Case {
+        bool checkedDouble;  // the range-checked double of the test dialog, else the unchecked dialog
+        int control;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {true, IDC_DOUBLE, "nan", "Please enter a number."},
+        {true, IDC_DOUBLE, "inf", "Please enter a number."},
+        {true, IDC_DOUBLE, "-Infinity", "Please enter a number."},
+        {true, IDC_DOUBLE, "1e999", "Please enter a number."},
+        {false, IDC_DOUBLE, "NaN", "Please enter a number."},
+        {false, IDC_DOUBLE, "-inf", "Please enter a number."},
+        {false, IDC_DOUBLE, "1e999", "Please enter a number."},
+        {false, IDC_DOUBLE, "1e39", "Please enter a number."},  // finite as a double, not as a float
+        {false, IDC_INT, "nan", "Please enter an integer."},
+        {false, IDC_INT, "inf", "Please enter an integer."},
+        {false, IDC_INT, "1e999", "Please enter an integer."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        MessageBoxRecorder boxes;
+        CTestDialog checked;
+        CUncheckedNumbersDialog unchecked;
+        CTestDialog& dlg = c.checkedDouble ? checked : unchecked;
+        bool stayed = false;
+        dlg.script = [&](CTestDialog& d) {
+            d.Type(c.control, c.typed);
+            d.PressOK();
+            stayed = ::IsWindowVisible(d.GetSafeHwnd()) != FALSE;
+            d.EndDialog(IDCANCEL);
+        };
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_TRUE(stayed);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], c.message);
+        // The variables keep what they held.
+        EXPECT_DOUBLE_EQ(checked.m_factor, 0.1);
+        EXPECT_FLOAT_EQ(unchecked.m_ratio, 0.5f);
+        EXPECT_EQ(dlg.m_count, 3);
+    }
+}
+
 TEST(DialogTest, ModalDialogOpensCentredOverItsOwner) {
     // A visible owner away from the screen's corner.
     CWnd owner;

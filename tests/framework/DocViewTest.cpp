@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,14 @@ protected:
     }
     afx_msg void OnUpdateDisable(CCmdUI* ui) { ui->Enable(FALSE); }
     afx_msg void OnDisabled() {}
+    // Commands that fail before they change anything, the way a lower layer's
+    // error or an allocation that cannot be met stops them.
+    afx_msg void OnThrowRuntimeError() { throw std::runtime_error("The spreadsheet did not answer."); }
+    afx_msg void OnThrowBadAlloc() {
+        volatile size_t huge = size_t(1) << 62;
+        std::unique_ptr<char[]> block(new char[huge]);
+        m_value = block[0];
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -78,6 +88,8 @@ BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
     ON_COMMAND(ID_UPDATE_DISABLE, OnDisabled)
     ON_UPDATE_COMMAND_UI(ID_UPDATE_DISABLE, OnUpdateDisable)
+    ON_COMMAND(ID_THROW_RUNTIME_ERROR, OnThrowRuntimeError)
+    ON_COMMAND(ID_THROW_BAD_ALLOC, OnThrowBadAlloc)
 END_MESSAGE_MAP()
 
 class CSecondDoc : public CTestDoc {
@@ -120,6 +132,8 @@ protected:
     }
     afx_msg void OnUpdateCheck(CCmdUI* ui) { ui->SetCheck(1); }
     afx_msg void OnCheck() {}
+    // A mouse handler with an indexing mistake.
+    afx_msg void OnLButtonDown(UINT, CPoint) { GetDocument()->m_value = std::vector<int>{}.at(1); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -129,6 +143,7 @@ BEGIN_MESSAGE_MAP(CTestView, CView)
     ON_UPDATE_COMMAND_UI(ID_UPDATE_ORDER, OnUpdateOrder)
     ON_COMMAND(ID_UPDATE_CHECK, OnCheck)
     ON_UPDATE_COMMAND_UI(ID_UPDATE_CHECK, OnUpdateCheck)
+    ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 class CTestChildFrame : public CMDIChildWnd {
@@ -423,6 +438,47 @@ TEST_F(DocViewTest, ClosingAModifiedDocumentAsksToSave) {
     EXPECT_EQ(CTestDoc::liveCount, docs - 1);
     // With no document the main frame's own menu is back.
     EXPECT_EQ(::GetMenu(mainFrame->GetSafeHwnd()), mainFrame->m_hMenuDefault);
+}
+
+TEST_F(DocViewTest, AHandlerThatThrowsIsReportedAndTheProgramGoesOn) {
+    CTestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->m_value = 7;
+    doc->m_text = "kept";
+    const int docs = CTestDoc::liveCount;
+    CTestView* view = FirstView(doc);
+    struct Case {
+        const char* name;
+        HWND target;
+        UINT message;
+        WPARAM wParam;
+        const char* report;
+    } cases[] = {
+        {"runtime_error", mainFrame->GetSafeHwnd(), WM_COMMAND, ID_THROW_RUNTIME_ERROR,
+         "Command failed.\nThe spreadsheet did not answer."},
+        {"bad_alloc", mainFrame->GetSafeHwnd(), WM_COMMAND, ID_THROW_BAD_ALLOC,
+         "Insufficient memory to perform operation."},
+        {"out_of_range", view->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, "Command failed.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MessageBoxRecorder boxes;
+        // Posted and dispatched as a click or a menu choice is.
+        ::PostMessageA(c.target, c.message, c.wParam, 0);
+        PumpPending();
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0].rfind(c.report, 0), 0u) << boxes.texts[0];
+        EXPECT_EQ(boxes.types[0] & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+        // The document, its window and the command routing are as they were.
+        EXPECT_EQ(CTestDoc::liveCount, docs);
+        EXPECT_EQ(ChildCount(), 1);
+        EXPECT_EQ(doc->m_value, 7);
+        EXPECT_STREQ(doc->m_text, "kept");
+        EXPECT_FALSE(doc->IsModified());
+        routeLog.clear();
+        mainFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_ROUTE_ALL, 0), 0);
+        EXPECT_EQ(routeLog, std::vector<std::string>{"view"});
+    }
 }
 
 TEST_F(DocViewTest, DocumentsRoundTripThroughTheArchiveOnDisk) {

@@ -373,8 +373,23 @@ TEST_F(GraphModesTest, AClosedWindowTakesItsDrawingsAndAHalfDrawnToolAlong)
         return n;
     };
     ASSERT_EQ(drawingsOfGroup(), 2);
+    {
+        // Drawings never saved: closing offers to save them; Cancel keeps the window.
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDCANCEL};
+        view->GetParentFrame()->SendMessage(WM_CLOSE);
+        Idle();
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0].rfind("Save changes to the drawings in ", 0), 0u) << boxes.texts[0];
+        EXPECT_EQ(drawingsOfGroup(), 2);
+        ASSERT_EQ(GraphViews().size(), 2u);
+    }
+    MessageBoxRecorder boxes;
+    boxes.answers = {IDNO};
     view->GetParentFrame()->SendMessage(WM_CLOSE);
     Idle();
+    // Only this window's drawings were asked about: the document stays open in the others.
+    EXPECT_EQ(boxes.texts.size(), 1u);
     EXPECT_EQ(drawingsOfGroup(), 0);
     EXPECT_EQ(doc->GetCurrentTool(), nullptr);
     EXPECT_EQ(doc->GetMode(), MODE_IDLE);

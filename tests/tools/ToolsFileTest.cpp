@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 #include "framework/FileDialog.h"
@@ -228,6 +229,40 @@ TEST(ToolsFile, DamagedFilesAreRefusedWithTheirMessage)
         ASSERT_EQ(messages.texts.size(), 1u);
         EXPECT_EQ(messages.texts[0], c.message);
         EXPECT_EQ(Tools(db).size(), c.toolsKept);
+    }
+}
+
+// A real that is not a finite number damages the block it stands in, wherever
+// it stands: the tools before it stay, the block and the rest are not read.
+TEST(ToolsFile, NonFiniteNumbersAreDamage)
+{
+    std::string good;
+    ASSERT_TRUE(CToolsFile::ReadFileText(Fixture("version1.clt").c_str(), good));
+    const size_t second = good.find("PolyGon");
+    ASSERT_NE(second, std::string::npos);
+    struct Case {
+        const char* label;  // the value line after this label in the second block
+        const char* value;
+    } cases[] = {
+        {"* start\n", "nan 0"},      {"* start\n", "-inf 0"},   {"* end\n", "6 inf"},
+        {"* end\n", "6 1e999"},      {"* arc_begin\n", "nan"},  {"* arc_end\n", "1e999"},
+        {"* arc_end\n", "-1e999"},   {"* arc_begin\n", "INF"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.label) + c.value);
+        std::string text = good;
+        const size_t label = text.find(c.label, second);
+        ASSERT_NE(label, std::string::npos);
+        const size_t value = label + strlen(c.label);
+        text.replace(value, text.find('\n', value) - value, c.value);
+        MessageBoxRecorder messages;
+        CREGDatabase db;
+        CWnd view;
+        EXPECT_FALSE(ReadText(db, &view, text));
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(messages.texts[0], CToolsFile::kMessageVersion);
+        ASSERT_EQ(Tools(db).size(), 1u);
+        EXPECT_EQ(Tools(db)[0]->GetType(), 12053);
     }
 }
 

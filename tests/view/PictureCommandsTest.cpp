@@ -98,6 +98,10 @@ TEST(ScaleImageDialog, PointsTooCloseKeepTheDialogOpen)
         {{"0", "0", "0.0005", "10"}, "Points are too close horizontally"},
         {{"0", "0", "10", "-0.0009"}, "Points are too close vertically"},
         {{"5", "5", "5", "5"}, "Points are too close horizontally"},
+        // A corner that is not a finite number would place the picture nowhere.
+        {{"nan", "0", "10", "10"}, "Please enter a number."},
+        {{"0", "0", "inf", "10"}, "Please enter a number."},
+        {{"0", "1e999", "10", "10"}, "Please enter a number."},
         {{"1.5", "2", "-3", "4.25"}, nullptr},
     };
     for (const auto& c : cases) {
