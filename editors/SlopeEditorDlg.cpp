@@ -1,6 +1,7 @@
 // The Slope Editor.
 #include "editors/SlopeEditorDlg.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "editors/ModelDialogs.h"
@@ -149,6 +150,18 @@ void CSlopeEditorDlg::WriteHeaders()
         m_grid.SetCellText(0, c, headers[c]);
 }
 
+// "%g", as the table always showed its numbers, unless its six digits would
+// show another value than the one held (survey coordinates such as 512345.678
+// would read 512346): then the three decimals an edited cell takes.
+CString CSlopeEditorDlg::FormatCellNumber(double value)
+{
+    CString text;
+    text.Format("%g", value);
+    if (std::isfinite(value) && std::fabs(atof(text) - value) >= 0.0005)
+        text.Format("%.3f", value);
+    return text;
+}
+
 void CSlopeEditorDlg::FillRows()
 {
     static const UINT formats[] = {DT_CENTER, DT_RIGHT, DT_RIGHT, DT_RIGHT, DT_RIGHT, DT_LEFT};
@@ -160,10 +173,10 @@ void CSlopeEditorDlg::FillRows()
         m_pSlope->GetSlopeVertex(v, i);
         CString cells[6];
         cells[0].Format("%d", i + 1);
-        cells[1].Format("%g", v.x);
-        cells[2].Format("%g", v.auxA);
-        cells[3].Format("%g", v.y);
-        cells[4].Format("%g", v.auxB);
+        cells[1] = FormatCellNumber(v.x);
+        cells[2] = FormatCellNumber(v.auxA);
+        cells[3] = FormatCellNumber(v.y);
+        cells[4] = FormatCellNumber(v.auxB);
         if (i > 0)
             if (const CTalusimSlopeType* material = m_pSlope->GetSegmentMaterial(i))
                 cells[5] = material->GetName();

@@ -51,6 +51,7 @@ protected:
 private:
     void LoadMaterialNames();
     void WriteHeaders();
+    static CString FormatCellNumber(double value);
     void FillRows();
     void EnableStdDevColumns();
     CTalusimSlopeType* MaterialNamed(const CString& name) const;

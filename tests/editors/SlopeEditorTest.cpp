@@ -333,6 +333,13 @@ TEST(SlopeEditor, UntouchedCellsKeepEveryDigitAndAnEditedOneTakesThreeDecimals)
             HWND dialog = Shown("Slope Editor");
             ASSERT_NE(dialog, nullptr);
             Pump();
+            // The table shows the coordinates held, not six digits of them;
+            // short numbers keep their short form.
+            CGridCtrl& table = *TableOf(dialog);
+            EXPECT_EQ(std::string(table.GetCellText(1, COvdGridCtrl::COL_X)), "512345.678");
+            EXPECT_EQ(std::string(table.GetCellText(1, COvdGridCtrl::COL_Y)), "4512345.600");
+            EXPECT_EQ(std::string(table.GetCellText(3, COvdGridCtrl::COL_X)), "512500.100");
+            EXPECT_EQ(std::string(table.GetCellText(2, 2)), "0.123457");
             Click(dialog, IDOK);
         });
         s.doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
