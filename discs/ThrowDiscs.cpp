@@ -12,6 +12,7 @@
 #include "dem/DiscModel.h"
 #include "discs/DiscCaseWriter.h"
 #include "discs/DiscEnt.h"
+#include "discs/DiscFrameSampler.h"
 #include "model/DocumentDependencies.h"
 #include "model/WorkingDlg.h"
 #include "res/resource.h"
@@ -48,7 +49,7 @@ private:
 class DocumentReceiver final : public IDiscDocument
 {
 public:
-    DocumentReceiver(CTalusimDoc& doc, CDiscEnt& results) : m_doc(doc), m_results(results) {}
+    DocumentReceiver(CTalusimDoc& doc, CDiscFrameSampler& frames) : m_doc(doc), m_frames(frames) {}
 
     // Before each throw: its first `newDiscs` balls are new discs; with
     // `carry` the balls after them are the discs of the previous throw, in
@@ -76,9 +77,12 @@ public:
     bool IsDiscRunActive() override { return m_doc.IsDiscRunActive(); }
     void AddDiscFrame(const DiscFrame& f) override
     {
-        m_results.AddStateWithMotion(f.ball, f.frame, f.x, f.y, f.theta, f.radius, f.vx, f.vy, f.ax, f.ay, f.mass);
+        // Each disc has a track of its own, numbered in the order the discs
+        // were thrown, from 1.
+        Disc& d = DiscOf(f.ball - m_throwIndex);
+        m_frames.Add(static_cast<int>(&d - m_discs.data()) + 1, f);
         // A piece of the path for every quarter radius travelled.
-        DiscOf(f.ball - m_throwIndex).piece = f.radius / 4;
+        d.piece = f.radius / 4;
     }
     void RecordDiscStep(int ball, double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
                         double vy1, double mass, double w) override
@@ -146,7 +150,7 @@ private:
     }
 
     CTalusimDoc& m_doc;
-    CDiscEnt& m_results;
+    CDiscFrameSampler& m_frames;
     std::vector<Disc> m_discs;         // every disc of the run, in the order they were thrown
     std::vector<int> m_throwDiscs;     // per ball of the present throw, its disc
     int m_throwIndex = 0;
@@ -154,7 +158,7 @@ private:
 
 }  // namespace
 
-bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
+bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
 {
     CREGDatabase& db = *doc->GetDatabase();
     CDiscParameters& block = doc->GetDiscParameters();
@@ -200,7 +204,10 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
     {
         CWorkingDlg working(runFlag, title, text);
         WorkingProgress progress(working);
-        DocumentReceiver receiver(*doc, *results);
+        // Independent throws share one time line; dependent ones follow each other.
+        const double endTime = block.GetEndTime();
+        CDiscFrameSampler frames(*results, block.IsIndependent() ? endTime : endTime * rocks, maxStoredStates);
+        DocumentReceiver receiver(*doc, frames);
         NullBuffer nothing;
         std::ostream quiet(&nothing);
         CDisc disc;
@@ -244,12 +251,14 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
                 }
             }
             receiver.BeginThrow(seederCount, !block.IsIndependent(), disc.m_context.throwIndex);
+            frames.BeginThrow(block.IsIndependent() ? 0.0 : endTime * i);
             if (!disc.Run() && *runFlag == 1) {
                 failure = disc.m_context.error.empty() ? "The disc program stopped." : disc.m_context.error;
                 break;
             }
         }
-        block.SetFrameCount(frameCount);
+        frames.Finish();
+        block.SetFrameCount(results->GetFrameCount());
         if (*runFlag == 1 && failure.empty())
             receiver.RecordEndPoints();
         working.Close();

@@ -35,8 +35,9 @@ const SectionEntry kSections[] = {
     {"DOC_STRUCTS", 1, &CTalusimDoc::WriteResultsSection, &CTalusimDoc::ReadResultsSection},
     {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
     // Last, and only with disc results, so that a document without them is
-    // written exactly as before.
-    {"DISC_RESULTS", 1, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
+    // written exactly as before. Version 2 added the frames' timing; version 1
+    // is still read.
+    {"DISC_RESULTS", 2, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
      &CTalusimDoc::HasDiscResultsToWrite},
 };
 

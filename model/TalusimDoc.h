@@ -294,9 +294,12 @@ public:
     // The entity is the database's; the document only points at it.
     void SetDiscEntity(CEntity* entity) { m_pDiscEntity = entity; }
     bool HasDiscEntity() const { return m_pDiscEntity != nullptr; }
-    // The last step index the player may show (first is always 0); 0 and an
-    // end time of 0 without disc results.
+    // The last step index the player may show (first is always 0: the start;
+    // the last: where the run ended) and, in endTime, the time of that last
+    // step; 0 and an end time of 0 without disc results.
     int GetDiscPlayback(int& first, int& current, double& endTime, int& mode) const;
+    // The simulated time, seconds, of the frame that a step shows.
+    double GetDiscStepTime(int step) const;
     void SetDiscStep(int step);
     void SetDiscDisplayMode(int mode);
     int GetDiscSkip() const { return m_discParameters.GetSkipCount(); }
