@@ -197,6 +197,11 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     // Crossings of the barriers and collectors are recorded as the discs move.
     db.ClearSet(26);
     db.MarkKind(KIND_BARRIER, 26);
+    std::vector<CTalusimBarrier*> crossings;
+    for (CEntity* e = db.GetFirstInSet(26); e != nullptr; e = db.GetNextInSet(26))
+        if (auto* line = dynamic_cast<CTalusimBarrier*>(e))
+            crossings.push_back(line);
+    doc->SetDiscCrossings(&crossings);
     *runFlag = 1;
 
     std::string failure;
@@ -268,6 +273,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
 
     const bool cancelled = *runFlag != 1;
     *runFlag = 0;
+    doc->SetDiscCrossings(nullptr);
     db.ClearSet(26);
     results->SetViewSettings(block);
     results->SetDisplayMode(block.GetDisplayMode());
