@@ -13,6 +13,7 @@
 #include "discs/DiscCaseWriter.h"
 #include "discs/DiscEnt.h"
 #include "discs/DiscFrameSampler.h"
+#include "discs/DiscPathPieces.h"
 #include "model/DocumentDependencies.h"
 #include "model/WorkingDlg.h"
 #include "res/resource.h"
@@ -81,7 +82,7 @@ public:
         // were thrown, from 1.
         Disc& d = DiscOf(f.ball - m_throwIndex);
         m_frames.Add(static_cast<int>(&d - m_discs.data()) + 1, f);
-        // A piece of the path for every quarter radius travelled.
+        // The path follows the disc a quarter radius at a time.
         d.piece = f.radius / 4;
     }
     void RecordDiscStep(int ball, double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
@@ -92,8 +93,9 @@ public:
         m_doc.RecordDiscStep(x0, y0, vx0, vy0, x1, y1, vx1, vy1, mass, w);
         if (!d.started)
             d.Start(x0, y0);
-        if (std::hypot(x1 - d.lastX, y1 - d.lastY) >= d.piece)
-            d.LineTo(x1, y1);
+        double endX, endY;
+        if (d.pieces.Add(x1, y1, endX, endY))
+            d.LineTo(endX, endY);
     }
     void DiscFramesComplete() override {}
     void ClearSettledDiscs() override { m_doc.GetSettledDiscs().clear(); }
@@ -109,10 +111,12 @@ public:
         Disc& d = DiscOf(ball);
         if (!d.started)
             d.Start(x, y);
+        double pendingX, pendingY;
+        if (d.pieces.Pending(pendingX, pendingY))
+            d.LineTo(pendingX, pendingY);
         if (x != d.lastX || y != d.lastY)
             d.LineTo(x, y);
-        d.endX = x;
-        d.endY = y;
+        d.Start(x, y);
     }
 
 private:
@@ -123,11 +127,14 @@ private:
         double lastX = 0, lastY = 0;   // where the path's last piece ends
         double endX = 0, endY = 0;
         double piece = 0;
+        // Straight pieces within a tenth of the radius of the disc's way.
+        CDiscPathPieces pieces;
         void Start(double x, double y)
         {
             started = true;
             lastX = endX = x;
             lastY = endY = y;
+            pieces.Start(x, y, piece, 0.4 * piece);
         }
         void LineTo(double x, double y)
         {
