@@ -101,7 +101,7 @@ void CDiscTimedlg::UpdateLabels(int current, int last, double endTime) {
     if (last < 1)
         text = "0.0";
     else
-        text.Format("%.3f", current * endTime / last);
+        text.Format("%.3f", m_pDocument ? m_pDocument->GetDiscStepTime(current) : current * endTime / last);
     SetTextIfChanged(IDC_DT_CURRENT_SECONDS, text);
 }
 

@@ -95,6 +95,7 @@ private:
     void MoveBalls();
     void MoveWalls();
     void StoreFrame();
+    void SendFrame(bool step);
     void PeriodicOutputs();
     void EndOfRun();
 

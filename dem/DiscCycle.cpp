@@ -87,6 +87,8 @@ bool CDisc::Cycle()
     m_locationLast.assign(m_locationWalls.size(), 1e300);
     if (m_context.frameCounter)
         ++*m_context.frameCounter;   // the start frame
+    if (m_plotInterval > 0 && m_plotMethod == 1)
+        SendFrame(false);            // so that the document shows where the balls began
 
     const double remaining = (m_endTime - m_time) / m_dt;
     const long long totalSteps = remaining > 9e18 ? 9'000'000'000'000'000'000LL : static_cast<long long>(remaining);
@@ -285,11 +287,19 @@ void CDisc::StoreFrame()
     if (m_plotMethod != 1)
         return;
     ++m_framesStored;
+    SendFrame(true);
+}
+
+// The balls' states to the document; a stored step also hands over each
+// ball's move since the frame before.
+void CDisc::SendFrame(bool step)
+{
     IDiscDocument* doc = m_context.document;
     for (int i = 1; i <= m_model.Nb(); ++i) {
         const Ball& b = m_model.balls[i];
         if (doc) {
             DiscFrame f;
+            f.time = m_time;
             f.ball = i + m_context.throwIndex;
             f.frame = m_context.frameStart + m_framesStored;
             f.x = b.X();
@@ -303,6 +313,8 @@ void CDisc::StoreFrame()
             f.ay = b.ay;
             f.mass = b.mass;
             doc->AddDiscFrame(f);
+            if (!step)
+                continue;
             const PreviousState& p = m_previous[i];
             doc->RecordDiscStep(i, p.x, p.y, p.vx, p.vy, f.x, f.y, b.vx, b.vy, b.mass, b.vtheta);
         }

@@ -9,7 +9,8 @@
 // One stored frame of one ball, handed to the document for the results entity.
 struct DiscFrame {
     int ball = 0;      // ball number plus the run's throw index
-    int frame = 0;     // the run's frame start plus the frames stored so far
+    int frame = 0;     // the run's frame start plus the frames stored so far (0: the start)
+    double time = 0;   // simulated time, seconds (a case written by the document starts at 0)
     double x = 0, y = 0, theta = 0, radius = 0;
     double vx = 0, vy = 0, vtheta = 0;
     double ax = 0, ay = 0;

@@ -258,5 +258,12 @@ bool CDemModel::Run()
                 return false;
         }
     }
+    // The state at the end time is the last frame, whatever the stride, so
+    // the player can show where the elements came to be.
+    ComputeForces(m_nFrameCount);
+    Record(m_nFrameCount);
+    ++m_nFrameCount;
+    if (m_pResults)
+        m_pResults->SetFrameTiming(m_dTimeStep * m_nStoreEvery, m_dTime);
     return true;
 }

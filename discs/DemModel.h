@@ -15,8 +15,8 @@ class CDiscEnt;
 class CDemModel
 {
 public:
-    // A run never stores more states than this in all: longer runs store
-    // every k-th step.
+    // A run never stores more states than this in all (and one more frame,
+    // the end): longer runs store every k-th step.
     static constexpr size_t kMaxStoredStates = 500000;
 
     CDemModel() = default;
@@ -37,7 +37,8 @@ public:
     // Runs to the end time; false when cancelled.
     bool Run();
 
-    // Steps done by the last run, and the frames stored (states per element).
+    // Steps done by the last run, and the frames stored (states per element):
+    // the state at the start of every k-th step, and the state at the end.
     int GetStepCount() const { return m_nStepCount; }
     int GetFrameCount() const { return m_nFrameCount; }
     // The stride between stored steps of the last run.

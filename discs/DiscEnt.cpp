@@ -38,12 +38,77 @@ CDiscEnt::CDiscEnt()
 
 CDiscEnt::~CDiscEnt() = default;
 
-size_t CDiscEnt::GetStateCount() const
+void CDiscEnt::SetFrameTiming(double secondsPerFrame, double finalTime)
 {
-    size_t n = 0;
+    const bool sound = secondsPerFrame > 0.0 && std::isfinite(secondsPerFrame) && finalTime >= 0.0
+                       && std::isfinite(finalTime);
+    m_dFrameSeconds = sound ? secondsPerFrame : 0.0;
+    m_dFinalTime = sound ? finalTime : 0.0;
+}
+
+double CDiscEnt::GetFrameTime(int frame) const
+{
+    if (frame <= 0)
+        return 0.0;
+    return std::min(frame * m_dFrameSeconds, m_dFinalTime);
+}
+
+int CDiscEnt::GetFrameCount() const
+{
+    int count = 0;
     for (const auto& track : m_tracks)
-        n += track.size();
-    return n;
+        for (const auto& s : track)
+            count = std::max(count, s.step + 1);
+    return count;
+}
+
+const CDiscStateRecord* CDiscEnt::GetLastState(int i) const
+{
+    if (i < 0 || static_cast<size_t>(i) >= m_tracks.size() || m_tracks[static_cast<size_t>(i)].empty())
+        return nullptr;
+    return &m_tracks[static_cast<size_t>(i)].back();
+}
+
+void CDiscEnt::ReplaceLastState(const CDiscStateRecord& state)
+{
+    if (state.element < 0 || static_cast<size_t>(state.element) >= m_tracks.size()
+        || m_tracks[static_cast<size_t>(state.element)].empty())
+        return;
+    m_tracks[static_cast<size_t>(state.element)].pop_back();
+    --m_nStates;
+    Append(state);
+}
+
+void CDiscEnt::HalveFrames(int finalFrame)
+{
+    m_nStates = 0;
+    for (auto& track : m_tracks) {
+        size_t kept = 0;
+        for (size_t i = 0; i < track.size(); ++i) {
+            CDiscStateRecord s = track[i];
+            if (s.step % 2 == 0)
+                s.step /= 2;
+            else if (i == 0)
+                s.step = (s.step - 1) / 2;
+            else if (i + 1 == track.size() && s.step == finalFrame)
+                s.step = (s.step + 1) / 2;
+            else
+                continue;
+            track[kept++] = s;
+        }
+        track.resize(kept);
+        track.shrink_to_fit();
+        m_nStates += kept;
+    }
+    for (auto& list : m_contacts) {
+        size_t kept = 0;
+        for (const auto& c : list)
+            if (c.step % 2 == 0)
+                list[kept++] = CDiscContactRecord{c.x, c.y, c.step / 2};
+        list.resize(kept);
+    }
+    if (m_dFrameSeconds > 0.0)
+        m_dFrameSeconds *= 2.0;
 }
 
 void CDiscEnt::Append(const CDiscStateRecord& state)
@@ -60,6 +125,7 @@ void CDiscEnt::Append(const CDiscStateRecord& state)
     if (static_cast<size_t>(state.element) >= m_tracks.size())
         m_tracks.resize(static_cast<size_t>(state.element) + 1);
     m_tracks[static_cast<size_t>(state.element)].push_back(state);
+    ++m_nStates;
 }
 
 void CDiscEnt::AddState(int element, int step, double x, double y, double angle, double radius)
@@ -150,6 +216,7 @@ void CDiscEnt::Serialize(CArchive& ar)
         ar >> skip >> reserved >> step >> mode;
         m_tracks.clear();
         m_contacts.clear();
+        m_nStates = 0;
         for (auto& track : tracks)
             for (const auto& s : track)
                 Append(s);

@@ -54,6 +54,11 @@ public:
     void AddStateWithMotion(int element, int step, double x, double y, double angle, double radius, double vx,
                             double vy, double ax, double ay, double mass);
     void AddContact(int list, int step, double x, double y);
+    // A whole record, its track being its element number.
+    void AddState(const CDiscStateRecord& state) { Append(state); }
+    // Puts `state` in place of the last state of its element's track (which
+    // must have one).
+    void ReplaceLastState(const CDiscStateRecord& state);
 
     void SetDisplayMode(int mode);
     int GetDisplayMode() const { return m_nDisplayMode; }
@@ -64,18 +69,39 @@ public:
     const CDiscParameters& GetViewSettings() const { return m_viewSettings; }
     void SetViewSettings(const CDiscParameters& block) { m_viewSettings = block; }
 
+    // The player's frames are evenly spaced in time: frame k shows the time
+    // min(k x seconds per frame, final time), the last frame the final time.
+    // A run sets them; results read from an older file have none (0).
+    void SetFrameTiming(double secondsPerFrame, double finalTime);
+    bool HasFrameTiming() const { return m_dFrameSeconds > 0.0; }
+    double GetFrameSeconds() const { return m_dFrameSeconds; }
+    double GetFinalTime() const { return m_dFinalTime; }
+    double GetFrameTime(int frame) const;
+    // One more than the highest frame number any state carries; 0 when empty.
+    int GetFrameCount() const;
+    // Keeps every second frame, renumbered (frame 2j becomes j), so that the
+    // frames stay evenly spaced at twice the seconds per frame. A track's
+    // first state, when on an odd frame, goes to the frame below, and a last
+    // state on `finalFrame` to the frame above, so no disc loses where it
+    // began or came to rest.
+    void HalveFrames(int finalFrame);
+
     int GetTrackCount() const { return static_cast<int>(m_tracks.size()); }
     const std::vector<CDiscStateRecord>& GetTrack(int i) const { return m_tracks[static_cast<size_t>(i)]; }
+    // The last state of a track, null when it has none.
+    const CDiscStateRecord* GetLastState(int i) const;
     int GetContactListCount() const { return static_cast<int>(m_contacts.size()); }
     const std::vector<CDiscContactRecord>& GetContacts(int i) const { return m_contacts[static_cast<size_t>(i)]; }
-    size_t GetStateCount() const;
+    size_t GetStateCount() const { return m_nStates; }
 
     void Serialize(CArchive& ar) override;
     // The display state, every state and every contact as lines of the
     // document's text file; reading fills an empty entity and is false when
     // the lines do not hold one.
+    // Files written before the frame timing was kept (withTiming false) read
+    // without it.
     void WriteText(CDocumentTextWriter& file) const;
-    bool ReadText(CDocumentTextReader& file);
+    bool ReadText(CDocumentTextReader& file, bool withTiming = true);
     void Draw(CDC* pDC, CViewContext* pView) override;
 
     // The label of one state for a stored-data code (bits 1 position,
@@ -95,4 +121,7 @@ private:
     int m_nDisplayMode = MODE_ONE_STEP;
     std::vector<std::vector<CDiscStateRecord>> m_tracks;
     std::vector<std::vector<CDiscContactRecord>> m_contacts;
+    size_t m_nStates = 0;
+    double m_dFrameSeconds = 0.0;
+    double m_dFinalTime = 0.0;
 };

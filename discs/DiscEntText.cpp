@@ -1,7 +1,8 @@
 // The disc results in the document's text file. Every number is written in
 // its shortest exact text, so a document read back and saved again gives the
 // same bytes. A state's element number is its track's number and is not
-// written; the contacts are kept too, which the binary archive never held.
+// written; the contacts are kept too, which the binary archive never held,
+// and so is the frame timing (files written before it was kept have none).
 #include "discs/DiscEnt.h"
 
 #include "model/DocumentTextFile.h"
@@ -10,6 +11,8 @@ void CDiscEnt::WriteText(CDocumentTextWriter& file) const
 {
     file.Line("* Display");
     file.Values(' ', m_nSkipCount, m_nReserved, m_nCurrentStep, m_nDisplayMode);
+    file.Line("* Seconds per Frame, Final Time");
+    file.Values(' ', m_dFrameSeconds, m_dFinalTime);
     file.Line("* Number of Tracks");
     file.Linef("%d", GetTrackCount());
     for (const auto& track : m_tracks) {
@@ -28,16 +31,21 @@ void CDiscEnt::WriteText(CDocumentTextWriter& file) const
     }
 }
 
-bool CDiscEnt::ReadText(CDocumentTextReader& file)
+bool CDiscEnt::ReadText(CDocumentTextReader& file, bool withTiming)
 {
     int display[4];
     if (!file.ReadInts(display, 4))
+        return false;
+    double timing[2] = {0.0, 0.0};
+    if (withTiming && !file.ReadReals(timing, 2))
         return false;
     int tracks = 0;
     if (!file.ReadCount(tracks))
         return false;
     m_tracks.clear();
     m_contacts.clear();
+    m_nStates = 0;
+    SetFrameTiming(timing[0], timing[1]);
     for (int t = 0; t < tracks; ++t) {
         int states = 0;
         if (!file.ReadCount(states))

@@ -38,12 +38,21 @@ public:
         if (auto* disc = dynamic_cast<CDiscEnt*>(entity))
             disc->WriteText(file);
     }
-    CEntity* ReadResultsText(CDocumentTextReader& file) override
+    CEntity* ReadResultsText(CDocumentTextReader& file, int version) override
     {
         auto disc = std::make_unique<CDiscEnt>();
-        if (!disc->ReadText(file))
+        if (!disc->ReadText(file, version >= 2))
             return nullptr;
         return disc.release();
+    }
+    bool GetFrameTiming(CEntity* entity, double& secondsPerFrame, double& finalTime) override
+    {
+        auto* disc = dynamic_cast<CDiscEnt*>(entity);
+        if (!disc || !disc->HasFrameTiming())
+            return false;
+        secondsPerFrame = disc->GetFrameSeconds();
+        finalTime = disc->GetFinalTime();
+        return true;
     }
     bool CanRunDem() override { return true; }
     void RunDem(CTalusimDoc* document) override { RunDemSimulation(document); }

@@ -12,6 +12,8 @@
 #include "dem/DiscModel.h"
 #include "discs/DiscCaseWriter.h"
 #include "discs/DiscEnt.h"
+#include "discs/DiscFrameSampler.h"
+#include "discs/DiscPathPieces.h"
 #include "model/DocumentDependencies.h"
 #include "model/WorkingDlg.h"
 #include "res/resource.h"
@@ -48,7 +50,7 @@ private:
 class DocumentReceiver final : public IDiscDocument
 {
 public:
-    DocumentReceiver(CTalusimDoc& doc, CDiscEnt& results) : m_doc(doc), m_results(results) {}
+    DocumentReceiver(CTalusimDoc& doc, CDiscFrameSampler& frames) : m_doc(doc), m_frames(frames) {}
 
     // Before each throw: its first `newDiscs` balls are new discs; with
     // `carry` the balls after them are the discs of the previous throw, in
@@ -85,9 +87,12 @@ public:
     bool IsDiscRunActive() override { return m_doc.IsDiscRunActive(); }
     void AddDiscFrame(const DiscFrame& f) override
     {
-        m_results.AddStateWithMotion(f.ball, f.frame, f.x, f.y, f.theta, f.radius, f.vx, f.vy, f.ax, f.ay, f.mass);
-        // A piece of the path for every quarter radius travelled.
-        DiscOf(f.ball - m_throwIndex).piece = f.radius / 4;
+        // Each disc has a track of its own, numbered in the order the discs
+        // were thrown, from 1.
+        Disc& d = DiscOf(f.ball - m_throwIndex);
+        m_frames.Add(static_cast<int>(&d - m_discs.data()) + 1, f);
+        // The path follows the disc a quarter radius at a time.
+        d.piece = f.radius / 4;
     }
     void RecordDiscStep(int ball, double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
                         double vy1, double mass, double w) override
@@ -97,8 +102,9 @@ public:
         m_doc.RecordDiscStep(x0, y0, vx0, vy0, x1, y1, vx1, vy1, mass, w);
         if (!d.started)
             d.Start(x0, y0);
-        if (std::hypot(x1 - d.lastX, y1 - d.lastY) >= d.piece)
-            d.LineTo(x1, y1);
+        double endX, endY;
+        if (d.pieces.Add(x1, y1, endX, endY))
+            d.LineTo(endX, endY);
     }
     void DiscFramesComplete() override {}
     void ClearSettledDiscs() override { m_doc.GetSettledDiscs().clear(); }
@@ -114,10 +120,12 @@ public:
         Disc& d = DiscOf(ball);
         if (!d.started)
             d.Start(x, y);
+        double pendingX, pendingY;
+        if (d.pieces.Pending(pendingX, pendingY))
+            d.LineTo(pendingX, pendingY);
         if (x != d.lastX || y != d.lastY)
             d.LineTo(x, y);
-        d.endX = x;
-        d.endY = y;
+        d.Start(x, y);
         // The disc program hands every ball's final state just before its
         // end point, in ball order.
         const auto& settled = m_doc.GetSettledDiscs();
@@ -144,11 +152,14 @@ private:
         double lastX = 0, lastY = 0;   // where the path's last piece ends
         double endX = 0, endY = 0;
         double piece = 0;
+        // Straight pieces within a tenth of the radius of the disc's way.
+        CDiscPathPieces pieces;
         void Start(double x, double y)
         {
             started = true;
             lastX = endX = x;
             lastY = endY = y;
+            pieces.Start(x, y, piece, 0.4 * piece);
         }
         void LineTo(double x, double y)
         {
@@ -171,7 +182,7 @@ private:
     }
 
     CTalusimDoc& m_doc;
-    CDiscEnt& m_results;
+    CDiscFrameSampler& m_frames;
     std::vector<Disc> m_discs;         // every disc of the run, in the order they were thrown
     std::vector<int> m_throwDiscs;     // per ball of the present throw, its disc
     int m_throwIndex = 0;
@@ -200,7 +211,7 @@ void ReportDiscsStillMoving(int moving, int discs, double endTime)
 
 }  // namespace
 
-bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
+bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
 {
     CREGDatabase& db = *doc->GetDatabase();
     CDiscParameters& block = doc->GetDiscParameters();
@@ -239,6 +250,11 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
     // Crossings of the barriers and collectors are recorded as the discs move.
     db.ClearSet(26);
     db.MarkKind(KIND_BARRIER, 26);
+    std::vector<CTalusimBarrier*> crossings;
+    for (CEntity* e = db.GetFirstInSet(26); e != nullptr; e = db.GetNextInSet(26))
+        if (auto* line = dynamic_cast<CTalusimBarrier*>(e))
+            crossings.push_back(line);
+    doc->SetDiscCrossings(&crossings);
     *runFlag = 1;
 
     std::string failure;
@@ -247,7 +263,10 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
     {
         CWorkingDlg working(runFlag, title, text);
         WorkingProgress progress(working);
-        DocumentReceiver receiver(*doc, *results);
+        // Independent throws share one time line; dependent ones follow each other.
+        const double endTime = block.GetEndTime();
+        CDiscFrameSampler frames(*results, block.IsIndependent() ? endTime : endTime * rocks, maxStoredStates);
+        DocumentReceiver receiver(*doc, frames);
         NullBuffer nothing;
         std::ostream quiet(&nothing);
         CDisc disc;
@@ -290,12 +309,14 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
                 }
             }
             receiver.BeginThrow(seederCount, !block.IsIndependent(), disc.m_context.throwIndex);
+            frames.BeginThrow(block.IsIndependent() ? 0.0 : endTime * i);
             if (!disc.Run() && *runFlag == 1) {
                 failure = disc.m_context.error.empty() ? "The disc program stopped." : disc.m_context.error;
                 break;
             }
         }
-        block.SetFrameCount(frameCount);
+        frames.Finish();
+        block.SetFrameCount(results->GetFrameCount());
         if (*runFlag == 1 && failure.empty()) {
             stillMoving = receiver.RecordEndPoints(block.GetEndTime() > 0);
             discs = receiver.DiscCount();
@@ -307,6 +328,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error)
 
     const bool cancelled = *runFlag != 1;
     *runFlag = 0;
+    doc->SetDiscCrossings(nullptr);
     db.ClearSet(26);
     results->SetViewSettings(block);
     results->SetDisplayMode(block.GetDisplayMode());

@@ -1,10 +1,13 @@
 // Throw Discs on a document.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include "discs/DiscFrameSampler.h"
 
 class CTalusimDoc;
 
 // Runs the disc program once per rock; false (with the reason, also shown to
-// the user unless cancelled) when the run did not finish.
-bool ThrowDiscs(CTalusimDoc* document, std::string* error = nullptr);
+// the user unless cancelled) when the run did not finish. The results keep at
+// most about `maxStoredStates` states for the player.
+bool ThrowDiscs(CTalusimDoc* document, std::string* error = nullptr, size_t maxStoredStates = kMaxThrowStates);

@@ -27,7 +27,14 @@ public:
     // file, and a new entity read back from there (null when the lines do not
     // hold one).
     virtual void WriteResultsText(CEntity* /*entity*/, CDocumentTextWriter& /*file*/) {}
-    virtual CEntity* ReadResultsText(CDocumentTextReader& /*file*/) { return nullptr; }
+    // `version` is the section's: the frame timing came with version 2.
+    virtual CEntity* ReadResultsText(CDocumentTextReader& /*file*/, int /*version*/) { return nullptr; }
+    // The spacing of the entity's frames and the time of its last frame;
+    // false when it has none (results of an older file).
+    virtual bool GetFrameTiming(CEntity* /*entity*/, double& /*secondsPerFrame*/, double& /*finalTime*/)
+    {
+        return false;
+    }
 
     // New DEM Simulation.
     virtual bool CanRunDem() { return false; }

@@ -3,6 +3,8 @@
 // carry out through their services.
 #include "model/DocumentDependencies.h"
 
+#include <algorithm>
+
 #include "app/MainFrameServices.h"
 #include "dem/DiscServices.h"
 #include "model/DiscRunServices.h"
@@ -28,8 +30,24 @@ int CTalusimDoc::GetDiscPlayback(int& first, int& current, double& endTime, int&
         endTime = 0.0;
         return 0;
     }
-    endTime = m_discParameters.GetEndTime();
-    return m_discParameters.IsIndependent() ? frames - 2 : frames - 1;
+    // Frames are numbered from 0, the start, to the frame count - 1, where
+    // the run ended, whether the discs were independent or not.
+    const int last = frames - 1;
+    endTime = GetDiscStepTime(last);
+    return last;
+}
+
+double CTalusimDoc::GetDiscStepTime(int step) const
+{
+    const int frames = m_discParameters.GetFrameCount();
+    if (frames == -1 || step <= 0)
+        return 0.0;
+    double perFrame = 0.0, finalTime = 0.0;
+    if (m_pDiscEntity && DiscRunServices().GetFrameTiming(m_pDiscEntity, perFrame, finalTime))
+        return step >= frames - 1 ? finalTime : std::min(step * perFrame, finalTime);
+    // Results of an older file: their steps spread evenly over the end time.
+    const int last = frames - 1;
+    return last < 1 ? 0.0 : step * m_discParameters.GetEndTime() / last;
 }
 
 void CTalusimDoc::SetDiscStep(int step)
@@ -101,8 +119,10 @@ void CTalusimDoc::WriteDiscResultsSection(CDocumentTextWriter& file, int /*versi
     DiscRunServices().WriteResultsText(m_pDiscEntity, file);
 }
 
-bool CTalusimDoc::ReadDiscResultsSection(CDocumentTextReader& file, int /*version*/)
+bool CTalusimDoc::ReadDiscResultsSection(CDocumentTextReader& file, int version)
 {
+    if (version < 1 || version > 2)
+        return false;
     // One set of disc results per document.
     if (!CollectEntities(m_database, ID_ANY_CATEGORY, DISC_RESULTS_KIND, ID_ANY_GROUP).empty())
         return false;
@@ -122,7 +142,7 @@ bool CTalusimDoc::ReadDiscResultsSection(CDocumentTextReader& file, int /*versio
     b.m_flagB = v[9] != 0 ? 1 : 0;
     b.m_flagC = v[10] != 0 ? 1 : 0;
     b.SetLabelMode(static_cast<int>(v[11]));
-    CEntity* entity = DiscRunServices().ReadResultsText(file);
+    CEntity* entity = DiscRunServices().ReadResultsText(file, version);
     if (!entity)
         return false;
     DiscRunServices().SetViewSettings(entity, b);

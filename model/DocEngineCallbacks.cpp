@@ -102,12 +102,19 @@ void CTalusimDoc::RecordDiscStep(double x0, double y0, double vx0, double vy0, d
             UpdateMaxima(record, height, energy, rotational, v, angularVelocity);
     }
 
-    // The barriers and collectors the disc program put into work set 26.
-    for (CEntity* e = m_database.GetFirstInSet(26); e != nullptr; e = m_database.GetNextInSet(26))
+    // The barriers and collectors the disc program put into work set 26: the
+    // list the run handed over, or else the set itself.
+    std::vector<CTalusimBarrier*> inSet;
+    const std::vector<CTalusimBarrier*>* lines = m_pDiscCrossings;
+    if (lines == nullptr)
     {
-        auto* barrier = dynamic_cast<CTalusimBarrier*>(e);
-        if (barrier == nullptr)
-            continue;
+        for (CEntity* e = m_database.GetFirstInSet(26); e != nullptr; e = m_database.GetNextInSet(26))
+            if (auto* barrier = dynamic_cast<CTalusimBarrier*>(e))
+                inSet.push_back(barrier);
+        lines = &inSet;
+    }
+    for (CTalusimBarrier* barrier : *lines)
+    {
         CSegmentIntersector crossing;
         crossing.SetSegmentA(x0, y0, x1, y1);
         crossing.SetSegmentB(barrier->GetX1(), barrier->GetY1(), barrier->GetX2(), barrier->GetY2());

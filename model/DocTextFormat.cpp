@@ -37,9 +37,10 @@ const SectionEntry kSections[] = {
     {"BARRIERS", 1, &CTalusimDoc::WriteBarriersSection, &CTalusimDoc::ReadBarriersSection},
     {"DOC_STRUCTS", 1, &CTalusimDoc::WriteResultsSection, &CTalusimDoc::ReadResultsSection},
     {"WIZARD", 1, &CTalusimDoc::WriteWizardSection, &CTalusimDoc::ReadWizardSection},
-    // Only with disc results, so that a document without them is
-    // written exactly as before.
-    {"DISC_RESULTS", 1, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
+    // Only with disc results, so that a document without them is written
+    // exactly as before. Version 2 added the frames' timing; version 1 is
+    // still read.
+    {"DISC_RESULTS", 2, &CTalusimDoc::WriteDiscResultsSection, &CTalusimDoc::ReadDiscResultsSection,
      &CTalusimDoc::HasDiscResultsToWrite},
     // Settings written only when they differ from a new document's, for the
     // same reason.

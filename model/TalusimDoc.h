@@ -330,9 +330,12 @@ public:
     // The entity is the database's; the document only points at it.
     void SetDiscEntity(CEntity* entity) { m_pDiscEntity = entity; }
     bool HasDiscEntity() const { return m_pDiscEntity != nullptr; }
-    // The last step index the player may show (first is always 0); 0 and an
-    // end time of 0 without disc results.
+    // The last step index the player may show (first is always 0: the start;
+    // the last: where the run ended) and, in endTime, the time of that last
+    // step; 0 and an end time of 0 without disc results.
     int GetDiscPlayback(int& first, int& current, double& endTime, int& mode) const;
+    // The simulated time, seconds, of the frame that a step shows.
+    double GetDiscStepTime(int step) const;
     void SetDiscStep(int step);
     void SetDiscDisplayMode(int mode);
     int GetDiscSkip() const { return m_discParameters.GetSkipCount(); }
@@ -415,6 +418,11 @@ public:
     double RotationalEnergy(double mass, double angularVelocity) const;
     void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
                         double vy1, double mass, double angularVelocity);
+    // The barriers and collectors whose crossings RecordDiscStep files: a
+    // disc run hands those of work set 26 once (null when it ends), so that no
+    // step looks them up among every entity, rock paths included. Without a
+    // list the set is read at every step.
+    void SetDiscCrossings(const std::vector<CTalusimBarrier*>* lines) { m_pDiscCrossings = lines; }
     void SampleRockStart(CVector2D& start, CVector2D& velocity, double& mass, double& angularVelocity);
     CTalusimRaker* ChooseSeeder();
     void OnCompute();
@@ -554,6 +562,7 @@ public:
     CLocationEnvelope m_overallMaxima;
     CTalusimMarkerLine* m_pMarkerLine = nullptr;
     CTalusimRockPath* m_pCurrentRockPath = nullptr;
+    const std::vector<CTalusimBarrier*>* m_pDiscCrossings = nullptr;
     CTalusimBarrier* m_pPendingCollector = nullptr;
     CTalusimBarrier* m_pPendingBarrier = nullptr;
     CTalusimDocEngine* m_pEngine = nullptr;

@@ -61,8 +61,12 @@ TEST(DiscRun, AutomaticRunHandsEveryFrameAndEndPointToTheDocument)
     const double dt = run.disc.m_context.timeStep;
     EXPECT_NEAR(frames, 0.05 / dt, 1.0);
     EXPECT_EQ(run.frameCount, frames + 1);   // and the start frame
-    ASSERT_EQ(run.doc.frames.size(), 3u * frames);
+    // The start, then a frame after every step; only the steps are moves.
+    ASSERT_EQ(run.doc.frames.size(), 3u * (frames + 1));
     EXPECT_EQ(run.doc.steps, 3 * frames);
+    EXPECT_EQ(run.doc.frames.front().frame, 0);
+    EXPECT_EQ(run.doc.frames.front().time, 0.0);
+    EXPECT_NEAR(run.doc.frames.back().time, frames * dt, 1e-12);
     EXPECT_EQ(run.doc.frames.front().ball, 4);
     EXPECT_EQ(run.doc.frames.back().ball, 6);
     EXPECT_EQ(run.doc.frames.back().frame, frames);

@@ -36,10 +36,12 @@ TEST(DemModelTest, FreeFallFollowsTheClosedForm)
         model.SetTiming(0.01, 2.0);
         ASSERT_TRUE(model.Run());
         EXPECT_EQ(model.GetStepCount(), 200);
-        EXPECT_EQ(model.GetFrameCount(), 200);
+        // The start of every step, and the end.
+        EXPECT_EQ(model.GetFrameCount(), 201);
         ASSERT_EQ(results.GetTrackCount(), 2);  // track 0 stays empty
         const auto& track = results.GetTrack(1);
-        ASSERT_EQ(track.size(), 200u);
+        ASSERT_EQ(track.size(), 201u);
+        EXPECT_DOUBLE_EQ(results.GetFrameTime(200), 2.0);
         const double g = 9.81, dt = 0.01;
         for (size_t k = 0; k < track.size(); ++k) {
             const double t = k * dt;
@@ -267,11 +269,33 @@ TEST(DemModelTest, NoStepsForNoTimeCancelStopsAndLongRunsStoreBoundedStates)
         ASSERT_TRUE(model.Run());
         EXPECT_EQ(model.GetStepCount(), 200000);
         EXPECT_EQ(model.GetStoreEvery(), 2);
-        EXPECT_EQ(model.GetFrameCount(), 100000);
+        EXPECT_EQ(model.GetFrameCount(), 100001);
         EXPECT_LE(results.GetStateCount(), CDemModel::kMaxStoredStates);
         const auto& track = results.GetTrack(1);
-        EXPECT_EQ(track.back().step, 99999);
+        EXPECT_EQ(track.back().step, 100000);
         EXPECT_NEAR(track[1].vy, -9.81 * 0.02, 1e-12);
+        EXPECT_DOUBLE_EQ(results.GetFrameTime(1), 0.02);
+        EXPECT_DOUBLE_EQ(results.GetFrameTime(100000), 2000);
+    }
+    {
+        // One step more than a whole number of strides: the end is a frame of
+        // its own, one step after the frame before it.
+        CDemModel model;
+        CDiscEnt results;
+        model.m_pResults = &results;
+        for (int i = 0; i < 3; ++i)
+            model.AddDisk(10.0 * i, 0, 1, 1, 0, 0, 0);
+        model.SetTiming(0.01, 2000.01);
+        ASSERT_TRUE(model.Run());
+        EXPECT_EQ(model.GetStepCount(), 200001);
+        EXPECT_EQ(model.GetStoreEvery(), 2);
+        EXPECT_EQ(model.GetFrameCount(), 100002);
+        const auto& track = results.GetTrack(3);
+        EXPECT_EQ(track.back().step, 100001);
+        EXPECT_NEAR(track.back().vy, -9.81 * 2000.01, 1e-6);
+        EXPECT_NEAR(track[track.size() - 2].vy, -9.81 * 2000, 1e-6);
+        EXPECT_NEAR(results.GetFrameTime(100000), 2000, 1e-9);
+        EXPECT_NEAR(results.GetFrameTime(100001), 2000.01, 1e-9);
     }
 }
 

@@ -64,11 +64,14 @@ TEST_F(DiscDocumentTest, NewDemSimulationDropsADiskOntoACollector)
     EXPECT_TRUE(boxes.messages.empty());
     CDiscEnt* results = Results();
     ASSERT_NE(results, nullptr);
-    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), 300);
+    // The start of every 0.01 s step, and the end.
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), 301);
     ASSERT_EQ(results->GetTrackCount(), 2);
     const auto& track = results->GetTrack(1);
-    ASSERT_EQ(track.size(), 300u);
+    ASSERT_EQ(track.size(), 301u);
     EXPECT_DOUBLE_EQ(track[0].radius, 0.5);
+    EXPECT_EQ(track[0].x, 5.0);
+    EXPECT_EQ(track[0].y, 4.0);
     EXPECT_NEAR(track[10].vy, -9.81 * 0.1, 1e-9);
     // Bounces on the wall at y = 2: the spring gives a little, but the
     // centre never passes the wall.
@@ -79,12 +82,21 @@ TEST_F(DiscDocumentTest, NewDemSimulationDropsADiskOntoACollector)
     EXPECT_LT(lowest, 2.5);
     EXPECT_GT(results->GetContactListCount(), 0);
 
-    // The player's operations reach the entity.
+    // The player's operations reach the entity. It offers every frame, from
+    // the start to the end, whatever the discs' dependence setting, and each
+    // step's time is its frame's.
     int first, current, mode;
     double end;
-    doc->GetDiscParameters().SetIndependent(false);
-    EXPECT_EQ(doc->GetDiscPlayback(first, current, end, mode), 299);
-    EXPECT_DOUBLE_EQ(end, 3.0);
+    for (bool independent : {false, true}) {
+        doc->GetDiscParameters().SetIndependent(independent);
+        EXPECT_EQ(doc->GetDiscPlayback(first, current, end, mode), 300);
+        EXPECT_EQ(first, 0);
+        EXPECT_DOUBLE_EQ(end, 3.0);
+    }
+    EXPECT_EQ(track.back().step, 300);
+    EXPECT_DOUBLE_EQ(doc->GetDiscStepTime(0), 0.0);
+    EXPECT_DOUBLE_EQ(doc->GetDiscStepTime(123), 1.23);
+    EXPECT_DOUBLE_EQ(doc->GetDiscStepTime(300), 3.0);
     doc->SetDiscStep(42);
     EXPECT_EQ(results->GetCurrentStep(), 42);
     doc->SetDiscDisplayMode(2192);
@@ -142,7 +154,7 @@ TEST_F(DiscDocumentTest, SpheresReadTheGeometryFileChosenAndStartAtZeroDepth)
     doc->GetDiscParameters().SetEndTime(0.1);
     RunDemSimulation(doc.get(), "no geometry here.txt");
     ASSERT_NE(Results(), nullptr);
-    EXPECT_EQ(Results()->GetTrack(1).size(), 10u);
+    EXPECT_EQ(Results()->GetTrack(1).size(), 11u);
 }
 
 namespace {
@@ -318,7 +330,7 @@ TEST_F(DiscDocumentTest, DiscResultsSurviveTheTextFileByteForByte)
     EXPECT_DOUBLE_EQ(back->GetLeft(), results->GetLeft());
     EXPECT_DOUBLE_EQ(back->GetBottom(), results->GetBottom());
     const CDiscParameters& p = opened.GetDiscParameters();
-    EXPECT_EQ(p.GetFrameCount(), 150);
+    EXPECT_EQ(p.GetFrameCount(), 151);
     EXPECT_DOUBLE_EQ(p.GetEndTime(), 1.5);
     EXPECT_FALSE(p.IsIndependent());
     EXPECT_EQ(p.GetLabelMode(), 15);
@@ -326,10 +338,46 @@ TEST_F(DiscDocumentTest, DiscResultsSurviveTheTextFileByteForByte)
     // The player has something to show.
     int firstStep, current, mode;
     double end;
-    EXPECT_EQ(opened.GetDiscPlayback(firstStep, current, end, mode), 149);
+    EXPECT_EQ(opened.GetDiscPlayback(firstStep, current, end, mode), 150);
+    EXPECT_DOUBLE_EQ(opened.GetDiscStepTime(42), 0.42);
 
     ASSERT_TRUE(opened.WriteTextDocument(second.c_str()));
     EXPECT_EQ(ReadTextFile(first), ReadTextFile(second));
+}
+
+// A file written before the frames' timing was kept (section version 1)
+// still opens, with every state; its steps spread evenly over the end time.
+TEST_F(DiscDocumentTest, DiscResultsOfTheFirstSectionVersionStillOpen)
+{
+    AddPointSeeder(5, 4, 1, 0.5);
+    doc->GetDiscParameters().SetEndTime(0.5);
+    RunDemSimulation(doc.get());
+    CDiscEnt* results = Results();
+    ASSERT_NE(results, nullptr);
+    const std::string path = TestFolder() + "disc-results-v2.cla";
+    ASSERT_TRUE(doc->WriteTextDocument(path.c_str()));
+    std::string text = ReadTextFile(path);
+    const size_t header = text.find("[START SECTION] 02 DISC_RESULTS");
+    ASSERT_NE(header, std::string::npos);
+    text.replace(header, std::strlen("[START SECTION] 02"), "[START SECTION] 01");
+    const std::string timing = "* Seconds per Frame, Final Time\r\n";
+    const size_t at = text.find(timing, header);
+    ASSERT_NE(at, std::string::npos);
+    text.erase(at, text.find("\r\n", at + timing.size()) + 2 - at);
+
+    CTalusimDoc opened;
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(opened.OnOpenDocument(WriteTextFile("disc-results-v1.cla", text).c_str()));
+    EXPECT_TRUE(boxes.messages.empty());
+    auto* back = dynamic_cast<CDiscEnt*>(opened.GetDiscEntity());
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(SameStates(*results, *back));
+    EXPECT_FALSE(back->HasFrameTiming());
+    int first, current, mode;
+    double end;
+    EXPECT_EQ(opened.GetDiscPlayback(first, current, end, mode), 50);
+    EXPECT_DOUBLE_EQ(end, 0.5);
+    EXPECT_DOUBLE_EQ(opened.GetDiscStepTime(10), 0.1);
 }
 
 // Without disc results nothing of them is written, so such a document reads
@@ -361,7 +409,7 @@ TEST_F(DiscDocumentTest, DamagedDiscResultsAreRefused)
     const std::string path = TestFolder() + "disc-results-damaged.cla";
     ASSERT_TRUE(doc->WriteTextDocument(path.c_str()));
     const std::string text = ReadTextFile(path);
-    const size_t section = text.find("[START SECTION] 01 DISC_RESULTS");
+    const size_t section = text.find("[START SECTION] 02 DISC_RESULTS");
     ASSERT_NE(section, std::string::npos);
     const size_t states = text.find("* Number of States\r\n", section);
     ASSERT_NE(states, std::string::npos);

@@ -192,3 +192,46 @@ TEST(DiscEntTest, LabelsJoinTheChosenPartsLineByLine)
     EXPECT_EQ(std::string(CDiscEnt::FormatLabel(s, 4)), "a(0.500,-9.810)");
     EXPECT_EQ(std::string(CDiscEnt::FormatLabel(s, 0)), "");
 }
+
+// Halving keeps the even frames, renumbered, and moves a track's odd first
+// state down and its odd last state on the final frame up; an odd last state
+// elsewhere (a disc still on its way) goes like any other odd frame.
+TEST(DiscEntTest, HalvingFramesKeepsEvenFramesAndEveryFirstAndFinalState)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> frames;
+        std::vector<int> halved;
+    };
+    const Case cases[] = {
+        {"from 0 to the final frame 7", {0, 1, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 3, 4}},
+        {"from the odd frame 3 to the final frame 7", {3, 4, 5, 6, 7}, {1, 2, 3, 4}},
+        {"from 0 to the odd frame 5, not the end", {0, 1, 2, 3, 4, 5}, {0, 1, 2}},
+        {"one state on an odd frame", {5}, {2}},
+        {"from the odd frame 5 to the final frame 6", {5, 6}, {2, 3}},
+    };
+    for (const Case& c : cases) {
+        CDiscEnt e;
+        for (int f : c.frames)
+            e.AddStateWithMotion(1, f, 10.0 + f, 20, 0, 1, f, 0, 0, 0, 1);
+        e.SetFrameTiming(0.25, 1.75);
+        e.HalveFrames(7);
+        EXPECT_DOUBLE_EQ(e.GetFrameSeconds(), 0.5) << c.what;
+        EXPECT_EQ(e.GetStateCount(), c.halved.size()) << c.what;
+        const auto& track = e.GetTrack(1);
+        std::vector<int> frames;
+        for (const auto& s : track)
+            frames.push_back(s.step);
+        EXPECT_EQ(frames, c.halved) << c.what;
+        // The first and the last state are those added first and last.
+        EXPECT_EQ(track.front().vx, c.frames.front()) << c.what;
+        if (c.frames.back() % 2 == 0 || c.frames.back() == 7 || c.frames.size() == 1) {
+            EXPECT_EQ(track.back().vx, c.frames.back()) << c.what;
+        }
+    }
+    // The last frame's time is the final time, however the spacing rounds.
+    CDiscEnt e;
+    e.SetFrameTiming(0.5, 1.75);
+    EXPECT_DOUBLE_EQ(e.GetFrameTime(3), 1.5);
+    EXPECT_DOUBLE_EQ(e.GetFrameTime(4), 1.75);
+}

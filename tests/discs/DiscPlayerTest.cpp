@@ -63,22 +63,39 @@ struct DiscPlayerTest : ::testing::Test {
 
 TEST_F(DiscPlayerTest, SlidersSpinsAndLabelsFollowTheDocument)
 {
-    // 100 stored steps, discs dependent: the last step is 99.
-    EXPECT_EQ(Text(IDC_DT_FINAL_STEP), "99");
+    // 100 steps of 0.01 s: frames 0 (the start) to 100 (the end).
+    EXPECT_EQ(Text(IDC_DT_FINAL_STEP), "100");
     EXPECT_EQ(Text(IDC_DT_FINAL_SECONDS), "1.000");
     EXPECT_EQ(Text(IDC_DT_CURRENT_SECONDS), "0.000");
     EXPECT_TRUE(Enabled(IDC_DT_STEP_SLIDER));
     EXPECT_FALSE(Enabled(IDC_DT_SKIP_SLIDER));
     EXPECT_TRUE(Enabled(IDC_DT_CONTACTS));
-    EXPECT_EQ(::SendMessageA(Item(IDC_DT_STEP_SLIDER), TBM_GETRANGEMAX, 0, 0), 99);
-    EXPECT_EQ(::SendMessageA(Item(IDC_DT_SKIP_SLIDER), TBM_GETRANGEMAX, 0, 0), 9);
+    EXPECT_EQ(::SendMessageA(Item(IDC_DT_STEP_SLIDER), TBM_GETRANGEMAX, 0, 0), 100);
+    EXPECT_EQ(::SendMessageA(Item(IDC_DT_SKIP_SLIDER), TBM_GETRANGEMAX, 0, 0), 10);
 
     ::SendMessageA(Item(IDC_DT_STEP_SLIDER), TBM_SETPOS, TRUE, 33);
     ::SendMessageA(dlg->m_hWnd, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 33),
                    reinterpret_cast<LPARAM>(Item(IDC_DT_STEP_SLIDER)));
     EXPECT_EQ(Results()->GetCurrentStep(), 33);
     EXPECT_EQ(Text(IDC_DT_CURRENT_STEP), "33");
-    EXPECT_EQ(Text(IDC_DT_CURRENT_SECONDS), "0.333");
+    // Frame 33 is the state after 33 steps of 0.01 s.
+    EXPECT_EQ(Text(IDC_DT_CURRENT_SECONDS), "0.330");
+
+    // The slider's ends are the first and the last stored frame.
+    for (int end : {100, 0}) {
+        ::SendMessageA(Item(IDC_DT_STEP_SLIDER), TBM_SETPOS, TRUE, end);
+        ::SendMessageA(dlg->m_hWnd, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, end),
+                       reinterpret_cast<LPARAM>(Item(IDC_DT_STEP_SLIDER)));
+        EXPECT_EQ(Results()->GetCurrentStep(), end);
+        EXPECT_EQ(Text(IDC_DT_CURRENT_SECONDS), end == 0 ? "0.000" : "1.000");
+        const auto& track = Results()->GetTrack(1);
+        EXPECT_EQ((end == 0 ? track.front() : track.back()).step, end);
+    }
+    EXPECT_EQ(Results()->GetTrack(1).front().y, 20.0);
+    Spin(IDC_DT_STEP_SPIN, 1);
+    EXPECT_EQ(Results()->GetCurrentStep(), 0);
+    ::SendMessageA(Item(IDC_DT_STEP_SLIDER), TBM_SETPOS, TRUE, 33);
+    doc->SetDiscStep(33);
 
     Spin(IDC_DT_STEP_SPIN, -1);
     EXPECT_EQ(Results()->GetCurrentStep(), 34);
@@ -100,7 +117,7 @@ TEST_F(DiscPlayerTest, SlidersSpinsAndLabelsFollowTheDocument)
         Spin(IDC_DT_SKIP_SPIN, -1);
     EXPECT_EQ(doc->GetDiscSkip(), 12);
     EXPECT_EQ(Results()->GetSkipCount(), 12);
-    EXPECT_EQ(::SendMessageA(Item(IDC_DT_SKIP_SLIDER), TBM_GETPOS, 0, 0), 9);
+    EXPECT_EQ(::SendMessageA(Item(IDC_DT_SKIP_SLIDER), TBM_GETPOS, 0, 0), 10);
     EXPECT_EQ(Text(IDC_DT_SKIP_EDIT), "12");
     ::SetWindowTextA(Item(IDC_DT_SKIP_EDIT), "5");
     EXPECT_EQ(doc->GetDiscSkip(), 5);
