@@ -358,8 +358,8 @@ void Bench(const std::string& name, const std::string& path)
 // for a window manager to confirm it: every first compute that shows the
 // Working dialog then costs two seconds more, which no user meets on a
 // desktop. Wine's per-program settings let this program leave its windows
-// unmanaged whatever the prefix; set before its first window, they hold for
-// this process and the ones it starts.
+// unmanaged whatever the prefix. Wine reads them when a process starts: they
+// hold for the measuring processes this one starts.
 // Elsewhere than under Wine nothing is changed.
 void LeaveWindowsUnmanagedUnderWine()
 {
