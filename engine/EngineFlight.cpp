@@ -165,27 +165,29 @@ void CTalusimEngine::ReportFlightCrossings(const CRockState& start, double durat
     parabola.SetGravity(m_gravity);
     parabola.SetStart(start.x, start.y, start.vx, start.vy);
 
-    for (int i = 0; i < static_cast<int>(m_locations.size()); ++i)
-    {
+    // x moves one way only: every crossing before the end of the flight lies
+    // between the start's x and the end's.
+    double lo, hi;
+    enginegeo::PieceRange(start.x, start.x + start.vx * duration, start.y, start.y + start.vy * duration, lo,
+                          hi);
+
+    m_locationsByX.ForEachCandidate(lo, hi, [&](int i) {
         const CEngineLine& line = m_locations[i];
         bool two = false;
         if (!parabola.MayCross(m_locationLines[i]) || !parabola.Solve(m_locationLines[i], two))
-            continue;
+            return;
         const double tc = parabola.GetTime(false);
         if (tc > duration)
-            continue;
+            return;
         OnLocationPassage(m_context, parabola.GetX(false), parabola.GetY(false), start.vx,
                           start.vy - m_gravity * tc, start.mass, i, line.id, start.omega);
-    }
+    });
 
-    for (int k = 0; k < static_cast<int>(m_barriers.size()); ++k)
-    {
+    m_collectorsByX.ForEachCandidate(lo, hi, [&](int k) {
         const CEngineLine& line = m_barriers[k];
-        if (!line.collector)
-            continue;
         bool two = false;
         if (!parabola.MayCross(m_barrierLines[k]) || !parabola.Solve(m_barrierLines[k], two))
-            continue;
+            return;
         for (int c = 0; c < (two ? 2 : 1); ++c)
         {
             const bool second = c == 1;
@@ -195,7 +197,7 @@ void CTalusimEngine::ReportFlightCrossings(const CRockState& start, double durat
             OnBarrierImpact(m_context, parabola.GetX(second), parabola.GetY(second), start.vx,
                             start.vy - m_gravity * tc, start.mass, k, line.entity, start.omega);
         }
-    }
+    });
 }
 
 bool CTalusimEngine::SimulateRock(CRockState& state)

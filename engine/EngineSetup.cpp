@@ -183,6 +183,7 @@ int CTalusimEngine::PrepareModel()
                 const CEngineLine& l = m_locations[i];
                 m_locationLines[i].Set(l.x1, l.y1, l.x2, l.y2);
             }
+            m_locationsByX.Build(m_locationLines);
             m_locationsPrepared = true;
         }
     }
@@ -220,6 +221,10 @@ void CTalusimEngine::PrepareLines()
         const CEngineLine& b = m_barriers[k];
         m_barrierLines[k].Set(b.x1, b.y1, b.x2, b.y2);
     }
+    std::vector<char> collectors(m_barriers.size());
+    for (size_t k = 0; k < m_barriers.size(); ++k)
+        collectors[k] = m_barriers[k].collector;
+    m_collectorsByX.Build(m_barrierLines, &collectors);
     m_leftWall.Set(m_vertices[0].x, m_vertices[0].y, m_vertices[0].x, m_top);
     m_rightWall.Set(m_vertices[n].x, m_vertices[n].y, m_vertices[n].x, m_top);
     m_topLine.Set(m_vertices[0].x, m_top, m_vertices[n].x, m_top);

@@ -31,26 +31,24 @@ void CTalusimEngine::ReportPieceCrossings(const CRockState& state, double x0, do
         return v2 > 0.0 ? std::sqrt(v2) : 0.0;
     };
 
-    for (int i = 0; i < static_cast<int>(m_locations.size()); ++i)
-    {
+    double lo, hi;
+    enginegeo::PieceRange(x0, x1, y0, y1, lo, hi);
+    m_locationsByX.ForEachCandidate(lo, hi, [&](int i) {
         const CEngineLine& line = m_locations[i];
         double x, y;
         if (!enginegeo::SegmentsMeet(x0, y0, x1, y1, line.x1, line.y1, line.x2, line.y2, &x, &y))
-            continue;
+            return;
         const double v = speedAt(x, y);
         OnLocationPassage(m_context, x, y, v * dirX, v * dirY, state.mass, i, line.id, state.omega);
-    }
-    for (int k = 0; k < static_cast<int>(m_barriers.size()); ++k)
-    {
+    });
+    m_collectorsByX.ForEachCandidate(lo, hi, [&](int k) {
         const CEngineLine& line = m_barriers[k];
-        if (!line.collector)
-            continue;
         double x, y;
         if (!enginegeo::SegmentsMeet(x0, y0, x1, y1, line.x1, line.y1, line.x2, line.y2, &x, &y))
-            continue;
+            return;
         const double v = speedAt(x, y);
         OnBarrierImpact(m_context, x, y, v * dirX, v * dirY, state.mass, k, line.entity, state.omega);
-    }
+    });
 }
 
 int CTalusimEngine::NearestSegment(double x, double y) const

@@ -11,6 +11,7 @@
 
 #include "engine/EngineGeometry.h"
 #include "engine/FlightParabola.h"
+#include "engine/LinesByX.h"
 #include "engine/RandomVariables.h"
 
 class CTalusimBarrier;   // the model's barrier or collector; only its pointer is kept
@@ -192,6 +193,13 @@ protected:
     SlideResult SlideOnSlope(CRockState& state);
     bool SlideOnBarrier(CRockState& state);
 
+    // The analysis locations and data collectors crossed by a flight from
+    // start lasting duration, and by a straight piece from (x0, y0) to
+    // (x1, y1), reported in list order.
+    void ReportFlightCrossings(const CRockState& start, double duration);
+    void ReportPieceCrossings(const CRockState& state, double x0, double y0, double x1, double y1,
+                              double startSpeed, double factor, bool uphill, double dirX, double dirY);
+
     // Accessors for the records, in slope and array order.
     const std::vector<CEngineVertex>& GetVertices() const { return m_vertices; }
     const std::vector<CEngineLine>& GetBarriers() const { return m_barriers; }
@@ -220,9 +228,6 @@ private:
     int NearestSegment(double x, double y) const;
     double DrawFrictionAngle(int segment);
     bool SameFriction(int a, int b) const;
-    void ReportFlightCrossings(const CRockState& start, double duration);
-    void ReportPieceCrossings(const CRockState& state, double x0, double y0, double x1, double y1,
-                              double startSpeed, double factor, bool uphill, double dirX, double dirY);
     bool PastSafetyNet() const;
 
     int m_variant = 20;
@@ -256,6 +261,10 @@ private:
     std::vector<CParabolaLine> m_barrierLines;
     std::vector<CParabolaLine> m_locationLines;
     CParabolaLine m_leftWall{}, m_rightWall{}, m_topLine{};
+    // The locations and the collectors by x: a piece of path looks only at
+    // those within its own x range.
+    CLinesByX m_locationsByX;
+    CLinesByX m_collectorsByX;
     // Per slope segment j: its length and inclination, for sliding.
     struct SegmentShape
     {

@@ -11,14 +11,23 @@
 // document. Then, in this process, the Compute repeated on the same document
 // with and without its progress dialog.
 //
-// Under Wine without a window manager, run it in a prefix whose X11 driver
-// does not manage windows (scripts/common.sh prepares its prefix so): in
-// managed mode closing the Working dialog waits two seconds for a window
-// manager to acknowledge it, which no desktop user meets.
+// Under Wine without a window manager, closing the Working dialog of a window
+// managed by Wine's X11 driver waits two seconds for a window manager to
+// acknowledge it, which no desktop user meets: the program leaves its own
+// windows unmanaged under Wine, whatever the prefix (see
+// LeaveWindowsUnmanagedUnderWine).
 //
-// Usage: bench_compute [document.cla ...] (or --save file.cla: the built document); without arguments a benched slope
-// built here (saved to a temporary file and opened like the user's)
-// and the documents in the project's examples/ folder.
+// Also, for a twenty-segment slope with 51, 200 and 1,000 horizontal
+// analysis locations: the engine alone, the first compute, the memory its
+// results took and the process's peak, and saving and opening the results
+// (medians of five processes each).
+//
+// Usage: bench_compute [document.cla ...]; without arguments the location
+// series, then a benched slope built here (saved to a temporary file and
+// opened like the user's) and the documents in the project's examples/
+// folder. --locations: the series alone. --save file.cla, --save-locations N
+// file.cla: the benched slope, or the twenty-segment slope with N locations,
+// saved for measuring by hand.
 #include <windows.h>
 
 #include <algorithm>
@@ -29,6 +38,8 @@
 #include <iterator>
 #include <utility>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -143,19 +154,35 @@ int FirstCompute(const char* path)
     const int pieces = PieceCount(*doc);
     // Cleared results keep their memory: the second compute writes the same
     // results into pages already touched.
+    const double peak = bench::PeakMB();
+    // The results as the user keeps them: saved, then opened again.
+    const std::string saved = bench::TempPath("clastor-bench-first-saved.cla");
+    auto start = std::chrono::steady_clock::now();
+    const bool wrote = doc->OnSaveDocument(saved.c_str()) != FALSE;
+    const double save = Seconds(std::chrono::steady_clock::now() - start);
+    const double size = bench::FileMB(saved);
+    double open = 0.0;
+    {
+        auto reopened = std::make_unique<CTalusimDoc>();
+        start = std::chrono::steady_clock::now();
+        const bool read = wrote && reopened->OnOpenDocument(saved.c_str());
+        open = read ? Seconds(std::chrono::steady_clock::now() - start) : 0.0;
+    }
+    ::DeleteFileA(saved.c_str());
     doc->ClearRockPaths();
     const double again = TimedCompute(*doc, TRUE);
     doc->ClearRockPaths();
     double alone = EngineAlone(*doc);
     alone = std::min(alone, EngineAlone(*doc));
-    std::printf("first %.6f again %.6f alone %.6f memory %.3f paths %d pieces %d\n", first, again, alone, taken,
-                paths, pieces);
+    std::printf("first %.6f again %.6f alone %.6f memory %.3f paths %d pieces %d peak %.3f save %.6f size %.3f "
+                "open %.6f\n",
+                first, again, alone, taken, paths, pieces, peak, save, size, open);
     return 0;
 }
 
 struct FirstResult
 {
-    double first = 0, again = 0, alone = 0, memory = 0;
+    double first = 0, again = 0, alone = 0, memory = 0, peak = 0, save = 0, size = 0, open = 0;
     int paths = 0, pieces = 0;
     bool ok = false;
 };
@@ -190,8 +217,11 @@ FirstResult RunFirstCompute(const std::string& document)
     {
         char line[512];
         while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "first %lf again %lf alone %lf memory %lf paths %d pieces %d", &r.first, &r.again,
-                            &r.alone, &r.memory, &r.paths, &r.pieces) == 6)
+            if (std::sscanf(line,
+                            "first %lf again %lf alone %lf memory %lf paths %d pieces %d peak %lf save %lf size %lf "
+                            "open %lf",
+                            &r.first, &r.again, &r.alone, &r.memory, &r.paths, &r.pieces, &r.peak, &r.save, &r.size,
+                            &r.open) == 10)
                 r.ok = true;
         std::fclose(f);
     }
@@ -253,6 +283,69 @@ void BenchRepeated(const std::string& path)
                 ratio(whole), quiet, ratio(quiet), ROUNDS);
 }
 
+// The medians of five first computes, one process each, on one document.
+struct FirstMedians
+{
+    double first = 0, alone = 0, memory = 0, peak = 0, save = 0, size = 0, open = 0;
+    bool ok = false;
+};
+
+FirstMedians MeasureFirst(const std::string& path)
+{
+    std::vector<double> first, alone, memory, peak, save, size, open;
+    for (int k = 0; k < FIRST_RUNS; ++k)
+    {
+        const FirstResult r = RunFirstCompute(path);
+        if (!r.ok)
+            return {};
+        first.push_back(r.first);
+        alone.push_back(r.alone);
+        memory.push_back(r.memory);
+        peak.push_back(r.peak);
+        save.push_back(r.save);
+        size.push_back(r.size);
+        open.push_back(r.open);
+    }
+    return {Median(first), Median(alone), Median(memory), Median(peak), Median(save), Median(size), Median(open),
+            true};
+}
+
+// The same twenty-segment slope and rocks with more and more horizontal
+// analysis locations: the engine alone and the first compute should grow
+// with the passages stored, not with the locations times the pieces.
+void BenchLocationSeries()
+{
+    std::printf("twenty-segment slope, %d rocks, by the number of analysis locations (medians of %d processes)\n",
+                ROCKS, FIRST_RUNS);
+    std::printf("  %9s %12s %14s %11s %10s %9s %10s %9s\n", "locations", "engine alone", "first compute",
+                "results MB", "peak MiB", "save s", "saved MB", "open s");
+    FirstMedians base;
+    for (const int locations : {51, 200, 1000})
+    {
+        const std::string path = bench::TempPath("clastor-bench-locations.cla");
+        std::unique_ptr<CTalusimDoc> doc(bench::BuildTwentySegmentDocument(ROCKS, locations));
+        if (!doc->OnSaveDocument(path.c_str()))
+        {
+            std::printf("  %9d: the document could not be saved\n", locations);
+            continue;
+        }
+        const FirstMedians m = MeasureFirst(path);
+        ::DeleteFileA(path.c_str());
+        if (!m.ok)
+        {
+            std::printf("  %9d: the first compute could not be measured\n", locations);
+            continue;
+        }
+        if (!base.ok)
+            base = m;
+        std::printf("  %9d %10.3f s %12.3f s %11.1f %10.1f %9.3f %10.1f %9.3f\n", locations, m.alone, m.first,
+                    m.memory, m.peak, m.save, m.size, m.open);
+        if (locations != 51 && base.alone > 0 && base.first > 0 && base.size > 0)
+            std::printf("  %9s over 51: engine alone %.2f, first compute %.2f, saved size %.2f\n", "", m.alone / base.alone,
+                        m.first / base.first, m.size / base.size);
+    }
+}
+
 void Bench(const std::string& name, const std::string& path)
 {
     BenchFirst(name, path);
@@ -260,8 +353,35 @@ void Bench(const std::string& name, const std::string& path)
 }
 } // namespace
 
+// Under Wine with its X11 driver managing windows and no window manager
+// running (a bare X server), hiding a window with a caption waits two seconds
+// for a window manager to confirm it: every first compute that shows the
+// Working dialog then costs two seconds more, which no user meets on a
+// desktop. Wine's per-program settings let this program leave its windows
+// unmanaged whatever the prefix. Wine reads them when a process starts: they
+// hold for the measuring processes this one starts.
+// Elsewhere than under Wine nothing is changed.
+void LeaveWindowsUnmanagedUnderWine()
+{
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    if (ntdll == nullptr || ::GetProcAddress(ntdll, "wine_get_version") == nullptr)
+        return;
+    char exe[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const char* name = std::strrchr(exe, '\\');
+    name = name != nullptr ? name + 1 : exe;
+    const std::string key = std::string("Software\\Wine\\AppDefaults\\") + name + "\\X11 Driver";
+    HKEY h = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(h, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    ::RegCloseKey(h);
+}
+
 int main(int argc, char** argv)
 {
+    LeaveWindowsUnmanagedUnderWine();
     CBenchApp app;
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW);
     AfxSetMessageBoxHook(&AnswerEveryBox);
@@ -289,11 +409,30 @@ int main(int argc, char** argv)
         return rc;
     }
 
+    if (argc == 4 && std::string(argv[1]) == "--save-locations")
+    {
+        // The twenty-segment slope with the given number of locations, for measuring by hand.
+        std::unique_ptr<CTalusimDoc> doc(bench::BuildTwentySegmentDocument(ROCKS, std::atoi(argv[2])));
+        const int rc = doc->OnSaveDocument(argv[3]) ? 0 : 1;
+        app.m_pMainWnd = nullptr;
+        ::DestroyWindow(main.Detach());
+        return rc;
+    }
+
+    if (argc == 2 && std::string(argv[1]) == "--locations")
+    {
+        BenchLocationSeries();
+        app.m_pMainWnd = nullptr;
+        ::DestroyWindow(main.Detach());
+        return 0;
+    }
+
     std::vector<std::string> documents;
     for (int i = 1; i < argc; ++i)
         documents.push_back(argv[i]);
     if (documents.empty())
     {
+        BenchLocationSeries();
         const std::string built = bench::TempPath("clastor-bench-benched-slope.cla");
         std::unique_ptr<CTalusimDoc> doc(bench::BuildBenchedSlopeDocument(ROCKS));
         if (doc->OnSaveDocument(built.c_str()))

@@ -1,5 +1,6 @@
 // Rocks per second and impacts per second of the engine alone, on a 20-segment
-// and a 200-segment slope with the default materials, and a check that a run
+// and a 200-segment slope with the default materials, then on the 20-segment
+// slope with 51 and 1,000 analysis locations, and a check that a run
 // allocates nothing once the engine is set up.
 #include <atomic>
 #include <chrono>
@@ -70,7 +71,23 @@ void BuildSlope(CTalusimEngine& engine, int segments)
     }
 }
 
-void Bench(int segments, int rocks)
+// The locations as the document hands them over: vertical lines at even steps
+// over the slope, the last at its right end, then the line below it.
+void AddLocations(CTalusimEngine& engine, int locations)
+{
+    engine.ClearLocations();
+    if (locations < 2)
+        return;
+    const double step = 600.0 / (locations - 1);
+    for (int i = 0; i < locations; ++i)
+    {
+        const double x = i == locations - 1 ? 600.0 : i * step;
+        engine.AddLocation(x, 402.0, x, -10.0, i);
+    }
+    engine.AddLocation(-1000.0, -10.0, 1600.0, -10.0, -1);
+}
+
+void Bench(int segments, int rocks, int locations = 0)
 {
     SeedRandom(190274);
     CountingEngine engine;
@@ -81,7 +98,7 @@ void Bench(int segments, int rocks)
     engine.SetOptions(true, false, false, false, 9.144, 1000.0);
     BuildSlope(engine, segments);
     engine.ClearBarriers();
-    engine.ClearLocations();
+    AddLocations(engine, locations);
 
     CNormalVariable vx(1.0, 0.5, -DBL_MAX, DBL_MAX), vy(0.0, 0.5, -DBL_MAX, DBL_MAX);
     CNormalVariable mass(500.0, 100.0, -DBL_MAX, DBL_MAX);
@@ -103,9 +120,9 @@ void Bench(int segments, int rocks)
     const long allocations = g_allocations.load() - allocationsBefore;
 
     const long steps = engine.flights + engine.slides;
-    std::printf("%3d segments: %8.0f rocks/s  %10.0f impacts/s  %6.1f steps/rock  %7.3f us/step"
+    std::printf("%3d segments, %4d locations: %8.0f rocks/s  %10.0f impacts/s  %6.1f steps/rock  %7.3f us/step"
                 "  allocations during %d runs: %ld  time-outs: %d\n",
-                segments, rocks / seconds, engine.flights / seconds,
+                segments, locations, rocks / seconds, engine.flights / seconds,
                 static_cast<double>(steps) / rocks, 1e6 * seconds / steps, rocks, allocations, timeouts);
 }
 } // namespace
@@ -120,6 +137,9 @@ int main(int argc, char** argv)
     {
         Bench(20, rocks);
         Bench(200, rocks);
+        // The time a piece takes must not grow with the number of locations.
+        Bench(20, rocks, 51);
+        Bench(20, rocks, 1000);
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -87,6 +88,45 @@ inline CTalusimDoc* BuildBenchedSlopeDocument(int rocks)
     doc->m_nRandomMode = RANDOM_FIXED;
     doc->m_bGenerateSlopeSamples = false;
     doc->SetRockCount(rocks);
+    return doc;
+}
+
+// A talus slope of twenty segments: sixteen of 22 m at 46 and 32 degrees in
+// turn, then a run-out of four segments of 175 m flattening from 3 to half a
+// degree, with the default materials, one point seeder above the crest, a
+// fixed random seed, the given number of rocks and of horizontal analysis
+// locations. The rocks bounce down the talus (about 40 pieces each) and stop
+// early on the run-out, so that most locations are passed by some rocks only.
+inline CTalusimDoc* BuildTwentySegmentDocument(int rocks, int locations)
+{
+    auto* doc = new CTalusimDoc;
+    if (!doc->OnNewDocument())
+        return doc;
+    std::vector<CTalusimSlopeType*> materials =
+        CollectAs<CTalusimSlopeType>(*doc->GetDatabase(), 20, KIND_MATERIAL, 21);
+    constexpr double kDegree = 3.14159265358979323846 / 180.0;
+    const double runOut[] = {3.0, 2.0, 1.0, 0.5};
+    double x = 0.0, y = 400.0;
+    for (int i = 0; i <= 20; ++i)
+    {
+        doc->GetSlope()->AddVertexWithMaterial(x, y, materials[static_cast<size_t>(i / 4) % materials.size()]);
+        const double length = i < 16 ? 22.0 : 175.0;
+        const double angle = (i < 16 ? (i % 2 == 0 ? 46.0 : 32.0) : runOut[i < 20 ? i - 16 : 3]) * kDegree;
+        x += length * std::cos(angle);
+        y -= length * std::sin(angle);
+    }
+    auto* seeder = new CTalusimRaker;
+    seeder->AddPoint(-1, 402);
+    seeder->SetGroupId(GROUP_POINT_SEEDER);
+    seeder->SetCategoryId(CAT_PLACED);
+    seeder->SetMass(1000.0, 200.0);
+    seeder->SetVelocity(1.0, 0.0, 0.5, 0.5);
+    seeder->SetAngularVelocity(0.0, 0.5);
+    doc->GetDatabase()->AddEntity(seeder, false);
+    doc->m_nRandomMode = RANDOM_FIXED;
+    doc->m_bGenerateSlopeSamples = false;
+    doc->SetRockCount(rocks);
+    doc->SetLocations(locations);
     return doc;
 }
 } // namespace bench

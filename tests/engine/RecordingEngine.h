@@ -55,6 +55,8 @@ public:
     using CTalusimEngine::GetRegion;
     using CTalusimEngine::GetVertices;
     using CTalusimEngine::PrepareModel;
+    using CTalusimEngine::ReportFlightCrossings;
+    using CTalusimEngine::ReportPieceCrossings;
 
 protected:
     void OnFlightSegment(void* c, double x0, double y0, double x1, double y1, double vx0, double vy0,

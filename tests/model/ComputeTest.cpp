@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <sstream>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -575,6 +579,102 @@ TEST_F(ComputeTest, ASlopeDrawnRightToLeftKeepsEachSegmentsMaterial) {
         EXPECT_EQ(v[i].phi.GetMean(), 0.0);
         EXPECT_EQ(v[i].phi.GetStdDev(), 0.0);
     }
+}
+
+
+// What a computation produced, written out value by value so that two
+// computations can be compared: every path's pieces, every end point, the
+// envelope of every location, what passed each location (its count and a
+// digest of every value's bits, in order) and every hit on the lines.
+class ResultDigest {
+public:
+    void Add(double v) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        Add(bits);
+    }
+    void Add(std::uint64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            m_hash ^= (v >> (8 * i)) & 0xff;
+            m_hash *= 1099511628211ull;
+        }
+    }
+    std::string Hex() const {
+        char text[20];
+        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(m_hash));
+        return text;
+    }
+
+private:
+    std::uint64_t m_hash = 14695981039346656037ull;
+};
+
+std::string DescribeResults(CTalusimDoc& doc) {
+    std::ostringstream out;
+    out.precision(17);
+    std::map<const CTalusimRockPath*, int> pathIndex;
+    for (int i = 0; i < doc.GetRockPathCount(); ++i) {
+        CTalusimRockPath* path = doc.GetRockPath(i);
+        pathIndex[path] = i;
+        ResultDigest pieces;
+        for (int j = 0; j <= path->GetSegmentUpperBound(); ++j) {
+            bool straight;
+            double x0, y0, x1, y1, T, g, vx, vy;
+            path->GetSegment(j)->GetParameters(straight, x0, y0, x1, y1, T, g, vx, vy);
+            pieces.Add(static_cast<std::uint64_t>(straight));
+            for (double v : {x0, y0, x1, y1, T, g, vx, vy}) pieces.Add(v);
+        }
+        out << "path " << i << " pieces " << path->GetSegmentUpperBound() + 1 << ' ' << pieces.Hex() << " end "
+            << doc.GetEndPoint(i).x << ' ' << doc.GetEndPoint(i).y << '\n';
+    }
+    for (int i = 0; i < doc.GetEnvelopeCount(); ++i) {
+        const CLocationEnvelope& e = doc.GetLocationMaxima(i);
+        CDistributionSamples* d = doc.GetDistribution(i);
+        ResultDigest passages;
+        const int n = d->GetCount(DIST_BOUNCE_HEIGHT);
+        for (int j = 0; j < n; ++j) {
+            for (int kind : {DIST_BOUNCE_HEIGHT, DIST_TRANSLATIONAL_ENERGY, DIST_ROTATIONAL_ENERGY, DIST_VELOCITY,
+                             DIST_ANGULAR_VELOCITY})
+                passages.Add(d->GetValue(j, kind));
+            passages.Add(static_cast<std::uint64_t>(pathIndex[d->GetRockPath(j)]));
+        }
+        out << "location " << i << " at " << e.GetLocation() << " max " << e.GetMaxHeight() << ' '
+            << e.GetMaxVelocity() << ' ' << e.GetMaxAngularVelocity() << ' ' << e.GetMaxTotalEnergy()
+            << " passages " << n << ' ' << passages.Hex() << '\n';
+    }
+    for (auto* b : CollectAs<CTalusimBarrier>(*doc.GetDatabase(), 20, KIND_BARRIER, 21))
+        for (CBarrierHit h = b->GetFirstHit(); h.IsValid(); h = b->GetNextHit())
+            out << "hit " << b->GetName() << ' ' << h.GetX() << ' ' << h.GetY() << ' ' << h.GetVx() << ' '
+                << h.GetVy() << ' ' << h.GetTotalEnergy() << " path " << pathIndex[h.GetRockPath()] << '\n';
+    return out.str();
+}
+
+// A fixed-seed computation with many locations, a collector and a barrier on
+// the slope gives exactly the results it gave when every piece of path was
+// tested against every location: the same passages in the same order, the
+// same values to the last bit.
+TEST_F(ComputeTest, ManyLocationsGiveTheResultsRecordedBefore) {
+    SetSlope({{0, 40}, {8, 38}, {12, 15}, {30, 8}, {36, 9}, {60, 0}, {64, 0.5}});
+    AddPointSeeder(2.0, 42.0, 1000.0, 300.0, 3.0, 1.5);
+    AddLine(40, 3, 40, 20, true);
+    AddLine(22.5, 11, 26, 25, true);
+    AddLine(50, 3.75, 50.5, 7, false);
+    doc->m_nLocations = 233;
+    doc->m_nRocks = 30;
+    MessageBoxRecorder boxes;
+    doc->RunSimulation(FALSE);
+    EXPECT_TRUE(boxes.texts.empty());
+
+    const std::string described = DescribeResults(*doc);
+    const std::string fixture = std::string(CLASTOR_TEST_DATA) + "/documents/many-locations-results.txt";
+    std::ifstream in(fixture, std::ios::binary);
+    const std::string recorded((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (described != recorded) {
+        char dir[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, dir);
+        std::ofstream(std::string(dir) + "many-locations-results.txt", std::ios::binary) << described;
+    }
+    EXPECT_EQ(described, recorded);
 }
 
 }  // namespace
