@@ -78,6 +78,11 @@ protected:
     // Lays the shown pages out in the client area for the zoom state.
     void PositionPages();
     void DrawPage(CDC* pDC, UINT nPage, const CRect& rect);
+    // Shows the page (clamped to the document's pages) from its top; false when it is already shown.
+    bool GoToPage(UINT nPage);
+    // Scrolls by a device distance; at either end of the scroll range the
+    // page before or after is shown instead.
+    void ScrollOrTurn(int dy);
 
     afx_msg void OnPreviewClose();
     afx_msg void OnPreviewPrint();
@@ -92,6 +97,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,12 +1,17 @@
 // The program's print preview started from a slope window: it is the
 // program's own preview view, follows an orientation change made while it is
-// open, and its context menu closes it like the toolbar button.
+// open, and its context menu closes it like the toolbar button. A report of
+// several pages is previewed page by page.
 #include "ShellFixture.h"
+
+#include <functional>
+#include <string>
 
 #include "app/OvPreviewView.h"
 #include "app/PageSetupDlg.h"
 #include "framework/Menu.h"
 #include "framework/Preview.h"
+#include "report/InfoViewer.h"
 #include "res/resource.h"
 #include "tests/support/WhenShown.h"
 
@@ -72,6 +77,98 @@ TEST_F(PreviewViewTest, FollowsTheOrientationAndClosesFromItsMenu)
     EXPECT_NE(dynamic_cast<COvPreviewView*>(frame->GetActiveView()), preview);
 
     CPageSetupDlg::SetPrinterOrientation(!printer.m_bPortrait);
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
+
+// Every page of a long report can be reached: the bar's Next and Prev buttons,
+// Page Down and Page Up, Home and End, and the wheel. Zoomed in, a key first
+// scrolls through the page and then turns to the next one.
+TEST_F(PreviewViewTest, AReportOfSeveralPagesIsPreviewedPageByPage)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    // Upright paper, so that a page at its real size is taller than the window.
+    ASSERT_TRUE(CPageSetupDlg::SetPrinterOrientation(FALSE));
+    MessageBoxRecorder boxes;
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    frame->SendMessage(WM_COMMAND, ID_INFO_VIEWER, 0);
+    Idle();
+    auto* viewer = dynamic_cast<CInfoViewer*>(frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(viewer, nullptr);
+    std::string text;
+    for (int i = 1; i <= 400; ++i)
+        text += "Report line " + std::to_string(i) + "\r\n";
+    viewer->GetRichEdit().SetWindowText(text.c_str());
+
+    viewer->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    auto* preview = dynamic_cast<COvPreviewView*>(frame->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    const UINT pages = preview->m_pPreviewInfo->GetMaxPage();
+    const UINT opened = preview->m_nCurrentPage;
+    if (pages < 3u || opened != 1u) {
+        frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+        app->CloseAllDocuments(FALSE);
+        FAIL() << pages << " pages, the preview opened at page " << opened;
+    }
+    auto shown = [&] {
+        preview->RedrawWindow();
+        preview->UpdateWindow();
+        return preview->m_pPreviewInfo->m_nCurPage;   // the page last drawn
+    };
+    auto buttonEnabled = [&](int id) {
+        Idle();
+        CWnd* bar = frame->GetDlgItem(AFX_IDW_PREVIEW_BAR);
+        return bar != nullptr && ::IsWindowEnabled(::GetDlgItem(bar->m_hWnd, id)) != FALSE;
+    };
+    EXPECT_EQ(shown(), 1u);
+    EXPECT_FALSE(buttonEnabled(AFX_ID_PREVIEW_PREV));
+    EXPECT_TRUE(buttonEnabled(AFX_ID_PREVIEW_NEXT));
+
+    const short notch = WHEEL_DELTA;
+    const struct { const char* what; std::function<void()> act; UINT page; } steps[] = {
+        {"Next Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, 2},
+        {"Page Down", [&] { preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0); }, 3},
+        {"wheel back", [&] { preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, notch), 0); }, 2},
+        {"wheel on", [&] { preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -notch), 0); }, 3},
+        {"End", [&] { preview->SendMessage(WM_KEYDOWN, VK_END, 0); }, pages},
+        {"Next Page at the end", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, pages},
+        {"Page Up", [&] { preview->SendMessage(WM_KEYDOWN, VK_PRIOR, 0); }, pages - 1},
+        {"Prev Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PREV); }, pages - 2},
+        {"Home", [&] { preview->SendMessage(WM_KEYDOWN, VK_HOME, 0); }, 1},
+        {"Page Up at the start", [&] { preview->SendMessage(WM_KEYDOWN, VK_PRIOR, 0); }, 1},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(preview->m_nCurrentPage, step.page) << step.what;
+        EXPECT_EQ(shown(), step.page) << step.what;
+    }
+    preview->SendMessage(WM_KEYDOWN, VK_END, 0);
+    EXPECT_FALSE(buttonEnabled(AFX_ID_PREVIEW_NEXT));
+    EXPECT_TRUE(buttonEnabled(AFX_ID_PREVIEW_PREV));
+    preview->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+
+    // Zoomed all the way in, Page Down scrolls down the page before it turns it.
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    EXPECT_TRUE(preview->GetStyle() & WS_VSCROLL);
+    preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);
+    EXPECT_GT(preview->GetScrollPosition().y, 0);
+    for (int i = 0; i < 50 && preview->m_nCurrentPage == 1; ++i)
+        preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_EQ(preview->m_nCurrentPage, 2u);
+    EXPECT_EQ(preview->GetScrollPosition().y, 0);
+    // Back up from the top of page 2: page 1 shows from its foot.
+    preview->SendMessage(WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);
+    EXPECT_GT(preview->GetScrollPosition().y, 0);
+
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    Idle();
+    EXPECT_TRUE(boxes.texts.empty());
     app->CloseAllDocuments(FALSE);
     Idle();
 }
