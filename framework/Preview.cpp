@@ -313,6 +313,23 @@ void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     }
 }
 
+BOOL CPreviewView::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN) {
+        switch (pMsg->wParam) {
+        case VK_NEXT:
+        case VK_PRIOR:
+        case VK_DOWN:
+        case VK_UP:
+        case VK_HOME:
+        case VK_END:
+            OnKeyDown(static_cast<UINT>(pMsg->wParam), LOWORD(pMsg->lParam), HIWORD(pMsg->lParam));
+            return TRUE;
+        default: break;
+        }
+    }
+    return CScrollView::PreTranslateMessage(pMsg);
+}
+
 BOOL CPreviewView::OnMouseWheel(UINT, short zDelta, CPoint) {
     // One notch turns one page while the whole page is in view; zoomed in, the
     // wheel scrolls through the page and on to the next one.

@@ -51,6 +51,9 @@ public:
     void OnDraw(CDC* pDC) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    // The page keys turn and scroll the pages, ahead of the previewed
+    // window's accelerators (which would make them its own commands).
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     enum { ZOOM_OUT = 0, ZOOM_MIDDLE = 1, ZOOM_IN = 2 };
 

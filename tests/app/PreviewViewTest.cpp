@@ -127,42 +127,49 @@ TEST_F(PreviewViewTest, AReportOfSeveralPagesIsPreviewedPageByPage)
     EXPECT_FALSE(buttonEnabled(AFX_ID_PREVIEW_PREV));
     EXPECT_TRUE(buttonEnabled(AFX_ID_PREVIEW_NEXT));
 
+    // A key as the program's message loop hands it on: the report window's
+    // accelerators see it before the window with the focus.
+    auto press = [&](UINT key) {
+        MSG msg{preview->m_hWnd, WM_KEYDOWN, key, 1};
+        if (!app->PreTranslateMessage(&msg))
+            ::DispatchMessageA(&msg);
+    };
     const short notch = WHEEL_DELTA;
     const struct { const char* what; std::function<void()> act; UINT page; } steps[] = {
         {"Next Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, 2},
-        {"Page Down", [&] { preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0); }, 3},
+        {"Page Down", [&] { press(VK_NEXT); }, 3},
         {"wheel back", [&] { preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, notch), 0); }, 2},
         {"wheel on", [&] { preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -notch), 0); }, 3},
-        {"End", [&] { preview->SendMessage(WM_KEYDOWN, VK_END, 0); }, pages},
+        {"End", [&] { press(VK_END); }, pages},
         {"Next Page at the end", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, pages},
-        {"Page Up", [&] { preview->SendMessage(WM_KEYDOWN, VK_PRIOR, 0); }, pages - 1},
+        {"Page Up", [&] { press(VK_PRIOR); }, pages - 1},
         {"Prev Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PREV); }, pages - 2},
-        {"Home", [&] { preview->SendMessage(WM_KEYDOWN, VK_HOME, 0); }, 1},
-        {"Page Up at the start", [&] { preview->SendMessage(WM_KEYDOWN, VK_PRIOR, 0); }, 1},
+        {"Home", [&] { press(VK_HOME); }, 1},
+        {"Page Up at the start", [&] { press(VK_PRIOR); }, 1},
     };
     for (const auto& step : steps) {
         step.act();
         EXPECT_EQ(preview->m_nCurrentPage, step.page) << step.what;
         EXPECT_EQ(shown(), step.page) << step.what;
     }
-    preview->SendMessage(WM_KEYDOWN, VK_END, 0);
+    press(VK_END);
     EXPECT_FALSE(buttonEnabled(AFX_ID_PREVIEW_NEXT));
     EXPECT_TRUE(buttonEnabled(AFX_ID_PREVIEW_PREV));
-    preview->SendMessage(WM_KEYDOWN, VK_HOME, 0);
+    press(VK_HOME);
 
     // Zoomed all the way in, Page Down scrolls down the page before it turns it.
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
     EXPECT_TRUE(preview->GetStyle() & WS_VSCROLL);
-    preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+    press(VK_NEXT);
     EXPECT_EQ(preview->m_nCurrentPage, 1u);
     EXPECT_GT(preview->GetScrollPosition().y, 0);
     for (int i = 0; i < 50 && preview->m_nCurrentPage == 1; ++i)
-        preview->SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+        press(VK_NEXT);
     EXPECT_EQ(preview->m_nCurrentPage, 2u);
     EXPECT_EQ(preview->GetScrollPosition().y, 0);
     // Back up from the top of page 2: page 1 shows from its foot.
-    preview->SendMessage(WM_KEYDOWN, VK_UP, 0);
+    press(VK_UP);
     EXPECT_EQ(preview->m_nCurrentPage, 1u);
     EXPECT_GT(preview->GetScrollPosition().y, 0);
 
