@@ -283,7 +283,8 @@ TEST_F(DiscCaseTest, ThrowDiscsStoresWhatTheDiskProgramComputesOnTheWrittenCase)
 
 namespace {
 
-// What the progress box's message line says each time the run lets the window work.
+// What the progress box's message line says when the run lets the window work.
+// The timer is due from the run's first pump on.
 struct ProgressMessages {
     static inline std::vector<std::string> seen;
     static void CALLBACK Sample(HWND, UINT, UINT_PTR, DWORD)
@@ -295,7 +296,12 @@ struct ProgressMessages {
                 seen.emplace_back(text);
         }
     }
-    ProgressMessages() { seen.clear(); timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Sample); }
+    ProgressMessages()
+    {
+        seen.clear();
+        timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Sample);
+        ::Sleep(2 * USER_TIMER_MINIMUM);
+    }
     ~ProgressMessages() { ::KillTimer(nullptr, timer); }
     UINT_PTR timer = 0;
 };
@@ -308,16 +314,18 @@ TEST_F(DiscCaseTest, ThrowDiscsProgressNamesTheRockBeingThrown)
 {
     Slope({{0, 10}, {6, 6}, {14, 4}, {30, 3.5}}, {rock});
     Seeder(0.5, 10.6, 20, 0);
+    // Throws long enough for the box to be looked at during each of them.
     doc->m_nRocks = 4;
-    doc->GetDiscParameters().SetEndTime(1.5);
+    doc->GetDiscParameters().SetEndTime(5.0);
     MessageBoxRecorder boxes;
     std::string error;
     {
         ProgressMessages messages;
         ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
     }
-    // The run is short: the box may not be looked at during every throw, but
-    // what it shows counts up through the rocks.
+    // What the box shows counts up through the rocks, from the first.
+    ASSERT_FALSE(ProgressMessages::seen.empty());
+    EXPECT_EQ(ProgressMessages::seen.front(), "Rock 1 of 4");
     int last = 0;
     for (const std::string& text : ProgressMessages::seen) {
         int rock = 0, total = 0;

@@ -116,10 +116,9 @@ namespace {
 int* g_runFlagToCancel = nullptr;
 }  // namespace
 
-// Cancel ends a run without touching the results of the run before it.
 namespace {
 
-// The labels the progress box's first bar shows while a run lets the window work.
+// The labels the progress box's first bar shows when the run lets the window work.
 std::vector<std::string> g_barLabels;
 
 void CALLBACK SampleBarLabel(HWND, UINT, UINT_PTR, DWORD)
@@ -140,9 +139,11 @@ void CALLBACK SampleBarLabel(HWND, UINT, UINT_PTR, DWORD)
 TEST_F(DiscDocumentTest, NewDemSimulationProgressCountsTimeSteps)
 {
     AddPointSeeder(5, 10, 50, 0.5);
-    doc->GetDiscParameters().SetEndTime(3.0);
+    // A long run of cheap steps; the timer is due from the run's first pump on.
+    doc->GetDiscParameters().SetEndTime(6000.0);
     g_barLabels.clear();
     const UINT_PTR timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &SampleBarLabel);
+    ::Sleep(2 * USER_TIMER_MINIMUM);
     RunDemSimulation(doc.get());
     ::KillTimer(nullptr, timer);
     ASSERT_FALSE(g_barLabels.empty());
@@ -150,13 +151,14 @@ TEST_F(DiscDocumentTest, NewDemSimulationProgressCountsTimeSteps)
     for (const std::string& label : g_barLabels) {
         int step = 0, total = 0;
         ASSERT_EQ(std::sscanf(label.c_str(), "Time step %d of %d", &step, &total), 2) << label;
-        EXPECT_EQ(total, 300) << label;   // 3 s in steps of 0.01 s
+        EXPECT_EQ(total, 600000) << label;   // 6000 s in steps of 0.01 s
         EXPECT_GE(step, last) << label;
         EXPECT_LE(step, total) << label;
         last = step;
     }
 }
 
+// Cancel ends a run without touching the results of the run before it.
 TEST_F(DiscDocumentTest, ACancelledRunKeepsTheResultsBefore)
 {
     AddPointSeeder(5, 10, 50, 0.5);
