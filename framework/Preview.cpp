@@ -265,10 +265,11 @@ void CPreviewView::OnPreviewPrint() {
 bool CPreviewView::GoToPage(UINT nPage) {
     if (m_pPreviewInfo == nullptr) return false;
     const UINT first = std::max(1u, m_pPreviewInfo->GetMinPage());
-    // The last page that still fills every shown place; a document of unknown
-    // length (no maximum) has no last page.
+    // The last page that still fills every shown place. A view that sets no
+    // page count prints its first page only (CView::OnPrepareDC), so there is
+    // nothing to turn to.
     const UINT max = m_pPreviewInfo->GetMaxPage();
-    UINT last = max == 0xFFFF ? nPage : max;
+    UINT last = max == 0xFFFF ? first : max;
     if (last >= m_nPages) last -= m_nPages - 1;
     nPage = std::clamp(nPage, first, std::max(first, last));
     if (nPage == m_nCurrentPage) return false;

@@ -179,3 +179,31 @@ TEST_F(PreviewViewTest, AReportOfSeveralPagesIsPreviewedPageByPage)
     app->CloseAllDocuments(FALSE);
     Idle();
 }
+
+// A slope window prints one page: the page keys and the wheel have nothing to
+// turn to, and the preview never shows an empty second sheet.
+TEST_F(PreviewViewTest, TheOnePageOfASlopeWindowStaysShown)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    MessageBoxRecorder boxes;
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    CView* slope = frame->MDIGetActive()->GetActiveView();
+    ASSERT_NE(slope, nullptr);
+    slope->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    auto* preview = dynamic_cast<COvPreviewView*>(frame->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    MSG key{preview->m_hWnd, WM_KEYDOWN, VK_NEXT, 1};
+    if (!app->PreTranslateMessage(&key))
+        ::DispatchMessageA(&key);
+    preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    Idle();
+    EXPECT_TRUE(boxes.texts.empty());
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
