@@ -130,16 +130,21 @@ TEST_F(PreviewViewTest, AReportOfSeveralPagesIsPreviewedPageByPage)
     // A key as the program's message loop hands it on: the report window's
     // accelerators see it before the window with the focus.
     auto press = [&](UINT key) {
-        MSG msg{preview->m_hWnd, WM_KEYDOWN, key, 1};
+        MSG msg{};
+        msg.hwnd = preview->m_hWnd;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        msg.lParam = 1;
         if (!app->PreTranslateMessage(&msg))
             ::DispatchMessageA(&msg);
     };
-    const short notch = WHEEL_DELTA;
+    // The wheel's turn is the high word of wParam: a notch towards the user is -WHEEL_DELTA.
+    const WPARAM back = MAKEWPARAM(0, WHEEL_DELTA), on = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
     const struct { const char* what; std::function<void()> act; UINT page; } steps[] = {
         {"Next Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, 2},
         {"Page Down", [&] { press(VK_NEXT); }, 3},
-        {"wheel back", [&] { preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, notch), 0); }, 2},
-        {"wheel on", [&] { preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -notch), 0); }, 3},
+        {"wheel back", [&] { preview->SendMessage(WM_MOUSEWHEEL, back, 0); }, 2},
+        {"wheel on", [&] { preview->SendMessage(WM_MOUSEWHEEL, on, 0); }, 3},
         {"End", [&] { press(VK_END); }, pages},
         {"Next Page at the end", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, pages},
         {"Page Up", [&] { press(VK_PRIOR); }, pages - 1},
@@ -195,10 +200,14 @@ TEST_F(PreviewViewTest, TheOnePageOfASlopeWindowStaysShown)
     slope->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
     auto* preview = dynamic_cast<COvPreviewView*>(frame->GetActiveView());
     ASSERT_NE(preview, nullptr);
-    MSG key{preview->m_hWnd, WM_KEYDOWN, VK_NEXT, 1};
+    MSG key{};
+    key.hwnd = preview->m_hWnd;
+    key.message = WM_KEYDOWN;
+    key.wParam = VK_NEXT;
+    key.lParam = 1;
     if (!app->PreTranslateMessage(&key))
         ::DispatchMessageA(&key);
-    preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
     EXPECT_EQ(preview->m_nCurrentPage, 1u);
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
