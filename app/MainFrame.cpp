@@ -753,7 +753,10 @@ LRESULT CMainFrame::OnPageSetupResult(WPARAM wParam, LPARAM) {
         app->m_pageSettings = source->settings;
         app->m_bPrintMargins = source->printMargins;
     }
-    Invalidate(TRUE);
+    // The frame and every window inside it (the open documents' views) draw
+    // again: margins and paper show in what they draw, and a frame repaint
+    // alone leaves the views as they were, grey where the dialog covered them.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 1;
 }
 

@@ -161,7 +161,7 @@ void CSwatchComboBox::DrawSwatchItem(CDC* dc, const CRect& rcItem, BOOL selected
     rc.left += kTextLeft;
     dc->SetBkColor(back);
     dc->SetTextColor(text);
-    dc->DrawText(name, &rc, DT_SINGLELINE | DT_VCENTER);
+    dc->DrawText(name, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);  // a material name as typed
 }
 
 void CSwatchComboBox::DrawItem(LPDRAWITEMSTRUCT lpDIS) {

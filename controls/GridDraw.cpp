@@ -347,14 +347,14 @@ void DrawCellContent(CDC* dc, const GridItemInfo& item, CRect rect, CImageList* 
         return;
     }
     if (enabled) {
-        dc->DrawText(item.text, &rect, item.format);
+        dc->DrawText(item.text, &rect, item.format | DT_NOPREFIX);
     } else {
         CRect shifted = rect;
         shifted.OffsetRect(1, 1);
         dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-        dc->DrawText(item.text, &shifted, item.format);
+        dc->DrawText(item.text, &shifted, item.format | DT_NOPREFIX);
         dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
-        dc->DrawText(item.text, &rect, item.format);
+        dc->DrawText(item.text, &rect, item.format | DT_NOPREFIX);
     }
 }
 

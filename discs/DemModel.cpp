@@ -217,10 +217,7 @@ bool CDemModel::Run()
     m_nStoreEvery = 1;
     if (!(m_dTimeStep > 0.0) || !std::isfinite(m_dTimeStep) || !std::isfinite(m_dEndTime) || !(m_dEndTime > 0.0))
         return true;
-    // The steps are counted, not derived from the time added up step by step,
-    // so that no step number repeats and none is skipped.
-    const double wanted = std::ceil(m_dEndTime / m_dTimeStep - 1e-9);
-    const long long steps = wanted > 1e9 ? 1000000000LL : static_cast<long long>(wanted);
+    const long long steps = GetTotalSteps();
     size_t movers = 0;
     for (const auto& e : m_elements)
         if (e->IsMoving())

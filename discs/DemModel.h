@@ -4,6 +4,7 @@
 // replays.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,6 +41,15 @@ public:
     // Steps done by the last run, and the frames stored (states per element):
     // the state at the start of every k-th step, and the state at the end.
     int GetStepCount() const { return m_nStepCount; }
+    // The steps a run takes: the end time in whole steps, counted rather than
+    // summed so that none repeats or is skipped.
+    long long GetTotalSteps() const
+    {
+        if (!(m_dTimeStep > 0.0) || !std::isfinite(m_dTimeStep) || !std::isfinite(m_dEndTime) || !(m_dEndTime > 0.0))
+            return 0;
+        const double wanted = std::ceil(m_dEndTime / m_dTimeStep - 1e-9);
+        return wanted > 1e9 ? 1000000000LL : static_cast<long long>(wanted);
+    }
     int GetFrameCount() const { return m_nFrameCount; }
     // The stride between stored steps of the last run.
     int GetStoreEvery() const { return m_nStoreEvery; }

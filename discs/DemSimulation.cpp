@@ -3,6 +3,8 @@
 // document's disc results.
 #include "discs/DiscServices.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include "discs/DemModel.h"
 #include "discs/DiscEnt.h"
@@ -79,8 +81,11 @@ void RunDemSimulation(CTalusimDoc* doc, const char* geometryPath)
     {
         CWaitCursor wait;
         CWorkingDlg working(runFlag, "Calculating paths...", "");
-        model.SetProgress([&working, runFlag](int percent) {
-            working.SetProgress(percent, percent, 100);
+        // One set of discs runs through time: the bar counts time steps, not rocks.
+        working.GetFirstBar().SetRockLabel(FALSE);
+        const int steps = static_cast<int>(std::min<long long>(model.GetTotalSteps(), INT_MAX));
+        model.SetProgress([&working, &model, runFlag, steps](int percent) {
+            working.SetProgress(percent, model.GetStepCount(), steps);
             working.PumpMessages();
             return *runFlag == 1;
         });

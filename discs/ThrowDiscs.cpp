@@ -16,6 +16,7 @@
 #include "discs/DiscPathPieces.h"
 #include "model/DocumentDependencies.h"
 #include "model/WorkingDlg.h"
+#include "res/dialogs-compute.h"
 #include "res/resource.h"
 
 namespace {
@@ -283,6 +284,9 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
             disc.m_context.Reset();
             disc.m_context.frameTotal = total;
             working.SetProgress((i + 1) * 100 / rocks, i + 1, rocks);
+            // The message line names the rock being thrown, as the bar does.
+            text.Format("Rock %d of %d", i + 1, rocks);
+            working.SetDlgItemText(IDC_WORKING_MESSAGE, text);
             working.PumpMessages();
             if (*runFlag != 1)
                 break;

@@ -245,8 +245,14 @@ CString CMaterialEditorDlg::TablePagePath()
 void CMaterialEditorDlg::OnTable()
 {
     const CString page = TablePagePath();
-    if (!page.IsEmpty())
-        LinkShell::Open(page, SW_SHOWNORMAL);
+    if (page.IsEmpty())
+        return;
+    // Without the page the shell would fail without a word: say what is missing.
+    if (::GetFileAttributesA(page) == INVALID_FILE_ATTRIBUTES) {
+        AfxMessageBox(CString("The document could not be found:\n") + page, MB_ICONEXCLAMATION);
+        return;
+    }
+    LinkShell::Open(page, SW_SHOWNORMAL);
 }
 
 void CMaterialEditorDlg::OnTutorial()

@@ -262,18 +262,84 @@ void CPreviewView::OnPreviewPrint() {
     if (main != nullptr) main->SendMessage(WM_COMMAND, ID_FILE_PRINT);
 }
 
-void CPreviewView::OnNextPage() {
-    if (m_nCurrentPage + m_nPages <= m_pPreviewInfo->GetMaxPage()) {
-        ++m_nCurrentPage;
-        Invalidate();
+bool CPreviewView::GoToPage(UINT nPage) {
+    if (m_pPreviewInfo == nullptr) return false;
+    const UINT first = std::max(1u, m_pPreviewInfo->GetMinPage());
+    // The last page that still fills every shown place. A view that sets no
+    // page count prints its first page only (CView::OnPrepareDC), so there is
+    // nothing to turn to.
+    const UINT max = m_pPreviewInfo->GetMaxPage();
+    UINT last = max == 0xFFFF ? first : max;
+    if (last >= m_nPages) last -= m_nPages - 1;
+    nPage = std::clamp(nPage, first, std::max(first, last));
+    if (nPage == m_nCurrentPage) return false;
+    m_nCurrentPage = nPage;
+    ScrollToPosition(CPoint(GetDeviceScrollPosition().x, 0));
+    Invalidate();
+    return true;
+}
+
+void CPreviewView::OnNextPage() { GoToPage(m_nCurrentPage + 1); }
+
+void CPreviewView::OnPrevPage() {
+    if (m_nCurrentPage > 1) GoToPage(m_nCurrentPage - 1);
+}
+
+void CPreviewView::ScrollOrTurn(int dy) {
+    if (dy == 0) return;
+    // Within a page taller than the window the text scrolls first.
+    if ((GetStyle() & WS_VSCROLL) && OnScrollBy(CSize(0, dy), TRUE)) return;
+    const UINT before = m_nCurrentPage;
+    if (dy > 0) {
+        OnNextPage();
+    } else if (m_nCurrentPage > 1) {
+        OnPrevPage();
+        // Coming back from below, the reader arrives at the foot of the page.
+        if (m_nCurrentPage != before) ScrollToPosition(CPoint(GetDeviceScrollPosition().x, m_totalDev.cy));
     }
 }
 
-void CPreviewView::OnPrevPage() {
-    if (m_nCurrentPage > std::max(1u, m_pPreviewInfo->GetMinPage())) {
-        --m_nCurrentPage;
-        Invalidate();
+void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+    CRect client;
+    GetClientRect(&client);
+    const int page = std::max(1, client.Height() - client.Height() / 10);
+    switch (nChar) {
+    case VK_NEXT: ScrollOrTurn(page); break;
+    case VK_PRIOR: ScrollOrTurn(-page); break;
+    case VK_DOWN: ScrollOrTurn(std::max(1, static_cast<int>(m_lineDev.cy))); break;
+    case VK_UP: ScrollOrTurn(-std::max(1, static_cast<int>(m_lineDev.cy))); break;
+    case VK_HOME: GoToPage(1); break;
+    case VK_END: GoToPage(m_pPreviewInfo != nullptr ? m_pPreviewInfo->GetMaxPage() : 1); break;
+    default: CScrollView::OnKeyDown(nChar, nRepCnt, nFlags); break;
     }
+}
+
+BOOL CPreviewView::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN) {
+        switch (pMsg->wParam) {
+        case VK_NEXT:
+        case VK_PRIOR:
+        case VK_DOWN:
+        case VK_UP:
+        case VK_HOME:
+        case VK_END:
+            OnKeyDown(static_cast<UINT>(pMsg->wParam), LOWORD(pMsg->lParam), HIWORD(pMsg->lParam));
+            return TRUE;
+        default: break;
+        }
+    }
+    return CScrollView::PreTranslateMessage(pMsg);
+}
+
+BOOL CPreviewView::OnMouseWheel(UINT, short zDelta, CPoint) {
+    // One notch turns one page while the whole page is in view; zoomed in, the
+    // wheel scrolls through the page and on to the next one.
+    UINT lines = 3;
+    ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int notches = -zDelta / WHEEL_DELTA;
+    const int step = (GetStyle() & WS_VSCROLL) ? static_cast<int>(lines) * std::max(1, static_cast<int>(m_lineDev.cy)) : 1;
+    for (int i = 0; i < std::abs(notches); ++i) ScrollOrTurn(notches > 0 ? step : -step);
+    return TRUE;
 }
 
 void CPreviewView::OnZoomIn() {
@@ -318,6 +384,8 @@ BEGIN_MESSAGE_MAP(CPreviewView, CScrollView)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_LBUTTONDOWN()
+    ON_WM_KEYDOWN()
+    ON_WM_MOUSEWHEEL()
     ON_COMMAND(AFX_ID_PREVIEW_CLOSE, OnPreviewClose)
     ON_COMMAND(AFX_ID_PREVIEW_PRINT, OnPreviewPrint)
     ON_COMMAND(AFX_ID_PREVIEW_NEXT, OnNextPage)

@@ -51,6 +51,9 @@ public:
     void OnDraw(CDC* pDC) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    // The page keys turn and scroll the pages, ahead of the previewed
+    // window's accelerators (which would make them its own commands).
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     enum { ZOOM_OUT = 0, ZOOM_MIDDLE = 1, ZOOM_IN = 2 };
 
@@ -78,6 +81,11 @@ protected:
     // Lays the shown pages out in the client area for the zoom state.
     void PositionPages();
     void DrawPage(CDC* pDC, UINT nPage, const CRect& rect);
+    // Shows the page (clamped to the document's pages) from its top; false when it is already shown.
+    bool GoToPage(UINT nPage);
+    // Scrolls by a device distance; at either end of the scroll range the
+    // page before or after is shown instead.
+    void ScrollOrTurn(int dy);
 
     afx_msg void OnPreviewClose();
     afx_msg void OnPreviewPrint();
@@ -92,6 +100,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };

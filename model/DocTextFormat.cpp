@@ -50,13 +50,24 @@ const SectionEntry kSections[] = {
      &CTalusimDoc::HasSnapAndGridToWrite, true},
 };
 
-// The reader's message; a number that is not finite is named with its line.
+// The reader's message, with the line where reading stopped and why, so that
+// a damaged file can be mended by hand.
 CString RefusalMessage(const CDocumentTextReader& file)
 {
+    const char* cause = nullptr;
+    switch (file.GetRefusal()) {
+    case CDocumentTextReader::notFinite: cause = "\nLine %zu holds a number that is not finite."; break;
+    case CDocumentTextReader::badValue: cause = "\nLine %zu does not hold the numbers that belong there."; break;
+    case CDocumentTextReader::badCount:
+        cause = "\nLine %zu holds a count that is negative or larger than the rest of the file.";
+        break;
+    case CDocumentTextReader::missingLine: cause = "\nThe file ends after line %zu, before the section does."; break;
+    case CDocumentTextReader::none: break;
+    }
     CString message = kInvalidSection;
-    if (file.GetRefusal() == CDocumentTextReader::notFinite) {
-        char line[96];
-        std::snprintf(line, sizeof line, "\nLine %zu holds a number that is not finite.", file.GetRefusedLine());
+    if (cause != nullptr) {
+        char line[128];
+        std::snprintf(line, sizeof line, cause, file.GetRefusedLine());
         message += line;
     }
     return message;

@@ -469,7 +469,7 @@ bool CDocumentTextReader::ReadCount(int& count)
     std::string_view line;
     if (!NextDataLine(line))
         return Refuse(missingLine);
-    return ScanCount(line, count, LinesLeft()) || Refuse(badValue);
+    return ScanCount(line, count, LinesLeft()) || Refuse(badCount);
 }
 
 bool CDocumentTextReader::ReadColour(COLORREF& colour)

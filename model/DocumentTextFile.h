@@ -29,7 +29,7 @@ class CDocumentTextReader
 public:
     enum OpenResult { opened, cannotOpen };
     // Why the last Read... of values failed.
-    enum Refusal { none, missingLine, badValue, notFinite };
+    enum Refusal { none, missingLine, badValue, notFinite, badCount };
 
     CDocumentTextReader();
     ~CDocumentTextReader();

@@ -183,6 +183,12 @@
 #ifndef AFX_ID_PREVIEW_PRINT
 #define AFX_ID_PREVIEW_PRINT            58116
 #endif
+#ifndef AFX_ID_PREVIEW_NEXT
+#define AFX_ID_PREVIEW_NEXT             58114
+#endif
+#ifndef AFX_ID_PREVIEW_PREV
+#define AFX_ID_PREVIEW_PREV             58115
+#endif
 #ifndef AFX_ID_PREVIEW_ZOOMIN
 #define AFX_ID_PREVIEW_ZOOMIN           58117
 #endif

@@ -140,11 +140,11 @@ void CArrowPainter::DrawTextLines(CDC* pDC, CPoint point, int angleTenths, const
     const int oldMode = pDC->SetBkMode(bkMode);
 
     RECT whole = {0, 0, 0, 0};
-    ::DrawTextA(hdc, text, text.GetLength(), &whole, DT_CALCRECT | DT_NOCLIP);
+    ::DrawTextA(hdc, text, text.GetLength(), &whole, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
     const int width = whole.right - whole.left, height = whole.bottom - whole.top;
     AlignTextPoint(point, width, height, anchor);
     RECT one = {0, 0, 0, 0};
-    int lineHeight = ::DrawTextA(hdc, "", 0, &one, DT_CALCRECT | DT_NOCLIP);
+    int lineHeight = ::DrawTextA(hdc, "", 0, &one, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
     if (lineHeight <= 0) {
         TEXTMETRICA tm;
         ::GetTextMetricsA(hdc, &tm);
@@ -161,7 +161,7 @@ void CArrowPainter::DrawTextLines(CDC* pDC, CPoint point, int angleTenths, const
         const int dx = (int)(k * lineHeight * std::sin(t));
         const int dy = (int)(k * lineHeight * std::cos(t));
         ::OffsetRect(&box, dx, dy);
-        ::DrawTextA(hdc, p, (int)(next - p), &box, DT_NOCLIP);
+        ::DrawTextA(hdc, p, (int)(next - p), &box, DT_NOCLIP | DT_NOPREFIX);
         p = next;
     }
     pDC->SetBkMode(oldMode);

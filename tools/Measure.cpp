@@ -419,7 +419,7 @@ void CMeasure::GetDeviceRect(CRect& out, CViewContext* pView, CWnd* pWnd)
             CString label;
             label.Format("L=%.5f Angle=%.5f", GetLength(), GetAngle());
             CRect r(0, 0, 0, 0);
-            ::DrawTextA(hdc, label, label.GetLength(), &r, DT_CALCRECT | DT_NOCLIP);
+            ::DrawTextA(hdc, label, label.GetLength(), &r, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
             out.right += turned ? r.Height() : r.Width();
             const int grow = turned ? r.Width() : r.Height();
             out.bottom += grow;

@@ -45,7 +45,7 @@ bool CTextStyle::LayoutText(CDC* pDC, CViewContext* pView, const CString& text, 
     {
         CFont* pOld = m_pFont->GetSafeHandle() ? pDC->SelectObject(m_pFont.get()) : nullptr;
         CAttribDCGuard guard(pView->IsClipboardRender() ? pView : nullptr);
-        ::DrawTextA(pDC->GetSafeHdc(), text, text.GetLength(), &rect, DT_CALCRECT | DT_NOCLIP);
+        ::DrawTextA(pDC->GetSafeHdc(), text, text.GetLength(), &rect, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
         if (pOld)
             pDC->SelectObject(pOld);
     }

@@ -99,6 +99,34 @@ TEST_F(PageSetupTest, BuiltInFormatsUnitsAndOkReachTheApplication)
     EXPECT_TRUE(boxes.texts.empty());
 }
 
+// What Page Setup hands to the main window redraws everything inside it: the
+// open documents' views as well as the frame, so that no part of a view stays
+// as the dialog left it.
+TEST_F(PageSetupTest, AppliedSettingsRedrawTheViewsInsideTheMainWindow)
+{
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    CMDIChildWnd* child = frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    CView* view = child->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    view->UpdateWindow();
+    frame->UpdateWindow();
+    ASSERT_FALSE(::GetUpdateRect(view->m_hWnd, nullptr, FALSE));
+
+    CPageSetupResult result;
+    result.settings = app->m_pageSettings;
+    result.printMargins = app->m_bPrintMargins;
+    frame->SendMessage(WM_PAGE_SETUP_RESULT, reinterpret_cast<WPARAM>(&result));
+    RECT pending{};
+    EXPECT_TRUE(::GetUpdateRect(view->m_hWnd, &pending, FALSE));
+    RECT client{};
+    view->GetClientRect(&client);
+    EXPECT_TRUE(::EqualRect(&pending, &client));
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
+
 TEST_F(PageSetupTest, CancelPutsBackWhatWasThereAfterAutoAppliedChanges)
 {
     CPageSettings printer;

@@ -1,12 +1,17 @@
 // The program's print preview started from a slope window: it is the
 // program's own preview view, follows an orientation change made while it is
-// open, and its context menu closes it like the toolbar button.
+// open, and its context menu closes it like the toolbar button. A report of
+// several pages is previewed page by page.
 #include "ShellFixture.h"
+
+#include <functional>
+#include <string>
 
 #include "app/OvPreviewView.h"
 #include "app/PageSetupDlg.h"
 #include "framework/Menu.h"
 #include "framework/Preview.h"
+#include "report/InfoViewer.h"
 #include "res/resource.h"
 #include "tests/support/WhenShown.h"
 
@@ -72,6 +77,142 @@ TEST_F(PreviewViewTest, FollowsTheOrientationAndClosesFromItsMenu)
     EXPECT_NE(dynamic_cast<COvPreviewView*>(frame->GetActiveView()), preview);
 
     CPageSetupDlg::SetPrinterOrientation(!printer.m_bPortrait);
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
+
+// Every page of a long report can be reached: the bar's Next and Prev buttons,
+// Page Down and Page Up, Home and End, and the wheel. Zoomed in, a key first
+// scrolls through the page and then turns to the next one.
+TEST_F(PreviewViewTest, AReportOfSeveralPagesIsPreviewedPageByPage)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    // Upright paper, so that a page at its real size is taller than the window.
+    ASSERT_TRUE(CPageSetupDlg::SetPrinterOrientation(FALSE));
+    MessageBoxRecorder boxes;
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    frame->SendMessage(WM_COMMAND, ID_INFO_VIEWER, 0);
+    Idle();
+    auto* viewer = dynamic_cast<CInfoViewer*>(frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(viewer, nullptr);
+    std::string text;
+    for (int i = 1; i <= 400; ++i)
+        text += "Report line " + std::to_string(i) + "\r\n";
+    viewer->GetRichEdit().SetWindowText(text.c_str());
+
+    viewer->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    auto* preview = dynamic_cast<COvPreviewView*>(frame->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    const UINT pages = preview->m_pPreviewInfo->GetMaxPage();
+    const UINT opened = preview->m_nCurrentPage;
+    if (pages < 3u || opened != 1u) {
+        frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+        app->CloseAllDocuments(FALSE);
+        FAIL() << pages << " pages, the preview opened at page " << opened;
+    }
+    auto shown = [&] {
+        preview->RedrawWindow();
+        preview->UpdateWindow();
+        return preview->m_pPreviewInfo->m_nCurPage;   // the page last drawn
+    };
+    auto buttonEnabled = [&](int id) {
+        Idle();
+        CWnd* bar = frame->GetDlgItem(AFX_IDW_PREVIEW_BAR);
+        return bar != nullptr && ::IsWindowEnabled(::GetDlgItem(bar->m_hWnd, id)) != FALSE;
+    };
+    EXPECT_EQ(shown(), 1u);
+    EXPECT_FALSE(buttonEnabled(AFX_ID_PREVIEW_PREV));
+    EXPECT_TRUE(buttonEnabled(AFX_ID_PREVIEW_NEXT));
+
+    // A key as the program's message loop hands it on: the report window's
+    // accelerators see it before the window with the focus.
+    auto press = [&](UINT key) {
+        MSG msg{};
+        msg.hwnd = preview->m_hWnd;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        msg.lParam = 1;
+        if (!app->PreTranslateMessage(&msg))
+            ::DispatchMessageA(&msg);
+    };
+    // The wheel's turn is the high word of wParam: a notch towards the user is -WHEEL_DELTA.
+    const WPARAM back = MAKEWPARAM(0, WHEEL_DELTA), on = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    const struct { const char* what; std::function<void()> act; UINT page; } steps[] = {
+        {"Next Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, 2},
+        {"Page Down", [&] { press(VK_NEXT); }, 3},
+        {"wheel back", [&] { preview->SendMessage(WM_MOUSEWHEEL, back, 0); }, 2},
+        {"wheel on", [&] { preview->SendMessage(WM_MOUSEWHEEL, on, 0); }, 3},
+        {"End", [&] { press(VK_END); }, pages},
+        {"Next Page at the end", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT); }, pages},
+        {"Page Up", [&] { press(VK_PRIOR); }, pages - 1},
+        {"Prev Page", [&] { frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PREV); }, pages - 2},
+        {"Home", [&] { press(VK_HOME); }, 1},
+        {"Page Up at the start", [&] { press(VK_PRIOR); }, 1},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(preview->m_nCurrentPage, step.page) << step.what;
+        EXPECT_EQ(shown(), step.page) << step.what;
+    }
+    press(VK_END);
+    EXPECT_FALSE(buttonEnabled(AFX_ID_PREVIEW_NEXT));
+    EXPECT_TRUE(buttonEnabled(AFX_ID_PREVIEW_PREV));
+    press(VK_HOME);
+
+    // Zoomed all the way in, Page Down scrolls down the page before it turns it.
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    EXPECT_TRUE(preview->GetStyle() & WS_VSCROLL);
+    press(VK_NEXT);
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);
+    EXPECT_GT(preview->GetScrollPosition().y, 0);
+    for (int i = 0; i < 50 && preview->m_nCurrentPage == 1; ++i)
+        press(VK_NEXT);
+    EXPECT_EQ(preview->m_nCurrentPage, 2u);
+    EXPECT_EQ(preview->GetScrollPosition().y, 0);
+    // Back up from the top of page 2: page 1 shows from its foot.
+    press(VK_UP);
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);
+    EXPECT_GT(preview->GetScrollPosition().y, 0);
+
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    Idle();
+    EXPECT_TRUE(boxes.texts.empty());
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
+
+// A slope window prints one page: the page keys and the wheel have nothing to
+// turn to, and the preview never shows an empty second sheet.
+TEST_F(PreviewViewTest, TheOnePageOfASlopeWindowStaysShown)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    MessageBoxRecorder boxes;
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    CView* slope = frame->MDIGetActive()->GetActiveView();
+    ASSERT_NE(slope, nullptr);
+    slope->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    auto* preview = dynamic_cast<COvPreviewView*>(frame->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    MSG key{};
+    key.hwnd = preview->m_hWnd;
+    key.message = WM_KEYDOWN;
+    key.wParam = VK_NEXT;
+    key.lParam = 1;
+    if (!app->PreTranslateMessage(&key))
+        ::DispatchMessageA(&key);
+    preview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ(preview->m_nCurrentPage, 1u);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    Idle();
+    EXPECT_TRUE(boxes.texts.empty());
     app->CloseAllDocuments(FALSE);
     Idle();
 }

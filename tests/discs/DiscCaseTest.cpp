@@ -4,6 +4,7 @@
 #include "tests/model/DocumentFixture.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"
 #include "discs/ThrowDiscs.h"
+#include "res/dialogs-compute.h"
 
 namespace {
 
@@ -279,6 +281,62 @@ TEST_F(DiscCaseTest, ThrowDiscsStoresWhatTheDiskProgramComputesOnTheWrittenCase)
     // The disc rolled down the slope, not through it.
     EXPECT_GT(track.back().x, 0.6);
     EXPECT_GT(track.back().y, 3.0);
+}
+
+namespace {
+
+// What the progress box's message line says when the run lets the window work.
+// The timer is due from the run's first pump on.
+struct ProgressMessages {
+    static inline std::vector<std::string> seen;
+    static void CALLBACK Sample(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (HWND box = ::FindWindowA(nullptr, "Calculating paths...")) {
+            char text[64] = {};
+            ::GetDlgItemTextA(box, IDC_WORKING_MESSAGE, text, sizeof text);
+            if (seen.empty() || seen.back() != text)
+                seen.emplace_back(text);
+        }
+    }
+    ProgressMessages()
+    {
+        seen.clear();
+        timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Sample);
+        ::Sleep(2 * USER_TIMER_MINIMUM);
+    }
+    ~ProgressMessages() { ::KillTimer(nullptr, timer); }
+    UINT_PTR timer = 0;
+};
+
+}  // namespace
+
+// The progress box's message names the rock being thrown, as its bar does,
+// rather than staying at the first rock.
+TEST_F(DiscCaseTest, ThrowDiscsProgressNamesTheRockBeingThrown)
+{
+    Slope({{0, 10}, {6, 6}, {14, 4}, {30, 3.5}}, {rock});
+    Seeder(0.5, 10.6, 20, 0);
+    // Throws long enough for the box to be looked at during each of them.
+    doc->m_nRocks = 4;
+    doc->GetDiscParameters().SetEndTime(5.0);
+    MessageBoxRecorder boxes;
+    std::string error;
+    {
+        ProgressMessages messages;
+        ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+    }
+    // What the box shows counts up through the rocks, from the first.
+    ASSERT_FALSE(ProgressMessages::seen.empty());
+    EXPECT_EQ(ProgressMessages::seen.front(), "Rock 1 of 4");
+    int last = 0;
+    for (const std::string& text : ProgressMessages::seen) {
+        int rock = 0, total = 0;
+        ASSERT_EQ(std::sscanf(text.c_str(), "Rock %d of %d", &rock, &total), 2) << text;
+        EXPECT_EQ(total, 4);
+        EXPECT_GT(rock, last) << text;
+        last = rock;
+    }
+    EXPECT_GT(last, 1);
 }
 
 // Every thrown disc is a rock of the document: one end point, where it came

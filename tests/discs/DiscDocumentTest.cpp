@@ -1,6 +1,9 @@
 // Disc results on the document: New DEM Simulation, the player's document
 // operations, and an older archive document holding disc results.
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 #include "tests/model/ArchiveBytes.h"
 #include "tests/model/DocumentFixture.h"
 
@@ -8,6 +11,7 @@
 #include "discs/DiscServices.h"
 #include "model/DiscRunServices.h"
 #include "model/ModelClasses.h"
+#include "model/WorkingDlg.h"
 
 using model_test::Bytes;
 
@@ -123,6 +127,48 @@ TEST_F(DiscDocumentTest, NewDemSimulationDropsADiskOntoACollector)
 namespace {
 int* g_runFlagToCancel = nullptr;
 }  // namespace
+
+namespace {
+
+// The labels the progress box's first bar shows when the run lets the window work.
+std::vector<std::string> g_barLabels;
+
+void CALLBACK SampleBarLabel(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = ::FindWindowA(nullptr, "Calculating paths...");
+    auto* working = box != nullptr ? dynamic_cast<CWorkingDlg*>(CWnd::FromHandlePermanent(box)) : nullptr;
+    if (working == nullptr)
+        return;
+    const std::string label = working->GetFirstBar().GetLabel();
+    if (!label.empty() && (g_barLabels.empty() || g_barLabels.back() != label))
+        g_barLabels.push_back(label);
+}
+
+}  // namespace
+
+// A DEM run is one set of discs moving through time: its bar counts the time
+// steps of the run, never rocks.
+TEST_F(DiscDocumentTest, NewDemSimulationProgressCountsTimeSteps)
+{
+    AddPointSeeder(5, 10, 50, 0.5);
+    // A long run of cheap steps; the timer is due from the run's first pump on.
+    doc->GetDiscParameters().SetEndTime(6000.0);
+    g_barLabels.clear();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &SampleBarLabel);
+    ::Sleep(2 * USER_TIMER_MINIMUM);
+    RunDemSimulation(doc.get());
+    ::KillTimer(nullptr, timer);
+    ASSERT_FALSE(g_barLabels.empty());
+    int last = 0;
+    for (const std::string& label : g_barLabels) {
+        int step = 0, total = 0;
+        ASSERT_EQ(std::sscanf(label.c_str(), "Time step %d of %d", &step, &total), 2) << label;
+        EXPECT_EQ(total, 600000) << label;   // 6000 s in steps of 0.01 s
+        EXPECT_GE(step, last) << label;
+        EXPECT_LE(step, total) << label;
+        last = step;
+    }
+}
 
 // Cancel ends a run without touching the results of the run before it.
 TEST_F(DiscDocumentTest, ACancelledRunKeepsTheResultsBefore)

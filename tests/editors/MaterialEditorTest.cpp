@@ -338,21 +338,44 @@ TEST(MaterialEditor, TheColourPickerSetsTheMaterialColour)
     EXPECT_EQ(soil->GetColour(), RGB(255, 0, 0));
 }
 
-TEST(MaterialEditor, TableOpensThePageBesideTheProgram)
+TEST(MaterialEditor, TableOpensThePageBesideTheProgramOrSaysItIsMissing)
 {
-    auto doc = TwoMaterialDocument();
-    LinkShellRecorder shell;
-    {
-        Editing e([](CDialog& d) {
-            Click(d, IDC_ME_TABLE);
-            Click(d, IDCANCEL);
-        });
-        doc->EditMaterial(nullptr);
-    }
-    ASSERT_EQ(shell.opened.size(), 1u);
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);
     std::string folder = module;
     folder = folder.substr(0, folder.rfind('\\') + 1);
-    EXPECT_EQ(shell.opened[0], folder + "RN_RT_TABLE.htm");
+    const std::string page = folder + "RN_RT_TABLE.htm";
+    const bool installed = ::GetFileAttributesA(page.c_str()) != INVALID_FILE_ATTRIBUTES;
+    for (const bool present : {true, false}) {
+        if (present && !installed) {
+            HANDLE file = ::CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            ::CloseHandle(file);
+        }
+        if (!present && installed)
+            continue;   // the program's own page stays where it is
+        if (!present)
+            ::DeleteFileA(page.c_str());
+        auto doc = TwoMaterialDocument();
+        LinkShellRecorder shell;
+        MessageBoxRecorder boxes;
+        {
+            Editing e([](CDialog& d) {
+                Click(d, IDC_ME_TABLE);
+                Click(d, IDCANCEL);
+            });
+            doc->EditMaterial(nullptr);
+        }
+        if (present) {
+            ASSERT_EQ(shell.opened.size(), 1u);
+            EXPECT_EQ(shell.opened[0], page);
+            EXPECT_TRUE(boxes.texts.empty());
+        } else {
+            EXPECT_TRUE(shell.opened.empty());
+            ASSERT_EQ(boxes.texts.size(), 1u);
+            EXPECT_EQ(boxes.texts[0], "The document could not be found:\n" + page);
+        }
+    }
+    if (!installed)
+        ::DeleteFileA(page.c_str());
 }

@@ -380,7 +380,8 @@ TEST(TextFormat, BadFilesAreRefusedAndLeaveNothingBehind)
         auto doc = std::make_unique<CTalusimDoc>();
         EXPECT_FALSE(doc->OnOpenDocument(path.c_str())) << c.name;
         ASSERT_EQ(boxes.messages.size(), 1u) << c.name;
-        EXPECT_EQ(boxes.messages[0], kInvalid) << c.name;
+        // The message begins with the reader's text; where it can, it goes on with the line and the cause.
+        EXPECT_EQ(boxes.messages[0].substr(0, std::strlen(kInvalid)), kInvalid) << c.name;
         EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0) << c.name;
         EXPECT_EQ(doc->GetEndPointCount(), 0) << c.name;
         EXPECT_EQ(doc->GetSlope(), nullptr) << c.name;
@@ -553,6 +554,38 @@ TEST(TextFormat, NumbersThatAreNotFiniteAreRefusedWithTheirLine)
             << c.what;
         EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0) << c.what;
         EXPECT_EQ(doc->GetSlope(), nullptr) << c.what;
+    }
+}
+
+// A number that cannot be read, a count the file cannot hold and a file that
+// stops inside a section are each refused with the line where reading stopped
+// and what was wrong there.
+TEST(TextFormat, DamagedNumbersAreRefusedWithTheirLineAndCause)
+{
+    const std::string good = ReadTextFile(FixturePath("hand-written.cla"));
+    const std::string notNumbers = " does not hold the numbers that belong there.";
+    const std::string badCount = " holds a count that is negative or larger than the rest of the file.";
+    const struct { const char* what; const char* from; const char* to; std::string cause; } cases[] = {
+        {"seeder with a word for a number", "10 1e-005\r\n", "10 abc\r\n", notNumbers},
+        {"slope vertex with a word", "10 10 0.5 0.25", "10 ten 0.5 0.25", notNumbers},
+        {"rock-path piece cut short", "0 2 21 6 18.5 1 9.81 4 1", "0 2 21 6 18.5", notNumbers},
+        {"barrier capacity left blank", "0\t1500", "0\t", notNumbers},
+        {"negative count", "* Number of Rock Paths\r\n1", "* Number of Rock Paths\r\n-1", badCount},
+        {"huge count", "* Number of Rock Endpoints\r\n1", "* Number of Rock Endpoints\r\n2000000000", badCount},
+    };
+    for (const auto& c : cases) {
+        std::string text = good;
+        const std::size_t at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.what;
+        text.replace(at, std::strlen(c.from), c.to);
+        // The damaged value sits on the last line of what was replaced.
+        const std::size_t line = std::count(text.begin(), text.begin() + at + std::strlen(c.to) - 1, '\n') + 1;
+        MessageBoxRecorder boxes;
+        auto doc = std::make_unique<CTalusimDoc>();
+        EXPECT_FALSE(doc->OnOpenDocument(WriteTextFile("damaged.cla", text).c_str())) << c.what;
+        ASSERT_EQ(boxes.messages.size(), 1u) << c.what;
+        EXPECT_EQ(boxes.messages[0], std::string(kInvalid) + "\nLine " + std::to_string(line) + c.cause) << c.what;
+        EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0) << c.what;
     }
 }
 

@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "res/dialogs-compute.h"
+#include "res/dialogs-editors.h"
+#include "res/dialogs-model.h"
+#include "res/dialogs-pagesetup.h"
+#include "res/dialogs-shell.h"
+#include "res/dialogs-view.h"
 #include "res/resource.h"
 
 namespace {
@@ -188,6 +194,77 @@ TEST(Menus, MenuBarsHaveTheHelpPopupsThatReceivePictures)
         ASSERT_NE(m.menu, nullptr);
         EXPECT_TRUE(hasPopup(m.menu, "Brevantics on the &Web")) << "menu " << id;
         EXPECT_TRUE(hasPopup(m.menu, "&Manuals")) << "menu " << id;
+    }
+}
+
+namespace {
+
+// The key that an item's text gives it: the letter after its single '&' ("&&" shows an ampersand).
+char mnemonic(const std::string& text)
+{
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return static_cast<char>(toupper(static_cast<unsigned char>(text[i + 1])));
+        ++i;
+    }
+    return '\0';
+}
+
+// Every item of one popup level (or menu bar) that shares its key with another
+// item of the same level, then the same for every popup below it.
+void collectSharedMnemonics(HMENU menu, const std::string& where, std::vector<std::string>& out)
+{
+    // Captions whose key is given with their text; two of them may share a key.
+    static const char* const kFixed[] = {"Check for Updates &Automatically", "&About Clastor...",
+                                         "Brevantics on the &Web", "&What's New ...",
+                                         "&Save as formatted text file..."};
+    const auto fixed = [](const std::string& text) {
+        return std::find(std::begin(kFixed), std::end(kFixed), text) != std::end(kFixed);
+    };
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char buffer[256] = {};
+        GetMenuStringA(menu, i, buffer, sizeof buffer, MF_BYPOSITION);
+        texts.emplace_back(buffer);
+        if (HMENU sub = GetSubMenu(menu, i))
+            collectSharedMnemonics(sub, where + " > " + buffer, out);
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const char key = mnemonic(texts[i]);
+            if (key != '\0' && key == mnemonic(texts[j]) && !(fixed(texts[i]) && fixed(texts[j])))
+                out.push_back(where + ": \"" + texts[i] + "\" and \"" + texts[j] + "\" share Alt+" + key);
+        }
+}
+
+BOOL CALLBACK collectResourceId(HMODULE, LPCSTR, LPSTR name, LONG_PTR out)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<UINT>*>(out)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+    return TRUE;
+}
+
+}  // namespace
+
+// A key opens one item: two items of one level with the same key would make
+// the second unreachable from the keyboard (the first one always wins).
+TEST(Menus, NoTwoItemsOfALevelShareAKey)
+{
+    EXPECT_EQ(mnemonic("G&raphs"), 'R');
+    EXPECT_EQ(mnemonic("&Barrier && Collector Graphs..."), 'B');
+    EXPECT_EQ(mnemonic("Barrier && Collector"), '\0');
+    std::vector<UINT> ids;
+    EnumResourceNamesA(module(), MAKEINTRESOURCEA(4) /* RT_MENU */, collectResourceId, reinterpret_cast<LONG_PTR>(&ids));
+    ASSERT_GE(ids.size(), std::size(kMenus));
+    for (UINT id : ids) {
+        MenuHolder m(id);
+        ASSERT_NE(m.menu, nullptr) << "menu " << id;
+        std::vector<std::string> shared;
+        collectSharedMnemonics(m.menu, "menu " + std::to_string(id), shared);
+        for (const std::string& s : shared)
+            ADD_FAILURE() << s;
     }
 }
 
@@ -378,41 +455,158 @@ BOOL CALLBACK collectDialogName(HMODULE, LPCSTR, LPSTR name, LONG_PTR out)
     return TRUE;
 }
 
-// The labels of one dialog whose single line of text is wider than the label.
-std::vector<std::string> clippedLabels(HWND dialog)
+// What a label, check box, radio button or group box draws: its text without the mnemonic marks.
+std::string shownText(const char* text)
 {
-    std::vector<std::string> clipped;
-    HDC dc = GetDC(dialog);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    std::string shown;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '&' && *++p == '\0')
+            break;
+        shown += *p;    // "&&" shows one '&'
+    }
+    return shown;
+}
+
+struct DialogControl {
+    HWND hwnd;
+    std::string cls, text;
+    LONG style;
+    RECT rect;   // in the dialog's client coordinates
+    bool isLabel() const { return _stricmp(cls.c_str(), "Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT; }
+    bool isButton(LONG kind) const { return _stricmp(cls.c_str(), "Button") == 0 && (style & BS_TYPEMASK) == kind; }
+    bool isCheckOrRadio() const
+    {
+        return isButton(BS_CHECKBOX) || isButton(BS_AUTOCHECKBOX) || isButton(BS_RADIOBUTTON) ||
+               isButton(BS_AUTORADIOBUTTON) || isButton(BS_3STATE) || isButton(BS_AUTO3STATE);
+    }
+    bool isGroupBox() const { return isButton(BS_GROUPBOX); }
+    bool isField() const
+    {
+        return _stricmp(cls.c_str(), "Edit") == 0 || _stricmp(cls.c_str(), "ComboBox") == 0 ||
+               _stricmp(cls.c_str(), "msctls_updown32") == 0;
+    }
+};
+
+std::vector<DialogControl> shownControls(HWND dialog)
+{
+    std::vector<DialogControl> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        char cls[64] = {}, text[256] = {};
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        char cls[64] = {}, text[512] = {};
         GetClassNameA(child, cls, sizeof cls);
         GetWindowTextA(child, text, sizeof text);
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (_stricmp(cls, "Static") != 0 || (style & SS_TYPEMASK) > SS_RIGHT || text[0] == '\0' ||
-            !(style & WS_VISIBLE))
-            continue;
-        // What the label draws: without the mnemonic marks.
-        std::string shown;
-        for (const char* p = text; *p; ++p) {
-            if (*p == '&' && *++p == '\0')
-                break;
-            shown += *p;    // "&&" shows one '&'
-        }
         RECT r;
-        GetClientRect(child, &r);
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        controls.push_back({child, cls, text, GetWindowLongA(child, GWL_STYLE), r});
+    }
+    return controls;
+}
+
+// Everything about one dialog's texts that a user would see as wrong: a
+// one-line label, check box, radio button or group-box title cut short; a
+// label beside a field broken over two lines; the text a label draws running
+// into another control.
+std::vector<std::string> labelFaults(HWND dialog)
+{
+    std::vector<std::string> faults;
+    HDC dc = GetDC(dialog);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    const auto extent = [&](const std::string& text) {
         SIZE size{};
-        GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
-        if (r.bottom < 2 * size.cy && size.cx > r.right)
-            clipped.push_back(shown + " (" + std::to_string(size.cx - r.right) + " pixels too wide)");
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size;
+    };
+    // The check box or radio circle and the gap before its text.
+    const int boxWidth = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const std::vector<DialogControl> controls = shownControls(dialog);
+    for (const DialogControl& c : controls) {
+        if (c.text.empty())
+            continue;
+        const std::string shown = shownText(c.text.c_str());
+        const SIZE size = extent(shown);
+        const int width = c.rect.right - c.rect.left, height = c.rect.bottom - c.rect.top;
+        if (c.isLabel()) {
+            if (height < 2 * size.cy) {
+                if (size.cx > width)
+                    faults.push_back("\"" + shown + "\" is clipped (" + std::to_string(size.cx - width) +
+                                     " pixels too wide)");
+            } else if (shown.find('\n') == std::string::npos && size.cx > width) {
+                // Room for more lines: the text wraps. Beside a field it must not.
+                for (const DialogControl& f : controls)
+                    if (f.isField() && f.rect.top < c.rect.top + size.cy && f.rect.bottom > c.rect.top) {
+                        faults.push_back("\"" + shown + "\" wraps beside a field");
+                        break;
+                    }
+            }
+            // The part of the label that holds text, as it is aligned.
+            RECT drawn = c.rect;
+            const int used = std::min<int>(size.cx, width);
+            const LONG align = c.style & SS_TYPEMASK;
+            if (align == SS_LEFT)
+                drawn.right = drawn.left + used;
+            else if (align == SS_RIGHT)
+                drawn.left = drawn.right - used;
+            else
+                drawn.left += (width - used) / 2, drawn.right = drawn.left + used;
+            drawn.bottom = std::min<LONG>(drawn.bottom, drawn.top + size.cy);
+            for (const DialogControl& other : controls) {
+                RECT overlap;
+                if (&other != &c && !other.isGroupBox() && IntersectRect(&overlap, &drawn, &other.rect))
+                    faults.push_back("\"" + shown + "\" runs into the " + other.cls + " \"" + other.text + "\"");
+            }
+        } else if (_stricmp(c.cls.c_str(), "Edit") == 0 && !(c.style & ES_MULTILINE)) {
+            // A field shows the whole of the widest value it is given.
+            RECT client;
+            GetClientRect(c.hwnd, &client);
+            const DWORD margins = static_cast<DWORD>(SendMessageA(c.hwnd, EM_GETMARGINS, 0, 0));
+            const int room = client.right - LOWORD(margins) - HIWORD(margins);
+            if (size.cx > room)
+                faults.push_back("the field showing \"" + c.text + "\" is " + std::to_string(size.cx - room) +
+                                 " pixels too narrow");
+        } else if (c.isCheckOrRadio() && !(c.style & (BS_MULTILINE | BS_PUSHLIKE | BS_ICON | BS_BITMAP))) {
+            if (boxWidth + size.cx > width)
+                faults.push_back("\"" + shown + "\" is clipped (" + std::to_string(boxWidth + size.cx - width) +
+                                 " pixels too wide)");
+        } else if (c.isGroupBox()) {
+            // The title sits inside the frame, a little in from each side.
+            if (size.cx + 2 * 8 > width)
+                faults.push_back("group \"" + shown + "\" is too narrow for its title");
+        }
     }
     SelectObject(dc, oldFont);
     ReleaseDC(dialog, dc);
-    return clipped;
+    return faults;
 }
+
+// Texts the program puts into labels while a dialog opens: the longest of each.
+struct RuntimeText {
+    UINT dialog;
+    int control;   // 0: the caption
+    const char* text;
+};
+
+const RuntimeText kRuntimeTexts[] = {
+    {IDD_INITIAL_CONDITIONS, IDC_IC_VX_LABEL, "Horizontal velocity [ft/s]"},
+    {IDD_INITIAL_CONDITIONS, IDC_IC_VY_LABEL, "Vertical velocity [ft/s]"},
+    {IDD_INITIAL_CONDITIONS, IDC_IC_MASS_LABEL, "Mass [Kg]"},
+    {IDD_BARRIER_EDITOR, IDC_BE_CAPACITY_UNIT, "[lb ft^2/s^2]"},
+    {IDD_PROJECT_SETTINGS, IDC_PS_K_UNIT, "[ft/s]"},
+    {IDD_PROJECT_SETTINGS, IDC_PS_CUTOFF_UNIT, "[ft/s]"},
+    {IDD_PROJECT_SETTINGS, IDC_PS_C_UNIT, "[Kg]"},
+    {IDD_WORKING, IDC_WORKING_MESSAGE, "Click Cancel to cancel the operation"},
+    {IDD_VIEW_LIMITS, IDC_LIMITS_MIN_X, "-300000.000"},
+    {IDD_VIEW_LIMITS, IDC_LIMITS_MAX_Y, "-300000.000"},
+    {IDD_PAGE_SETUP, IDC_PAGE_PAPER_HEIGHT, "29.700000"},
+    {IDD_PAGE_SETUP, IDC_PAGE_PAPER_WIDTH, "11.693333"},
+};
 
 }  // namespace
 
+// Labels show their whole text, on one line where they stand beside a field,
+// and no text runs into another control; the labels whose text the program
+// sets are checked with the longest text they get.
 TEST(Dialogs, OneLineLabelsShowTheirWholeText)
 {
     // The program's own controls, as plain windows: only their place matters here.
@@ -433,9 +627,39 @@ TEST(Dialogs, OneLineLabelsShowTheirWholeText)
             ADD_FAILURE() << "dialog " << id << " cannot be created";
             continue;
         }
-        for (const std::string& text : clippedLabels(dialog))
-            ADD_FAILURE() << "dialog " << id << ": \"" << text << "\" is clipped";
+        for (const RuntimeText& t : kRuntimeTexts)
+            if (t.dialog == id)
+                SetDlgItemTextA(dialog, t.control, t.text);
+        for (const std::string& fault : labelFaults(dialog))
+            ADD_FAILURE() << "dialog " << id << ": " << fault;
         DestroyWindow(dialog);
     }
     DestroyWindow(parent);
+}
+
+// The statistics report is read in its window as it is laid out: none of its
+// lines (the rule of asterisks, the tab-aligned values) breaks in two.
+TEST(Dialogs, StatisticsReportLinesDoNotWrap)
+{
+    HWND dialog = CreateDialogParamA(module(), MAKEINTRESOURCEA(IDD_DISTRIBUTION_STATISTICS), nullptr,
+                                     quietDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    const char* const lines[] = {
+        "***********************************************",
+        "Unable to determine a fitted Distribution!!!",
+        "Standard Deviation:\t\t-1.23456789e+006",
+        "Beta Parameter a:\t\t-1.23456789e+006",
+        "Number of data points:\t1000000",
+        "Minimum:\t\t\t-1.23456789e+006",
+        "Barrier Capacity ( 1.23456789e+006 ) Exceeded",
+        "1000000\t99.99%\t\t-1.23456789e+006",
+    };
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    SetDlgItemTextA(dialog, IDC_STATISTICS_TEXT, text.c_str());
+    // The text's own lines, plus the empty one after the last line break.
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_STATISTICS_TEXT, EM_GETLINECOUNT, 0, 0),
+              static_cast<LRESULT>(std::size(lines) + 1));
+    DestroyWindow(dialog);
 }

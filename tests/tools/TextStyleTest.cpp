@@ -58,6 +58,33 @@ TEST(TextStyle, DefaultLookIsAFramedFilledBox)
     EXPECT_LT(bare.Count(0xFFFFFF), 200 * 200);   // the text itself
 }
 
+// What the user typed is what the drawing shows: an ampersand is a character
+// like any other, never the mark of an underlined letter, on every line and
+// in the measured box.
+TEST(TextStyle, AmpersandsAreDrawnAsTyped)
+{
+    CViewContext vc;
+    SetUnitView(vc, 400);
+    CTextStyle style;
+    style.SetTransparent(true);
+    style.SetNoBorder(true);
+    const Records records = RecordMetafile([&](CDC* pDC) {
+        style.DrawText(pDC, &vc, "Rock & Roll\nA&B&&C&", 100, 300, 0, kRed, kBlue, 5);
+    });
+    std::string drawn;
+    for (const std::string& text : records.texts)
+        drawn += text + "|";
+    EXPECT_NE(drawn.find("Rock & Roll"), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find("A&B&&C&"), std::string::npos) << drawn;
+
+    // The box holds the ampersands too: as wide as the text drawn without any prefix handling.
+    Canvas canvas(400, 400);
+    CRect withMarks, plain;
+    ASSERT_TRUE(style.LayoutText(canvas.DC(), &vc, "&W", 10, 390, 0, withMarks, 5));
+    ASSERT_TRUE(style.LayoutText(canvas.DC(), &vc, "W", 10, 390, 0, plain, 5));
+    EXPECT_GT(withMarks.Width(), plain.Width());
+}
+
 TEST(TextStyle, ItalicLayoutIsWider)
 {
     Canvas canvas(400, 400);

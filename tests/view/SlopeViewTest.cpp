@@ -298,6 +298,15 @@ TEST_F(SlopeViewTest, DataTipsOnlyWhenIdle)
     doc->SetMode(MODE_IDLE);
 }
 
+// A data tip quotes names as they were typed ("Rock & soil"): the tip window
+// draws an ampersand as itself.
+TEST_F(SlopeViewTest, DataTipsShowAmpersandsAsTyped)
+{
+    HWND tip = view->GetToolTipWindow();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(::GetWindowLongA(tip, GWL_STYLE) & TTS_NOPREFIX);
+}
+
 TEST_F(SlopeViewTest, MiddleButtonPansAndGivesTheModeBack)
 {
     DrawSlope({{100, 100}, {500, 300}});
