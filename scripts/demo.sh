@@ -106,7 +106,7 @@ rocks=$(awk '/^\* Number of Rock Paths/ { getline; print $1 + 0; exit }' "$saved
 
 # Graphs > Endpoints: a graph window of where the rocks stopped. Its window is
 # maximized in the frame, so the frame's title names it instead of the slope.
-keys_to "$window" alt+g Right Right Right e
+keys_to "$window" alt+r e
 for _ in $(seq 40); do
   case "$(title)" in *"clastor-computed.cla:"*) case "$(title)" in *"Slope Profile"*) ;; *) break ;; esac ;; esac
   sleep 0.25

@@ -46,7 +46,9 @@ struct DiscFramesTest : ::testing::Test {
         MessageBoxRecorder boxes;
         std::string error;
         EXPECT_TRUE(ThrowDiscs(doc.get(), &error, cap)) << error;
-        EXPECT_TRUE(boxes.messages.empty());
+        // A short run ends with discs still moving; that report is the only message.
+        for (const std::string& m : boxes.messages)
+            EXPECT_EQ(m.rfind("Discs still moving", 0), 0u) << m;
         auto* results = dynamic_cast<CDiscEnt*>(doc->GetDiscEntity());
         EXPECT_NE(results, nullptr);
         return *results;
