@@ -165,7 +165,11 @@ struct StatisticsWindow : CPromptLine {
 TEST_F(SlopeViewTest, FocusClearsTheStatisticsWindow)
 {
     StatisticsWindow window;
-    CMainFrameServices* previous = InstallMainFrameServices(&window);
+    struct Installed {
+        explicit Installed(CMainFrameServices* services) : previous(InstallMainFrameServices(services)) {}
+        ~Installed() { InstallMainFrameServices(previous); }
+        CMainFrameServices* previous;
+    } installed(&window);
     view->SendMessage(WM_SETFOCUS, 0, 0);
     ASSERT_EQ(window.reports.size(), 1u);
     EXPECT_EQ(window.reports[0], "");
@@ -175,6 +179,5 @@ TEST_F(SlopeViewTest, FocusClearsTheStatisticsWindow)
     window.follows = false;
     view->SendMessage(WM_SETFOCUS, 0, 0);
     EXPECT_EQ(window.reports.size(), 1u);
-    InstallMainFrameServices(previous);
 }
 
