@@ -8,6 +8,7 @@
 
 #include "app/ChildFrame.h"
 #include "model/InteractionModes.h"
+#include "tools/AddTextDlg.h"
 #include "view/SlopeViewServices.h"
 #include "view/TalusimView.h"
 
@@ -257,7 +258,12 @@ TEST_F(GraphWindowTest, MouseMovesInAPlacingModeDoNotRebuildTheGraphs)
     CTalusimOlectraView* hits = Open(3142, collector);
     ASSERT_NE(hits, nullptr);
     const CString title = WindowText(hits);
-    // The slope view the user moves the mouse in, in a frame of its own.
+    // The slope view the user moves the mouse in, in a frame of its own. A
+    // slope view installs the services the document asks of slope views;
+    // the other cases here run without them, as before.
+    CSlopeViewServices* previousServices = &SlopeViewServices();
+    const AutoTextWriter previousWriter = InstallAutoTextWriter(nullptr);
+    InstallAutoTextWriter(previousWriter);
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CTalusimView);
     context.m_pCurrentDoc = doc;
@@ -266,11 +272,18 @@ TEST_F(GraphWindowTest, MouseMovesInAPlacingModeDoNotRebuildTheGraphs)
                                    0, &context));
     slopeFrame->InitialUpdateFrame(doc, TRUE);
     auto* slopeView = dynamic_cast<CTalusimView*>(slopeFrame->GetActiveView());
-    ASSERT_NE(slopeView, nullptr);
     struct Closer {
         CFrameWnd* frame;
-        ~Closer() { frame->DestroyWindow(); }
-    } closer{slopeFrame};
+        CSlopeViewServices* services;
+        AutoTextWriter writer;
+        ~Closer()
+        {
+            frame->DestroyWindow();
+            InstallSlopeViewServices(services);
+            InstallAutoTextWriter(writer);
+        }
+    } closer{slopeFrame, previousServices, previousWriter};
+    ASSERT_NE(slopeView, nullptr);
     auto move = [&](int x, int y) { slopeView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
 
     // A seeder's place follows the mouse.
