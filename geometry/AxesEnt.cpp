@@ -23,6 +23,13 @@ int DecadeExponent(double m)
 
 } // namespace
 
+void FormatTickLabel(char* out, size_t size, double value, double step)
+{
+    if (std::fabs(value) < std::fabs(step) * 1e-9)
+        value = 0.0;
+    snprintf(out, size, "%.10g", value);
+}
+
 void NiceTickStepPreferred(double& minimum, double& maximum, double& step, int n)
 {
     if (n < 1 || !std::isfinite(minimum) || !std::isfinite(maximum))
@@ -275,7 +282,7 @@ void CAxesEnt::Draw(CDC* pDC, CViewContext* pView)
                 const CPoint p = pView->WorldToDevice(0, value);
                 const CPoint q = pView->WorldToDevice(0, value + step.y);
                 if (y0 < p.y && p.y < limit) {
-                    snprintf(label, sizeof label, "%g", value);
+                    FormatTickLabel(label, sizeof label, value, step.y);
                     // A number is shown whole or not at all: one centred on a
                     // tick near an end of the band would be cut by the window,
                     // or run into the margin on paper.
@@ -302,7 +309,7 @@ void CAxesEnt::Draw(CDC* pDC, CViewContext* pView)
                 const CPoint p = pView->WorldToDevice(value, 0);
                 const CPoint q = pView->WorldToDevice(value + step.x, 0);
                 if (left < p.x && p.x < right) {
-                    snprintf(label, sizeof label, "%g", value);
+                    FormatTickLabel(label, sizeof label, value, step.x);
                     const int half = (pDC->GetTextExtent(label).cx + 1) / 2;
                     if (x0 <= p.x - half && p.x + half <= right)
                         pDC->TextOut(p.x, y0 + h, label, (int)strlen(label));

@@ -21,6 +21,10 @@ enum
 void NiceTickStep(double& minimum, double& maximum, double& step, int n);
 // The same with the mantissas 1, 2, 2.5 and 5; the rulers use it.
 void NiceTickStepPreferred(double& minimum, double& maximum, double& step, int n);
+// The number written at a tick: up to ten significant digits, so that survey
+// coordinates (northings in the millions) are written in full, and a tick
+// that rounding left a hair off zero reads 0.
+void FormatTickLabel(char* out, size_t size, double value, double step);
 
 class CAxesEnt : public CEntity
 {

@@ -13,7 +13,10 @@
 
 namespace {
 
-const double kWorldClamp = 300000.0;
+// The largest device coordinate handed to GDI either way. World coordinates
+// are mapped exactly (survey coordinates run to the millions); only the
+// pixels are kept within what every device can draw.
+const double kDeviceClamp = 300000.0;
 const int kNearPixels = 11;
 const int kPickPixels = 6;
 
@@ -44,8 +47,10 @@ void InvalidateWindow(HWND hWnd, bool bErase)
 // the int range, which a conversion could not represent.
 int ToDevice(double v, bool bClamp)
 {
+    if (std::isnan(v))
+        return 0;
     if (bClamp)
-        v = std::clamp(v, -kWorldClamp, kWorldClamp);
+        v = std::clamp(v, -kDeviceClamp, kDeviceClamp);
     else if (!(v > INT_MIN))
         v = INT_MIN;
     else if (!(v < INT_MAX))
@@ -170,10 +175,6 @@ void CViewContext::RecalcScales()
 
 CPoint CViewContext::WorldToDevice(double x, double y) const
 {
-    if (m_bClamp) {
-        x = std::clamp(x, -kWorldClamp, kWorldClamp);
-        y = std::clamp(y, -kWorldClamp, kWorldClamp);
-    }
     const double px = m_nDeviceOriginX + std::trunc((x + m_dNegOriginX) * m_dScaleX);
     const double py = m_nDeviceOriginY + std::trunc((y + m_dNegOriginY) * m_dScaleY);
     return CPoint(ToDevice(px, m_bClamp), ToDevice(py, m_bClamp));

@@ -289,6 +289,13 @@ void CTalusimOlectraView::OnInitialUpdate()
 
 void CTalusimOlectraView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
+    // What only follows the mouse in a slope view changes no result: at
+    // most the slope panel shows it.
+    if (lHint == CTalusimDoc::HINT_FOLLOWS_MOUSE) {
+        if (ShowsSlopePanel())
+            RepaintSlopePanel();
+        return;
+    }
     // A drawing changes no result: only the panel it shows on is repainted.
     if (auto* drawing = dynamic_cast<CEntity*>(pHint); drawing && drawing->GetKindId() == kToolKindId) {
         if (drawing->GetGroupId() == ToolGroupOf(this))

@@ -3,6 +3,7 @@
 // geometric checks that refuse a slope vertex or a barrier end in a bad place.
 #include "model/DocumentDependencies.h"
 
+#include <algorithm>
 #include <cmath>
 #include "app/MainFrameServices.h"
 #include "model/InteractionModes.h"
@@ -18,21 +19,47 @@ double Cross(const CVector2D& o, const CVector2D& a, const CVector2D& b)
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-bool OnSegment(const CVector2D& p, const CVector2D& a, const CVector2D& b)
+// The rounding of a cross product grows with the size of the coordinates and
+// of the figure: at survey coordinates (northings in the millions) a point
+// that lies on a line gives a cross product far from zero, so the tolerances
+// are relative to both.
+struct CrossingTolerance {
+    double cross;   // below it a cross product counts as zero
+    double length;  // below it two coordinates count as equal
+};
+
+CrossingTolerance ToleranceFor(const CVector2D& a, const CVector2D& b, const CVector2D& c, const CVector2D& d)
 {
-    return std::min(a.x, b.x) - 1e-9 <= p.x && p.x <= std::max(a.x, b.x) + 1e-9 && std::min(a.y, b.y) - 1e-9 <= p.y
-           && p.y <= std::max(a.y, b.y) + 1e-9;
+    const double size = std::max({1.0, std::fabs(a.x), std::fabs(a.y), std::fabs(b.x), std::fabs(b.y),
+                                  std::fabs(c.x), std::fabs(c.y), std::fabs(d.x), std::fabs(d.y)});
+    const double span = std::max({a.x, b.x, c.x, d.x}) - std::min({a.x, b.x, c.x, d.x})
+                        + std::max({a.y, b.y, c.y, d.y}) - std::min({a.y, b.y, c.y, d.y});
+    const double relative = 1e-12 * size;
+    return {relative * std::max(span, 1.0), std::max(1e-9, relative)};
+}
+
+int Side(const CVector2D& o, const CVector2D& a, const CVector2D& b, double tolerance)
+{
+    const double c = Cross(o, a, b);
+    return c > tolerance ? 1 : (c < -tolerance ? -1 : 0);
+}
+
+bool OnSegment(const CVector2D& p, const CVector2D& a, const CVector2D& b, double e)
+{
+    return std::min(a.x, b.x) - e <= p.x && p.x <= std::max(a.x, b.x) + e && std::min(a.y, b.y) - e <= p.y
+           && p.y <= std::max(a.y, b.y) + e;
 }
 
 // True when the closed segments a-b and c-d share a point.
 bool SegmentsCross(const CVector2D& a, const CVector2D& b, const CVector2D& c, const CVector2D& d)
 {
-    const double d1 = Cross(c, d, a), d2 = Cross(c, d, b), d3 = Cross(a, b, c), d4 = Cross(a, b, d);
-    if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
+    const CrossingTolerance tol = ToleranceFor(a, b, c, d);
+    const int s1 = Side(c, d, a, tol.cross), s2 = Side(c, d, b, tol.cross);
+    const int s3 = Side(a, b, c, tol.cross), s4 = Side(a, b, d, tol.cross);
+    if (s1 * s2 < 0 && s3 * s4 < 0)
         return true;
-    const double eps = 1e-12;
-    return (std::fabs(d1) <= eps && OnSegment(a, c, d)) || (std::fabs(d2) <= eps && OnSegment(b, c, d))
-           || (std::fabs(d3) <= eps && OnSegment(c, a, b)) || (std::fabs(d4) <= eps && OnSegment(d, a, b));
+    return (s1 == 0 && OnSegment(a, c, d, tol.length)) || (s2 == 0 && OnSegment(b, c, d, tol.length))
+           || (s3 == 0 && OnSegment(c, a, b, tol.length)) || (s4 == 0 && OnSegment(d, a, b, tol.length));
 }
 
 double DistanceToSegment(const CVector2D& p, const CVector2D& a, const CVector2D& b)
@@ -336,9 +363,9 @@ void CTalusimDoc::AppendSlopeVertex(double x, double y)
 
 void CTalusimDoc::MoveRubberBandVertex(CPolyLine* line, double x, double y)
 {
-    RedrawEntity(line);
+    RedrawFollowingMouse(line);
     line->SetVertexPoint(line->GetLastVertexIndex(), x, y);
-    RedrawEntity(line);
+    RedrawFollowingMouse(line);
 }
 
 namespace {
@@ -465,10 +492,10 @@ void CTalusimDoc::MoveReferencePoint(double x, double y)
 {
     if (!m_pReferencePoint)
         return;
-    RedrawEntity(m_pReferencePoint);
+    RedrawFollowingMouse(m_pReferencePoint);
     m_pReferencePoint->Show();
     m_pReferencePoint->SetPoint(x, y);
-    RedrawEntity(m_pReferencePoint);
+    RedrawFollowingMouse(m_pReferencePoint);
 }
 
 void CTalusimDoc::MarkMovePoint(CVector2D& point, double x, double y)
@@ -507,10 +534,10 @@ void CTalusimDoc::MoveSelectedVertices()
 {
     if (!m_pSlope)
         return;
-    RedrawEntity(m_pSlope);
+    RedrawFollowingMouse(m_pSlope);
     m_pSlope->MoveMarkedVertices(m_vertexMoveTarget.x - m_vertexMoveBase.x,
                                  m_vertexMoveTarget.y - m_vertexMoveBase.y);
-    RedrawEntity(m_pSlope);
+    RedrawFollowingMouse(m_pSlope);
 }
 
 void CTalusimDoc::MoveSelectedEntities()
@@ -518,7 +545,8 @@ void CTalusimDoc::MoveSelectedEntities()
     m_database.RestoreSelectionGeometry();
     m_database.DragSelection(CVector2D(m_entityMoveTarget.x - m_entityMoveBase.x,
                                        m_entityMoveTarget.y - m_entityMoveBase.y));
-    RedrawEntity(nullptr);
+    // The results were cleared when the base point was taken.
+    RedrawFollowingMouse(nullptr);
 }
 
 // ---- pending barrier, collector and seeder -----------------------------------------------
@@ -601,11 +629,11 @@ void CTalusimDoc::TrackLineEnd(CTalusimBarrier* line, double x, double y)
 {
     if (!line)
         return;
-    RedrawEntity(line);
+    RedrawFollowingMouse(line);
     line->MakeSelectable();
     CVector2D s = line->GetStartPoint();
     line->SetPoints(s.x, s.y, x, y);
-    RedrawEntity(line);
+    RedrawFollowingMouse(line);
 }
 
 void CTalusimDoc::TrackLineSeederStart(double x, double y)
@@ -804,10 +832,11 @@ bool CTalusimDoc::MoveSelectedBarrierTo(double x, double y)
     m_pPendingBarrier = pending;
     if (!allowed)
         return false;
-    RedrawEntity(barrier);
+    // Followed live; the move that ends it clears the results.
+    RedrawFollowingMouse(barrier);
     CVector2D s = barrier->GetStartPoint();
     barrier->SetPoints(s.x, s.y, x, y);
-    RedrawEntity(barrier);
+    RedrawFollowingMouse(barrier);
     return true;
 }
 

@@ -79,6 +79,11 @@ void CTalusimDoc::RedrawEntity(CEntity* pEntity)
     UpdateAllViews(nullptr, 0, pEntity);
 }
 
+void CTalusimDoc::RedrawFollowingMouse(CEntity* pEntity)
+{
+    UpdateAllViews(nullptr, HINT_FOLLOWS_MOUSE, pEntity);
+}
+
 void CTalusimDoc::FocusCommandLine()
 {
     MainFrameServices().FocusCommandLine();

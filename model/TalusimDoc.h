@@ -132,6 +132,11 @@ public:
     static void CloseUntouchedDocuments(CDocument* keep);
     // Redraws one entity in every view (null: everything).
     void RedrawEntity(CEntity* pEntity);
+    // The update hint of what only follows the mouse (rubber bands, the
+    // reference point, vertices and objects dragged live): no result and no
+    // graph changes with it, so the graph windows need not be rebuilt.
+    static constexpr LPARAM HINT_FOLLOWS_MOUSE = 1;
+    void RedrawFollowingMouse(CEntity* pEntity);
 
     // ---- interaction modes --------------------------------------------------
     int GetMode() const { return m_nMode; }

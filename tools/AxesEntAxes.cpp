@@ -73,7 +73,7 @@ void CAxesEnt::DrawAxes(CDC* pDC, CViewContext* pView, int count, double originX
         if (between(p) && pStyle) {
             const double value = vertical ? (bRelativeLabels ? wy - originY : wy)
                                           : (bRelativeLabels ? wx - originX : wx);
-            snprintf(label, sizeof label, "%g", value);
+            FormatTickLabel(label, sizeof label, value, vertical ? stepY : stepX);
             const CVector2D at = pView->DeviceToWorld(p.x, p.y);
             const int alignment = vertical ? (bLabelSide ? 3 : 2) : (bLabelSide ? 0 : 1);
             pStyle->DrawText(pDC, pView, label, at.x, at.y, 0, textColour, 0xFFFFFF, alignment);

@@ -265,6 +265,10 @@ void CTalusimView::OnUpdate(CView*, LPARAM, CObject* pHint)
     } else {
         Invalidate(erase);
     }
+    // A tip shown before the change (an editor's OK, a compute, a delete)
+    // may describe what is no longer there.
+    if (!m_strDataTip.IsEmpty())
+        WithdrawDataTip(nullptr);
 }
 
 void CTalusimView::OnDraw(CDC* pDC)
@@ -326,6 +330,7 @@ void CTalusimView::LayoutPrintPage(CDC* pDC)
 void CTalusimView::OnSize(UINT nType, int cx, int cy)
 {
     CScrollView::OnSize(nType, cx, cy);
+    FitToolTipToClient();
     if (m_pViewContext != nullptr && !m_bPrinting) {
         m_pViewContext->OnSize(cx, cy);
         ResetScrollSizes();
@@ -409,6 +414,57 @@ BOOL CTalusimView::PreTranslateMessage(MSG* pMsg)
     return CScrollView::PreTranslateMessage(pMsg);
 }
 
+// The tip's one tool is the client area: it follows every resize, or the
+// tooltip would take the part that was added as lying outside the view.
+void CTalusimView::FitToolTipToClient()
+{
+    if (m_hToolTip == nullptr)
+        return;
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = m_hWnd;
+    tool.uId = 0;
+    ::GetClientRect(m_hWnd, &tool.rect);
+    ::SendMessageA(m_hToolTip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A tip stays up while the mouse moves within its tool, and the view is one
+// tool: when what lies under the mouse has another tip (another segment, a
+// vertex, nothing), the one shown is withdrawn and the next one asked for.
+void CTalusimView::RefreshDataTip(CPoint point)
+{
+    if (m_hToolTip == nullptr)
+        return;
+    CString text;
+    if (!DataTipAt(point, text))
+        text.Empty();
+    if (text != m_strDataTip)
+        WithdrawDataTip(&point);
+}
+
+// Hides the tip and forgets its text. The tooltip only asks for a new text
+// when the mouse enters its tool, so the mouse is taken out of the tool and,
+// when given, back in at its point: the tip for that point then follows
+// after the usual delay.
+void CTalusimView::WithdrawDataTip(const CPoint* pMouse)
+{
+    m_strDataTip.Empty();
+    if (m_hToolTip == nullptr)
+        return;
+    MSG outside{};
+    outside.hwnd = m_hWnd;
+    outside.message = WM_MOUSEMOVE;
+    outside.lParam = MAKELPARAM(-1, -1);
+    ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&outside));
+    ::SendMessageA(m_hToolTip, TTM_ACTIVATE, FALSE, 0);
+    ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
+    if (pMouse != nullptr) {
+        MSG inside = outside;
+        inside.lParam = MAKELPARAM(pMouse->x, pMouse->y);
+        ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&inside));
+    }
+}
+
 bool CTalusimView::DataTipAt(CPoint point, CString& text)
 {
     CREGDatabase* db = GetDatabase();
@@ -425,8 +481,11 @@ BOOL CTalusimView::OnToolTipNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     if (pNMHDR == nullptr || pNMHDR->hwndFrom != m_hToolTip)
         return FALSE;
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
-    info->lpszText = nullptr;
+    // No tip is an empty text, never a null one: the tooltip takes a null
+    // text as a string resource and, finding none, shows the tip it showed
+    // last (a cliff's tip over empty ground).
     info->szText[0] = '\0';
+    info->lpszText = info->szText;
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
@@ -451,6 +510,9 @@ void CTalusimView::OnSetFocus(CWnd* pOldWnd)
     CScrollView::OnSetFocus(pOldWnd);
     MainFrameServices().RefreshTimeStepDialog(m_pDoc);
     MainFrameServices().RefillMaterialCombo();
+    // The statistics shown belong to a graph; the slope view has none.
+    if (MainFrameServices().StatisticsFollowView(this))
+        MainFrameServices().SetStatisticsReport(m_pDoc, "");
 }
 
 // ---- printing ----------------------------------------------------------------------

@@ -194,6 +194,9 @@ private:
     CEntity* GetContextEntity() const;
     void SelectForMove(CEntity* entity);
     bool DataTipAt(CPoint point, CString& text);
+    void FitToolTipToClient();
+    void RefreshDataTip(CPoint point);
+    void WithdrawDataTip(const CPoint* pMouse);
     // The tool of this view under a device point, or null.
     CEntity* PickTool(int x, int y);
 

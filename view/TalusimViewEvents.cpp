@@ -51,15 +51,7 @@ void CTalusimView::OnMouseMove(UINT, CPoint point)
     CREGDatabase* db = GetDatabase();
     if (db == nullptr || m_pViewContext == nullptr)
         return;
-    if (m_hToolTip != nullptr) {
-        CString text;
-        CEntity* hit = nullptr;
-        db->HitTest(point.x, point.y, m_pViewContext.get(), &text, &hit, this, ID_ANY_GROUP);
-        // A stale tip is withdrawn and the next one asked for.
-        if (hit == nullptr && text != m_strDataTip)
-            ::SendMessageA(m_hToolTip, TTM_ACTIVATE, FALSE, 0);
-        ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
-    }
+    RefreshDataTip(point);
     CVector2D w = SnapPoint(point.x, point.y, false);
     MainFrameServices().SetCursorCoordinates(w.x, w.y);
     ProcessMouseEvent(EVENT_MOUSE_MOVE, point.x, point.y);

@@ -494,6 +494,8 @@ void CTalusimView::process_MOVE_COLLECTORS_TARGET(int event, int x, int y)
     m_pDoc->MoveSelectedEntities();
     if (e == PointEvent::Taken) {
         GetDatabase()->SaveSelectionGeometry();
+        // The moves before only followed the mouse; this one is the change.
+        m_pDoc->RedrawEntity(nullptr);
         m_pDoc->SetMode(MODE_IDLE);
     }
 }

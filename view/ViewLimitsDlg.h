@@ -21,8 +21,10 @@ public:
     double GetMinX() const { return m_minX; }
     double GetMinY() const { return m_minY; }
 
-    // The largest coordinate the dialog accepts either way.
-    static constexpr double kLimit = 300000.0;
+    // The largest coordinate the dialog accepts either way: wide enough for
+    // survey coordinates (northings run to ten million), far inside what the
+    // view maps exactly.
+    static constexpr double kLimit = 1e9;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

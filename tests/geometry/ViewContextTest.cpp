@@ -60,16 +60,37 @@ TEST(ViewContext, IsotropicScalesAndMapping)
     EXPECT_EQ(vc.DeviceToWorldExact(100.5, 100).x, 25.125);
 }
 
-TEST(ViewContext, ClampsFarPoints)
+TEST(ViewContext, MapsSurveyCoordinatesExactlyAndClampsOnlyPixels)
 {
     CViewContext vc;
     SetView(vc, 100, 100);
+    // Only the pixels are limited: a point a billion units away lies at the
+    // device limit, and one just past 300000 world units is not pulled back.
     EXPECT_EQ(vc.WorldToDevice(1e9, 50).x, 300000);
     EXPECT_EQ(vc.WorldToDevice(-1e9, 50).x, -300000);
     vc.SetWorldExtent(1e-6, 1e-6);   // 1e8 pixels per unit
     EXPECT_EQ(vc.WorldToDevice(1, 100).x, 300000);
     vc.SetClampEnabled(false);
     EXPECT_EQ(vc.WorldToDevice(1e300, 100).x, INT_MAX);
+    EXPECT_EQ(vc.WorldToDevice(std::nan(""), 100).x, 0);
+    vc.SetClampEnabled(true);
+
+    // A window of 1000 x 500 m around UTM-like coordinates on 1000 x 500 pixels.
+    vc.SetDeviceExtent(1000, 500);
+    vc.SetWorldWindow(512000, 5000500, 513000, 5000000);
+    const struct {
+        double x, y;
+        int px, py;
+    } cases[] = {
+        {512000, 5000500, 0, 0},
+        {512345, 5000250, 345, 250},
+        {513000, 5000000, 1000, 500},
+        {511000, 5001000, -1000, -500},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(vc.WorldToDevice(c.x, c.y), CPoint(c.px, c.py)) << c.x << ", " << c.y;
+        EXPECT_EQ(vc.DeviceToWorld(c.px, c.py), CVector2D(c.x, c.y));
+    }
 }
 
 TEST(ViewContext, WindowsBoxesAndPicking)

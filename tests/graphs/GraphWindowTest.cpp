@@ -7,7 +7,10 @@
 #include <cmath>
 
 #include "app/ChildFrame.h"
+#include "model/InteractionModes.h"
+#include "tools/AddTextDlg.h"
 #include "view/SlopeViewServices.h"
+#include "view/TalusimView.h"
 
 namespace {
 
@@ -243,6 +246,71 @@ TEST_F(GraphWindowTest, RebuildsWhenTheDocumentChanges)
     EXPECT_EQ(endPoints->GetChartSettings().XTitle(), "Location [ft]");
     EXPECT_FALSE(endPoints->HasData());
     EXPECT_TRUE(Contains(DrawnTexts(endPoints), "No Data Available"));
+}
+
+// A rebuild sets the window's title: a title put there by hand shows
+// whether the graph was rebuilt since.
+TEST_F(GraphWindowTest, MouseMovesInAPlacingModeDoNotRebuildTheGraphs)
+{
+    MakeSlope();
+    CTalusimBarrier* collector = AddCollector(40, 3, 40, 20);
+    Compute();
+    CTalusimOlectraView* hits = Open(3142, collector);
+    ASSERT_NE(hits, nullptr);
+    const CString title = WindowText(hits);
+    // The slope view the user moves the mouse in, in a frame of its own. A
+    // slope view installs the services the document asks of slope views;
+    // the other cases here run without them, as before.
+    CSlopeViewServices* previousServices = &SlopeViewServices();
+    const AutoTextWriter previousWriter = InstallAutoTextWriter(nullptr);
+    InstallAutoTextWriter(previousWriter);
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CTalusimView);
+    context.m_pCurrentDoc = doc;
+    auto* slopeFrame = new CFrameWnd;
+    ASSERT_TRUE(slopeFrame->Create(nullptr, "Slope", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480), nullptr, nullptr,
+                                   0, &context));
+    slopeFrame->InitialUpdateFrame(doc, TRUE);
+    auto* slopeView = dynamic_cast<CTalusimView*>(slopeFrame->GetActiveView());
+    struct Closer {
+        CFrameWnd* frame;
+        CSlopeViewServices* services;
+        AutoTextWriter writer;
+        ~Closer()
+        {
+            frame->DestroyWindow();
+            InstallSlopeViewServices(services);
+            InstallAutoTextWriter(writer);
+        }
+    } closer{slopeFrame, previousServices, previousWriter};
+    ASSERT_NE(slopeView, nullptr);
+    auto move = [&](int x, int y) { slopeView->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
+
+    // A seeder's place follows the mouse.
+    doc->SetMode(MODE_ADD_POINT_SEEDER);
+    hits->SetWindowText("not rebuilt");
+    for (int i = 0; i < 5; ++i)
+        move(100 + 10 * i, 100);
+    Idle();
+    EXPECT_EQ(WindowText(hits), "not rebuilt");
+    doc->SetMode(MODE_IDLE);
+    // A collector's second end follows the mouse.
+    doc->OnAddDataCollector();
+    ASSERT_EQ(doc->GetMode(), MODE_ADD_COLLECTOR_FIRST);
+    move(120, 120);
+    slopeView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 120));
+    slopeView->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(120, 120));
+    ASSERT_EQ(doc->GetMode(), MODE_ADD_COLLECTOR_SECOND);
+    hits->SetWindowText("not rebuilt");
+    for (int i = 0; i < 5; ++i)
+        move(150 + 10 * i, 160);
+    Idle();
+    EXPECT_EQ(WindowText(hits), "not rebuilt");
+    slopeView->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+
+    // A change the graph shows rebuilds it.
+    doc->UpdateAllViews(nullptr);
+    EXPECT_EQ(WindowText(hits), title);
 }
 
 TEST_F(GraphWindowTest, AnImpactGraphOfADeletedCollectorShowsNoData)

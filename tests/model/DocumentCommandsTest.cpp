@@ -111,6 +111,34 @@ TEST(DocumentCommands, SlopeVertexChecks)
     EXPECT_TRUE(doc->CanAppendSlopeVertex(15, 4));
 }
 
+// At survey coordinates a segment through an earlier vertex still touches
+// it, and one passing a centimetre below it is free.
+TEST(DocumentCommands, SlopeVertexChecksAtSurveyCoordinates)
+{
+    auto doc = NewDocument();
+    const CVector2D a(512320.2, 5000090.3), b(512325.5, 5000097.4), p(512300.1, 5000100.1);
+    doc->AppendSlopeVertex(a.x, a.y);
+    doc->AppendSlopeVertex(a.x, a.y);  // the rubber band
+    for (const CVector2D& v : {b, p}) {
+        doc->TrackSlopeVertex(v.x, v.y);
+        doc->AppendSlopeVertex(v.x, v.y);
+    }
+    ASSERT_EQ(doc->GetSlope()->GetVertexCount(), 4);
+    const struct {
+        double x, y;
+        bool allowed;
+        const char* what;
+    } cases[] = {
+        // (a is the middle of p and q in decimals)
+        {512340.3, 5000080.5, false, "through the first vertex"},
+        {512340.3, 5000080.48, true, "a centimetre below it"},
+        {512340.3, 5000080.52, false, "across the first segment by a centimetre"},
+        {512310.0, 5000120.0, true, "away from the slope"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(doc->CanAppendSlopeVertex(c.x, c.y), c.allowed) << c.what;
+}
+
 TEST(DocumentCommands, SlopeSegmentsMayNotCrossABarrierButMayCrossACollector)
 {
     auto doc = NewDocument();

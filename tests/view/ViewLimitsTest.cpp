@@ -45,11 +45,11 @@ TEST(ViewLimitsDialog, SettersKeepWholeThousandthsTowardZero)
     dialog.SetMaxX(1.23456);
     dialog.SetMinY(-0.0004);
     // Far beyond the dialog's range: kept (OK then refuses it), not wrapped round.
-    dialog.SetMaxY(5e9);
+    dialog.SetMaxY(5e12);
     EXPECT_DOUBLE_EQ(dialog.GetMinX(), -1.234);
     EXPECT_DOUBLE_EQ(dialog.GetMaxX(), 1.234);
     EXPECT_EQ(dialog.GetMinY(), 0.0);
-    EXPECT_EQ(dialog.GetMaxY(), 5e9);
+    EXPECT_EQ(dialog.GetMaxY(), 5e12);
 }
 
 TEST_F(SlopeViewTest, ViewLimitsShowAndSetTheWorldWindow)
@@ -86,7 +86,7 @@ TEST_F(SlopeViewTest, ViewLimitsShowAndSetTheWorldWindow)
 
     // Values OK refuses keep the dialog open; Cancel then leaves the window alone.
     const Limits refused[] = {
-        {"10", "5", "300000.5", "45"},   // beyond the range
+        {"10", "5", "1000000000.5", "45"},   // beyond the range
         {"10", "5", "10", "45"},         // no width
         {"10", "50", "60", "45"},        // upside down
     };
@@ -111,4 +111,35 @@ TEST_F(SlopeViewTest, ViewLimitsShowAndSetTheWorldWindow)
         EXPECT_DOUBLE_EQ(left, 10.0);
         EXPECT_DOUBLE_EQ(right, 60.0);
     }
+}
+
+// A window at survey coordinates is shown and taken as typed: eastings around
+// 500,000 and northings in the millions.
+TEST_F(SlopeViewTest, ViewLimitsTakeSurveyCoordinates)
+{
+    ViewMessageBoxes boxes;
+    CViewContext* vc = view->GetViewContext();
+    vc->SetWorldWindow(512000.25, 5000000.5, 512600.75, 5000400.125);
+    Limits shown;
+    {
+        WhenShown answer([&] {
+            HWND dialog = ShownLimitsDialog();
+            ASSERT_NE(dialog, nullptr);
+            shown = ReadLimits(dialog);
+            TypeLimits(dialog, {"511900", "4999950.5", "512700.25", "5000450"});
+            ::SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+            if (!boxes.texts.empty())
+                ::SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);   // refused
+        });
+        view->SendMessageA(WM_COMMAND, ID_VIEW_LIMITS, 0);
+    }
+    EXPECT_TRUE(boxes.texts.empty());
+    double left, bottom, right, top;
+    EXPECT_DOUBLE_EQ(std::stod(shown.minX), 512000.25);
+    EXPECT_DOUBLE_EQ(std::stod(shown.minY), 5000000.5);
+    vc->GetWorldWindow(left, bottom, right, top);
+    EXPECT_DOUBLE_EQ(left, 511900.0);
+    EXPECT_DOUBLE_EQ(bottom, 4999950.5);
+    EXPECT_DOUBLE_EQ(right, 512700.25);
+    EXPECT_DOUBLE_EQ(top, 5000450.0);
 }
