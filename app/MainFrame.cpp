@@ -707,15 +707,26 @@ void CMainFrame::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CMainFrame::OnClose() {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || app->m_pMainWnd != this) {
+        CMDIFrameWnd::OnClose();
+        return;
+    }
+    // The save questions come first: a close the user cancels leaves the
+    // statistics and time-step windows open, and drops an updater that was
+    // waiting for the program to close.
+    if (!app->SaveAllModified()) {
+        CWebUpdateClient::DropPendingUpdater();
+        return;
+    }
     StoreWorkingDirectory();
     if (m_pDistStatsDlg != nullptr) m_pDistStatsDlg->DestroyWindow();
     m_pDistStatsDlg = nullptr;
     if (m_pTimeStepDlg != nullptr) m_pTimeStepDlg->DestroyWindow();
     m_pTimeStepDlg = nullptr;
-    // The frame deletes itself when it is destroyed: only the handle is asked afterwards.
-    const HWND self = m_hWnd;
-    CMDIFrameWnd::OnClose();
-    if (::IsWindow(self)) CWebUpdateClient::DropPendingUpdater();  // the user kept the program open
+    // What the library's close does once everything is saved or let go.
+    app->CloseAllDocuments(FALSE);
+    if (m_hWnd != nullptr) DestroyWindow();
 }
 
 void CMainFrame::OnDestroy() {

@@ -115,6 +115,7 @@ TEST_F(DrawingsOnClose, YesSavesToTheCompanionFileAndReopeningShowsThem) {
     ASSERT_EQ(Drawings(view).size(), 1u);
     // A drawing leaves the document itself unchanged: only the drawings are asked about.
     EXPECT_FALSE(view->GetDocument()->IsModified());
+    const std::string question = DrawingsQuestion(view);  // the view is gone once the window closes
     {
         MessageBoxRecorder boxes;
         boxes.answers = {IDYES};
@@ -122,7 +123,7 @@ TEST_F(DrawingsOnClose, YesSavesToTheCompanionFileAndReopeningShowsThem) {
         FileDialogAnswer::shown = 0;
         Command(ID_FILE_CLOSE);
         ASSERT_EQ(boxes.texts.size(), 1u);
-        EXPECT_EQ(boxes.texts[0], DrawingsQuestion(view));
+        EXPECT_EQ(boxes.texts[0], question);
         EXPECT_EQ(boxes.types[0] & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
         // Save Tools File's own dialog, at the companion file, asking before it overwrites.
         EXPECT_EQ(FileDialogAnswer::shown, 1);

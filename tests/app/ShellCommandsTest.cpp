@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ShellFixture.h"
+#include "app/DistributionStatsDlg.h"
 #include "app/WebUpdateClient.h"
 #include "framework/Document.h"
 #include "res/resource.h"
@@ -126,7 +127,7 @@ TEST_F(ShellTest, SlopeDocumentsAreSavedAndOpenedInTheirWindows) {
     std::remove(path.c_str());
 }
 
-TEST_F(ShellTest, ACancelledCloseDropsTheUpdaterChosenForInstalling) {
+TEST_F(ShellTest, ACancelledCloseKeepsTheProgramsWindowsAndDropsTheUpdaterChosenForInstalling) {
     if (frame->MDIGetActive() == nullptr) frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     CMDIChildWnd* child = frame->MDIGetActive();
     ASSERT_NE(child, nullptr);
@@ -134,6 +135,8 @@ TEST_F(ShellTest, ACancelledCloseDropsTheUpdaterChosenForInstalling) {
     ASSERT_NE(document, nullptr);
     document->SetModifiedFlag(TRUE);
     CWebUpdateClient::SetPendingUpdater("C:\\Clastor\\UpdateBrevantics.exe", " -install \"x\"");
+    frame->ShowDistributionStatistics(nullptr);
+    ASSERT_NE(frame->m_pDistStatsDlg, nullptr);
     {
         MessageBoxRecorder boxes;
         MessageBoxRecorder::answer = IDCANCEL;  // the save prompt's Cancel
@@ -142,5 +145,9 @@ TEST_F(ShellTest, ACancelledCloseDropsTheUpdaterChosenForInstalling) {
     }
     EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
     EXPECT_FALSE(CWebUpdateClient::HasPendingUpdater());
+    // The windows the close would have taken stay open.
+    ASSERT_NE(frame->m_pDistStatsDlg, nullptr);
+    EXPECT_TRUE(::IsWindow(frame->m_pDistStatsDlg->GetSafeHwnd()));
+    frame->m_pDistStatsDlg->DestroyWindow();
     document->SetModifiedFlag(FALSE);
 }
