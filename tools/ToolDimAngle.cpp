@@ -287,9 +287,7 @@ void CToolDimAngle::Draw(CDC* pDC, CViewContext* pView)
                     if (m_bArrowAtTail)
                         head(arc.P2, arc.caseA ? tN : t0);
                     if (!text.IsEmpty()) {
-                        m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
-                        m_textStyle.SetNoBorder(!m_bTextOutline);
-                        m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+                        ApplyLabelBoxStyle();
                         m_textStyle.DrawText(pDC, pView, text, arc.L.x, arc.L.y, 0, m_crText, m_crFill,
                                              kAnchorCentred);
                     }

@@ -396,9 +396,7 @@ void CToolDimLength::Draw(CDC* pDC, CViewContext* pView)
             if (m_bArrowAtHead)
                 head(B, d4, d2);
             if (!text.IsEmpty()) {
-                m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
-                m_textStyle.SetNoBorder(!m_bTextOutline);
-                m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+                ApplyLabelBoxStyle();
                 m_textStyle.DrawText(pDC, pView, text, v3.x, v3.y, 0, m_crText, m_crFill, kAnchorCentre);
             }
             pDC->SelectObject(pOld);
