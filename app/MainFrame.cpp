@@ -12,6 +12,7 @@
 #include "app/DocumentLink.h"
 #include "app/MainFrameServices.h"
 #include "app/PageSetupDlg.h"
+#include "app/ProgramMenu.h"
 #include "app/PromptText.h"
 #include "app/SplashWnd.h"
 #include "app/TalusimApp.h"
@@ -30,8 +31,6 @@ IMPLEMENT_DYNAMIC(CToolBarSet, CWnd)
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 namespace {
-
-const UINT kMenuToolbars[] = {6000, 6008, 6006, 6009, 6003, 6005, 6012, 6015, 6016};
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_NUM, ID_INDICATOR_SNAP, ID_INDICATOR_GRID, ID_INDICATOR_ROCKS,
                             ID_INDICATOR_COORDINATES};
@@ -270,19 +269,11 @@ BOOL CMainFrame::CreateMaterialCombo() {
 // ---- menus ----
 
 HMENU CMainFrame::BuildDocumentMenu() {
-    m_menuDocument.LoadMenu(IDR_SLOPE_TEMPLATE);
-    m_menuDocument.LoadToolbars(kMenuToolbars, sizeof(kMenuToolbars) / sizeof(kMenuToolbars[0]));
-    m_menuDocument.SetItemImageByText(static_cast<LPCSTR>(nullptr), "Brevantics on the &Web", IDB_WEB);
-    m_menuDocument.SetItemImageByText(static_cast<LPCSTR>(nullptr), "&Manuals", IDB_MANUALS);
-    return m_menuDocument.Detach();
+    return BuildProgramMenu(m_menuDocument, IDR_SLOPE_TEMPLATE);
 }
 
 HMENU CMainFrame::BuildDefaultMenu() {
-    m_menuDefault.LoadMenu(IDR_MAINFRAME);
-    m_menuDefault.LoadToolbars(kMenuToolbars, sizeof(kMenuToolbars) / sizeof(kMenuToolbars[0]));
-    m_menuDefault.SetItemImageByText(static_cast<LPCSTR>(nullptr), "Brevantics on the &Web", IDB_WEB);
-    m_menuDefault.SetItemImageByText(static_cast<LPCSTR>(nullptr), "&Manuals", IDB_MANUALS);
-    return m_menuDefault.Detach();
+    return BuildProgramMenu(m_menuDefault, IDR_MAINFRAME);
 }
 
 void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS) {

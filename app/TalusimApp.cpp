@@ -11,6 +11,7 @@
 #include "app/DocumentLink.h"
 #include "app/MainFrame.h"
 #include "app/MakerContact.h"
+#include "app/ProgramMenu.h"
 #include "app/SplashWnd.h"
 #include "app/TechSupportDlg.h"
 #include "app/WhatsNewDlg.h"
@@ -28,17 +29,6 @@
 IMPLEMENT_DYNAMIC(CTalusimApp, CWinApp)
 
 namespace {
-
-const UINT kMenuToolbars[] = {6000, 6008, 6006, 6009, 6003, 6005, 6012, 6015, 6016};
-
-
-HMENU BuildTemplateMenu(KsMenu& menu, UINT id) {
-    menu.LoadMenu(id);
-    menu.LoadToolbars(kMenuToolbars, sizeof(kMenuToolbars) / sizeof(kMenuToolbars[0]));
-    menu.SetItemImageByText(static_cast<LPCSTR>(nullptr), "Brevantics on the &Web", IDB_WEB);
-    menu.SetItemImageByText(static_cast<LPCSTR>(nullptr), "&Manuals", IDB_MANUALS);
-    return menu.Detach();
-}
 
 void ReplaceSharedMenu(CDocTemplate* t, HMENU menu) {
     if (t->m_hMenuShared != nullptr && t->m_hMenuShared != menu) ::DestroyMenu(t->m_hMenuShared);
@@ -114,8 +104,8 @@ BOOL CTalusimApp::InitInstance() {
     frame->OnUpdateFrameMenu(defaultMenu);
     if (oldDefault != nullptr && oldDefault != defaultMenu) ::DestroyMenu(oldDefault);
 
-    ReplaceSharedMenu(m_pReportTemplate, BuildTemplateMenu(m_menuReport, IDR_REPORT_TEMPLATE));
-    ReplaceSharedMenu(m_pGraphTemplate, BuildTemplateMenu(m_menuGraph, IDR_GRAPH_TEMPLATE));
+    ReplaceSharedMenu(m_pReportTemplate, BuildProgramMenu(m_menuReport, IDR_REPORT_TEMPLATE));
+    ReplaceSharedMenu(m_pGraphTemplate, BuildProgramMenu(m_menuGraph, IDR_GRAPH_TEMPLATE));
 
     frame->DragAcceptFiles(TRUE);
     EnableShellOpen();

@@ -1,6 +1,7 @@
 #include "app/TechSupportDlg.h"
 
 #include "app/MakerContact.h"
+#include "app/PercentEncoding.h"
 #include "framework/DC.h"
 #include "res/dialogs-help.h"
 
@@ -154,23 +155,7 @@ CString CTechSupportDlg::BuildReport(LPCSTR program, LPCSTR version, CDC* dc) {
     return report;
 }
 
-CString CTechSupportDlg::PercentEncode(LPCSTR text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    CString out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
-        const unsigned char c = *p;
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '.' || c == '_' || c == '~';
-        if (plain) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
+CString CTechSupportDlg::PercentEncode(LPCSTR text) { return ::PercentEncode(text, "-._~"); }
 
 CString CTechSupportDlg::MailLink(LPCSTR report) {
     return CString("mailto:") + MakerContact::kSupportMail + "?subject=Technical_Support&body=" + PercentEncode(report);

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "app/MakerContact.h"
+#include "app/PercentEncoding.h"
 #include "app/UpdateAvailableDlg.h"
 #include "controls/RegistryAccess.h"
 #include "framework/Internet.h"
@@ -38,21 +39,7 @@ void ShellLaunch(LPCSTR program, LPCSTR parameters) {
 CWebUpdateClient::LaunchFn g_launch = ShellLaunch;
 
 // Letters, digits and ".-_" as they are; anything else percent-encoded.
-CString EncodeQueryText(const CString& text) {
-    CString out;
-    static const char kHex[] = "0123456789ABCDEF";
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (std::isalnum(c) || c == '.' || c == '-' || c == '_') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
-        }
-    }
-    return out;
-}
+CString EncodeQueryText(const CString& text) { return PercentEncode(text, ".-_"); }
 
 bool IsAddressPathCharacter(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_' || c == '~' || c == '/';

@@ -301,8 +301,6 @@ protected:
     void ReadSystemColours(COLORREF out[4]) const;
     void SwapRows(int a, int b);
     void SortRows(int col, BOOL ascending, int lo, int hi);
-    // Row and column strips scrolled in by one line.
-    void ScrollByLine(int bar, bool forward);
     void InvertDividerLine(int pos, bool vertical);
 
     static DWORD SelectionKey(int row, int col) { return (static_cast<DWORD>(col) << 16) | (static_cast<DWORD>(row) & 0xFFFF); }

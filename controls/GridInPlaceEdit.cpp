@@ -7,6 +7,19 @@
 
 namespace {
 
+// Tab, Enter, Escape and the arrows belong to an in-place edit, never to the
+// dialog around the grid: a key message goes straight to the edit, and a
+// system character (an Alt+key mnemonic) goes nowhere. True when it is handled.
+bool KeepKeysInEdit(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) {
+        ::TranslateMessage(msg);
+        ::DispatchMessageA(msg);
+        return true;
+    }
+    return msg->message == WM_SYSCHAR;
+}
+
 // How an edit opens on the key that began it: the caret after the text (a
 // click, F2, Enter), the last character gone (Backspace), the whole text
 // selected (a navigation key, and for the plain edit the space too), or the
@@ -84,15 +97,7 @@ CGridInPlaceEdit::CGridInPlaceEdit(CWnd* parent, CRect& rect, DWORD style, UINT 
 
 BOOL CGridInPlaceEdit::PreTranslateMessage(MSG* msg)
 {
-    // Tab, Enter, Escape and the arrows belong to the edit, never to the dialog.
-    if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) {
-        ::TranslateMessage(msg);
-        ::DispatchMessageA(msg);
-        return TRUE;
-    }
-    if (msg->message == WM_SYSCHAR)
-        return TRUE;
-    return CEdit::PreTranslateMessage(msg);
+    return KeepKeysInEdit(msg) ? TRUE : CEdit::PreTranslateMessage(msg);
 }
 
 void CGridInPlaceEdit::EndEdit(UINT key)
@@ -311,14 +316,7 @@ END_MESSAGE_MAP()
 
 BOOL CGridComboEdit::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) {
-        ::TranslateMessage(msg);
-        ::DispatchMessageA(msg);
-        return TRUE;
-    }
-    if (msg->message == WM_SYSCHAR)
-        return TRUE;
-    return CEdit::PreTranslateMessage(msg);
+    return KeepKeysInEdit(msg) ? TRUE : CEdit::PreTranslateMessage(msg);
 }
 
 void CGridComboEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

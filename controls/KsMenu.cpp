@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "controls/KsMenuSupport.h"
 #include "framework/DC.h"
 #include "framework/ResourceHandle.h"
 #include "framework/WinApp.h"
@@ -33,19 +34,6 @@ CString Narrow(const wchar_t* text) {
     std::string s(n > 0 ? n - 1 : 0, '\0');
     if (n > 1) ::WideCharToMultiByte(CP_ACP, 0, text, -1, s.data(), n, nullptr, nullptr);
     return CString(s.c_str());
-}
-
-// The menu font of the system's non-client metrics.
-HFONT CreateMenuFont() {
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof(ncm);
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    return ::CreateFontIndirectA(&ncm.lfMenuFont);
-}
-
-HWND MainWindowOrDesktop() {
-    CWnd* main = AfxGetMainWnd();
-    return main != nullptr && main->GetSafeHwnd() != nullptr ? main->GetSafeHwnd() : ::GetDesktopWindow();
 }
 
 } // namespace
@@ -239,9 +227,9 @@ BOOL KsMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const wchar_t* text) {
 }
 
 void KsMenu::AlignAccelerators() {
-    HWND wnd = MainWindowOrDesktop();
+    HWND wnd = ksmenu::MainWindowOrDesktop();
     HDC dc = ::GetDC(wnd);
-    HFONT font = CreateMenuFont();
+    HFONT font = ksmenu::CreateMenuFont();
     HGDIOBJ old = ::SelectObject(dc, font);
     auto width = [dc](const CString& s) {
         SIZE sz{0, 0};

@@ -3,24 +3,13 @@
 #include <memory>
 
 #include "controls/KsMenu.h"
+#include "controls/KsMenuSupport.h"
 #include "controls/MemoryDC.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
 namespace {
-
-HFONT CreateMenuFont() {
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof(ncm);
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    return ::CreateFontIndirectA(&ncm.lfMenuFont);
-}
-
-HWND MainWindowOrDesktop() {
-    CWnd* main = AfxGetMainWnd();
-    return main != nullptr && main->GetSafeHwnd() != nullptr ? main->GetSafeHwnd() : ::GetDesktopWindow();
-}
 
 void FrameWith(CDC* dc, const CRect& r, COLORREF c) { dc->Draw3dRect(&r, c, c); }
 
@@ -43,8 +32,8 @@ void KsMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
         lpMIS->itemHeight = xp ? 3 : std::max((s_nIconHeight + margin) / 2, ::GetSystemMetrics(SM_CYMENU) / 2);
         return;
     }
-    HFONT font = CreateMenuFont();
-    HWND wnd = MainWindowOrDesktop();
+    HFONT font = ksmenu::CreateMenuFont();
+    HWND wnd = ksmenu::MainWindowOrDesktop();
     HDC dc = ::GetDC(wnd);
     HGDIOBJ old = HasNewShell() ? ::SelectObject(dc, font) : nullptr;
     int textWidth = 0;
@@ -272,7 +261,7 @@ void KsMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDIS) {
     if (grayed) {
         memory = std::make_unique<MemoryDC>(target, item);
         dc = memory.get();
-        font = CreateMenuFont();
+        font = ksmenu::CreateMenuFont();
         oldFont = ::SelectObject(dc->m_hDC, font);
     }
     COLORREF col = ::GetSysColor(COLOR_BTNFACE);

@@ -3,17 +3,13 @@
 #include <algorithm>
 
 #include "controls/KsMenu.h"
+#include "controls/KsMenuSupport.h"
 #include "framework/DC.h"
 #include "framework/ResourceHandle.h"
 #include "framework/ToolBar.h"
 #include "framework/WinApp.h"
 
 namespace {
-
-HWND MainWindowOrDesktop() {
-    CWnd* main = AfxGetMainWnd();
-    return main != nullptr && main->GetSafeHwnd() != nullptr ? main->GetSafeHwnd() : ::GetDesktopWindow();
-}
 
 // The colour as the bitmap's own format renders it.
 COLORREF RenderedColour(CDC& dc, const BITMAP& info, COLORREF colour) {
@@ -158,7 +154,7 @@ BOOL KsMenu::AddBitmapToImageList(CImageList* list, UINT nResourceID) {
         }
     }
     if (added && IsXPStyle()) {
-        HWND wnd = MainWindowOrDesktop();
+        HWND wnd = ksmenu::MainWindowOrDesktop();
         CDC* dc = CDC::FromHandle(::GetDC(wnd));
         CBitmap effects[3];
         for (int i = 0; i < 3; ++i) GetIconBitmap(dc, list, 0, effects[i]);
@@ -179,7 +175,7 @@ int KsMenu::AddGlobalImage(CImageList* list, int index, UINT_PTR nID) {
     CBitmap effects[3];
     bool xp = IsXPStyle();
     if (xp) {
-        HWND wnd = MainWindowOrDesktop();
+        HWND wnd = ksmenu::MainWindowOrDesktop();
         CDC* dc = CDC::FromHandle(::GetDC(wnd));
         for (auto& b : effects) GetIconBitmap(dc, list, index, b);
         ::ReleaseDC(wnd, dc->m_hDC);
@@ -248,7 +244,7 @@ BOOL KsMenu::SetCommandImage(const wchar_t* text, UINT nID, CImageList* list, in
 
 BOOL KsMenu::LoadToolbar(UINT nToolBar) {
     CToolBar bar;
-    CWnd* parent = CWnd::FromHandle(MainWindowOrDesktop());
+    CWnd* parent = CWnd::FromHandle(ksmenu::MainWindowOrDesktop());
     if (!bar.CreateEx(parent, TBSTYLE_FLAT, 0x50002800, CRect(0, 0, 0, 0), 0xE800) || !bar.LoadToolBar(nToolBar))
         return FALSE;
     CImageList strip;

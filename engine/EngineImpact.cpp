@@ -103,7 +103,7 @@ void CTalusimEngine::ComputeImpact(CRockState& state, int index, int kind)
         VtOut = Rt * Vt;
     else
     {
-        const double rho = m_metric ? ROCK_DENSITY : ROCK_DENSITY * POUNDS_PER_CUBIC_FOOT;
+        const double rho = RockDensity(m_metric);
         if (m != m_radiusMass)
         {
             m_radiusMass = m;

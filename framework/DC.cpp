@@ -18,10 +18,7 @@ constexpr int HimetricPerInch = 2540;
 } // namespace
 
 HDC CDC::GetSafeHdc() const {
-    // The empty asm hides from the optimiser that "this" cannot be null.
-    const CDC* self = this;
-    asm("" : "+r"(self));
-    return self ? self->m_hDC : nullptr;
+    return SafeHandleOf(this, &CDC::m_hDC);
 }
 
 CDC::~CDC() {

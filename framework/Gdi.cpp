@@ -30,10 +30,7 @@ std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ h) {
 CGdiObject::~CGdiObject() { DeleteObject(); }
 
 HGDIOBJ CGdiObject::GetSafeHandle() const {
-    // The empty asm hides from the optimiser that "this" cannot be null.
-    const CGdiObject* self = this;
-    asm("" : "+r"(self));
-    return self ? self->m_hObject : nullptr;
+    return SafeHandleOf(this, &CGdiObject::m_hObject);
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ h) {

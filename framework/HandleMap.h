@@ -11,6 +11,16 @@
 #include <memory>
 #include <unordered_map>
 
+// The handle a wrapper holds, or null when asked through a null wrapper pointer
+// (callers test "p->GetSafeHwnd()" on a pointer that may be null). The empty asm
+// hides from the optimiser that the pointer, being "this" in the caller, cannot
+// be null.
+template <class Wrapper, class Owner, class Handle>
+Handle SafeHandleOf(const Wrapper* self, Handle Owner::*member) {
+    asm("" : "+r"(self));
+    return self ? self->*member : nullptr;
+}
+
 template <class Handle, class Wrapper>
 class CHandleMap {
 public:

@@ -14,10 +14,7 @@ CHandleMap<HIMAGELIST, CImageList>& ImageListMap() { return AfxThreadHandleMap<H
 CImageList::~CImageList() { DeleteImageList(); }
 
 HIMAGELIST CImageList::GetSafeHandle() const {
-    // The empty asm hides from the optimiser that "this" cannot be null.
-    const CImageList* self = this;
-    asm("" : "+r"(self));
-    return self ? self->m_hImageList : nullptr;
+    return SafeHandleOf(this, &CImageList::m_hImageList);
 }
 
 CImageList* CImageList::FromHandle(HIMAGELIST h) {

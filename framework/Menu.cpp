@@ -13,10 +13,7 @@ CHandleMap<HMENU, CMenu>& MenuMap() { return AfxThreadHandleMap<HMENU, CMenu>();
 } // namespace
 
 HMENU CMenu::GetSafeHmenu() const {
-    // The empty asm hides from the optimiser that "this" cannot be null.
-    const CMenu* self = this;
-    asm("" : "+r"(self));
-    return self ? self->m_hMenu : nullptr;
+    return SafeHandleOf(this, &CMenu::m_hMenu);
 }
 
 CMenu::~CMenu() {

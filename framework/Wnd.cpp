@@ -148,10 +148,7 @@ CWnd::~CWnd() {
 }
 
 HWND CWnd::GetSafeHwnd() const {
-    // The empty asm hides from the optimiser that "this" cannot be null.
-    const CWnd* self = this;
-    asm("" : "+r"(self));
-    return self ? self->m_hWnd : nullptr;
+    return SafeHandleOf(this, &CWnd::m_hWnd);
 }
 
 CWnd* CWnd::FromHandle(HWND h) {

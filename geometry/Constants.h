@@ -16,3 +16,11 @@ inline constexpr double DEG_TO_RAD = clastor_detail::kPi / 180.0;
 inline constexpr double MM_TO_INCH = 1.0 / 25.4;   // millimetres to inches
 inline constexpr double GEOM_EPS = 1e-9;            // general geometric tolerance
 inline constexpr double PI = clastor_detail::kPi;
+
+// The density of the rock every computation assumes, in the document's units:
+// kg/m^3, or lb/ft^3 for the imperial ones.
+inline constexpr double RockDensity(bool metric) {
+    constexpr double kKilogramsPerCubicMetre = 2100.0;
+    constexpr double kLbPerFt3PerKgPerM3 = 0.0624254795837469;
+    return metric ? kKilogramsPerCubicMetre : kKilogramsPerCubicMetre * kLbPerFt3PerKgPerM3;
+}

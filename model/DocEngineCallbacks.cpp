@@ -7,15 +7,13 @@
 
 #include "engine/RandomVariables.h"
 #include "framework/MessageBox.h"
+#include "geometry/Constants.h"
 #include "geometry/SegmentRecords.h"
 #include "model/RunSeeders.h"
 #include "res/resource.h"
 
 namespace
 {
-// Rock density, kg/m^3, and the factor that turns it into lb/ft^3.
-constexpr double ROCK_DENSITY = 2100.0;
-constexpr double KG_PER_M3_TO_LB_PER_FT3 = 0.0624254795837469;
 constexpr double PI_VALUE = 3.14159265358979323846;
 
 double Speed(double vx, double vy)
@@ -37,7 +35,7 @@ double CTalusimDoc::RotationalEnergy(double mass, double angularVelocity) const
     // A solid sphere of rock of the given mass.
     if (mass != m_inertiaMass || m_bMetric != m_inertiaMetric)
     {
-        const double rho = m_bMetric ? ROCK_DENSITY : ROCK_DENSITY * KG_PER_M3_TO_LB_PER_FT3;
+        const double rho = RockDensity(m_bMetric);
         const double r = std::cbrt(3.0 * mass / (4.0 * PI_VALUE * rho));
         m_inertia = 2.0 * mass * r * r / 5.0;
         m_inertiaMass = mass;

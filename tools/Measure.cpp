@@ -383,6 +383,13 @@ void CMeasure::DrawGripMarkers(CDC* pDC, CViewContext* pView, int count)
     }
 }
 
+void CMeasure::ApplyLabelBoxStyle()
+{
+    m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
+    m_textStyle.SetNoBorder(!m_bTextOutline);
+    m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+}
+
 void CMeasure::DrawSelectionLine(CDC* pDC, CViewContext* pView)
 {
     CPen pen(PS_SOLID, m_nSelectWidth, pView->GetDisplayColour(m_crSelectColour));

@@ -277,6 +277,9 @@ protected:
     void DrawToolSegments(CDC* pDC, CViewContext* pView);
     // A square grip marker of half size 3 at every control point or vertex.
     void DrawGripMarkers(CDC* pDC, CViewContext* pView, int count);
+    // The label's box in the text style: shown when filled or outlined, its
+    // border only with the outline, see-through when outlined but not filled.
+    void ApplyLabelBoxStyle();
     // The tool's line colour, or the selection colour while it is selected.
     COLORREF CurrentLineColour() const;
     // Selects the interior's brush (a solid fill, a hatch, or none) and

@@ -279,24 +279,15 @@ void CToolDimAngle::Draw(CDC* pDC, CViewContext* pView)
                     };
                     const double t0 = direction(0, 1), tN = direction(n - 1, n - 2);
                     auto head = [&](const CVector2D& tip, double angle) {
-                        if (outside)
-                            angle += PI;
-                        m_textStyle.DrawArrowHeadAt(pDC, tip, pView, angle, colour, pView->GetSizeScale(), 0.7, 0.7);
-                        if (outside && m_bBehindTextLine) {
-                            const CPoint p = pView->WorldToDevice(tip);
-                            pDC->MoveTo(p);
-                            pDC->LineTo(p.x + (int)(stub * std::sin(angle + PI / 2)),
-                                        p.y + (int)(stub * std::cos(angle + PI / 2)));
-                        }
+                        DrawDimensionArrow(pDC, pView, m_textStyle, tip, angle, colour, outside, m_bBehindTextLine,
+                                           stub);
                     };
                     if (m_bArrowAtHead)
                         head(arc.P1, arc.caseA ? t0 : tN);
                     if (m_bArrowAtTail)
                         head(arc.P2, arc.caseA ? tN : t0);
                     if (!text.IsEmpty()) {
-                        m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
-                        m_textStyle.SetNoBorder(!m_bTextOutline);
-                        m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+                        ApplyLabelBoxStyle();
                         m_textStyle.DrawText(pDC, pView, text, arc.L.x, arc.L.y, 0, m_crText, m_crFill,
                                              kAnchorCentred);
                     }

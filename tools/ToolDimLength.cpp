@@ -44,6 +44,19 @@ CString DecimalFormat(int places)
     return format;
 }
 
+void DrawDimensionArrow(CDC* pDC, CViewContext* pView, CTextStyle& style, const CVector2D& tip,
+                        double direction, COLORREF colour, bool outside, bool withStub, int stub)
+{
+    if (outside)
+        direction += PI;
+    style.DrawArrowHeadAt(pDC, tip, pView, direction, colour, pView->GetSizeScale(), 0.7, 0.7);
+    if (outside && withStub) {
+        const CPoint p = pView->WorldToDevice(tip);
+        pDC->MoveTo(p);
+        pDC->LineTo(p.x + (int)(stub * std::sin(direction + PI / 2)), p.y + (int)(stub * std::cos(direction + PI / 2)));
+    }
+}
+
 CDimensionGap DimensionLabelGap(int style, const CVector2D& B, const CVector2D& A, double hw, double hh)
 {
     const CVector2D M = Mid(B, A);
@@ -375,25 +388,15 @@ void CToolDimLength::Draw(CDC* pDC, CViewContext* pView)
             // Arrow heads at the ends of the dimension line.
             const CPoint d2 = pView->WorldToDevice(A), d4 = pView->WorldToDevice(B);
             auto head = [&](const CVector2D& tip, const CPoint& from, const CPoint& to) {
-                double direction = std::atan2((double)(from.y - to.y), (double)(to.x - from.x));
-                if (outside)
-                    direction += PI;
-                m_textStyle.DrawArrowHeadAt(pDC, tip, pView, direction, colour, pView->GetSizeScale(), 0.7, 0.7);
-                if (outside && m_bBehindTextLine) {
-                    const CPoint p = pView->WorldToDevice(tip);
-                    pDC->MoveTo(p);
-                    pDC->LineTo(p.x + (int)(stub * std::sin(direction + PI / 2)),
-                                p.y + (int)(stub * std::cos(direction + PI / 2)));
-                }
+                const double direction = std::atan2((double)(from.y - to.y), (double)(to.x - from.x));
+                DrawDimensionArrow(pDC, pView, m_textStyle, tip, direction, colour, outside, m_bBehindTextLine, stub);
             };
             if (m_bArrowAtTail)
                 head(A, d2, d4);
             if (m_bArrowAtHead)
                 head(B, d4, d2);
             if (!text.IsEmpty()) {
-                m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
-                m_textStyle.SetNoBorder(!m_bTextOutline);
-                m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+                ApplyLabelBoxStyle();
                 m_textStyle.DrawText(pDC, pView, text, v3.x, v3.y, 0, m_crText, m_crFill, kAnchorCentre);
             }
             pDC->SelectObject(pOld);

@@ -32,6 +32,13 @@ CDimensionGap DimensionLabelGap(int style, const CVector2D& B, const CVector2D& 
 // The "%.<n>f" format of a number of decimal places, held within 0 to 10.
 CString DecimalFormat(int places);
 
+// One arrow head of a dimension, at tip and pointing along direction (radians,
+// device y up). When the label leaves the line no room the head is drawn
+// turned round, outside the line, and with 'withStub' a stub of 'stub' pixels
+// runs on from its tip, square to the head.
+void DrawDimensionArrow(CDC* pDC, CViewContext* pView, CTextStyle& style, const CVector2D& tip,
+                        double direction, COLORREF colour, bool outside, bool withStub, int stub);
+
 class CToolDimLength : public CToolArrow
 {
     DECLARE_DYNAMIC(CToolDimLength)
