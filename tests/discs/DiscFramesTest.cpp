@@ -5,6 +5,7 @@
 #include "tests/model/DocumentFixture.h"
 
 #include <algorithm>
+#include <string>
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"
 #include "discs/ThrowDiscs.h"
@@ -46,7 +47,10 @@ struct DiscFramesTest : ::testing::Test {
         MessageBoxRecorder boxes;
         std::string error;
         EXPECT_TRUE(ThrowDiscs(doc.get(), &error, cap)) << error;
-        EXPECT_TRUE(boxes.messages.empty());
+        // A run this short ends with the discs still rolling: the report of
+        // that is the only thing it may say.
+        for (const std::string& message : boxes.messages)
+            EXPECT_EQ(message.rfind("Discs still moving when the time to finish", 0), 0u) << message;
         auto* results = dynamic_cast<CDiscEnt*>(doc->GetDiscEntity());
         EXPECT_NE(results, nullptr);
         return *results;
