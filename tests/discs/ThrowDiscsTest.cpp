@@ -444,7 +444,7 @@ TEST_F(ThrowDiscsTest, AThrowThatFailsPartwayLeavesTheDocumentAsItWas)
     collector->SetPoints(6, 8, 6, 16);
     doc->GetDatabase()->AddEntity(collector, false);
     doc->m_nRocks = 20;
-    doc->m_nLocations = 4;
+    doc->m_nLocations = 7;   // every 5 m: the discs pass x = 5
     doc->RunSimulation(FALSE);
     const int computedHits = collector->GetHitUpperBound(false) + 1;
     doc->m_nRocks = 1;
