@@ -22,6 +22,7 @@
 
 namespace {
 
+// The first throw whose case goes nowhere, set by tests only; 0: none.
 int g_caseFailureFrom = 0;
 
 // The console of an automatic run goes nowhere.
