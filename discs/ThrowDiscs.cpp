@@ -14,12 +14,16 @@
 #include "discs/DiscEnt.h"
 #include "discs/DiscFrameSampler.h"
 #include "discs/DiscPathPieces.h"
+#include "model/DiscRunSnapshot.h"
 #include "model/DocumentDependencies.h"
 #include "model/WorkingDlg.h"
 #include "res/dialogs-compute.h"
 #include "res/resource.h"
 
 namespace {
+
+// The first throw whose case goes nowhere, set by tests only; 0: none.
+int g_caseFailureFrom = 0;
 
 // The console of an automatic run goes nowhere.
 class NullBuffer : public std::streambuf
@@ -84,6 +88,14 @@ public:
         return moving;
     }
     int DiscCount() const { return static_cast<int>(m_discs.size()); }
+    // The rock paths the run added, in the order the discs were thrown.
+    std::vector<CTalusimRockPath*> Paths() const
+    {
+        std::vector<CTalusimRockPath*> paths;
+        for (const Disc& d : m_discs)
+            paths.push_back(d.path);
+        return paths;
+    }
 
     bool IsDiscRunActive() override { return m_doc.IsDiscRunActive(); }
     void AddDiscFrame(const DiscFrame& f) override
@@ -212,6 +224,11 @@ void ReportDiscsStillMoving(int moving, int discs, double endTime)
 
 }  // namespace
 
+void SetThrowDiscsCaseFailureForTest(int throwNumber)
+{
+    g_caseFailureFrom = throwNumber;
+}
+
 bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
 {
     CREGDatabase& db = *doc->GetDatabase();
@@ -234,16 +251,14 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     text.Format("Rock %d of %d", 1, rocks);
     int* runFlag = doc->GetDiscRunFlag();
 
-    // The earlier results go before the new run starts.
+    // A run that fails leaves the document as it was: what the run changes
+    // is kept until it ends, and the earlier disc results stay in the
+    // drawing until then.
+    CDiscRunSnapshot before = doc->TakeDiscRunSnapshot();
     block.SetFrameCount(0);
     block.SetCurrentStep(0);
     doc->PrepareResults(FALSE);
     doc->GetSettledDiscs().clear();
-    if (CEntity* old = doc->GetDiscEntity()) {
-        doc->SetDiscEntity(nullptr);
-        db.DeleteEntity(old, true);
-    }
-    db.DeleteMatching(ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP, true);
     auto* results = new CDiscEnt;
     doc->SetDiscEntity(results);
     block.m_reserved1 = 0;
@@ -259,6 +274,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     *runFlag = 1;
 
     std::string failure;
+    std::vector<CTalusimRockPath*> added;
     int seederCount = 0;
     int stillMoving = 0, discs = 0;
     {
@@ -275,7 +291,8 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
         int previousStart = 0;
         for (int i = 0; i < rocks && *runFlag == 1; ++i) {
             CDiscCase written;
-            if (!writer.Write(folder, written)) {
+            const bool unwritable = g_caseFailureFrom > 0 && i + 1 >= g_caseFailureFrom;
+            if (!writer.Write(unwritable ? (std::filesystem::path(folder) / "missing").string() : folder, written)) {
                 failure = writer.Error();
                 break;
             }
@@ -325,6 +342,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
             stillMoving = receiver.RecordEndPoints(block.GetEndTime() > 0);
             discs = receiver.DiscCount();
         }
+        added = receiver.Paths();
         working.Close();
     }
     std::error_code ec;
@@ -334,20 +352,28 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     *runFlag = 0;
     doc->SetDiscCrossings(nullptr);
     db.ClearSet(26);
+    if (!failure.empty()) {
+        // The new results were never the drawing's; the earlier ones are
+        // still there.
+        delete results;
+        doc->RestoreDiscRunSnapshot(before, added);
+        doc->UpdateAllViews(nullptr);
+        if (error)
+            *error = failure;
+        AfxMessageBox(("The discs could not be thrown:\n" + failure).c_str());
+        return false;
+    }
+    // The new disc results take the place of the earlier ones.
+    db.DeleteMatching(ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP, true);
     results->SetViewSettings(block);
     results->SetDisplayMode(block.GetDisplayMode());
     results->SetSkipCount(block.GetSkipCount());
     results->SetCurrentStep(0);
     db.AddEntity(results, false);
     doc->UpdateAllViews(nullptr);
-    if (cancelled || !failure.empty()) {
-        // A run that did not finish leaves no disc results and no rock paths.
+    if (cancelled) {
+        // A cancelled run leaves no disc results and no rock paths.
         doc->ClearRockPaths();
-        if (!failure.empty()) {
-            if (error)
-                *error = failure;
-            AfxMessageBox(("The discs could not be thrown:\n" + failure).c_str());
-        }
         return false;
     }
     doc->SetModifiedFlag();

@@ -8,6 +8,7 @@
 #include "app/MainFrameServices.h"
 #include "dem/DiscServices.h"
 #include "model/DiscRunServices.h"
+#include "model/DiscRunSnapshot.h"
 #include "model/DocumentTextFile.h"
 #include "model/InteractionModes.h"
 
@@ -106,6 +107,54 @@ CTalusimRockPath* CTalusimDoc::AddDiscRockPath()
     path->UseStore(&m_pathSegments);
     m_database.AddEntity(path, false);
     return path;
+}
+
+CDiscRunSnapshot CTalusimDoc::TakeDiscRunSnapshot()
+{
+    CDiscRunSnapshot s;
+    s.rockPaths = static_cast<int>(m_rockPaths.GetSize());
+    s.endPoints = static_cast<int>(m_endPoints.GetSize());
+    s.maxima.assign(m_locationMaxima.GetData(), m_locationMaxima.GetData() + m_locationMaxima.GetSize());
+    s.distributions = static_cast<int>(m_distributions.GetSize());
+    for (int i = std::max(m_nLocations, 0); i < s.distributions; ++i)
+        s.droppedDistributions.push_back(m_distributions[i]);
+    for (CTalusimBarrier* b : CollectAs<CTalusimBarrier>(m_database, ID_ANY_CATEGORY, KIND_BARRIER, ID_ANY_GROUP))
+        s.hits.emplace_back(b, b->MarkHits());
+    s.parameters = m_discParameters;
+    s.discEntity = m_pDiscEntity;
+    s.settledDiscs = m_settledDiscs;
+    s.currentRockPath = m_pCurrentRockPath;
+    s.modified = IsModified() != FALSE;
+    return s;
+}
+
+void CTalusimDoc::RestoreDiscRunSnapshot(CDiscRunSnapshot& before, const std::vector<CTalusimRockPath*>& added)
+{
+    // Nothing may point at the added paths once they are gone: the hits
+    // filed under them are the ones since the snapshot. Their pieces stay in
+    // the store until the results are next cleared.
+    for (auto& [barrier, mark] : before.hits)
+        barrier->RewindHits(mark);
+    m_pCurrentRockPath = before.currentRockPath;
+    m_rockPaths.SetSize(before.rockPaths);
+    m_endPoints.SetSize(before.endPoints);
+    for (CTalusimRockPath* path : added)
+        m_database.DeleteEntity(path, false);
+
+    m_locationMaxima.SetSize(static_cast<int>(before.maxima.size()));
+    std::copy(before.maxima.begin(), before.maxima.end(), m_locationMaxima.GetData());
+    // Records the run's locations added give their room back; those it
+    // dropped come back.
+    KeepSampleRoom(before.distributions);
+    m_distributions.SetSize(before.distributions);
+    const int firstDropped = before.distributions - static_cast<int>(before.droppedDistributions.size());
+    for (size_t k = 0; k < before.droppedDistributions.size(); ++k)
+        m_distributions[firstDropped + static_cast<int>(k)].Swap(before.droppedDistributions[k]);
+
+    m_discParameters = before.parameters;
+    m_pDiscEntity = before.discEntity;
+    m_settledDiscs = std::move(before.settledDiscs);
+    SetModifiedFlag(before.modified ? TRUE : FALSE);
 }
 
 // ---- the DISC_RESULTS section of the text file -------------------------------------

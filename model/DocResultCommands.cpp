@@ -42,12 +42,12 @@ void CTalusimDoc::ClearRockPaths()
     RedrawEntity(nullptr);
 }
 
-void CTalusimDoc::KeepSampleRoom()
+void CTalusimDoc::KeepSampleRoom(int first)
 {
     const size_t n = static_cast<size_t>(m_distributions.GetSize());
     if (m_sampleRoom.size() < n)
         m_sampleRoom.resize(n);
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = static_cast<size_t>(std::max(first, 0)); i < n; ++i) {
         m_distributions[static_cast<int>(i)].Empty();
         // The room of a larger run stays: only an empty record is swapped out.
         if (m_distributions[static_cast<int>(i)].GetCapacity() > m_sampleRoom[i].GetCapacity())

@@ -206,6 +206,23 @@ CBarrierHit CTalusimBarrier::GetNextHit()
     return m_hits[m_hitIndex++];
 }
 
+CTalusimBarrier::HitsMark CTalusimBarrier::MarkHits() const
+{
+    HitsMark mark;
+    mark.count = static_cast<int>(m_hits.GetSize());
+    std::copy(std::begin(m_graphMin), std::end(m_graphMin), mark.graphMin);
+    std::copy(std::begin(m_graphMax), std::end(m_graphMax), mark.graphMax);
+    return mark;
+}
+
+void CTalusimBarrier::RewindHits(const HitsMark& mark)
+{
+    if (mark.count < m_hits.GetSize())
+        m_hits.SetSize(mark.count);
+    std::copy(std::begin(mark.graphMin), std::end(mark.graphMin), m_graphMin);
+    std::copy(std::begin(mark.graphMax), std::end(mark.graphMax), m_graphMax);
+}
+
 void CTalusimBarrier::CopyHits(CArray<CBarrierHit, const CBarrierHit&>& out) const
 {
     out.Copy(m_hits);

@@ -82,6 +82,16 @@ public:
     CBarrierHit GetFirstHit();
     CBarrierHit GetNextHit();
     void CopyHits(CArray<CBarrierHit, const CBarrierHit&>& out) const;
+    // The hits as they stand, to go back to: hits are only ever added after
+    // the ones there are, so the count and the graph ranges say it all.
+    struct HitsMark {
+        int count = 0;
+        double graphMin[kGraphSlots] = {};
+        double graphMax[kGraphSlots] = {};
+    };
+    HitsMark MarkHits() const;
+    // Drops the hits added since the mark and puts its graph ranges back.
+    void RewindHits(const HitsMark& mark);
     double GetGraphMinimum(int kind) const { return m_graphMin[GraphSlot(kind)]; }
     double GetGraphMaximum(int kind) const { return m_graphMax[GraphSlot(kind)]; }
     // Returns the kind's slot.

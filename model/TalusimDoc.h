@@ -40,6 +40,7 @@ class CTalusimMarkerLine;
 class CTalusimDocEngine;
 class CDocumentTextReader;
 class CDocumentTextWriter;
+struct CDiscRunSnapshot;
 
 // Entity ids the document uses: categories, kinds and groups.
 enum DocumentEntityIds {
@@ -357,6 +358,12 @@ public:
     // computed paths are, in the database; its end point and the hits it
     // makes are filed under it.
     CTalusimRockPath* AddDiscRockPath();
+    // What a disc run may change of the results, taken before it starts; a
+    // run that fails hands it back with the rock paths it added (they are
+    // the database's and are deleted, with the hits filed under them), and
+    // the document is as it was.
+    CDiscRunSnapshot TakeDiscRunSnapshot();
+    void RestoreDiscRunSnapshot(CDiscRunSnapshot& before, const std::vector<CTalusimRockPath*>& added);
     void OnDiscParameters();
     void OnThrowDiscs();
     void OnTimeStep();
@@ -605,8 +612,9 @@ public:
     CString m_strWizardText;
 
 private:
-    // Moves the room of the sample records into m_sampleRoom and back.
-    void KeepSampleRoom();
+    // Moves the room of the sample records (from `first` on) into
+    // m_sampleRoom and back.
+    void KeepSampleRoom(int first = 0);
     void TakeSampleRoom();
 
     std::string DrawingsText(CWnd* pView);

@@ -1,10 +1,13 @@
 // Throw Discs on small documents: discs against barriers from either side,
-// discs still moving when the time runs out, refused runs that leave the
-// document alone, and throws that do or do not keep the earlier discs.
+// discs still moving when the time runs out, refused and failed runs that
+// leave the document alone, cancelled runs, and throws that do or do not
+// keep the earlier discs.
 #include "tests/model/DocumentFixture.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"
@@ -349,4 +352,184 @@ TEST_F(ThrowDiscsTest, DependentThrowsKeepTheEarlierDiscsInTheWay)
         else
             EXPECT_GT(apart, 1.8 * r);
     }
+}
+
+namespace {
+
+// Everything a throw records in the document, to compare before and after.
+struct Recorded {
+    std::vector<const CTalusimRockPath*> paths;   // the rock of each end point
+    std::vector<double> endPoints;
+    std::vector<const CEntity*> pathEntities;     // the rock paths of the drawing
+    std::vector<double> locations;                // every value of every location record
+    std::vector<const CTalusimRockPath*> sampledPaths;
+    std::vector<double> hits;                     // every hit on every line, then its graph ranges
+    std::vector<const CTalusimRockPath*> hitPaths;
+    std::vector<std::array<double, 16>> settled;
+    const CEntity* discResults = nullptr;
+    size_t discEntities = 0;
+    int frames = 0, step = 0;
+    bool modified = false;
+};
+
+Recorded Record(CTalusimDoc& doc)
+{
+    Recorded r;
+    CREGDatabase& db = *doc.GetDatabase();
+    for (int i = 0; i < doc.GetEndPointCount(); ++i) {
+        r.paths.push_back(doc.GetRockPath(i));
+        r.endPoints.insert(r.endPoints.end(), {doc.GetEndPoint(i).x, doc.GetEndPoint(i).y});
+    }
+    for (CEntity* e : CollectEntities(db, ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP))
+        r.pathEntities.push_back(e);
+    for (int i = 0; i < doc.GetEnvelopeCount(); ++i) {
+        const CLocationEnvelope& e = doc.GetLocationMaxima(i);
+        r.locations.insert(r.locations.end(),
+                           {double(e.GetEmptyFlag()), e.GetLocation(), e.GetSlopeHeight(), e.GetMaxHeight(),
+                            e.GetMaxVelocity(), e.GetMaxAngularVelocity(), e.GetMaxTranslationalEnergy(),
+                            e.GetMaxRotationalEnergy(), e.GetMaxTotalEnergy()});
+    }
+    for (int i = 0; i <= doc.GetLastDistributionIndex(); ++i) {
+        const CDistributionSamples& d = *doc.GetDistribution(i);
+        for (int kind : {DIST_BOUNCE_HEIGHT, DIST_TRANSLATIONAL_ENERGY, DIST_ROTATIONAL_ENERGY, DIST_VELOCITY,
+                         DIST_ANGULAR_VELOCITY}) {
+            r.locations.push_back(d.GetCount(kind));
+            for (int k = 0; k < d.GetCount(kind); ++k)
+                r.locations.push_back(d.GetValue(k, kind));
+        }
+        for (int k = 0; k < d.GetCount(DIST_BOUNCE_HEIGHT); ++k)
+            r.sampledPaths.push_back(d.GetRockPath(k));
+    }
+    for (CTalusimBarrier* line : CollectAs<CTalusimBarrier>(db, ID_ANY_CATEGORY, KIND_BARRIER, ID_ANY_GROUP)) {
+        CArray<CBarrierHit, const CBarrierHit&> hits;
+        line->CopyHits(hits);
+        for (int i = 0; i < hits.GetSize(); ++i) {
+            const CBarrierHit& h = hits[i];
+            r.hits.insert(r.hits.end(), {h.GetX(), h.GetY(), h.GetVelocity(), h.GetTotalEnergy(),
+                                         double(h.GetSegmentIndex())});
+            r.hitPaths.push_back(h.GetRockPath());
+        }
+        for (int kind : {CTalusimBarrier::kGraphTranslationalEnergy, CTalusimBarrier::kGraphVelocity,
+                         CTalusimBarrier::kGraphAngularVelocity})
+            r.hits.insert(r.hits.end(), {line->GetGraphMinimum(kind), line->GetGraphMaximum(kind)});
+    }
+    r.settled = doc.GetSettledDiscs();
+    r.discResults = doc.GetDiscEntity();
+    r.discEntities = CollectEntities(db, ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP).size();
+    r.frames = doc.GetDiscParameters().GetFrameCount();
+    r.step = doc.GetDiscParameters().GetCurrentStep();
+    r.modified = doc.IsModified() != FALSE;
+    return r;
+}
+
+// Makes the case of every throw from the given one on unwritable while it lives.
+struct CaseFailsFrom {
+    explicit CaseFailsFrom(int throwNumber) { SetThrowDiscsCaseFailureForTest(throwNumber); }
+    ~CaseFailsFrom() { SetThrowDiscsCaseFailureForTest(0); }
+};
+
+int* g_throwToCancel = nullptr;
+
+}  // namespace
+
+// A run that fails partway (the case of its second throw can't be written,
+// after its first throw raised the maxima, crossed the collector and moved
+// the settled discs) says so once and leaves the results of the Compute and
+// of the throw before it exactly as they were, unmodified.
+TEST_F(ThrowDiscsTest, AThrowThatFailsPartwayLeavesTheDocumentAsItWas)
+{
+    Slope({{0, 20}, {10, 2}, {30, 0}}, doc->GetFirstMaterial());
+    CTalusimRaker* seeder = Seeder(1, 21, 1.0);
+    auto* collector = CTalusimBarrier::NewOfGroup("C", CAT_PLACED, GROUP_COLLECTOR);
+    collector->SetPoints(6, 8, 6, 16);
+    doc->GetDatabase()->AddEntity(collector, false);
+    doc->m_nRocks = 20;
+    doc->m_nLocations = 7;   // every 5 m: the discs pass x = 5
+    doc->RunSimulation(FALSE);
+    const int computedHits = collector->GetHitUpperBound(false) + 1;
+    doc->m_nRocks = 1;
+    doc->GetDiscParameters().SetEndTime(2.0);
+    MessageBoxRecorder boxes;
+    std::string error;
+    ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+    ASSERT_GT(collector->GetHitUpperBound(false) + 1, computedHits);   // the disc crossed it too
+    doc->SetDiscStep(2);
+    doc->SetModifiedFlag(FALSE);
+    const Recorded before = Record(*doc);
+    ASSERT_EQ(before.paths.size(), 21u);
+    ASSERT_FALSE(before.settled.empty());
+
+    // A heavier disc, so that its first throw raises the maxima.
+    seeder->SetMass(10 * kMass, 0.0);
+    doc->m_nRocks = 3;
+    boxes.messages.clear();
+    {
+        CaseFailsFrom failing(2);
+        EXPECT_FALSE(ThrowDiscs(doc.get(), &error));
+    }
+    EXPECT_NE(error.find("can't be written"), std::string::npos) << error;
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0], "The discs could not be thrown:\n" + error);
+
+    const Recorded after = Record(*doc);
+    EXPECT_EQ(after.paths, before.paths);
+    EXPECT_EQ(after.endPoints, before.endPoints);
+    EXPECT_EQ(after.pathEntities, before.pathEntities);
+    EXPECT_EQ(after.locations, before.locations);
+    EXPECT_EQ(after.sampledPaths, before.sampledPaths);
+    EXPECT_EQ(after.hits, before.hits);
+    EXPECT_EQ(after.hitPaths, before.hitPaths);
+    EXPECT_EQ(after.settled, before.settled);
+    EXPECT_EQ(after.discResults, before.discResults);
+    EXPECT_EQ(after.discEntities, 1u);
+    EXPECT_EQ(after.frames, before.frames);
+    EXPECT_EQ(after.step, 2);
+    EXPECT_FALSE(after.modified);
+    EXPECT_EQ(doc->GetCurrentRockPath(), nullptr);
+
+    // The document goes on as before: the same throw without the failure
+    // adds its discs to the results.
+    boxes.messages.clear();
+    ASSERT_TRUE(ThrowDiscs(doc.get(), &error)) << error;
+    EXPECT_EQ(doc->GetEndPointCount(), 24);
+    EXPECT_NE(doc->GetDiscEntity(), before.discResults);
+    EXPECT_EQ(CollectEntities(*doc->GetDatabase(), ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP).size(), 1u);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+// Cancel ends the run with no disc results and no rock paths, as Clear Rock
+// Paths does, and says nothing.
+TEST_F(ThrowDiscsTest, ACancelledThrowClearsTheResults)
+{
+    Slope({{0, 20}, {10, 2}, {30, 0}}, doc->GetFirstMaterial());
+    Seeder(1, 21, 1.0);
+    doc->m_nRocks = 5;
+    doc->m_nLocations = 4;
+    doc->RunSimulation(FALSE);
+    doc->m_nRocks = 1;
+    doc->GetDiscParameters().SetEndTime(0.2);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(ThrowDiscs(doc.get()));
+    ASSERT_EQ(doc->GetEndPointCount(), 6);
+
+    // The Cancel button clears the run flag; a timer does it here while the run pumps messages.
+    doc->GetDiscParameters().SetEndTime(100000.0);
+    doc->SetModifiedFlag(FALSE);
+    boxes.messages.clear();
+    g_throwToCancel = doc->GetDiscRunFlag();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { *g_throwToCancel = 0; });
+    std::string error;
+    const bool thrown = ThrowDiscs(doc.get(), &error);
+    ::KillTimer(nullptr, timer);
+    EXPECT_FALSE(thrown);
+    EXPECT_TRUE(error.empty()) << error;
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_EQ(doc->GetEndPointCount(), 0);
+    EXPECT_EQ(doc->GetRockPathCount(), 0);
+    EXPECT_TRUE(CollectEntities(*doc->GetDatabase(), ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP).empty());
+    EXPECT_EQ(doc->GetEnvelopeCount(), 0);
+    EXPECT_EQ(doc->GetDiscEntity(), nullptr);
+    EXPECT_TRUE(CollectEntities(*doc->GetDatabase(), ID_ANY_CATEGORY, CDiscEnt::KIND_ID, ID_ANY_GROUP).empty());
+    EXPECT_EQ(doc->GetDiscParameters().GetFrameCount(), -1);
+    EXPECT_TRUE(doc->IsModified());
 }
