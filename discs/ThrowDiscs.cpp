@@ -15,7 +15,7 @@
 #include "discs/DiscFrameSampler.h"
 #include "discs/DiscPathPieces.h"
 #include "model/DocumentDependencies.h"
-#include "model/WorkingDlg.h"
+#include "controls/WorkingDlg.h"
 #include "res/dialogs-compute.h"
 #include "res/resource.h"
 
