@@ -10,7 +10,7 @@
 #include "discs/DiscEnt.h"
 #include "framework/FileDialog.h"
 #include "model/DocumentDependencies.h"
-#include "model/WorkingDlg.h"
+#include "controls/WorkingDlg.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "discs/DiscPathPieces.h"
 #include "model/DiscRunSnapshot.h"
 #include "model/DocumentDependencies.h"
-#include "model/WorkingDlg.h"
+#include "controls/WorkingDlg.h"
 #include "res/dialogs-compute.h"
 #include "res/resource.h"
 

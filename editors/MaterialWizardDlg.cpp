@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "controls/WorkingDlg.h"
 #include "engine/SampleStatistics.h"
 #include "framework/DataExchange.h"
 #include "framework/Exception.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentDependencies.h"
-#include "model/WorkingDlg.h"
 #include "res/dialogs-wizard.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include <chrono>
 #include <memory>
 
+#include "controls/WorkingDlg.h"
 #include "framework/String.h"
-#include "model/WorkingDlg.h"
 
 class CComputeProgress
 {

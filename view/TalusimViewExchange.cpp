@@ -4,12 +4,12 @@
 
 #include "model/DocumentDependencies.h"
 
+#include "editors/DxfExportDlg.h"
+#include "formats/DxfDatabaseExport.h"
+#include "formats/DxfExportSelection.h"
+#include "formats/DxfSlopeImporter.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
-#include "model/DxfDatabaseExport.h"
-#include "model/DxfExportDlg.h"
-#include "model/DxfExportSelection.h"
-#include "model/DxfSlopeImporter.h"
 
 namespace {
 const char kCrspFilter[] = "CRSP Files (*.csp)|*.csp|CRSP Files (*.dat)|*.dat|All Files (*.*)|*.*||";

@@ -6,9 +6,9 @@
 
 #include "app/DocumentLink.h"
 #include "discs/DiscServices.h"
+#include "editors/FilterDialogs.h"
 #include "editors/MaterialWizardDlg.h"
 #include "graphs/TalusimOlectraView.h"
-#include "model/FilterDialogs.h"
 #include "tools/ToolServices.h"
 #include "view/TalusimView.h"
 #include "view/ViewServices.h"

@@ -11,7 +11,7 @@
 #include "discs/DiscServices.h"
 #include "model/DiscRunServices.h"
 #include "model/ModelClasses.h"
-#include "model/WorkingDlg.h"
+#include "controls/WorkingDlg.h"
 
 using model_test::Bytes;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/WinApp.h"
-#include "model/WorkingDlg.h"
+#include "controls/WorkingDlg.h"
 #include "res/dialogs-compute.h"
 #include "res/resource.h"
 #include "WorkingTestSupport.h"

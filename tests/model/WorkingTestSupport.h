@@ -8,10 +8,10 @@
 
 #include <functional>
 
+#include "controls/WorkingDlg.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/ComputeProgress.h"
-#include "model/WorkingDlg.h"
 
 class CWorkingTestApp : public CWinApp {
 public:

@@ -3,7 +3,7 @@
 
 #include "controls/OptionCheckListBox.h"
 #include "framework/Dialog.h"
-#include "model/DxfExportSelection.h"
+#include "formats/DxfExportSelection.h"
 
 class CDxfExportDlg : public CDialog
 {

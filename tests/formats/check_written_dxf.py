@@ -1,5 +1,5 @@
-# Reads the DXF file that test_model wrote with an independent DXF library
-# (Debian's python3-ezdxf) and compares it with the description test_model
+# Reads the DXF file that test_formats wrote with an independent DXF library
+# (Debian's python3-ezdxf) and compares it with the description test_formats
 # left beside it: the header extents, then one line per polyline with its
 # layer, colour number and points.
 import sys

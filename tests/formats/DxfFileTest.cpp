@@ -10,8 +10,8 @@
 #include <vector>
 #include "framework/Afx.h"
 #include "tests/support/TempFiles.h"
-#include "model/DxfChain.h"
-#include "model/DxfFile.h"
+#include "formats/DxfChain.h"
+#include "formats/DxfFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/DxfFile.h"
+#include "formats/DxfFile.h"
 
 #include <array>
 #include <cerrno>

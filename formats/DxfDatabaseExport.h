@@ -3,7 +3,7 @@
 // each entity's parts as polylines with the part's colour and layer.
 
 #include "framework/String.h"
-#include "model/DxfFile.h"
+#include "formats/DxfFile.h"
 
 class CREGDatabase;
 

@@ -1,4 +1,4 @@
-#include "model/DxfDatabaseExport.h"
+#include "formats/DxfDatabaseExport.h"
 
 #include <algorithm>
 

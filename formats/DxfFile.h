@@ -16,7 +16,7 @@
 #include <vector>
 #include "framework/String.h"
 #include "geometry/Vector2D.h"
-#include "model/DxfChain.h"
+#include "formats/DxfChain.h"
 
 class CStdioFile;
 class CFileDialog;

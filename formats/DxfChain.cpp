@@ -1,4 +1,4 @@
-#include "model/DxfChain.h"
+#include "formats/DxfChain.h"
 
 #include <cmath>
 #include <deque>

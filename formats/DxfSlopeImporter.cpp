@@ -1,4 +1,4 @@
-#include "model/DxfSlopeImporter.h"
+#include "formats/DxfSlopeImporter.h"
 
 #include "framework/MessageBox.h"
 #include "model/TalusimDoc.h"

@@ -9,8 +9,8 @@
 #include "geometry/Line.h"
 #include "geometry/PolyLine.h"
 #include "geometry/REGDatabase.h"
-#include "model/DxfDatabaseExport.h"
-#include "model/DxfExportSelection.h"
+#include "formats/DxfDatabaseExport.h"
+#include "formats/DxfExportSelection.h"
 #include "tests/support/FileDialogAnswer.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 #include "framework/Afx.h"
 #include "framework/MessageBox.h"
-#include "model/DxfSlopeImporter.h"
+#include "formats/DxfSlopeImporter.h"
 #include "model/TalusimDoc.h"
 #include "model/TalusimSlope.h"
 

@@ -1,4 +1,4 @@
-#include "model/FilterPathsDlg.h"
+#include "editors/FilterPathsDlg.h"
 
 #include "framework/DataExchange.h"
 #include "res/dialogs-filters.h"

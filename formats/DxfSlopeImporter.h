@@ -4,7 +4,7 @@
 
 #include <vector>
 #include "framework/String.h"
-#include "model/DxfFile.h"
+#include "formats/DxfFile.h"
 
 class CTalusimDoc;
 

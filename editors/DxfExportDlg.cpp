@@ -1,4 +1,4 @@
-#include "model/DxfExportDlg.h"
+#include "editors/DxfExportDlg.h"
 
 #include "res/dialogs-dxf.h"
 

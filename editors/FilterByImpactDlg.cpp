@@ -1,4 +1,4 @@
-#include "model/FilterByImpactDlg.h"
+#include "editors/FilterByImpactDlg.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -6,7 +6,7 @@
 
 #include "framework/DataExchange.h"
 #include "model/DocumentDependencies.h"
-#include "model/FilterPathsDlg.h"
+#include "editors/FilterPathsDlg.h"
 #include "res/dialogs-filters.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "model/WorkingDlg.h"
+#include "controls/WorkingDlg.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "model/DxfExportSelection.h"
+#include "formats/DxfExportSelection.h"
 
 #include "geometry/REGDatabase.h"
 #include "model/TalusimDoc.h"

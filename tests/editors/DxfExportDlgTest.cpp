@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 #include "framework/AfxWin.h"
-#include "model/DxfExportDlg.h"
+#include "editors/DxfExportDlg.h"
 #include "res/dialogs-dxf.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "ComputeTestSupport.h"
-#include "DocumentFixture.h"
+#include "editors/FilterDialogs.h"
+#include "model/ComputeTestSupport.h"
+#include "model/DocumentFixture.h"
 #include "model/FilterDialogServices.h"
-#include "model/FilterDialogs.h"
 #include "res/dialogs-filters.h"
 #include "res/resource.h"
 #include "tests/support/WhenShown.h"

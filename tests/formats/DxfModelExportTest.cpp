@@ -4,8 +4,8 @@
 #include <vector>
 #include "framework/Afx.h"
 #include "geometry/REGDatabase.h"
-#include "model/DxfDatabaseExport.h"
-#include "model/DxfExportSelection.h"
+#include "formats/DxfDatabaseExport.h"
+#include "formats/DxfExportSelection.h"
 #include "model/TalusimBarrier.h"
 #include "model/TalusimRaker.h"
 #include "model/TalusimRockPath.h"

@@ -1,10 +1,10 @@
 // The filter dialogs behind the document's Filter by Value and Filter by
 // Impact commands.
-#include "model/FilterDialogs.h"
+#include "editors/FilterDialogs.h"
 
-#include "model/FilterByImpactDlg.h"
+#include "editors/FilterByImpactDlg.h"
 #include "model/FilterDialogServices.h"
-#include "model/FilterPathsDlg.h"
+#include "editors/FilterPathsDlg.h"
 
 namespace {
 
