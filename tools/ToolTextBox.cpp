@@ -186,9 +186,7 @@ void CToolTextBox::Draw(CDC* pDC, CViewContext* pView)
     if (!IsShownIn(pView))
         return;
     const COLORREF colour = CurrentLineColour();
-    m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
-    m_textStyle.SetNoBorder(!m_bTextOutline);
-    m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+    ApplyLabelBoxStyle();
     const CVector2D anchor = GetStartPoint(), point = GetEndPoint();
     if (LeaderShown()) {
         const int oldMode = pDC->SetBkMode(TRANSPARENT);
