@@ -1,29 +1,17 @@
-// The fixed rules of the slope view's input: the interaction event codes, what
-// each mode's handler is, which cursor it shows and which context submenu, how
-// a rubber band is judged, and how a device point is snapped. Kept apart from
+// The fixed rules of the slope view's input: what each mode's handler is, which
+// cursor it shows and which context submenu, how a rubber band is judged, and
+// how a device point is snapped. The event codes it takes are the document's
+// (model/InteractionModes.h). Kept apart from
 // the window so that they hold for every view that dispatches these codes.
 #pragma once
 
 #include <windows.h>
 #include "framework/String.h"
 #include "geometry/Vector2D.h"
+#include "model/InteractionModes.h"
 
 class CREGDatabase;
 class CViewContext;
-
-enum InteractionEvent {
-    EVENT_DELETE = 300,
-    EVENT_CANCEL = 301,
-    EVENT_DONE = 302,
-    EVENT_SELECT_ALL = 303,
-    EVENT_GO_BACK = 304,
-    EVENT_DOUBLE_CLICK = 400,
-    EVENT_LEFT_DOWN = 401,
-    EVENT_LEFT_UP = 402,
-    EVENT_MOUSE_MOVE = 405,
-    EVENT_MIDDLE_DOWN = 406,
-    EVENT_MIDDLE_UP = 407,
-};
 
 // Cursor resources of the modes.
 enum {
