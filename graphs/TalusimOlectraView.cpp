@@ -28,6 +28,7 @@
 #include "graphs/StatisticsReport.h"
 #include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
+#include "view/PrintPreviewStart.h"
 #include "tools/Measure.h"
 
 namespace {
@@ -856,14 +857,7 @@ void CTalusimOlectraView::OnFilePrint()
 
 void CTalusimOlectraView::OnFilePrintPreview()
 {
-    MainFrameServices().ValidatePageSettings();
-    auto* state = new CPrintPreviewState;
-    CRuntimeClass* previewClass = MainFrameServices().GetPreviewViewClass();
-    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, previewClass != nullptr ? previewClass : RUNTIME_CLASS(CPreviewView),
-                        state)) {
-        AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
-        delete state;
-    }
+    StartPrintPreview(this);
 }
 
 CRect GraphPrintRect(CDC* pDC, double left, double top, double right, double bottom)

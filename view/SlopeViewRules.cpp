@@ -6,6 +6,7 @@
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "model/TalusimDoc.h"
+#include "res/resource.h"
 #include "tools/Measure.h"
 
 namespace {
@@ -183,6 +184,28 @@ CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int
     if (roundDown)
         result.RoundDown(1000.0);
     return result;
+}
+
+int SnapModeOfCommand(UINT id)
+{
+    return id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX;
+}
+
+int ToolCommandMode(UINT id)
+{
+    static const struct {
+        UINT id;
+        int mode;
+    } kToolCommands[] = {
+        {ID_TOOL_MEASURE, MODE_MEASURE_FROM},      {ID_TOOL_ARROW, MODE_ARROW_HEAD},
+        {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
+        {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
+        {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},        {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
+    };
+    for (const auto& c : kToolCommands)
+        if (c.id == id)
+            return c.mode;
+    return 0;
 }
 
 CString FormatInternalError(const char* className, const char* routine)

@@ -95,5 +95,13 @@ bool IsWindowSelection(int mode, const RECT& band);
 // nearest snap point of the mode's entities within 11 pixels).
 CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int y, bool roundDown);
 
+// The snap mode a snap command chooses: ID_SNAP_GRID the grid, ID_SNAP_NONE
+// none, any other the vertices.
+int SnapModeOfCommand(UINT id);
+
+// The first stage of the mode a drawing-tool command enters (the tools the
+// slope and graph views share); 0 for any other command.
+int ToolCommandMode(UINT id);
+
 // The internal-error text of a routine.
 CString FormatInternalError(const char* className, const char* routine);

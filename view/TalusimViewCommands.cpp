@@ -225,7 +225,7 @@ BOOL CTalusimView::OnSnapCommand(UINT id)
 {
     m_bContextMenuUp = false;
     if (m_pDoc != nullptr)
-        m_pDoc->ChangeSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
+        m_pDoc->ChangeSnapMode(SnapModeOfCommand(id));
     MainFrameServices().FocusCommandLine();
     return TRUE;
 }
