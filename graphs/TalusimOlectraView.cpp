@@ -634,9 +634,9 @@ CMenu* CTalusimOlectraView::PrepareContextMenu(CPoint client)
     }
     if (index == CONTEXT_POPUP_DRAWING) {
         const int snap = db->GetSnapMode();
-        menu->CheckMenuItem(ID_SNAP_NONE, MF_BYCOMMAND | (snap == 29 ? MF_CHECKED : MF_UNCHECKED));
-        menu->CheckMenuItem(ID_SNAP_GRID, MF_BYCOMMAND | (snap == 30 ? MF_CHECKED : MF_UNCHECKED));
-        menu->CheckMenuItem(ID_SNAP_VERTEX, MF_BYCOMMAND | (snap == 31 ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_NONE, MF_BYCOMMAND | (snap == SNAP_NONE ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_GRID, MF_BYCOMMAND | (snap == SNAP_GRID ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_VERTEX, MF_BYCOMMAND | (snap == SNAP_VERTEX ? MF_CHECKED : MF_UNCHECKED));
     }
     return menu;
 }
