@@ -101,8 +101,10 @@ void CGraphSelectDlg::FillKinds(CTalusimBarrier* pObject)
     if (pObject && pObject->GetHitUpperBound(false) >= 0) {
         struct Item { const char* text; int kind; };
         static const Item kItems[] = {
-            {"Total Kinetic Energy", CTalusimBarrier::kGraphTotalEnergy},        {"Translational Kinetic Energy", CTalusimBarrier::kGraphTranslationalEnergy},
-            {"Rotational Kinetic Energy", CTalusimBarrier::kGraphRotationalEnergy},   {"Translational Velocity", CTalusimBarrier::kGraphVelocity},
+            {"Total Kinetic Energy", CTalusimBarrier::kGraphTotalEnergy},
+            {"Translational Kinetic Energy", CTalusimBarrier::kGraphTranslationalEnergy},
+            {"Rotational Kinetic Energy", CTalusimBarrier::kGraphRotationalEnergy},
+            {"Translational Velocity", CTalusimBarrier::kGraphVelocity},
             {"Rotational Velocity", CTalusimBarrier::kGraphAngularVelocity},
         };
         auto add = [this](const char* text, int kind) {

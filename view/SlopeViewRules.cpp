@@ -164,7 +164,11 @@ CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int
         }
         break;
     }
-    case MODE_MEASURE_FROM: case MODE_MEASURE_TO: case MODE_TEXT_TOOL: case MODE_ARROW_HEAD: case MODE_ARROW_TAIL:
+    case MODE_MEASURE_FROM:
+    case MODE_MEASURE_TO:
+    case MODE_TEXT_TOOL:
+    case MODE_ARROW_HEAD:
+    case MODE_ARROW_TAIL:
         found = NearestOfKind(db, vc, cursor, ID_ANY_KIND, candidate);
         break;
     case MODE_MOVE_VERTICES_TARGET:

@@ -55,13 +55,20 @@ struct GraphCommand {
 };
 
 const GraphCommand kGraphCommands[] = {
-    {ID_COLLECTOR_GRAPH_TRANS_ENERGY, CTalusimBarrier::kGraphTranslationalEnergy},   {ID_BARRIER_GRAPH_TRANS_ENERGY, CTalusimBarrier::kGraphTranslationalEnergy},
-    {ID_COLLECTOR_GRAPH_ROT_ENERGY, CTalusimBarrier::kGraphRotationalEnergy},     {ID_BARRIER_GRAPH_ROT_ENERGY, CTalusimBarrier::kGraphRotationalEnergy},
-    {ID_COLLECTOR_GRAPH_TOTAL_ENERGY, CTalusimBarrier::kGraphTotalEnergy},   {ID_BARRIER_GRAPH_TOTAL_ENERGY, CTalusimBarrier::kGraphTotalEnergy},
-    {ID_COLLECTOR_GRAPH_TRANS_VELOCITY, CTalusimBarrier::kGraphVelocity}, {ID_BARRIER_GRAPH_TRANS_VELOCITY, CTalusimBarrier::kGraphVelocity},
-    {ID_COLLECTOR_GRAPH_ROT_VELOCITY, CTalusimBarrier::kGraphAngularVelocity},   {ID_BARRIER_GRAPH_ROT_VELOCITY, CTalusimBarrier::kGraphAngularVelocity},
-    {ID_COLLECTOR_GRAPH_X_IMPACT, CTalusimBarrier::kGraphImpactX},       {ID_BARRIER_GRAPH_X_IMPACT, CTalusimBarrier::kGraphImpactX},
-    {ID_COLLECTOR_GRAPH_Y_IMPACT, CTalusimBarrier::kGraphImpactY},       {ID_BARRIER_GRAPH_Y_IMPACT, CTalusimBarrier::kGraphImpactY},
+    {ID_COLLECTOR_GRAPH_TRANS_ENERGY, CTalusimBarrier::kGraphTranslationalEnergy},
+    {ID_BARRIER_GRAPH_TRANS_ENERGY, CTalusimBarrier::kGraphTranslationalEnergy},
+    {ID_COLLECTOR_GRAPH_ROT_ENERGY, CTalusimBarrier::kGraphRotationalEnergy},
+    {ID_BARRIER_GRAPH_ROT_ENERGY, CTalusimBarrier::kGraphRotationalEnergy},
+    {ID_COLLECTOR_GRAPH_TOTAL_ENERGY, CTalusimBarrier::kGraphTotalEnergy},
+    {ID_BARRIER_GRAPH_TOTAL_ENERGY, CTalusimBarrier::kGraphTotalEnergy},
+    {ID_COLLECTOR_GRAPH_TRANS_VELOCITY, CTalusimBarrier::kGraphVelocity},
+    {ID_BARRIER_GRAPH_TRANS_VELOCITY, CTalusimBarrier::kGraphVelocity},
+    {ID_COLLECTOR_GRAPH_ROT_VELOCITY, CTalusimBarrier::kGraphAngularVelocity},
+    {ID_BARRIER_GRAPH_ROT_VELOCITY, CTalusimBarrier::kGraphAngularVelocity},
+    {ID_COLLECTOR_GRAPH_X_IMPACT, CTalusimBarrier::kGraphImpactX},
+    {ID_BARRIER_GRAPH_X_IMPACT, CTalusimBarrier::kGraphImpactX},
+    {ID_COLLECTOR_GRAPH_Y_IMPACT, CTalusimBarrier::kGraphImpactY},
+    {ID_BARRIER_GRAPH_Y_IMPACT, CTalusimBarrier::kGraphImpactY},
 };
 
 int GraphKindOf(UINT id)
