@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr UINT kContextMenu = 6002;
+constexpr UINT kContextMenu = IDR_CONTEXT_MENU;
 constexpr UINT kMenuImages[] = {IDR_TOOLBAR_CONTEXT_IMAGES, IDR_TOOLBAR_ZOOM};
 constexpr int kNoPopup = 1000;  // the database's default context menu: none
 constexpr int kPopupDefault = 3;
