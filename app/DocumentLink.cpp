@@ -5,6 +5,7 @@
 #include "framework/View.h"
 
 #include "model/DocumentDependencies.h"
+#include "model/InteractionModes.h"
 #include "model/TalusimDoc.h"
 
 namespace ShellLink {
@@ -108,7 +109,7 @@ bool IsGraphView(CView* view) {
 void SendViewEvent(CView* view, int event) {
     if (IsSlopeView(view)) {
         if (SlopeView().sendEvent != nullptr) SlopeView().sendEvent(view, event);
-    } else if (IsGraphView(view) && event >= 300 && event <= 302) {
+    } else if (IsGraphView(view) && event >= EVENT_DELETE && event <= EVENT_DONE) {
         if (GraphView().sendEvent != nullptr) GraphView().sendEvent(view, event);
     }
 }

@@ -32,7 +32,7 @@ struct GraphViewLink {
     CRuntimeClass* viewClass = nullptr;
     bool (*isShowing)(CView* view, int kind, CEntity* object) = nullptr;
     void (*setGraph)(CView* view, int kind, CEntity* object) = nullptr;
-    // Delete, cancel and done (300 to 302); none while the graph view takes no events.
+    // Delete, cancel and done (EVENT_DELETE to EVENT_DONE); none while the graph view takes no events.
     void (*sendEvent)(CView* view, int event) = nullptr;
 };
 SlopeViewLink& SlopeView();
@@ -57,7 +57,7 @@ std::vector<CEntity*> GetMaterials(CDocument* doc);
 
 bool IsSlopeView(CView* view);
 bool IsGraphView(CView* view);
-// Passes an interaction event (300 delete ... 304 reselect) to a slope or graph view at (0, 0).
+// Passes an interaction event (EVENT_DELETE ... EVENT_GO_BACK) to a slope or graph view at (0, 0).
 void SendViewEvent(CView* view, int event);
 void ForwardMouseWheel(CView* view, UINT flags, short delta, POINT point);
 

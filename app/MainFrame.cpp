@@ -21,6 +21,7 @@
 #include "framework/Document.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
+#include "model/InteractionModes.h"
 #include "model/TalusimDoc.h"
 #include "model/TalusimSlopeType.h"
 #include "report/ReportViewerLink.h"
@@ -405,15 +406,15 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
         CDocument* doc = ActiveChildDocument();
         int mode = ShellLink::GetMode(doc);
         if (ShellLink::IsSlopeView(view)) {
-            if ((mode == 3209 || mode == 3211) && pMsg->wParam == VK_SHIFT) {
+            if ((mode == MODE_ELLIPSE_SECOND || mode == MODE_RECTANGLE_SECOND) && pMsg->wParam == VK_SHIFT) {
                 ShellLink::SetToolActive(doc, pMsg->message == WM_KEYDOWN ? 1 : 0);
                 view->Invalidate(TRUE);
-            } else if (mode == 3216 && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE) {
-                ShellLink::SendViewEvent(view, 300);
+            } else if (mode == MODE_EDIT_TOOL_SELECT && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE) {
+                ShellLink::SendViewEvent(view, EVENT_DELETE);
             }
-        } else if (ShellLink::IsGraphView(view) && mode == 3216 && pMsg->message == WM_KEYDOWN &&
+        } else if (ShellLink::IsGraphView(view) && mode == MODE_EDIT_TOOL_SELECT && pMsg->message == WM_KEYDOWN &&
                    pMsg->wParam == VK_DELETE) {
-            ShellLink::SendViewEvent(view, 300);
+            ShellLink::SendViewEvent(view, EVENT_DELETE);
         }
     }
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
@@ -598,8 +599,8 @@ void CMainFrame::OnMaterialSetFocus() { RefillMaterialCombo(); }
 
 void CMainFrame::OnMaterialSelChange() {
     CDocument* doc = ActiveChildDocument();
-    if (doc != nullptr && ShellLink::GetSlopeVertexCount(doc) >= 2 && ShellLink::GetMode(doc) == 2108)
-        ShellLink::SetMode(doc, 2172);
+    if (doc != nullptr && ShellLink::GetSlopeVertexCount(doc) >= 2 && ShellLink::GetMode(doc) == MODE_IDLE)
+        ShellLink::SetMode(doc, MODE_ASSIGN_MATERIAL);
 }
 
 void CMainFrame::OnUpdateMaterialCombo(CCmdUI* pCmdUI) { pCmdUI->Enable(ShellLink::IsSlopeView(ActiveChildView())); }

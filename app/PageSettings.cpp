@@ -187,26 +187,20 @@ BOOL CPageSetupDlg::ClampToOffsets(CPageSettings& s) {
             changed = TRUE;
         }
     };
-    raise(s.m_dTop, s.m_dOffsetY);
-    raise(s.m_dBottom, s.m_dOffsetY);
-    raise(s.m_dLeft, s.m_dOffsetX);
-    raise(s.m_dRight, s.m_dOffsetX);
-    if (!(s.m_dPaperHeight - s.m_dOffsetY > s.m_dTop + s.m_dBottom)) {
-        if (s.m_dBottom != s.m_dOffsetY) changed = TRUE;
-        s.m_dBottom = s.m_dOffsetY;
-        if (!(s.m_dPaperHeight - s.m_dOffsetY > s.m_dTop + s.m_dBottom)) {
-            if (s.m_dTop != s.m_dOffsetY) changed = TRUE;
-            s.m_dTop = s.m_dOffsetY;
+    // Where the two margins of one axis leave no paper between them, the far one falls back
+    // to the printer's offset first, then the near one.
+    auto fit = [&changed, &raise](double paper, double offset, double& nearMargin, double& farMargin) {
+        raise(nearMargin, offset);
+        raise(farMargin, offset);
+        for (double* margin : {&farMargin, &nearMargin}) {
+            if (paper - offset > nearMargin + farMargin)
+                return;
+            if (*margin != offset) changed = TRUE;
+            *margin = offset;
         }
-    }
-    if (!(s.m_dPaperWidth - s.m_dOffsetX > s.m_dLeft + s.m_dRight)) {
-        if (s.m_dRight != s.m_dOffsetX) changed = TRUE;
-        s.m_dRight = s.m_dOffsetX;
-        if (!(s.m_dPaperWidth - s.m_dOffsetX > s.m_dLeft + s.m_dRight)) {
-            if (s.m_dLeft != s.m_dOffsetX) changed = TRUE;
-            s.m_dLeft = s.m_dOffsetX;
-        }
-    }
+    };
+    fit(s.m_dPaperHeight, s.m_dOffsetY, s.m_dTop, s.m_dBottom);
+    fit(s.m_dPaperWidth, s.m_dOffsetX, s.m_dLeft, s.m_dRight);
     if (changed) s.m_nAutoFormat = -1;
     return changed;
 }

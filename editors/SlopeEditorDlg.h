@@ -8,6 +8,7 @@
 #include "editors/OvdGridCtrl.h"
 #include "framework/Array.h"
 #include "framework/Dialog.h"
+#include "model/TalusimDoc.h"
 
 class CTalusimDoc;
 class CTalusimSlope;
@@ -17,10 +18,13 @@ struct CSlopeEditorData;
 class CSlopeEditorDlg : public CDialog {
 public:
     // What a pick from the slope view opens on: the row's material, its
-    // coordinates, or the first row.
-    static constexpr int kPickMaterialRow = 2153;
-    static constexpr int kPickCoordinateRow = 2154;
-    static constexpr int kPickNone = 2155;
+    // coordinates, or the first row. These are the document's pick codes under
+    // the names of what the editor does with them: a vertex picked to assign
+    // its material (PICK_VERTEX) opens the material cell, a segment picked to
+    // edit the geometry (PICK_SEGMENT) opens the coordinates.
+    static constexpr int kPickMaterialRow = PICK_VERTEX;
+    static constexpr int kPickCoordinateRow = PICK_SEGMENT;
+    static constexpr int kPickNone = PICK_NONE;
 
     explicit CSlopeEditorDlg(CWnd* parent = nullptr);
     // The pick is kept only for those two kinds and an index that lies on the slope.

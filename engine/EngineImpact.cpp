@@ -8,8 +8,6 @@
 
 namespace
 {
-constexpr double ROCK_DENSITY = 2100.0;                        // kg/m^3
-constexpr double POUNDS_PER_CUBIC_FOOT = 0.0624254795837469;   // per kg/m^3
 constexpr double FOUR_PI = 12.566370614359172;
 constexpr double BARRIER_OFFSET = 0x1p-23;                     // 1.1920928955078125e-7
 constexpr int ROUGHNESS_TRIES = 21;

@@ -6,8 +6,7 @@
 // same for an ordinary DC; a metafile DC that records for a screen or printer
 // can take that device as its attribute DC. Calls that change state go to both.
 //
-// Unlike the well-known library, CDC does not derive from CObject: nothing asks
-// a DC for its run-time class.
+// CDC does not derive from CObject: nothing asks a DC for its run-time class.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // CDocument: the data of one open file, its views, its path, title and
 // modified flag, and the standard New/Open/Save/Close behaviour.
 //
-// Deliberately different from the well-known library: OnSaveDocument writes
+// On purpose: OnSaveDocument writes
 // a temporary file beside the target and replaces the target only after the
 // whole document was written, so a failed save leaves the old file intact.
 #pragma once

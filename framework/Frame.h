@@ -3,8 +3,8 @@
 // program, with its MDI client) and CMDIChildWnd (a document window inside it).
 //
 // Commands route view -> document -> child frame -> main frame -> application.
-// Unlike the well-known library, an MDI child frame does not offer a command to
-// the application itself before the main frame has seen it.
+// An MDI child frame does not offer a command to the application itself before
+// the main frame has seen it.
 #pragma once
 
 #include "framework/Wnd.h"

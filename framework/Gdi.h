@@ -2,8 +2,8 @@
 // regions and palettes. Each wrapper owns its handle and deletes it when it
 // is destroyed, unless the handle was detached first.
 //
-// Unlike the well-known library, CGdiObject does not derive from CObject:
-// nothing asks a GDI object for its run-time class.
+// CGdiObject does not derive from CObject: nothing asks a GDI object for its
+// run-time class.
 #pragma once
 
 #include <windows.h>

@@ -5,8 +5,8 @@
 // Each page is drawn by the previewed view as if printing, into an enhanced
 // metafile whose reference device is the printer (so GetDeviceCaps and text
 // sizes are the printer's), and the metafile is played scaled onto the page
-// drawn on screen. The well-known library instead scales every call through a
-// special DC; the pages look the same.
+// drawn on screen, rather than every call being scaled through a special DC:
+// the pages look the same, and the view draws exactly as it prints.
 #pragma once
 
 #include <vector>

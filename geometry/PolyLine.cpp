@@ -12,6 +12,7 @@
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
 #include "geometry/ArchiveNumbers.h"
+#include "geometry/REGDatabase.h"
 #include "geometry/LineClipper.h"
 
 IMPLEMENT_SERIAL(CPolyLine, CEntity, VERSIONABLE_SCHEMA | 2)
@@ -280,7 +281,7 @@ bool CPolyLine::MarkSegmentsInRect(int op, double top, double left, double botto
         return true;
     CLineClipper clipper;
     clipper.Reset();
-    if (mode == 13)
+    if (mode == TEST_INSIDE)
         clipper.SetInsideTestMode();
     clipper.SetWindow(top, left, bottom, right);
     auto apply = [&](int holder, int from) {

@@ -219,6 +219,13 @@ void CViewContext::GetPickBox(int x, int y, CVector2D& corner1, CVector2D& corne
     corner2 = DeviceToWorld(x + kPickPixels, y + kPickPixels);
 }
 
+CViewContext::WorldRect CViewContext::GetPickRect(int x, int y) const
+{
+    CVector2D a, b;
+    GetPickBox(x, y, a, b);
+    return {std::min(a.x, b.x), std::max(a.y, b.y), std::max(a.x, b.x), std::min(a.y, b.y)};
+}
+
 void CViewContext::GetClipWorldBox(CDC* pDC, CVector2D& topLeft, CVector2D& bottomRight) const
 {
     CRect clip(0, 0, 0, 0);

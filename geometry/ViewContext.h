@@ -75,6 +75,9 @@ public:
 
     // ---- picking and nearness ----------------------------------------------
     void GetPickBox(int x, int y, CVector2D& corner1, CVector2D& corner2) const;
+    // The pick box around a device point as world edges, top the larger y and
+    // left the smaller x, as the crossing tests take them.
+    WorldRect GetPickRect(int x, int y) const;
     void GetClipWorldBox(CDC* pDC, CVector2D& topLeft, CVector2D& bottomRight) const;
     bool IsNearDevicePoint(const CVector2D& p, int x, int y) const;
     bool ArePointsNear(const CVector2D& a, const CVector2D& b) const;

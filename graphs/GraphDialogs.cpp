@@ -81,7 +81,7 @@ BOOL CGraphSelectDlg::OnInitDialog()
     if (m_pDatabase) {
         for (int i = 0; i < m_pDatabase->GetEntityCount(); ++i) {
             CEntity* e = m_pDatabase->GetEntityAt(i);
-            auto* barrier = e && e->GetKindId() == 2101 ? dynamic_cast<CTalusimBarrier*>(e) : nullptr;
+            auto* barrier = e && e->GetKindId() == KIND_BARRIER ? dynamic_cast<CTalusimBarrier*>(e) : nullptr;
             // The next barrier or collector an add mode keeps ready is not one yet.
             if (!barrier || barrier->GetCategoryId() != CAT_PLACED)
                 continue;
@@ -101,9 +101,11 @@ void CGraphSelectDlg::FillKinds(CTalusimBarrier* pObject)
     if (pObject && pObject->GetHitUpperBound(false) >= 0) {
         struct Item { const char* text; int kind; };
         static const Item kItems[] = {
-            {"Total Kinetic Energy", 3142},        {"Translational Kinetic Energy", 3140},
-            {"Rotational Kinetic Energy", 3141},   {"Translational Velocity", 3143},
-            {"Rotational Velocity", 3144},
+            {"Total Kinetic Energy", CTalusimBarrier::kGraphTotalEnergy},
+            {"Translational Kinetic Energy", CTalusimBarrier::kGraphTranslationalEnergy},
+            {"Rotational Kinetic Energy", CTalusimBarrier::kGraphRotationalEnergy},
+            {"Translational Velocity", CTalusimBarrier::kGraphVelocity},
+            {"Rotational Velocity", CTalusimBarrier::kGraphAngularVelocity},
         };
         auto add = [this](const char* text, int kind) {
             const int i = m_combo.AddString(text);
@@ -112,9 +114,9 @@ void CGraphSelectDlg::FillKinds(CTalusimBarrier* pObject)
         for (const Item& item : kItems)
             add(item.text, item.kind);
         if (pObject->IsNotVertical())
-            add("Horizontal Impact Location", 3145);
+            add("Horizontal Impact Location", CTalusimBarrier::kGraphImpactX);
         if (pObject->IsNotHorizontal())
-            add("Vertical Impact Location", 3146);
+            add("Vertical Impact Location", CTalusimBarrier::kGraphImpactY);
     }
     const bool any = m_combo.GetCount() > 0;
     m_combo.EnableWindow(any);

@@ -17,27 +17,11 @@
 
 namespace {
 
-// A command that enters a mode, and the mode's first stage.
-struct ModeCommand {
-    UINT id;
-    int mode;
-};
-
-// The two-point tools and the picking modes.
-const ModeCommand kModeCommands[] = {
-    {ID_TOOL_MEASURE, MODE_MEASURE_FROM},      {ID_TOOL_ARROW, MODE_ARROW_HEAD},
-    {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
-    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
-    {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},
-    {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS}, {ID_FILTER_BY_PICKING, MODE_PICK_PATHS},
-};
-
-const ModeCommand* FindModeCommand(UINT id)
+// The first stage of the mode a command enters: the drawing tools as the slope
+// view has them, and picking rock paths; 0 for any other command.
+int GraphCommandMode(UINT id)
 {
-    for (const ModeCommand& c : kModeCommands)
-        if (c.id == id)
-            return &c;
-    return nullptr;
+    return id == ID_FILTER_BY_PICKING ? MODE_PICK_PATHS : ToolCommandMode(id);
 }
 
 }  // namespace
@@ -47,27 +31,28 @@ const ModeCommand* FindModeCommand(UINT id)
 BOOL CTalusimOlectraView::OnModeCommand(UINT id)
 {
     CTalusimDoc* doc = Doc();
-    if (const ModeCommand* c = FindModeCommand(id); c && doc)
-        doc->SetMode(c->mode);   // the running mode's command ends it
+    if (const int mode = GraphCommandMode(id); mode && doc)
+        doc->SetMode(mode);   // the running mode's command ends it
     return TRUE;
 }
 
 void CTalusimOlectraView::OnUpdateModeCommand(CCmdUI* pCmdUI)
 {
     CTalusimDoc* doc = Doc();
-    const ModeCommand* c = FindModeCommand(pCmdUI->m_nID);
-    if (!doc || !c) {
+    const UINT id = pCmdUI->m_nID;
+    const int mode = GraphCommandMode(id);
+    if (!doc || !mode) {
         pCmdUI->Enable(FALSE);
         return;
     }
     bool enable = ShowsSlopePanel();
-    if (c->id == ID_TOOL_DELETE_DRAWINGS)
+    if (id == ID_TOOL_DELETE_DRAWINGS)
         enable = HasDrawings();
-    else if (c->id == ID_FILTER_BY_PICKING)
+    else if (id == ID_FILTER_BY_PICKING)
         enable = !IsEnvelopeGraph(m_graph.kind) &&
                  doc->GetDatabase()->AnyEntityMatches(ID_ANY_CATEGORY, KIND_ROCK_PATH, ID_ANY_GROUP);
     pCmdUI->Enable(enable);
-    pCmdUI->SetCheck(doc->IsMode(c->mode));
+    pCmdUI->SetCheck(doc->IsMode(mode));
 }
 
 BOOL CTalusimOlectraView::OnEventCommand(UINT id)
@@ -84,7 +69,7 @@ BOOL CTalusimOlectraView::OnSnapCommand(UINT id)
 {
     m_bContextMenu = 0;
     if (CTalusimDoc* doc = Doc())
-        doc->ChangeSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
+        doc->ChangeSnapMode(SnapModeOfCommand(id));
     return TRUE;
 }
 

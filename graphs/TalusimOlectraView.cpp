@@ -28,6 +28,7 @@
 #include "graphs/StatisticsReport.h"
 #include "model/InteractionModes.h"
 #include "model/MarkerLine.h"
+#include "view/PrintPreviewStart.h"
 #include "tools/Measure.h"
 
 namespace {
@@ -109,16 +110,16 @@ BEGIN_MESSAGE_MAP(CTalusimOlectraView, CView)
     ON_WM_CHAR()
     ON_WM_SETCURSOR()
     ON_WM_MOUSEWHEEL()
-    ON_COMMAND(44066, OnSplitView)
-    ON_UPDATE_COMMAND_UI(44066, OnUpdateSplitView)
-    ON_COMMAND(44133, OnGrayscale)
-    ON_COMMAND(44165, OnGrayscale)
-    ON_UPDATE_COMMAND_UI(44133, OnUpdateGrayscale)
-    ON_COMMAND(44130, OnMarkers)
-    ON_COMMAND(44105, OnPanLeft)
-    ON_COMMAND(44106, OnPanRight)
-    ON_UPDATE_COMMAND_UI(44009, OnUpdateAlwaysDisabled)
-    ON_UPDATE_COMMAND_UI(44147, OnUpdateAlwaysDisabled)
+    ON_COMMAND(ID_GRAPH_SPLIT_VIEW, OnSplitView)
+    ON_UPDATE_COMMAND_UI(ID_GRAPH_SPLIT_VIEW, OnUpdateSplitView)
+    ON_COMMAND(ID_VIEW_GRAYSCALE, OnGrayscale)
+    ON_COMMAND(ID_CONTEXT_GRAPH_GRAYSCALE, OnGrayscale)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_GRAYSCALE, OnUpdateGrayscale)
+    ON_COMMAND(ID_GRAPH_MARKERS, OnMarkers)
+    ON_COMMAND(ID_VIEW_PAN_LEFT, OnPanLeft)
+    ON_COMMAND(ID_VIEW_PAN_RIGHT, OnPanRight)
+    ON_UPDATE_COMMAND_UI(ID_MATERIAL_EDITOR, OnUpdateAlwaysDisabled)
+    ON_UPDATE_COMMAND_UI(ID_MATERIAL_WIZARD, OnUpdateAlwaysDisabled)
     ON_COMMAND(ID_GRAPH_CHART_PROPERTIES, OnChartProperties)
     ON_UPDATE_COMMAND_UI(ID_GRAPH_CHART_PROPERTIES, OnUpdateChartProperties)
     ON_UPDATE_COMMAND_UI(ID_GRAPH_ENDPOINTS, OnUpdateEndpoints)
@@ -633,9 +634,9 @@ CMenu* CTalusimOlectraView::PrepareContextMenu(CPoint client)
     }
     if (index == CONTEXT_POPUP_DRAWING) {
         const int snap = db->GetSnapMode();
-        menu->CheckMenuItem(ID_SNAP_NONE, MF_BYCOMMAND | (snap == 29 ? MF_CHECKED : MF_UNCHECKED));
-        menu->CheckMenuItem(ID_SNAP_GRID, MF_BYCOMMAND | (snap == 30 ? MF_CHECKED : MF_UNCHECKED));
-        menu->CheckMenuItem(ID_SNAP_VERTEX, MF_BYCOMMAND | (snap == 31 ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_NONE, MF_BYCOMMAND | (snap == SNAP_NONE ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_GRID, MF_BYCOMMAND | (snap == SNAP_GRID ? MF_CHECKED : MF_UNCHECKED));
+        menu->CheckMenuItem(ID_SNAP_VERTEX, MF_BYCOMMAND | (snap == SNAP_VERTEX ? MF_CHECKED : MF_UNCHECKED));
     }
     return menu;
 }
@@ -856,14 +857,7 @@ void CTalusimOlectraView::OnFilePrint()
 
 void CTalusimOlectraView::OnFilePrintPreview()
 {
-    MainFrameServices().ValidatePageSettings();
-    auto* state = new CPrintPreviewState;
-    CRuntimeClass* previewClass = MainFrameServices().GetPreviewViewClass();
-    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, previewClass != nullptr ? previewClass : RUNTIME_CLASS(CPreviewView),
-                        state)) {
-        AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
-        delete state;
-    }
+    StartPrintPreview(this);
 }
 
 CRect GraphPrintRect(CDC* pDC, double left, double top, double right, double bottom)

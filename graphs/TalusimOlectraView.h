@@ -172,7 +172,7 @@ protected:
     BYTE m_bSmallFont = 0;
     BYTE m_bMarkers = 1;
     COLORREF m_seriesColour = 0;
-    KsMenu m_contextMenu;    // menu 6002 with the pictures of toolbars 6005 and 6008
+    KsMenu m_contextMenu;    // IDR_CONTEXT_MENU with the pictures of IDR_TOOLBAR_GRAPH and IDR_TOOLBAR_CONTEXT_IMAGES
     BYTE m_bSplitView = 0;
     CToolTipCtrl m_toolTip;
     CTalusimDoc* m_pDocument = nullptr;

@@ -100,13 +100,13 @@ void CTalusimDoc::RecordDiscStep(double x0, double y0, double vx0, double vy0, d
             UpdateMaxima(record, height, energy, rotational, v, angularVelocity);
     }
 
-    // The barriers and collectors the disc program put into work set 26: the
+    // The barriers and collectors the disc program put into the second work set: the
     // list the run handed over, or else the set itself.
     std::vector<CTalusimBarrier*> inSet;
     const std::vector<CTalusimBarrier*>* lines = m_pDiscCrossings;
     if (lines == nullptr)
     {
-        for (CEntity* e = m_database.GetFirstInSet(26); e != nullptr; e = m_database.GetNextInSet(26))
+        for (CEntity* e = m_database.GetFirstInSet(SET_WORK2); e != nullptr; e = m_database.GetNextInSet(SET_WORK2))
             if (auto* barrier = dynamic_cast<CTalusimBarrier*>(e))
                 inSet.push_back(barrier);
         lines = &inSet;

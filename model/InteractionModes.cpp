@@ -166,6 +166,9 @@ bool AllowsTransientPan(int mode)
         || mode == MODE_ADD_LINE_SEEDER_NEXT || mode == MODE_ADD_BARRIER_FIRST || mode == MODE_DELETE_BARRIERS
         || mode == MODE_ADD_BARRIER_SECOND || mode == MODE_ASSIGN_MATERIAL || mode == MODE_PICK_PATHS)
         return true;
-    return (mode >= 2110 && mode <= 2115) || (mode >= 2129 && mode <= 2131) || (mode >= 2146 && mode <= 2148)
-           || (mode >= 2501 && mode <= 2506) || (mode >= 3208 && mode <= 3216);
+    return (mode >= MODE_DELETE_COLLECTORS && mode <= MODE_INSERT_VERTEX)
+           || (mode >= MODE_MOVE_COLLECTORS_SELECT && mode <= MODE_MOVE_COLLECTORS_TARGET)
+           || (mode >= MODE_ADD_POINT_SEEDER && mode <= MODE_DELETE_SEEDERS)
+           || (mode >= MODE_MEASURE_FROM && mode <= MODE_DELETE_TOOLS)
+           || (mode >= MODE_ELLIPSE_FIRST && mode <= MODE_EDIT_TOOL_SELECT);
 }

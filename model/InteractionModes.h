@@ -59,6 +59,23 @@ enum InteractionMode {
     MODE_IMAGE_NEW_BOTTOM_RIGHT = 3223,
 };
 
+// The events a view takes besides the mouse: the keys and menu commands that
+// delete, cancel, finish, select all or go back, and the mouse codes the
+// handlers dispatch on.
+enum InteractionEvent {
+    EVENT_DELETE = 300,
+    EVENT_CANCEL = 301,
+    EVENT_DONE = 302,
+    EVENT_SELECT_ALL = 303,
+    EVENT_GO_BACK = 304,
+    EVENT_DOUBLE_CLICK = 400,
+    EVENT_LEFT_DOWN = 401,
+    EVENT_LEFT_UP = 402,
+    EVENT_MOUSE_MOVE = 405,
+    EVENT_MIDDLE_DOWN = 406,
+    EVENT_MIDDLE_UP = 407,
+};
+
 // The prompt code shown while the mode runs; 0 for a mode without a prompt.
 int GetModePromptCode(int mode);
 // The colour of the reference point while the mode runs.

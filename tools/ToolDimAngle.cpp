@@ -161,9 +161,8 @@ bool CToolDimAngle::PickGrip(CViewContext* pView, POINT p)
 {
     if (pView == nullptr)
         return false;
-    CVector2D c1, c2;
-    pView->GetPickBox(p.x, p.y, c1, c2);
-    if (ArcCrossesRect(std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y), std::max(c1.x, c2.x))) {
+    const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+    if (ArcCrossesRect(box.top, box.left, box.bottom, box.right)) {
         m_nGrip = kWholeEntityGrip;
         return true;
     }
@@ -173,9 +172,8 @@ bool CToolDimAngle::PickGrip(CViewContext* pView, POINT p)
 int CToolDimAngle::GetCursorAt(CViewContext* pView, POINT p)
 {
     if (pView != nullptr) {
-        CVector2D c1, c2;
-        pView->GetPickBox(p.x, p.y, c1, c2);
-        if (ArcCrossesRect(std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y), std::max(c1.x, c2.x)))
+        const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+        if (ArcCrossesRect(box.top, box.left, box.bottom, box.right))
             return kCursorSizeAll;
     }
     return CPolyLine::GetCursorAt(pView, p);

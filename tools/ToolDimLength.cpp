@@ -189,10 +189,8 @@ bool CToolDimLength::PickGrip(CViewContext* pView, POINT p)
             return true;
         }
     }
-    CVector2D c1, c2;
-    pView->GetPickBox(p.x, p.y, c1, c2);
-    if (CPolyLine::CrossesRect(std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y),
-                               std::max(c1.x, c2.x), pView, nullptr)) {
+    const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+    if (CPolyLine::CrossesRect(box.top, box.left, box.bottom, box.right, pView, nullptr)) {
         m_nGrip = kWholeEntityGrip;
         return true;
     }
@@ -254,10 +252,8 @@ int CToolDimLength::GetCursorAt(CViewContext* pView, POINT p)
             return kCursorSizeWE;
         return diagonal;
     }
-    CVector2D c1, c2;
-    pView->GetPickBox(p.x, p.y, c1, c2);
-    return CPolyLine::CrossesRect(std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y),
-                                  std::max(c1.x, c2.x), pView, nullptr)
+    const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+    return CPolyLine::CrossesRect(box.top, box.left, box.bottom, box.right, pView, nullptr)
                ? kCursorSizeAll
                : kCursorArrow;
 }

@@ -87,10 +87,8 @@ bool CToolPolyLine::QueryOption(CPickRequest* pRequest, CViewContext* pView, int
     // A tool hidden in this view shows no data tip here either.
     if (pRequest == nullptr || pView == nullptr || !IsShownIn(pView))
         return false;
-    CVector2D a, b;
-    pView->GetPickBox(pRequest->x, pRequest->y, a, b);
-    return IntersectsRect(m_bClosed, std::max(a.y, b.y), std::min(a.x, b.x), std::min(a.y, b.y),
-                          std::max(a.x, b.x), SEGMENTS_ALL);
+    const CViewContext::WorldRect box = pView->GetPickRect(pRequest->x, pRequest->y);
+    return IntersectsRect(m_bClosed, box.top, box.left, box.bottom, box.right, SEGMENTS_ALL);
 }
 
 void CToolPolyLine::ApplyDimensionVertices(const CVectorArray& extra, bool, bool, int)

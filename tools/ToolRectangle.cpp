@@ -129,9 +129,8 @@ int CToolRectangle::GetCursorAt(CViewContext* pView, POINT p)
         return flipped ? kCursorSizeNWSE : kCursorSizeNESW;
     if (cross)
         return flipped ? kCursorSizeNESW : kCursorSizeNWSE;
-    CVector2D c1, c2;
-    pView->GetPickBox(p.x, p.y, c1, c2);
-    if (OutlineCrosses(std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y), std::max(c1.x, c2.x)))
+    const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+    if (OutlineCrosses(box.top, box.left, box.bottom, box.right))
         return kCursorSizeAll;
     const CVector2D w = pView->DeviceToWorld(p);
     if (HasInterior() && ContainsPoint(w.x, w.y, true))
@@ -158,10 +157,8 @@ bool CToolRectangle::PickGrip(CViewContext* pView, POINT p)
     }
     bool whole = count > 1;
     if (!whole) {
-        CVector2D c1, c2;
-        pView->GetPickBox(p.x, p.y, c1, c2);
-        whole = OutlineCrosses(std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y),
-                               std::max(c1.x, c2.x));
+        const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+        whole = OutlineCrosses(box.top, box.left, box.bottom, box.right);
         const CVector2D w = pView->DeviceToWorld(p);
         whole = whole || (HasInterior() && ContainsPoint(w.x, w.y, true));
     }

@@ -110,10 +110,8 @@ int CToolTextBox::GetCursorAt(CViewContext* pView, POINT p)
     if (pView->IsNearDevicePoint(anchor, p.x, p.y))
         return kCursorSizeAll;
     if (LeaderShown()) {
-        CVector2D c1, c2;
-        pView->GetPickBox(p.x, p.y, c1, c2);
-        if (SegmentCrosses(anchor, tip, std::max(c1.y, c2.y), std::min(c1.x, c2.x), std::min(c1.y, c2.y),
-                           std::max(c1.x, c2.x)))
+        const CViewContext::WorldRect box = pView->GetPickRect(p.x, p.y);
+        if (SegmentCrosses(anchor, tip, box.top, box.left, box.bottom, box.right))
             return kCursorSizeAll;
     }
     CVectorArray outline;
@@ -186,9 +184,7 @@ void CToolTextBox::Draw(CDC* pDC, CViewContext* pView)
     if (!IsShownIn(pView))
         return;
     const COLORREF colour = CurrentLineColour();
-    m_textStyle.SetShowBox(m_bFilled || m_bTextOutline);
-    m_textStyle.SetNoBorder(!m_bTextOutline);
-    m_textStyle.SetTransparent(m_bTextOutline && !m_bFilled);
+    ApplyLabelBoxStyle();
     const CVector2D anchor = GetStartPoint(), point = GetEndPoint();
     if (LeaderShown()) {
         const int oldMode = pDC->SetBkMode(TRANSPARENT);

@@ -7,6 +7,7 @@
 
 #include "app/MainFrameServices.h"
 #include "framework/MessageBox.h"
+#include "geometry/CursorIds.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "tools/AddTextDlg.h"
@@ -356,7 +357,7 @@ ToolCursorChoice CModeHandlers::ToolCursor(CPoint client)
     if (entity->GetGroupId() != DrawingGroup())
         doc->SetMode(MODE_IDLE);
     const int id = entity->GetCursorAt(m_host.ModeViewContext(), client);
-    if (id != 32512) {
+    if (id != kCursorArrow) {
         choice.action = ToolCursorChoice::SHOW;
         choice.cursor = id;
     } else if (mode == MODE_EDIT_TOOL_MOVE) {

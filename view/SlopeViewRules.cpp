@@ -4,57 +4,76 @@
 #include <cstdlib>
 #include "geometry/REGDatabase.h"
 #include "geometry/ViewContext.h"
+#include "model/InteractionModes.h"
+#include "model/TalusimDoc.h"
+#include "res/resource.h"
+#include "tools/Measure.h"
 
 namespace {
 
+// The modes keep the document's names and the handlers the view's, and the two
+// vocabularies part in places. Which belong together:
+//   barrier (modes)          = angle (handlers): ADD_BARRIER_FIRST/SECOND run
+//                              ADD_ANGLE/ADD_ANGLE_END, MOVE_BARRIER_SELECT/END run
+//                              MOVE_ANGLE_VERTEX/MOVE_ANGLE_VERTEX_TO;
+//   collector FIRST/SECOND   = ADD_COLLECTOR/ADD_COLLECTOR_END;
+//   DELETE_COLLECTORS, DELETE_SEEDERS, DELETE_BARRIERS and MOVE_COLLECTORS_SELECT
+//                            = SELECT_OBJECTS with the row's kind, category and group;
+//   PICK_PATHS               = FILTER_BY_PICKING;
+//   DELETE_TOOLS             = DELETE_DRAWINGS;
+//   ZOOM_MOUSE               = ZOOM_DYNAMIC;
+//   EDIT_TOOL_SELECT/MOVE    = EDIT_TOOL/DRAG_TOOL;
+//   IMAGE_OLD/NEW corners    = SCALE_PICTURE;
+//   ELLIPSE (mode)           = the CIRCLE tool kind; ARROW_HEAD/TAIL and the other
+//                              two-click tools = TOOL_FIRST_POINT/TOOL_SECOND_POINT.
 const SlopeModeInfo kModes[] = {
-    {42, HANDLER_ZOOM_DYNAMIC, false, 8, CURSOR_ZOOM},
-    {43, HANDLER_ZOOM_WINDOW, true, 9, CURSOR_NONE},
-    {44, HANDLER_PAN, false, 8, CURSOR_PAN},
-    {2107, HANDLER_ADD_COLLECTOR, false, 6, CURSOR_CROSS},
-    {2108, HANDLER_IDLE, false, 3, CURSOR_NONE},
-    {2110, HANDLER_SELECT_OBJECTS, true, 10, CURSOR_PICK, 2101, 2133, 2162},
-    {2111, HANDLER_SELECT_VERTICES_TO_MOVE, true, 11, CURSOR_PICK},
-    {2112, HANDLER_MOVE_VERTICES_BASE, false, 6, CURSOR_CROSS},
-    {2113, HANDLER_MOVE_VERTICES_TARGET, false, 12, CURSOR_CROSS},
-    {2114, HANDLER_DELETE_VERTICES, true, 13, CURSOR_PICK},
-    {2115, HANDLER_INSERT_VERTEX, false, 9, CURSOR_POINT},
-    {2126, HANDLER_DEFINE_SLOPE, false, 7, CURSOR_BY_SLOPE},
-    {2127, HANDLER_ADD_COLLECTOR_END, false, 6, CURSOR_BY_SNAP},
-    {2129, HANDLER_SELECT_OBJECTS, true, 11, CURSOR_PICK, 2101, 2133, 2162},
-    {2130, HANDLER_MOVE_COLLECTORS_BASE, false, 6, CURSOR_CROSS},
-    {2131, HANDLER_MOVE_COLLECTORS_TARGET, false, 12, CURSOR_CROSS},
-    {2146, HANDLER_ADD_POINT_SEEDER, false, 6, CURSOR_CROSS},
-    {2147, HANDLER_ADD_LINE_SEEDER, false, 6, CURSOR_CROSS},
-    {2148, HANDLER_SELECT_OBJECTS, true, 10, CURSOR_PICK, 2151, 2133, ID_ANY_GROUP},
-    {2152, HANDLER_ADD_LINE_SEEDER_NEXT, false, 7, CURSOR_BY_SNAP},
-    {2159, HANDLER_ADD_ANGLE, false, 9, CURSOR_POINT},
-    {2160, HANDLER_SELECT_OBJECTS, true, 10, CURSOR_PICK, 2101, 2133, 2161},
-    {2163, HANDLER_ADD_ANGLE_END, false, 6, CURSOR_BY_SNAP},
-    {2166, HANDLER_MOVE_ANGLE_VERTEX, false, 9, CURSOR_PICK},
-    {2167, HANDLER_MOVE_ANGLE_VERTEX_TO, false, 6, CURSOR_BY_SNAP},
-    {2172, HANDLER_ASSIGN_MATERIAL, true, 14, CURSOR_PICK},
-    {2501, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, 12050},
-    {2502, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
-    {2503, HANDLER_TOOL_TEXT_BOX, false, 6, CURSOR_CROSS},
-    {2504, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, 12051},
-    {2505, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
-    {2506, HANDLER_DELETE_DRAWINGS, true, 17, CURSOR_PICK},
-    {3208, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, 12054},
-    {3209, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
-    {3210, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, 12053},
-    {3211, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
-    {3212, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, 12055},
-    {3213, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
-    {3214, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, 12056},
-    {3215, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
-    {3216, HANDLER_EDIT_TOOL, false, -1, CURSOR_BY_TOOL},
-    {3217, HANDLER_DRAG_TOOL, false, -1, CURSOR_BY_TOOL},
-    {3218, HANDLER_FILTER_BY_PICKING, true, 8, CURSOR_PICK},
-    {3220, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
-    {3221, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
-    {3222, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
-    {3223, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
+    {MODE_ZOOM_MOUSE, HANDLER_ZOOM_DYNAMIC, false, 8, CURSOR_ZOOM},
+    {MODE_ZOOM_WINDOW, HANDLER_ZOOM_WINDOW, true, 9, CURSOR_NONE},
+    {MODE_PAN, HANDLER_PAN, false, 8, CURSOR_PAN},
+    {MODE_ADD_COLLECTOR_FIRST, HANDLER_ADD_COLLECTOR, false, 6, CURSOR_CROSS},
+    {MODE_IDLE, HANDLER_IDLE, false, 3, CURSOR_NONE},
+    {MODE_DELETE_COLLECTORS, HANDLER_SELECT_OBJECTS, true, 10, CURSOR_PICK, KIND_BARRIER, CAT_PLACED, GROUP_COLLECTOR},
+    {MODE_MOVE_VERTICES_SELECT, HANDLER_SELECT_VERTICES_TO_MOVE, true, 11, CURSOR_PICK},
+    {MODE_MOVE_VERTICES_BASE, HANDLER_MOVE_VERTICES_BASE, false, 6, CURSOR_CROSS},
+    {MODE_MOVE_VERTICES_TARGET, HANDLER_MOVE_VERTICES_TARGET, false, 12, CURSOR_CROSS},
+    {MODE_DELETE_VERTICES, HANDLER_DELETE_VERTICES, true, 13, CURSOR_PICK},
+    {MODE_INSERT_VERTEX, HANDLER_INSERT_VERTEX, false, 9, CURSOR_POINT},
+    {MODE_DEFINE_SLOPE, HANDLER_DEFINE_SLOPE, false, 7, CURSOR_BY_SLOPE},
+    {MODE_ADD_COLLECTOR_SECOND, HANDLER_ADD_COLLECTOR_END, false, 6, CURSOR_BY_SNAP},
+    {MODE_MOVE_COLLECTORS_SELECT, HANDLER_SELECT_OBJECTS, true, 11, CURSOR_PICK, KIND_BARRIER, CAT_PLACED, GROUP_COLLECTOR},
+    {MODE_MOVE_COLLECTORS_BASE, HANDLER_MOVE_COLLECTORS_BASE, false, 6, CURSOR_CROSS},
+    {MODE_MOVE_COLLECTORS_TARGET, HANDLER_MOVE_COLLECTORS_TARGET, false, 12, CURSOR_CROSS},
+    {MODE_ADD_POINT_SEEDER, HANDLER_ADD_POINT_SEEDER, false, 6, CURSOR_CROSS},
+    {MODE_ADD_LINE_SEEDER_FIRST, HANDLER_ADD_LINE_SEEDER, false, 6, CURSOR_CROSS},
+    {MODE_DELETE_SEEDERS, HANDLER_SELECT_OBJECTS, true, 10, CURSOR_PICK, KIND_SEEDER, CAT_PLACED, ID_ANY_GROUP},
+    {MODE_ADD_LINE_SEEDER_NEXT, HANDLER_ADD_LINE_SEEDER_NEXT, false, 7, CURSOR_BY_SNAP},
+    {MODE_ADD_BARRIER_FIRST, HANDLER_ADD_ANGLE, false, 9, CURSOR_POINT},
+    {MODE_DELETE_BARRIERS, HANDLER_SELECT_OBJECTS, true, 10, CURSOR_PICK, KIND_BARRIER, CAT_PLACED, GROUP_BARRIER},
+    {MODE_ADD_BARRIER_SECOND, HANDLER_ADD_ANGLE_END, false, 6, CURSOR_BY_SNAP},
+    {MODE_MOVE_BARRIER_SELECT, HANDLER_MOVE_ANGLE_VERTEX, false, 9, CURSOR_PICK},
+    {MODE_MOVE_BARRIER_END, HANDLER_MOVE_ANGLE_VERTEX_TO, false, 6, CURSOR_BY_SNAP},
+    {MODE_ASSIGN_MATERIAL, HANDLER_ASSIGN_MATERIAL, true, 14, CURSOR_PICK},
+    {MODE_MEASURE_FROM, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, TOOL_TYPE_MEASURE},
+    {MODE_MEASURE_TO, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
+    {MODE_TEXT_TOOL, HANDLER_TOOL_TEXT_BOX, false, 6, CURSOR_CROSS},
+    {MODE_ARROW_HEAD, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, TOOL_TYPE_ARROW},
+    {MODE_ARROW_TAIL, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
+    {MODE_DELETE_TOOLS, HANDLER_DELETE_DRAWINGS, true, 17, CURSOR_PICK},
+    {MODE_ELLIPSE_FIRST, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, TOOL_TYPE_CIRCLE},
+    {MODE_ELLIPSE_SECOND, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
+    {MODE_RECTANGLE_FIRST, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, TOOL_TYPE_RECTANGLE},
+    {MODE_RECTANGLE_SECOND, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
+    {MODE_LINE_TOOL_FIRST, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, TOOL_TYPE_LINE},
+    {MODE_LINE_TOOL_NEXT, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
+    {MODE_AXES_FIRST, HANDLER_TOOL_FIRST_POINT, false, 6, CURSOR_BY_SNAP, 0, 0, 0, TOOL_TYPE_AXES},
+    {MODE_AXES_SECOND, HANDLER_TOOL_SECOND_POINT, false, 6, CURSOR_BY_SNAP},
+    {MODE_EDIT_TOOL_SELECT, HANDLER_EDIT_TOOL, false, -1, CURSOR_BY_TOOL},
+    {MODE_EDIT_TOOL_MOVE, HANDLER_DRAG_TOOL, false, -1, CURSOR_BY_TOOL},
+    {MODE_PICK_PATHS, HANDLER_FILTER_BY_PICKING, true, 8, CURSOR_PICK},
+    {MODE_IMAGE_OLD_TOP_LEFT, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
+    {MODE_IMAGE_OLD_BOTTOM_RIGHT, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
+    {MODE_IMAGE_NEW_TOP_LEFT, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
+    {MODE_IMAGE_NEW_BOTTOM_RIGHT, HANDLER_SCALE_PICTURE, false, 9, CURSOR_POINT},
 };
 
 bool IsObjectSelectionMode(int mode)
@@ -117,7 +136,7 @@ bool IsWindowSelection(int mode, const RECT& band)
 
 CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int y, bool roundDown)
 {
-    if (mode == 2108)
+    if (mode == MODE_IDLE)
         return vc.DeviceToWorld(x, y);
     const int snap = db.GetSnapMode();
     if (snap != SNAP_VERTEX)
@@ -127,13 +146,13 @@ CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int
     CVector2D candidate;
     bool found = false;
     switch (mode) {
-    case 2146:
-    case 2147:
-    case 2152: {
+    case MODE_ADD_POINT_SEEDER:
+    case MODE_ADD_LINE_SEEDER_FIRST:
+    case MODE_ADD_LINE_SEEDER_NEXT: {
         // A barrier or collector end wins over the slope unless the slope is strictly nearer.
         CVector2D onObject, onSlope;
-        const bool haveObject = NearestOfKind(db, vc, cursor, 2101, onObject);
-        const bool haveSlope = NearestOfKind(db, vc, cursor, 2103, onSlope);
+        const bool haveObject = NearestOfKind(db, vc, cursor, KIND_BARRIER, onObject);
+        const bool haveSlope = NearestOfKind(db, vc, cursor, KIND_SLOPE, onSlope);
         if (haveObject) {
             candidate = onObject;
             found = true;
@@ -145,18 +164,22 @@ CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int
         }
         break;
     }
-    case 2501: case 2502: case 2503: case 2504: case 2505:
+    case MODE_MEASURE_FROM:
+    case MODE_MEASURE_TO:
+    case MODE_TEXT_TOOL:
+    case MODE_ARROW_HEAD:
+    case MODE_ARROW_TAIL:
         found = NearestOfKind(db, vc, cursor, ID_ANY_KIND, candidate);
         break;
-    case 2113:
-    case 2126:
-        found = NearestOfKind(db, vc, cursor, 2101, candidate);
+    case MODE_MOVE_VERTICES_TARGET:
+    case MODE_DEFINE_SLOPE:
+        found = NearestOfKind(db, vc, cursor, KIND_BARRIER, candidate);
         break;
-    case 2130:
+    case MODE_MOVE_COLLECTORS_BASE:
         found = NearestOfKind(db, vc, cursor, ID_ANY_KIND, candidate);
         break;
     default:
-        found = NearestOfKind(db, vc, cursor, 2103, candidate);
+        found = NearestOfKind(db, vc, cursor, KIND_SLOPE, candidate);
         break;
     }
     if (found && vc.ArePointsNear(candidate, cursor))
@@ -165,6 +188,28 @@ CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int
     if (roundDown)
         result.RoundDown(1000.0);
     return result;
+}
+
+int SnapModeOfCommand(UINT id)
+{
+    return id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX;
+}
+
+int ToolCommandMode(UINT id)
+{
+    static const struct {
+        UINT id;
+        int mode;
+    } kToolCommands[] = {
+        {ID_TOOL_MEASURE, MODE_MEASURE_FROM},      {ID_TOOL_ARROW, MODE_ARROW_HEAD},
+        {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
+        {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
+        {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},        {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
+    };
+    for (const auto& c : kToolCommands)
+        if (c.id == id)
+            return c.mode;
+    return 0;
 }
 
 CString FormatInternalError(const char* className, const char* routine)

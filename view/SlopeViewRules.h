@@ -1,29 +1,17 @@
-// The fixed rules of the slope view's input: the interaction event codes, what
-// each mode's handler is, which cursor it shows and which context submenu, how
-// a rubber band is judged, and how a device point is snapped. Kept apart from
+// The fixed rules of the slope view's input: what each mode's handler is, which
+// cursor it shows and which context submenu, how a rubber band is judged, and
+// how a device point is snapped. The event codes it takes are the document's
+// (model/InteractionModes.h). Kept apart from
 // the window so that they hold for every view that dispatches these codes.
 #pragma once
 
 #include <windows.h>
 #include "framework/String.h"
 #include "geometry/Vector2D.h"
+#include "model/InteractionModes.h"
 
 class CREGDatabase;
 class CViewContext;
-
-enum InteractionEvent {
-    EVENT_DELETE = 300,
-    EVENT_CANCEL = 301,
-    EVENT_DONE = 302,
-    EVENT_SELECT_ALL = 303,
-    EVENT_GO_BACK = 304,
-    EVENT_DOUBLE_CLICK = 400,
-    EVENT_LEFT_DOWN = 401,
-    EVENT_LEFT_UP = 402,
-    EVENT_MOUSE_MOVE = 405,
-    EVENT_MIDDLE_DOWN = 406,
-    EVENT_MIDDLE_UP = 407,
-};
 
 // Cursor resources of the modes.
 enum {
@@ -106,6 +94,14 @@ bool IsWindowSelection(int mode, const RECT& band);
 // IDLE; otherwise by the database's snap mode (thousandths or grid, or the
 // nearest snap point of the mode's entities within 11 pixels).
 CVector2D SnapViewPoint(CREGDatabase& db, CViewContext& vc, int mode, int x, int y, bool roundDown);
+
+// The snap mode a snap command chooses: ID_SNAP_GRID the grid, ID_SNAP_NONE
+// none, any other the vertices.
+int SnapModeOfCommand(UINT id);
+
+// The first stage of the mode a drawing-tool command enters (the tools the
+// slope and graph views share); 0 for any other command.
+int ToolCommandMode(UINT id);
 
 // The internal-error text of a routine.
 CString FormatInternalError(const char* className, const char* routine);

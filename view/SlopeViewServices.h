@@ -19,7 +19,7 @@ class CTalusimBarrier;
 struct CSlopeEditorData {
     CTalusimDoc* document = nullptr;
     CTalusimSlope* slope = nullptr;
-    int pickKind = 2155;  // 2153 vertex, 2154 segment, 2155 none
+    int pickKind = 2155;  // the document's PICK_NONE; PICK_VERTEX 2153, PICK_SEGMENT 2154
     int index = -1;
     bool generateSamples = false;  // in and out
     bool metric = true;

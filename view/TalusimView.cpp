@@ -15,6 +15,7 @@ IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
 #include "res/resource.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
+#include "view/PrintPreviewStart.h"
 #include "view/SlopeViewRules.h"
 #include "view/ViewServices.h"
 
@@ -552,7 +553,6 @@ void CTalusimView::OnEndPrinting(CDC*, CPrintInfo*)
 
 void CTalusimView::OnFilePrintPreview()
 {
-    MainFrameServices().ValidatePageSettings();
     if (m_pViewContext != nullptr) {
         CRect client;
         GetClientRect(&client);
@@ -561,12 +561,7 @@ void CTalusimView::OnFilePrintPreview()
         m_pViewContext->SaveView();
     }
     m_bPrinting = true;
-    auto* state = new CPrintPreviewState;
-    CRuntimeClass* previewClass = MainFrameServices().GetPreviewViewClass();
-    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, previewClass != nullptr ? previewClass : RUNTIME_CLASS(CPreviewView),
-                        state)) {
-        AfxMessageBox(AFX_IDP_COMMAND_FAILURE, MB_ICONEXCLAMATION);
-        delete state;
+    if (!StartPrintPreview(this)) {
         m_bPrinting = false;
         if (m_pViewContext != nullptr)
             m_pViewContext->RestoreView();

@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr UINT kContextMenu = 6002;
-constexpr UINT kMenuImages[] = {6008, 6006};
+constexpr UINT kContextMenu = IDR_CONTEXT_MENU;
+constexpr UINT kMenuImages[] = {IDR_TOOLBAR_CONTEXT_IMAGES, IDR_TOOLBAR_ZOOM};
 constexpr int kNoPopup = 1000;  // the database's default context menu: none
 constexpr int kPopupDefault = 3;
 constexpr int kPopupRuler = 19;
@@ -55,13 +55,20 @@ struct GraphCommand {
 };
 
 const GraphCommand kGraphCommands[] = {
-    {ID_COLLECTOR_GRAPH_TRANS_ENERGY, 3140},   {ID_BARRIER_GRAPH_TRANS_ENERGY, 3140},
-    {ID_COLLECTOR_GRAPH_ROT_ENERGY, 3141},     {ID_BARRIER_GRAPH_ROT_ENERGY, 3141},
-    {ID_COLLECTOR_GRAPH_TOTAL_ENERGY, 3142},   {ID_BARRIER_GRAPH_TOTAL_ENERGY, 3142},
-    {ID_COLLECTOR_GRAPH_TRANS_VELOCITY, 3143}, {ID_BARRIER_GRAPH_TRANS_VELOCITY, 3143},
-    {ID_COLLECTOR_GRAPH_ROT_VELOCITY, 3144},   {ID_BARRIER_GRAPH_ROT_VELOCITY, 3144},
-    {ID_COLLECTOR_GRAPH_X_IMPACT, 3145},       {ID_BARRIER_GRAPH_X_IMPACT, 3145},
-    {ID_COLLECTOR_GRAPH_Y_IMPACT, 3146},       {ID_BARRIER_GRAPH_Y_IMPACT, 3146},
+    {ID_COLLECTOR_GRAPH_TRANS_ENERGY, CTalusimBarrier::kGraphTranslationalEnergy},
+    {ID_BARRIER_GRAPH_TRANS_ENERGY, CTalusimBarrier::kGraphTranslationalEnergy},
+    {ID_COLLECTOR_GRAPH_ROT_ENERGY, CTalusimBarrier::kGraphRotationalEnergy},
+    {ID_BARRIER_GRAPH_ROT_ENERGY, CTalusimBarrier::kGraphRotationalEnergy},
+    {ID_COLLECTOR_GRAPH_TOTAL_ENERGY, CTalusimBarrier::kGraphTotalEnergy},
+    {ID_BARRIER_GRAPH_TOTAL_ENERGY, CTalusimBarrier::kGraphTotalEnergy},
+    {ID_COLLECTOR_GRAPH_TRANS_VELOCITY, CTalusimBarrier::kGraphVelocity},
+    {ID_BARRIER_GRAPH_TRANS_VELOCITY, CTalusimBarrier::kGraphVelocity},
+    {ID_COLLECTOR_GRAPH_ROT_VELOCITY, CTalusimBarrier::kGraphAngularVelocity},
+    {ID_BARRIER_GRAPH_ROT_VELOCITY, CTalusimBarrier::kGraphAngularVelocity},
+    {ID_COLLECTOR_GRAPH_X_IMPACT, CTalusimBarrier::kGraphImpactX},
+    {ID_BARRIER_GRAPH_X_IMPACT, CTalusimBarrier::kGraphImpactX},
+    {ID_COLLECTOR_GRAPH_Y_IMPACT, CTalusimBarrier::kGraphImpactY},
+    {ID_BARRIER_GRAPH_Y_IMPACT, CTalusimBarrier::kGraphImpactY},
 };
 
 int GraphKindOf(UINT id)
@@ -225,7 +232,7 @@ BOOL CTalusimView::OnSnapCommand(UINT id)
 {
     m_bContextMenuUp = false;
     if (m_pDoc != nullptr)
-        m_pDoc->ChangeSnapMode(id == ID_SNAP_GRID ? SNAP_GRID : id == ID_SNAP_NONE ? SNAP_NONE : SNAP_VERTEX);
+        m_pDoc->ChangeSnapMode(SnapModeOfCommand(id));
     MainFrameServices().FocusCommandLine();
     return TRUE;
 }
@@ -294,11 +301,9 @@ BOOL CTalusimView::OnObjectCommand(UINT id)
             const int i = slope->FindNearestVertex(point.x, point.y, true);
             if (i >= 0 && i < slope->GetVertexCount()) {
                 const CPoint device = m_pViewContext->WorldToDevice(point);
-                CVector2D a, b;
-                m_pViewContext->GetPickBox(device.x, device.y, a, b);
+                const CViewContext::WorldRect box = m_pViewContext->GetPickRect(device.x, device.y);
                 const CVector2D v = slope->GetVertexPoint(i);
-                if (v.x >= std::min(a.x, b.x) && v.x <= std::max(a.x, b.x) && v.y >= std::min(a.y, b.y) &&
-                    v.y <= std::max(a.y, b.y))
+                if (v.x >= box.left && v.x <= box.right && v.y >= box.bottom && v.y <= box.top)
                     point = v;
             }
         }
@@ -392,9 +397,9 @@ void CTalusimView::OnUpdateGraphCommand(CCmdUI* pCmdUI)
     // A graph needs two hits at least.
     bool enable = barrier->GetHitUpperBound(false) > 0;
     const int kind = GraphKindOf(pCmdUI->m_nID);
-    if (kind == 3145)
+    if (kind == CTalusimBarrier::kGraphImpactX)
         enable = enable && barrier->IsNotVertical();
-    else if (kind == 3146)
+    else if (kind == CTalusimBarrier::kGraphImpactY)
         enable = enable && barrier->IsNotHorizontal();
     pCmdUI->Enable(enable);
 }

@@ -14,7 +14,7 @@
 namespace {
 const char kCrspFilter[] = "CRSP Files (*.csp)|*.csp|CRSP Files (*.dat)|*.dat|All Files (*.*)|*.*||";
 const char kDxfFilter[] = "DXF Files (*.dxf)|*.dxf|All Files (*.*)|*.*||";
-constexpr int kExportSet = 25;
+constexpr int kExportSet = SET_WORK;
 }  // namespace
 
 void CTalusimView::OnImportCrsp()

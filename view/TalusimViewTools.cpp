@@ -15,23 +15,6 @@
 #include "view/SlopeModeHost.h"
 #include "view/SlopeViewRules.h"
 
-namespace {
-
-// A tool command and the first stage of the mode it enters.
-struct ToolCommand {
-    UINT id;
-    int mode;
-};
-
-const ToolCommand kToolCommands[] = {
-    {ID_TOOL_MEASURE, MODE_MEASURE_FROM},     {ID_TOOL_ARROW, MODE_ARROW_HEAD},
-    {ID_TOOL_RECTANGLE, MODE_RECTANGLE_FIRST}, {ID_TOOL_CIRCLE, MODE_ELLIPSE_FIRST},
-    {ID_TOOL_LINE, MODE_LINE_TOOL_FIRST},      {ID_TOOL_AXIS, MODE_AXES_FIRST},
-    {ID_TOOL_TEXT_BOX, MODE_TEXT_TOOL},        {ID_TOOL_DELETE_DRAWINGS, MODE_DELETE_TOOLS},
-};
-
-}  // namespace
-
 int CTalusimView::GetToolGroup() const { return ToolGroupOf(this); }
 
 bool CTalusimView::HasDrawingTools() const
@@ -77,9 +60,8 @@ BOOL CTalusimView::OnToolCommand(UINT id)
 {
     if (m_pDoc == nullptr)
         return TRUE;
-    for (const ToolCommand& c : kToolCommands)
-        if (c.id == id)
-            m_pDoc->SetMode(c.mode);   // the running mode's command ends it
+    if (const int mode = ToolCommandMode(id))
+        m_pDoc->SetMode(mode);   // the running mode's command ends it
     return TRUE;
 }
 
@@ -169,11 +151,10 @@ void CTalusimView::OnUpdateToolCommand(CCmdUI* pCmdUI)
         pCmdUI->SetCheck(m_pDoc->GetMode() == MODE_IMAGE_OLD_TOP_LEFT);
         break;
     default:
-        for (const ToolCommand& c : kToolCommands)
-            if (c.id == pCmdUI->m_nID) {
-                pCmdUI->Enable(TRUE);
-                pCmdUI->SetCheck(m_pDoc->IsMode(c.mode));
-            }
+        if (const int mode = ToolCommandMode(pCmdUI->m_nID)) {
+            pCmdUI->Enable(TRUE);
+            pCmdUI->SetCheck(m_pDoc->IsMode(mode));
+        }
         break;
     }
 }
