@@ -117,39 +117,47 @@ bool CDiscCaseWriter::CheckCounts(int walls, long long balls)
     return true;
 }
 
+bool CDiscCaseWriter::GatherModel(Model& model)
+{
+    model.slope = m_doc.GetSlope();
+    if (!model.slope)
+        return Fail("There is no slope to throw discs down.");
+    CREGDatabase& db = *m_doc.GetDatabase();
+    model.seeders = CollectAs<CTalusimRaker>(db, ID_ANY_CATEGORY, KIND_SEEDER, ID_ANY_GROUP);
+    if (model.seeders.empty())
+        return Fail("There is no seeder to throw discs from.");
+    model.segments = model.slope->GetVertexCount() - 1;
+    if (model.segments < 1)
+        return Fail("The slope needs at least two vertices.");
+    model.barriers = CollectAs<CTalusimBarrier>(db, ID_ANY_CATEGORY, KIND_BARRIER, GROUP_BARRIER);
+    model.lowest = model.slope->GetVertex(0).y;
+    for (int i = 1; i <= model.segments; ++i)
+        model.lowest = std::min(model.lowest, model.slope->GetVertex(i).y);
+    return true;
+}
+
 bool CDiscCaseWriter::Check(int throws)
 {
     m_error.clear();
-    CTalusimSlope* slope = m_doc.GetSlope();
-    if (!slope)
-        return Fail("There is no slope to throw discs down.");
-    CREGDatabase& db = *m_doc.GetDatabase();
-    auto seeders = CollectAs<CTalusimRaker>(db, ID_ANY_CATEGORY, KIND_SEEDER, ID_ANY_GROUP);
-    if (seeders.empty())
-        return Fail("There is no seeder to throw discs from.");
-    const int n = slope->GetVertexCount() - 1;
-    if (n < 1)
-        return Fail("The slope needs at least two vertices.");
-    const auto barriers = CollectAs<CTalusimBarrier>(db, ID_ANY_CATEGORY, KIND_BARRIER, GROUP_BARRIER);
+    Model model;
+    if (!GatherModel(model))
+        return false;
     // Dependent discs carry every disc thrown so far into the next throw:
     // the last throw holds them all.
-    const long long perThrow = static_cast<long long>(seeders.size());
+    const long long perThrow = static_cast<long long>(model.seeders.size());
     const long long balls = m_doc.GetDiscParameters().IsIndependent() ? perThrow
                                                                        : perThrow * std::max(1, throws);
-    if (!CheckCounts(n + 2 * static_cast<int>(barriers.size()), balls))
+    if (!CheckCounts(model.segments + 2 * static_cast<int>(model.barriers.size()), balls))
         return false;
-    for (CTalusimRaker* s : seeders) {
+    for (CTalusimRaker* s : model.seeders) {
         double mean, sd;
         s->GetMass(mean, sd);
         if (!(mean > 0.0) || !std::isfinite(mean) || !std::isfinite(sd))
             return Fail("A seeder's mass gives no positive sample: check its mean and standard deviation.");
     }
-    double lowest = slope->GetVertex(0).y;
-    for (int i = 1; i <= n; ++i)
-        lowest = std::min(lowest, slope->GetVertex(i).y);
     double vxMean, vyMean, vxSd, vySd;
-    seeders.front()->GetVelocity(vxMean, vyMean, vxSd, vySd);
-    if (seeders.front()->GetVertex(0).y == lowest && std::hypot(vxMean, vyMean) == 0.0)
+    model.seeders.front()->GetVelocity(vxMean, vyMean, vxSd, vySd);
+    if (model.seeders.front()->GetVertex(0).y == model.lowest && std::hypot(vxMean, vyMean) == 0.0)
         return Fail(kNoStiffness);
     return true;
 }
@@ -158,17 +166,13 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
 {
     m_error.clear();
     out = CDiscCase{};
-    CTalusimSlope* slope = m_doc.GetSlope();
-    if (!slope)
-        return Fail("There is no slope to throw discs down.");
-    CREGDatabase& db = *m_doc.GetDatabase();
-    auto seeders = CollectAs<CTalusimRaker>(db, ID_ANY_CATEGORY, KIND_SEEDER, ID_ANY_GROUP);
-    if (seeders.empty())
-        return Fail("There is no seeder to throw discs from.");
-    const int n = slope->GetVertexCount() - 1;
-    if (n < 1)
-        return Fail("The slope needs at least two vertices.");
-    auto barriers = CollectAs<CTalusimBarrier>(db, ID_ANY_CATEGORY, KIND_BARRIER, GROUP_BARRIER);
+    Model model;
+    if (!GatherModel(model))
+        return false;
+    CTalusimSlope* slope = model.slope;
+    const int n = model.segments;
+    const auto& seeders = model.seeders;
+    const auto& barriers = model.barriers;
     const CDiscParameters& block = m_doc.GetDiscParameters();
     const auto& settled = m_doc.GetSettledDiscs();
     const int extra = block.IsIndependent() ? 0 : static_cast<int>(settled.size());
@@ -188,9 +192,7 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
         masses.push_back(m);
     }
 
-    double lowest = slope->GetVertex(0).y;
-    for (int i = 1; i <= n; ++i)
-        lowest = std::min(lowest, slope->GetVertex(i).y);
+    const double lowest = model.lowest;
     CTalusimRaker& first = *seeders.front();
     double vxMean, vyMean, vxSd, vySd;
     first.GetVelocity(vxMean, vyMean, vxSd, vySd);

@@ -47,6 +47,16 @@ public:
     static double PositiveMass(const class CTalusimRaker& seeder);
 
 private:
+    // What every case is made from: the slope (at least one segment), its
+    // lowest height, the seeders (at least one) and the barriers.
+    struct Model {
+        class CTalusimSlope* slope = nullptr;
+        int segments = 0;
+        double lowest = 0;
+        std::vector<class CTalusimRaker*> seeders;
+        std::vector<class CTalusimBarrier*> barriers;
+    };
+    bool GatherModel(Model& model);
     bool Fail(const std::string& message);
     bool CheckCounts(int walls, long long balls);
 

@@ -24,13 +24,17 @@
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"
 #include "discs/ThrowDiscs.h"
+#include "../support/PeakMemory.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
 
 namespace {
 
-constexpr double MB = 1024.0 * 1024.0;
+using bench::AnswerEveryBox;
+using bench::CPeakMemory;
+using bench::FileSize;
+using bench::MB;
 
 class CBenchApp : public CWinApp
 {
@@ -38,64 +42,9 @@ public:
     CBenchApp() : CWinApp("Clastor Disc Bench") {}
 };
 
-int AnswerEveryBox(LPCSTR text, UINT)
-{
-    std::printf("  (message: %s)\n", text);
-    return IDOK;
-}
-
 double Seconds(std::chrono::steady_clock::duration d)
 {
     return std::chrono::duration<double>(d).count();
-}
-
-std::size_t PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS c{};
-    c.cb = sizeof c;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &c, sizeof c);
-    return c.PagefileUsage;
-}
-
-// The largest private bytes seen while a piece of work runs, sampled every
-// few milliseconds on a thread of its own.
-class CPeakMemory
-{
-public:
-    CPeakMemory() : m_peak(PrivateBytes())
-    {
-        m_thread = std::thread([this] {
-            while (!m_stop.load()) {
-                const std::size_t now = PrivateBytes();
-                if (now > m_peak.load())
-                    m_peak.store(now);
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-        });
-    }
-    ~CPeakMemory() { Stop(); }
-    void Stop()
-    {
-        if (m_thread.joinable()) {
-            m_stop.store(true);
-            m_thread.join();
-            m_peak.store(std::max(m_peak.load(), PrivateBytes()));
-        }
-    }
-    double PeakMB() const { return m_peak.load() / MB; }
-
-private:
-    std::atomic<std::size_t> m_peak;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
-
-long long FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA a{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a))
-        return 0;
-    return (static_cast<long long>(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
 }
 
 void PrintResults(const char* what, CTalusimDoc& doc)

@@ -25,13 +25,17 @@
 
 #include "model/DocumentDependencies.h"
 
+#include "../support/PeakMemory.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 
 namespace
 {
 constexpr int ROCKS = 10000;
-constexpr double MB = 1024.0 * 1024.0;
+using bench::AnswerEveryBox;
+using bench::CPeakMemory;
+using bench::FileSize;
+using bench::MB;
 
 class CBenchApp : public CWinApp
 {
@@ -39,71 +43,9 @@ public:
     CBenchApp() : CWinApp("Clastor Document Bench") {}
 };
 
-int AnswerEveryBox(LPCSTR text, UINT)
-{
-    std::printf("  (message: %s)\n", text);
-    return IDOK;
-}
-
 double Seconds(std::chrono::steady_clock::duration d)
 {
     return std::chrono::duration<double>(d).count();
-}
-
-std::size_t PrivateBytes()
-{
-    // The commit charge: what the process took from the system for itself.
-    PROCESS_MEMORY_COUNTERS c{};
-    c.cb = sizeof c;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &c, sizeof c);
-    return c.PagefileUsage;
-}
-
-// The largest private bytes seen while a piece of work runs, sampled every
-// millisecond on a thread of its own: the process's own peak figure cannot be
-// reset between the phases of one run.
-class CPeakMemory
-{
-public:
-    CPeakMemory() : m_before(PrivateBytes()), m_peak(m_before)
-    {
-        m_thread = std::thread([this] {
-            while (!m_stop.load())
-            {
-                const std::size_t now = PrivateBytes();
-                if (now > m_peak.load())
-                    m_peak.store(now);
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-        });
-    }
-    ~CPeakMemory() { Stop(); }
-    void Stop()
-    {
-        if (m_thread.joinable())
-        {
-            m_stop.store(true);
-            m_thread.join();
-            m_peak.store(std::max(m_peak.load(), PrivateBytes()));
-        }
-    }
-    double BeforeMB() const { return m_before / MB; }
-    double PeakAboveMB() const { return (m_peak.load() - m_before) / MB; }
-    double AfterAboveMB() const { return (static_cast<double>(PrivateBytes()) - m_before) / MB; }
-
-private:
-    std::size_t m_before;
-    std::atomic<std::size_t> m_peak;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
-
-long long FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA a{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a))
-        return 0;
-    return (static_cast<long long>(a.nFileSizeHigh) << 32) | a.nFileSizeLow;
 }
 
 // A talus slope of 20 segments, the default materials in turn, and one point
