@@ -24,6 +24,7 @@
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"
 #include "discs/ThrowDiscs.h"
+#include "formats/DocumentFormats.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
@@ -169,6 +170,7 @@ int main(int argc, char** argv)
     CBenchApp app;
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW);
     AfxSetMessageBoxHook(&AnswerEveryBox);
+    InstallDocumentFormats();
     InstallDiscServices();
 
     const std::string mode = argc > 1 ? argv[1] : "100";

@@ -7,7 +7,7 @@
 #include "model/DocumentDependencies.h"
 
 #include "geometry/Grid.h"
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 bool IsKnownSnapMode(int mode)
 {
