@@ -7,8 +7,8 @@
 #include <cfloat>
 #include <cmath>
 #include "dem/DiscServices.h"
-#include "geometry/ArchiveNumbers.h"
 #include "formats/ExtraFileInfo.h"
+#include "geometry/ArchiveNumbers.h"
 #include "model/DiscRunServices.h"
 #include "model/ModelClasses.h"
 #include "tools/DrawingToolServices.h"
