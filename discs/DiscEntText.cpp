@@ -5,7 +5,7 @@
 // and so is the frame timing (files written before it was kept have none).
 #include "discs/DiscEnt.h"
 
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 void CDiscEnt::WriteText(CDocumentTextWriter& file) const
 {

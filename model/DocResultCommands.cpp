@@ -207,6 +207,12 @@ void CTalusimDoc::OnMaterialWizard()
     FocusCommandLine();
 }
 
+int CTalusimDoc::AddWizardItem(const CWizardItem& item)
+{
+    m_wizardItems.push_back(item);
+    return (int)m_wizardItems.size() - 1;
+}
+
 void CTalusimDoc::OnDisplayOptions()
 {
     if (!m_pSlope)

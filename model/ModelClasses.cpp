@@ -1,6 +1,5 @@
 #include "model/ModelClasses.h"
 
-#include "model/ExtraFileInfo.h"
 #include "model/TalusimBarrier.h"
 #include "model/TalusimPathSegment.h"
 #include "model/TalusimRaker.h"
@@ -20,7 +19,6 @@ void RegisterModelClasses()
     static const CRuntimeClass* const classes[] = {
         RUNTIME_CLASS(CTalusimSlopeType), RUNTIME_CLASS(CTalusimSlope),     RUNTIME_CLASS(CTalusimRaker),
         RUNTIME_CLASS(CTalusimBarrier),   RUNTIME_CLASS(CTalusimRockPath), RUNTIME_CLASS(CTalusimPathSegment),
-        RUNTIME_CLASS(CTalusimExtraFileInfo),
     };
     for (const CRuntimeClass* c : classes)
         g_touched = c;

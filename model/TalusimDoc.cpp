@@ -2,6 +2,7 @@
 
 #include "app/MainFrameServices.h"
 #include "dem/DiscServices.h"
+#include "model/DocumentFormatServices.h"
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "tools/DrawingToolServices.h"
@@ -201,10 +202,11 @@ void CTalusimDoc::DiscardContents()
 BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
     // CRSP slope files are known by their extension, before anything is read.
-    if (IsCrspPath(lpszPathName))
-        return OpenCrspDocument(lpszPathName);
+    CDocumentFormatServices& formats = DocumentFormatServices();
+    if (formats.IsCrspPath(lpszPathName))
+        return formats.OpenCrspDocument(*this, lpszPathName);
     bool notText = false;
-    if (!ReadTextDocument(lpszPathName, &notText)) {
+    if (!formats.ReadTextDocument(*this, lpszPathName, &notText)) {
         DiscardContents();
         // Only a file that is no sectioned text at all may be an older archive;
         // a text file that failed part-way has already said why.
@@ -254,7 +256,7 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
 // would otherwise write this program's format over the CRSP file.
 BOOL CTalusimDoc::DoFileSave()
 {
-    if (!IsCrspPath(GetPathName()))
+    if (!DocumentFormatServices().IsCrspPath(GetPathName()))
         return CDocument::DoFileSave();
     const CString crspPath = GetPathName();
     CString proposed = crspPath.Left(crspPath.ReverseFind('.')) + ".cla";
@@ -268,7 +270,13 @@ BOOL CTalusimDoc::DoFileSave()
 BOOL CTalusimDoc::OnSaveDocument(LPCSTR lpszPathName)
 {
     SetMode(MODE_IDLE);
-    return WriteTextDocument(lpszPathName) ? TRUE : FALSE;
+    return DocumentFormatServices().WriteTextDocument(*this, lpszPathName) ? TRUE : FALSE;
+}
+
+// The older archive is only ever read, by the framework's open.
+void CTalusimDoc::Serialize(CArchive& ar)
+{
+    DocumentFormatServices().ReadLegacyArchive(*this, ar);
 }
 
 void CTalusimDoc::OnCloseDocument()

@@ -157,6 +157,9 @@ public:
     const CString& GetPromptText() const { return m_strPrompt; }
 
     // ---- text format ---------------------------------------------------------
+    // The document's file formats (this section and the file exchange below)
+    // are defined in formats/; the document's own open, save, archive and
+    // materials commands reach them through model/DocumentFormatServices.h.
     // False when the file was refused; `legacy` tells whether the first line
     // was no section header (the legacy reader may try the file then).
     bool ReadTextDocument(LPCSTR path, bool* pNotText = nullptr);
@@ -473,8 +476,10 @@ public:
     bool ImportCrsp(LPCSTR path);
     static bool IsCrspPath(LPCSTR path);
     BOOL OpenCrspDocument(LPCSTR path);
-    // Reading the older archive format (it is never written).
+    // Reading the older archive format (it is never written): the framework's
+    // open calls Serialize, which hands the archive to ReadLegacyArchive.
     void Serialize(CArchive& ar) override;
+    void ReadLegacyArchive(CArchive& ar);
     void SyncLegacySettings(bool storing);
     void ApplyExtraFileInfo();
     void DeleteDrawingTools();

@@ -1,19 +1,21 @@
 // The views of clastor.exe handed to the shell: the slope view and the graph
 // view with what the frame asks of them, and the services the document asks
-// of them. Kept apart from the entry point so that the shell's tests start
-// the program with the same views.
+// of them, its file formats among them. Kept apart from the entry point so
+// that the shell's tests start the program with the same views.
 #pragma once
 
 #include "app/DocumentLink.h"
 #include "discs/DiscServices.h"
 #include "editors/FilterDialogs.h"
 #include "editors/MaterialWizardDlg.h"
+#include "formats/DocumentFormats.h"
 #include "graphs/TalusimOlectraView.h"
 #include "tools/ToolServices.h"
 #include "view/TalusimView.h"
 #include "view/ViewServices.h"
 
 inline void InstallProgramViews() {
+    InstallDocumentFormats();
     InstallViewServices();
     InstallGraphViewServices();
     InstallFilterDialogs();

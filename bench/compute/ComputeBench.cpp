@@ -46,6 +46,7 @@
 #include "model/DocumentDependencies.h"
 
 #include "engine/Random.h"
+#include "formats/DocumentFormats.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "model/RunSeeders.h"
@@ -385,6 +386,7 @@ int main(int argc, char** argv)
     CBenchApp app;
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW);
     AfxSetMessageBoxHook(&AnswerEveryBox);
+    InstallDocumentFormats();
     // A main window, as the program has one, for the dialog to disable.
     CWnd main;
     main.Attach(::CreateWindowExA(0, "STATIC", "Clastor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,

@@ -25,6 +25,7 @@
 #include "discs/DiscServices.h"
 #include "discs/ThrowDiscs.h"
 #include "../support/PeakMemory.h"
+#include "formats/DocumentFormats.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv)
     CBenchApp app;
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW);
     AfxSetMessageBoxHook(&AnswerEveryBox);
+    InstallDocumentFormats();
     InstallDiscServices();
 
     const std::string mode = argc > 1 ? argv[1] : "100";

@@ -26,6 +26,7 @@
 #include "model/DocumentDependencies.h"
 
 #include "../support/PeakMemory.h"
+#include "formats/DocumentFormats.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 
@@ -147,6 +148,7 @@ int main(int argc, char** argv)
     CBenchApp app;
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW);
     AfxSetMessageBoxHook(&AnswerEveryBox);
+    InstallDocumentFormats();
 
     const std::string mode = argc > 1 ? argv[1] : "";
     const std::string path = argc > 2 ? argv[2] : TemporaryPath();

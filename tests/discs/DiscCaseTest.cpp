@@ -2,6 +2,7 @@
 // matters, the faults refused with a message, and a Throw Discs run checked
 // against the disc program run directly on the case it writes.
 #include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 #include <cmath>
 #include <cstdio>

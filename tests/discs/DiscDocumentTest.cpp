@@ -6,6 +6,7 @@
 #include <vector>
 #include "tests/model/ArchiveBytes.h"
 #include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"

@@ -1,7 +1,8 @@
 // Compute on a small document: the rocks are what the engine reports for the
 // same seed, the per-location results agree with the rock paths, Cancel and a
-// quit leave a consistent document, bad models are refused with their
-// messages, and a fixed seed repeats itself.
+// quit leave a consistent document, and bad models are refused with their
+// messages. That a fixed seed writes the same file twice is tested with the
+// document's formats (tests/formats).
 #include "model/DocumentDependencies.h"
 
 #include <gtest/gtest.h>
@@ -500,41 +501,6 @@ TEST_F(ComputeTest, InvalidSampledSlopesAreSkippedAndCountedOnce) {
         EXPECT_EQ(after[i].y, before[i].y);
         EXPECT_EQ(after[i].auxA, before[i].auxA);
     }
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TEST_F(ComputeTest, AFixedSeedGivesTheSameFileTwiceAndTheFileReopensWithTheResults) {
-    SetTalusSlope();
-    AddPointSeeder(2.0, 42.0);
-    AddLine(40, 3, 40, 20, true);
-    doc->m_nRocks = 8;
-    char dir[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, dir);
-    const std::string first = std::string(dir) + "clastor-compute-1.cla";
-    const std::string second = std::string(dir) + "clastor-compute-2.cla";
-
-    doc->RunSimulation(FALSE);
-    ASSERT_TRUE(doc->OnSaveDocument(first.c_str()));
-    doc->ClearRockPaths();
-    doc->RunSimulation(FALSE);
-    ASSERT_TRUE(doc->OnSaveDocument(second.c_str()));
-    const std::string a = ReadAll(first);
-    EXPECT_FALSE(a.empty());
-    EXPECT_EQ(a, ReadAll(second));
-
-    auto* reopened = new CTalusimDoc;
-    ASSERT_TRUE(reopened->OnOpenDocument(second.c_str()));
-    EXPECT_EQ(reopened->GetRockPathCount(), doc->GetRockPathCount());
-    EXPECT_EQ(reopened->GetEnvelopeCount(), doc->GetEnvelopeCount());
-    for (int i = 0; i < doc->GetEnvelopeCount(); ++i)
-        EXPECT_EQ(reopened->GetDistribution(i)->GetCount(DIST_VELOCITY), doc->GetDistribution(i)->GetCount(DIST_VELOCITY));
-    delete reopened;
-    ::DeleteFileA(first.c_str());
-    ::DeleteFileA(second.c_str());
 }
 
 // The document's engine with its records open to the test.

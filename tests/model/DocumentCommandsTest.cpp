@@ -529,17 +529,6 @@ TEST(DocumentCommands, MenuEntriesFollowTheModelAndTheMode)
     EXPECT_EQ(Update(*doc, ID_CLEAR_ROCK_PATHS).enabled, 1);
 }
 
-TEST(DocumentCommands, AFileThatIsNoSectionedTextGoesToTheOlderReader)
-{
-    MessageBoxRecorder boxes;
-    const std::string path = WriteTextFile("legacy.cla", "* not a section\r\n");
-    auto doc = std::make_unique<CTalusimDoc>();
-    EXPECT_FALSE(doc->OnOpenDocument(path.c_str()));
-    // No text-format message: the file was handed on, and what came back held no slope.
-    for (const auto& m : boxes.messages)
-        EXPECT_NE(m, "Unable to read file\n(invalid section header)");
-    EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), 0);
-}
 
 #include "model/FilterDialogServices.h"
 

@@ -1,10 +1,14 @@
 // The neighbours' services the document calls: without an installed
-// implementation every call is harmless and every dialog answers Cancel; an
-// installed implementation is used until it is taken away again.
+// implementation every call is harmless and every dialog answers Cancel, and
+// every document file is refused with its message; an installed
+// implementation is used until it is taken away again.
 #include <gtest/gtest.h>
+
+#include "tests/model/DocumentFixture.h"
 
 #include "app/MainFrameServices.h"
 #include "graphs/GraphServices.h"
+#include "model/DocumentFormatServices.h"
 #include "model/FilterDialogServices.h"
 #include "tools/DrawingToolServices.h"
 #include "view/SlopeViewServices.h"
@@ -23,6 +27,36 @@ TEST(Services, DefaultsDoNothingAndAnswerCancel)
     EXPECT_EQ(DrawingToolServices().CreateTool(TOOL_MEASURE), nullptr);
     CFilterPathsData filter;
     EXPECT_EQ(FilterDialogServices().RunFilterPaths(filter), IDCANCEL);
+}
+
+// The formats live above the model: a program that installs none opens and
+// saves nothing, says so, and changes neither the document nor the file.
+TEST(Services, WithoutTheFormatsEveryDocumentFileIsRefusedWithItsMessage)
+{
+    MessageBoxRecorder boxes;
+    const std::string text = "[SECTION]01 GENERAL\r\n";
+    const std::string path = WriteTextFile("no-formats.cla", text);
+    auto doc = NewDocument();
+    const int entities = doc->GetDatabase()->GetEntityCount();
+    doc->SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), entities);
+    EXPECT_EQ(ReadTextFile(path), text);
+    EXPECT_FALSE(DocumentFormatServices().ExportMaterialsTo(*doc, path.c_str()));
+    EXPECT_EQ(ReadTextFile(path), text);
+    EXPECT_FALSE(DocumentFormatServices().ImportMaterialsFrom(*doc, path.c_str()));
+    EXPECT_EQ(doc->GetDatabase()->GetEntityCount(), entities);
+    EXPECT_FALSE(DocumentFormatServices().IsCrspPath("slope.csp"));
+
+    auto opened = std::make_unique<CTalusimDoc>();
+    EXPECT_FALSE(opened->OnOpenDocument(path.c_str()));
+    EXPECT_EQ(opened->GetDatabase()->GetEntityCount(), 0);
+    EXPECT_EQ(opened->GetSlope(), nullptr);
+
+    const std::vector<std::string> expected = {"Unable to write file\n" + path, "Unable to write file\n" + path,
+                                               "Unable to open file\n" + path, "Unable to open file\n" + path};
+    EXPECT_EQ(boxes.messages, expected);
 }
 
 TEST(Services, PromptTextsComeFromTheStringTable)

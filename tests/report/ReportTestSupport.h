@@ -16,6 +16,7 @@
 #include "model/DocumentDependencies.h"
 #include "report/InfoViewer.h"
 #include "report/ReportViewerLink.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 // The document's requests reach the report windows, as the shell's frame passes them.
 class CReportServices : public CMainFrameServices {

@@ -1,6 +1,7 @@
 // The whole journey of a new user: a slope drawn with the mouse, a seeder
 // placed with a click, Compute, the rock paths in the document, save, reopen.
 #include "tests/view/SlopeViewTestSupport.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 #include "model/InteractionModes.h"
 #include "view/SlopeViewServices.h"

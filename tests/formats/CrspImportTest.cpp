@@ -1,6 +1,7 @@
 // CRSP slope files: both header styles, cells joined into one slope, runs of
 // equal cells merged on request, and files that are refused whole.
 #include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 namespace {
 

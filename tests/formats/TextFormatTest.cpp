@@ -1,12 +1,13 @@
 // The document file: a hand-written file read value by value, a round trip of
 // a full model field by field, bad files that are refused with the reader's
 // message and leave nothing behind, and saves that never damage the old file.
-#include "DocumentFixture.h"
+#include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cstring>
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // The materials file: export, import, and files that cannot be read.
 #include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
+#include "formats/DocumentTextFile.h"
 #include "framework/FileDialog.h"
-#include "model/DocumentTextFile.h"
 #include "res/resource.h"
 
 namespace {

@@ -3,9 +3,10 @@
 // files are refused whole.
 #include "tests/model/ArchiveBytes.h"
 #include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
+#include "formats/ExtraFileInfo.h"
 #include "geometry/Circle.h"
-#include "model/ExtraFileInfo.h"
 #include "model/ModelClasses.h"
 
 #include <algorithm>

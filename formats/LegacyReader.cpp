@@ -7,8 +7,8 @@
 #include <cfloat>
 #include <cmath>
 #include "dem/DiscServices.h"
+#include "formats/ExtraFileInfo.h"
 #include "geometry/ArchiveNumbers.h"
-#include "model/ExtraFileInfo.h"
 #include "model/DiscRunServices.h"
 #include "model/ModelClasses.h"
 #include "tools/DrawingToolServices.h"
@@ -55,14 +55,24 @@ void SkipOldLocationMaxima(CArchive& ar)
             AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
+// The archive names the settings record by its class: naming the class here
+// links its source file, whose static initialiser registers it.
+const CRuntimeClass* volatile g_legacyClass = nullptr;
+
+void RegisterLegacyClasses()
+{
+    g_legacyClass = RUNTIME_CLASS(CTalusimExtraFileInfo);
+}
+
 }  // namespace
 
-void CTalusimDoc::Serialize(CArchive& ar)
+void CTalusimDoc::ReadLegacyArchive(CArchive& ar)
 {
     // Files are only ever written as text.
     if (ar.IsStoring())
         AfxThrowNotSupportedException();
     RegisterModelClasses();
+    RegisterLegacyClasses();
     SyncLegacySettings(false);
     m_database.Serialize(ar);
     // A snap mode or grid style of another version opens as a new document's,

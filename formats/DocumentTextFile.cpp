@@ -1,4 +1,4 @@
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 #include <windows.h>
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "model/DocumentDependencies.h"
 
 #include <memory>
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 namespace {
 

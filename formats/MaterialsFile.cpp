@@ -6,12 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
-#include "framework/FileDialog.h"
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 namespace {
 
-const char kFilter[] = "Clastor Materials Files (*.clm)|*.clm|All Files (*.*)|*.*||";
 const char kVersionMessage[] = "Unable to read file version or file version not supported";
 const char kEndOfFileMessage[] = "Unexpected end of file\nUnable to read file";
 
@@ -177,18 +175,3 @@ bool CTalusimDoc::ImportMaterialsFrom(LPCSTR path)
     EndWaitCursor();
     return imported > 0;
 }
-
-void CTalusimDoc::OnExportMaterials()
-{
-    CFileDialog dialog(FALSE, "clm", "*.clm", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kFilter);
-    if (dialog.DoModal() == IDOK)
-        ExportMaterialsTo(dialog.GetPathName());
-}
-
-void CTalusimDoc::OnImportMaterials()
-{
-    CFileDialog dialog(TRUE, "clm", "*.clm", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kFilter);
-    if (dialog.DoModal() == IDOK)
-        ImportMaterialsFrom(dialog.GetPathName());
-}
-

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 namespace {
 

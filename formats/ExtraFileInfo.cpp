@@ -1,4 +1,4 @@
-#include "model/ExtraFileInfo.h"
+#include "formats/ExtraFileInfo.h"
 
 #include "geometry/ArchiveNumbers.h"
 

@@ -6,8 +6,8 @@
 // refuses the file, as a damaged line of any other section does.
 #include "model/DocumentDependencies.h"
 
+#include "formats/DocumentTextFile.h"
 #include "geometry/Grid.h"
-#include "model/DocumentTextFile.h"
 
 bool IsKnownSnapMode(int mode)
 {

@@ -3,7 +3,8 @@
 // model, saves it and compares the file with the sample, so the samples stay
 // current; with CLASTOR_WRITE_EXAMPLES set in the environment the tests write
 // the samples instead.
-#include "DocumentFixture.h"
+#include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 #include <cstdlib>
 #include "view/SlopeViewServices.h"

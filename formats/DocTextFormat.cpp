@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 
 namespace {
 
@@ -383,11 +383,5 @@ bool CTalusimDoc::ReadWizardSection(CDocumentTextReader& file, int /*version*/)
         AddWizardItem(CWizardItem{v[0], static_cast<int>(v[1])});
     }
     return true;
-}
-
-int CTalusimDoc::AddWizardItem(const CWizardItem& item)
-{
-    m_wizardItems.push_back(item);
-    return (int)m_wizardItems.size() - 1;
 }
 

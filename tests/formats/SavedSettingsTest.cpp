@@ -4,11 +4,12 @@
 // under the marker line in new and opened documents alike. A document that
 // keeps every default is written as before, and a damaged settings section is
 // refused like any other.
-#include "DocumentFixture.h"
+#include "tests/model/DocumentFixture.h"
+#include "tests/support/DocumentFormatsInstalled.h"
 
 #include <cstring>
 #include <functional>
-#include "model/DocumentTextFile.h"
+#include "formats/DocumentTextFile.h"
 #include "tests/model/DrawingSupport.h"
 #include "view/SlopeViewServices.h"
 
