@@ -123,9 +123,10 @@ void CDiscTimedlg::Refresh() {
     m_skipSlider.MoveTo(std::min(skip, m_skipSlider.GetMaximum()));
     UpdateLabels(current, last, endTime);
     CheckRadioButton(IDC_DT_ALL_DISCS, IDC_DT_ALL_PATHS,
-                     mode == 2191 ? IDC_DT_ALL_DISCS : (mode == 2192 ? IDC_DT_ALL_PATHS : IDC_DT_ONE_STEP));
+                     mode == CDiscParameters::DISPLAY_ALL_DISCS ? IDC_DT_ALL_DISCS
+                     : (mode == CDiscParameters::DISPLAY_ALL_PATHS ? IDC_DT_ALL_PATHS : IDC_DT_ONE_STEP));
     const bool hasSteps = last > 0;
-    const bool oneStep = mode == 2190;
+    const bool oneStep = mode == CDiscParameters::DISPLAY_ONE_STEP;
     EnableControls(kOneStepControls, static_cast<int>(std::size(kOneStepControls)), hasSteps && oneStep);
     EnableControls(kSkipControls, static_cast<int>(std::size(kSkipControls)), hasSteps && !oneStep);
     EnableControls(kModeControls, static_cast<int>(std::size(kModeControls)), hasSteps);

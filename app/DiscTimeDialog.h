@@ -6,6 +6,7 @@
 #pragma once
 
 #include "controls/CaptionBarDialog.h"
+#include "model/ResultRecords.h"
 #include "framework/CommonControls.h"
 #include "framework/StdControls.h"
 
@@ -44,9 +45,9 @@ protected:
     afx_msg void OnStepSpin(NMHDR* header, LRESULT* result);
     afx_msg void OnSkipSpin(NMHDR* header, LRESULT* result);
     afx_msg void OnSkipEdit();
-    afx_msg void OnOneStep() { SetMode(2190); }
-    afx_msg void OnAllDiscs() { SetMode(2191); }
-    afx_msg void OnAllPaths() { SetMode(2192); }
+    afx_msg void OnOneStep() { SetMode(CDiscParameters::DISPLAY_ONE_STEP); }
+    afx_msg void OnAllDiscs() { SetMode(CDiscParameters::DISPLAY_ALL_DISCS); }
+    afx_msg void OnAllPaths() { SetMode(CDiscParameters::DISPLAY_ALL_PATHS); }
     afx_msg void OnContacts();
     afx_msg void OnDataChange();
     afx_msg BOOL OnHelpInfo(HELPINFO*) { return TRUE; }

@@ -41,9 +41,9 @@ class CDiscEnt : public CEntity
 public:
     enum {
         KIND_ID = 2180,
-        MODE_ONE_STEP = 2190,
-        MODE_ALL_DISCS = 2191,
-        MODE_ALL_PATHS = 2192,
+        MODE_ONE_STEP = CDiscParameters::DISPLAY_ONE_STEP,
+        MODE_ALL_DISCS = CDiscParameters::DISPLAY_ALL_DISCS,
+        MODE_ALL_PATHS = CDiscParameters::DISPLAY_ALL_PATHS,
     };
 
     CDiscEnt();

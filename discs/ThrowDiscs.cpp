@@ -264,10 +264,10 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     block.m_reserved1 = 0;
     block.m_reserved2 = 0;
     // Crossings of the barriers and collectors are recorded as the discs move.
-    db.ClearSet(26);
-    db.MarkKind(KIND_BARRIER, 26);
+    db.ClearSet(SET_WORK2);
+    db.MarkKind(KIND_BARRIER, SET_WORK2);
     std::vector<CTalusimBarrier*> crossings;
-    for (CEntity* e = db.GetFirstInSet(26); e != nullptr; e = db.GetNextInSet(26))
+    for (CEntity* e = db.GetFirstInSet(SET_WORK2); e != nullptr; e = db.GetNextInSet(SET_WORK2))
         if (auto* line = dynamic_cast<CTalusimBarrier*>(e))
             crossings.push_back(line);
     doc->SetDiscCrossings(&crossings);
@@ -351,7 +351,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     const bool cancelled = *runFlag != 1;
     *runFlag = 0;
     doc->SetDiscCrossings(nullptr);
-    db.ClearSet(26);
+    db.ClearSet(SET_WORK2);
     if (!failure.empty()) {
         // The new results were never the drawing's; the earlier ones are
         // still there.

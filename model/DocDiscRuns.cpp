@@ -15,7 +15,8 @@ namespace {
 
 bool IsDiscDisplayMode(int mode)
 {
-    return mode == 2190 || mode == 2191 || mode == 2192;
+    return mode == CDiscParameters::DISPLAY_ONE_STEP || mode == CDiscParameters::DISPLAY_ALL_DISCS
+           || mode == CDiscParameters::DISPLAY_ALL_PATHS;
 }
 
 }  // namespace

@@ -187,6 +187,8 @@ class CDiscParameters
 public:
     // Label mode bits: which values label each element when the results are drawn.
     enum { LABEL_POSITION = 1, LABEL_VELOCITY = 2, LABEL_ACCELERATION = 4, LABEL_ENERGY = 8 };
+    // Display modes: one time step of the discs, every step's discs, or the discs' paths.
+    enum { DISPLAY_ONE_STEP = 2190, DISPLAY_ALL_DISCS = 2191, DISPLAY_ALL_PATHS = 2192 };
 
     CDiscParameters();
 

@@ -434,8 +434,9 @@ public:
     void RecordDiscStep(double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
                         double vy1, double mass, double angularVelocity);
     // The barriers and collectors whose crossings RecordDiscStep files: a
-    // disc run hands those of work set 26 once (null when it ends), so that no
-    // step looks them up among every entity, rock paths included. Without a
+    // disc run hands those of the second work set (SET_WORK2) once (null when
+    // it ends), so that no step looks them up among every entity, rock paths
+    // included. Without a
     // list the set is read at every step.
     void SetDiscCrossings(const std::vector<CTalusimBarrier*>* lines) { m_pDiscCrossings = lines; }
     void SampleRockStart(CVector2D& start, CVector2D& velocity, double& mass, double& angularVelocity);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include "framework/String.h"
+#include "model/TalusimDoc.h"
 
 class CView;
 class CWnd;
@@ -19,7 +20,7 @@ class CTalusimBarrier;
 struct CSlopeEditorData {
     CTalusimDoc* document = nullptr;
     CTalusimSlope* slope = nullptr;
-    int pickKind = 2155;  // the document's PICK_NONE; PICK_VERTEX 2153, PICK_SEGMENT 2154
+    int pickKind = PICK_NONE;  // or PICK_VERTEX, PICK_SEGMENT
     int index = -1;
     bool generateSamples = false;  // in and out
     bool metric = true;
