@@ -141,8 +141,12 @@ public:
     // True when the tool is drawn in the view of this context.
     bool IsShownIn(CViewContext* pView) const;
     // The font of a tools-file record or a registry value: a point font of
-    // that size, weight, slant and face (cut to the font record's length).
+    // that size, weight, slant and face (cut to the font record's length). A
+    // size outside the plausible range keeps the tool's own size.
     void SetFontFrom(int pointSize, int weight, bool italic, const CString& face);
+    // Point sizes taken from a file or the registry: 0 would draw nothing,
+    // a huge one more than any page holds.
+    static bool IsPlausiblePointSize(int size) { return size >= 1 && size <= 1000; }
 
     // ---- the tools file (MeasureFile.cpp) ---------------------------------------
     // The tool's block at a file version; coordinates keep every digit.
