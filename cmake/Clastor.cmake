@@ -35,7 +35,7 @@ set(CLASTOR_WIN32_LIBS comctl32 comdlg32 gdi32 user32 kernel32 advapi32 shell32 
 # registers it as one ctest test, run under Wine through the emulator.
 function(clastor_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} "${CMAKE_SOURCE_DIR}/tests/support/RunInBuildFolder.cpp")
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}" "${CLASTOR_THIRD_PARTY}/include" "${CMAKE_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS}
     "${CLASTOR_THIRD_PARTY}/lib/libgtest_main.a" "${CLASTOR_THIRD_PARTY}/lib/libgtest.a")

@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <string>
@@ -145,6 +146,14 @@ CWnd::~CWnd() {
         ::DestroyWindow(m_hWnd);
         if (m_hWnd != nullptr) Detach();
     }
+}
+
+int CWnd::GetInstanceId() const {
+    // Given on request only, so the temporary wrappers of foreign windows,
+    // made and dropped all the time, never use numbers up.
+    static std::atomic<int> last{0};
+    if (m_nInstanceId == 0) m_nInstanceId = ++last;
+    return m_nInstanceId;
 }
 
 HWND CWnd::GetSafeHwnd() const {

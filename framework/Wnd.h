@@ -41,6 +41,10 @@ public:
     HWND GetSafeHwnd() const;
     operator HWND() const { return m_hWnd; }
     BOOL operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }
+    // A number that no other window object of this run has had or will have,
+    // given on first request (from 1 up). What outlives a window, or may meet a
+    // later one, names the window by it: a later window may get the address.
+    int GetInstanceId() const;
 
     // The handle map.
     static CWnd* FromHandle(HWND h);
@@ -344,6 +348,7 @@ protected:
     explicit CWnd(HWND special) : m_hWnd(special) {}
     WNDPROC m_pfnSuper = nullptr;  // the window's own procedure, for DefWindowProc
     HWND m_hWndOwner = nullptr;
+    mutable int m_nInstanceId = 0;
 
     virtual WNDPROC* GetSuperWndProcAddr() { return &m_pfnSuper; }
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);

@@ -6,23 +6,23 @@
 
 #include <vector>
 #include "tools/DrawingToolServices.h"
+#include "tools/Measure.h"
 
 std::string CTalusimDoc::DrawingsText(CWnd* pView)
 {
     return DrawingToolServices().ToolsFileText(pView, &m_database, m_bMetric);
 }
 
-void CTalusimDoc::RememberDrawings(CWnd* pView) { m_savedDrawings[pView] = DrawingsText(pView); }
+void CTalusimDoc::RememberDrawings(CWnd* pView) { m_savedDrawings[ToolGroupOf(pView)] = DrawingsText(pView); }
 
 bool CTalusimDoc::DrawingsChanged(CWnd* pView)
 {
-    // A window without drawings has nothing to lose (and Save Tools File is
-    // not offered for it).
-    const std::string now = DrawingsText(pView);
-    if (now.empty())
-        return false;
-    const auto saved = m_savedDrawings.find(pView);
-    return saved == m_savedDrawings.end() || saved->second != now;
+    // A window that never saved or loaded drawings had none. One whose
+    // drawings were all deleted since its file gave them has changed too:
+    // the file would bring them back.
+    const auto saved = m_savedDrawings.find(ToolGroupOf(pView));
+    const std::string before = saved != m_savedDrawings.end() ? saved->second : std::string();
+    return DrawingsText(pView) != before;
 }
 
 bool CTalusimDoc::HasChangedDrawings()
@@ -118,13 +118,13 @@ void CTalusimDoc::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
 
 void CTalusimDoc::OnChangedViewList()
 {
-    // A window that closed takes its record along; a new window at the same
-    // address must not inherit it. (Pruned before the base class, which may
-    // delete the document with its last view.)
+    // A window that closed takes its record along (its drawings went with
+    // it). Pruned before the base class, which may delete the document with
+    // its last view.
     for (auto it = m_savedDrawings.begin(); it != m_savedDrawings.end();) {
         bool open = false;
         for (POSITION pos = GetFirstViewPosition(); pos != nullptr && !open;)
-            open = GetNextView(pos) == it->first;
+            open = ToolGroupOf(GetNextView(pos)) == it->first;
         it = open ? std::next(it) : m_savedDrawings.erase(it);
     }
     CDocument::OnChangedViewList();

@@ -412,8 +412,9 @@ public:
     void OnOpenToolsFile(CWnd* pParent);
     void LoadToolsFile(CWnd* pParent, LPCSTR path);
     // Whether the drawings of a window differ from what its tools file got
-    // or gave last (a window with drawings never saved or loaded: true; one
-    // without drawings: false), and whether any window's do.
+    // or gave last (a window never saved or loaded counts as having had none,
+    // so deleting drawings is a change like adding them), and whether any
+    // window's do.
     bool DrawingsChanged(CWnd* pView);
     bool HasChangedDrawings();
 
@@ -629,8 +630,10 @@ private:
     // Offers Save Tools File for each changed window (of one frame, or all);
     // false when the user cancels or a save does not happen.
     BOOL SaveChangedDrawings(CFrameWnd* pOnly);
-    // The tools-file text of each window's drawings at their last save or load.
-    std::map<const CWnd*, std::string> m_savedDrawings;
+    // The tools-file text of each window's drawings at their last save or
+    // load, by the window's drawing group (never its address, which a later
+    // window may get).
+    std::map<int, std::string> m_savedDrawings;
 
     CString m_strPrompt;
     // Rock paths by their number in the file being read (first one wins).

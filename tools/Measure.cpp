@@ -182,6 +182,8 @@ void CMeasure::SetFontFrom(int pointSize, int weight, bool italic, const CString
     int size = 0;
     LOGFONTA font{};
     m_textStyle.GetFont(size, font);
+    if (!IsPlausiblePointSize(pointSize))
+        pointSize = size;
     font.lfItalic = italic ? 1 : 0;
     font.lfWeight = weight;
     font.lfHeight = pointSize * 10;

@@ -11,6 +11,7 @@
 
 #include <string>
 #include "framework/Gdi.h"
+#include "framework/Wnd.h"
 #include "geometry/PolyLine.h"
 #include "tools/TextStyle.h"
 
@@ -42,9 +43,12 @@ constexpr int kToolCategory = 2202;
 constexpr int kToolBehindCategory = 2131;
 constexpr LPCSTR kToolRegistryBase = "Software\\Brevantics\\Clastor\\EditTools\\";
 
-// The group id that binds a tool to a view: the view's address, as the views
-// and the database compare it.
-inline int ToolGroupOf(const void* view) { return static_cast<int>(reinterpret_cast<INT_PTR>(view)); }
+// The group id that binds a tool to a view, as the views and the database
+// compare it: the window's instance number, which no later window gets (an
+// address is reused, and cut to an int it is not even the window's own),
+// set above every code the database gives a meaning (0 no view, 21 any group).
+constexpr int kFirstToolGroup = 100000;
+inline int ToolGroupOf(const CWnd* view) { return view != nullptr ? kFirstToolGroup + view->GetInstanceId() : 0; }
 
 // The values of one tool record that every kind is offered, in the order the
 // tools file hands them over.
@@ -137,8 +141,12 @@ public:
     // True when the tool is drawn in the view of this context.
     bool IsShownIn(CViewContext* pView) const;
     // The font of a tools-file record or a registry value: a point font of
-    // that size, weight, slant and face (cut to the font record's length).
+    // that size, weight, slant and face (cut to the font record's length). A
+    // size outside the plausible range keeps the tool's own size.
     void SetFontFrom(int pointSize, int weight, bool italic, const CString& face);
+    // Point sizes taken from a file or the registry: 0 would draw nothing,
+    // a huge one more than any page holds.
+    static bool IsPlausiblePointSize(int size) { return size >= 1 && size <= 1000; }
 
     // ---- the tools file (MeasureFile.cpp) ---------------------------------------
     // The tool's block at a file version; coordinates keep every digit.

@@ -11,8 +11,6 @@ namespace {
 
 constexpr REGSAM kAllAccess = 0xF003F;
 
-bool IsPlausiblePointSize(int size) { return size >= 1 && size <= 1000; }
-
 } // namespace
 
 void CMeasure::LoadStyleFromRegistry()

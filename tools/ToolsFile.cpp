@@ -177,6 +177,15 @@ bool CToolsFile::Save(CWnd* pView)
     if (dialog.DoModal() != IDOK)
         return false;
     const CString path = dialog.GetPathName();
+    if (ToolsOf(pView).empty()) {
+        // The window's drawings were all deleted. A file of no tools is one the
+        // reader refuses, and the old file would bring them back: there is none.
+        if (!::DeleteFileA(path) && ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+            AfxMessageBox("Unable to remove the tools file\n" + path, MB_ICONEXCLAMATION);
+            return false;
+        }
+        return true;
+    }
     if (!WriteFileText(path, Write(pView))) {
         AfxMessageBox("Unable to write the tools file\n" + path, MB_ICONEXCLAMATION);
         return false;

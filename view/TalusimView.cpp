@@ -26,6 +26,7 @@ constexpr UINT kStringSlopeProfile = 12041;
 
 BEGIN_MESSAGE_MAP(CTalusimView, CScrollView)
     ON_WM_SIZE()
+    ON_WM_DESTROY()
     ON_WM_ERASEBKGND()
     ON_WM_MOUSEWHEEL()
     ON_WM_SETFOCUS()

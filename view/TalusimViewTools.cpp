@@ -17,6 +17,14 @@
 
 int CTalusimView::GetToolGroup() const { return ToolGroupOf(this); }
 
+void CTalusimView::OnDestroy()
+{
+    // The window's drawings are shown, picked and saved only here: they close
+    // with it (its tools file was offered before it closed).
+    CSlopeModes(*this).DropDrawings();
+    CScrollView::OnDestroy();
+}
+
 bool CTalusimView::HasDrawingTools() const
 {
     return CSlopeModes(const_cast<CTalusimView&>(*this)).HasDrawings();

@@ -103,6 +103,31 @@ protected:
         return out;
     }
 
+    // Every drawing of any window (the document's own marker belongs to none).
+    static int AllDrawings(CTalusimDoc* doc) {
+        int n = 0;
+        CREGDatabase* db = doc->GetDatabase();
+        for (int i = 0; i < db->GetEntityCount(); ++i) {
+            auto* t = dynamic_cast<CMeasure*>(db->GetEntityAt(i));
+            if (t != nullptr && t->GetGroupId() != 0) ++n;
+        }
+        return n;
+    }
+
+    // The document's companion file holding one circle at (10, 20), saved as
+    // a user does: drawn, then Yes when the window closes.
+    void SaveCompanionWithACircle() {
+        CTalusimView* view = Reopen();
+        ASSERT_NE(view, nullptr);
+        DrawCircle(view, "10,20", "15,20");
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDYES};
+        AnsweredFileDialog answer(companion);
+        Command(ID_FILE_CLOSE);
+        ASSERT_EQ(WindowCount(), 0);
+        ASSERT_TRUE(Exists(companion));
+    }
+
     static std::string DrawingsQuestion(CTalusimView* view) {
         return "Save changes to the drawings in " + std::string(view->GetDocument()->GetTitle()) + ":Slope Profile?";
     }
@@ -230,5 +255,83 @@ TEST_F(DrawingsOnClose, AnUntitledDocumentWithDrawingsIsNotClosedAsUntouched) {
     Reopen();
     EXPECT_EQ(WindowCount(), 2);
     EXPECT_EQ(Drawings(untitled).size(), 1u);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(DrawingsOnClose, AClosedWindowTakesItsDrawingsAndANewWindowInheritsNone) {
+    SaveCompanionWithACircle();
+    CTalusimView* first = Reopen();
+    ASSERT_NE(first, nullptr);
+    CTalusimDoc* doc = first->GetDocument();
+    ASSERT_EQ(Drawings(first).size(), 1u);
+    Command(ID_WINDOW_NEW);
+    CTalusimView* second = ActiveView();
+    ASSERT_NE(second, first);
+    ASSERT_EQ(Drawings(second).size(), 1u);  // its own copy of the companion file's
+    const int firstGroup = ToolGroupOf(first);
+
+    // A drawing the user then drops with the window.
+    DrawCircle(first, "30,40", "35,40");
+    ASSERT_EQ(Drawings(first).size(), 2u);
+    {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDNO};
+        first->GetParentFrame()->SendMessage(WM_CLOSE);
+        Idle();
+        EXPECT_EQ(boxes.texts.size(), 1u);
+    }
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_EQ(AllDrawings(doc), 1);
+
+    // A new window, wherever it lives, has only what the companion file gives.
+    MessageBoxRecorder boxes;
+    Command(ID_WINDOW_NEW);
+    CTalusimView* third = ActiveView();
+    ASSERT_NE(third, nullptr);
+    ASSERT_NE(third, second);
+    EXPECT_NE(ToolGroupOf(third), firstGroup);
+    const std::vector<CMeasure*> drawings = Drawings(third);
+    ASSERT_EQ(drawings.size(), 1u);
+    EXPECT_DOUBLE_EQ(drawings[0]->GetStartPoint().x, 10.0);
+    EXPECT_EQ(AllDrawings(doc), 2);
+    // Both windows hold what their file gave: closing asks nothing.
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(WindowCount(), 0);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(DrawingsOnClose, DeletingAllDrawingsIsAChangeThatYesKeeps) {
+    SaveCompanionWithACircle();
+    CTalusimView* view = Reopen();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(Drawings(view).size(), 1u);
+    {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDOK};
+        Command(ID_TOOL_DELETE_ALL_DRAWINGS);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+    }
+    ASSERT_TRUE(Drawings(view).empty());
+    const std::string question = DrawingsQuestion(view);
+    {
+        MessageBoxRecorder boxes;
+        boxes.answers = {IDYES};
+        AnsweredFileDialog answer(companion);
+        FileDialogAnswer::shown = 0;
+        Command(ID_FILE_CLOSE);
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], question);
+        EXPECT_EQ(FileDialogAnswer::shown, 1);
+    }
+    EXPECT_EQ(WindowCount(), 0);
+    // No file of no drawings (which would be refused on reading): none at all.
+    EXPECT_FALSE(Exists(companion));
+
+    MessageBoxRecorder boxes;
+    view = Reopen();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(Drawings(view).empty());
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(WindowCount(), 0);
     EXPECT_TRUE(boxes.texts.empty());
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <new>
 #include "framework/Wnd.h"
 #include "geometry/REGDatabase.h"
 #include "geometry/ViewContext.h"
@@ -186,6 +187,27 @@ TEST(MeasureTool, SeenOnlyInItsOwnView)
     CToolLine line;
     line.SetOwner(&second);
     EXPECT_EQ(line.GetGroupId(), ToolGroupOf(&second));
+}
+
+TEST(MeasureTool, AWindowAtTheAddressOfAClosedOneIsAnotherOwner)
+{
+    // A window object made where a closed one lived, as the heap does.
+    alignas(CWnd) unsigned char storage[sizeof(CWnd)];
+    CWnd* closed = new (storage) CWnd;
+    CToolArrow arrow;
+    arrow.SetOwnerView(closed);
+    const int group = arrow.GetGroupId();
+    EXPECT_NE(group, 0);
+    EXPECT_NE(group, ID_ANY_GROUP);
+    closed->~CWnd();
+    CWnd* later = new (storage) CWnd;
+    CViewContext inLater;
+    inLater.SetOwnerView(later);
+    EXPECT_NE(ToolGroupOf(later), group);
+    EXPECT_EQ(ToolGroupOf(later), ToolGroupOf(later));
+    for (int query : {111, 112})
+        EXPECT_FALSE(arrow.QueryOption(nullptr, &inLater, query));
+    later->~CWnd();
 }
 
 TEST(MeasureTool, CopyStyleTakesGeometryStyleTextAndFont)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "tools/ToolArrow.h"
 #include "tools/ToolLine.h"
 #include "tools/ToolRectangle.h"
+#include "tools/ToolTextBox.h"
 #include "tools/ToolsFile.h"
 #include "tests/framework/WindowTestSupport.h"
 
@@ -301,6 +303,9 @@ TEST(ToolsFile, FilesThatCannotBeOpenedOrWritten)
     ASSERT_TRUE(CToolsFile::ReadFileText("replaced.clt", text));
     EXPECT_EQ(text, "new text");
     // A file chosen where none can be written is reported.
+    auto* drawn = new CToolLine;
+    drawn->SetOwnerView(&view);
+    db.AddEntity(drawn, false);
     AfxSetCommonDialogHook([](CCommonDialog* dialog) -> INT_PTR {
         static_cast<CFileDialog*>(dialog)->SetPathName("no-such-folder\\tools.clt");
         return IDOK;
@@ -313,5 +318,46 @@ TEST(ToolsFile, FilesThatCannotBeOpenedOrWritten)
     CToolsFile bare;
     EXPECT_FALSE(bare.LoadFromPath(&view, &db, Fixture("version7.clt").c_str()));
     EXPECT_FALSE(bare.SaveOrLoad(&view, &db, true));
-    EXPECT_TRUE(Tools(db).empty());
+    EXPECT_EQ(Tools(db).size(), 1u);
+}
+
+TEST(ToolsFile, AFontSizeOutOfRangeKeepsTheToolsOwn)
+{
+    MessageBoxRecorder messages;
+    CREGDatabase db;
+    CWnd view;
+    auto* box = new CToolTextBox;
+    box->SetText("Crest");
+    box->SetOwnerView(&view);
+    db.AddEntity(box, false);
+    int own = 0;
+    LOGFONTA font{};
+    CToolTextBox().GetFont(own, font);
+    const std::string written = WriteOf(db, &view);
+    const std::string label = "* font_size\n";
+    const size_t value = written.find(label) + label.size();
+    const size_t end = written.find('\n', value);
+    ASSERT_NE(end, std::string::npos);
+
+    // 0 would draw the text at no size, a huge size larger than any page (or
+    // past the int the font's height is held in).
+    const struct { const char* size; int expected; } cases[] = {
+        {"0", own}, {"-12", own}, {"1001", own}, {"100000", own}, {"99999999999", own},
+        {"1", 1}, {"14", 14}, {"1000", 1000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        std::string text = written;
+        text.replace(value, end - value, c.size);
+        CREGDatabase back;
+        ASSERT_TRUE(ReadText(back, &view, text));
+        const std::vector<CMeasure*> tools = Tools(back);
+        ASSERT_EQ(tools.size(), 1u);
+        int size = 0;
+        tools[0]->GetFont(size, font);
+        EXPECT_EQ(size, c.expected);
+        EXPECT_NE(font.lfHeight, 0);
+        EXPECT_LE(std::abs(font.lfHeight), 1000 * 96 / 72 + 1);
+    }
+    EXPECT_TRUE(messages.texts.empty());
 }
