@@ -155,9 +155,11 @@ CEntity* CMaterialEditorDlg::CreateObject()
 
 void CMaterialEditorDlg::DeleteForGood(CEntity* object)
 {
-    // The segments of a deleted material take the replacement.
+    // The segments of a deleted material take the replacement. Without one
+    // only an entry that names no segment can still hold it (OnDelete keeps a
+    // used material); it is emptied, so that nothing names a freed material.
     auto* m = static_cast<CTalusimSlopeType*>(object);
-    if (m_slope != nullptr && m_replacement != nullptr)
+    if (m_slope != nullptr)
         m_slope->ReplaceMaterial(m, m_replacement);
     CListEditorDialog::DeleteForGood(m);
 }
@@ -169,7 +171,7 @@ BOOL CMaterialEditorDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     if (code == BN_CLICKED) {
         switch (id) {
         case IDC_ME_ADD: OnAdd(); return TRUE;
-        case IDC_ME_DELETE: CListEditor::OnDelete(); EnableFriction(); return TRUE;
+        case IDC_ME_DELETE: OnDelete(); return TRUE;
         case IDC_ME_DEFAULT: OnDefault(); return TRUE;
         case IDC_ME_COPY: CopyTable(); return TRUE;
         case IDC_ME_TABLE: OnTable(); return TRUE;
@@ -192,6 +194,22 @@ void CMaterialEditorDlg::OnAdd()
         GotoDlgCtrl(name);
         name->SendMessage(EM_SETSEL, 0, -1);
     }
+}
+
+void CMaterialEditorDlg::OnDelete()
+{
+    // An older document may have no built-in material: the segments of a
+    // used material would then have none to take in its place.
+    const int row = GetListBox().GetCurSel();
+    const auto* m = row >= 0 ? static_cast<const CTalusimSlopeType*>(GetListBox().GetItemDataPtr(row)) : nullptr;
+    if (m != nullptr && m_replacement == nullptr && m_slope != nullptr && m_slope->UsesMaterial(m)) {
+        AfxMessageBox("This material cannot be deleted: slope segments use it, and the document has no built-in "
+                      "material to give them in its place.\nGive those segments another material first.",
+                      MB_ICONEXCLAMATION);
+        return;
+    }
+    CListEditor::OnDelete();
+    EnableFriction();
 }
 
 void CMaterialEditorDlg::OnDefault()

@@ -61,6 +61,8 @@ private:
         COLORREF colour;
     };
     void OnAdd();
+    // Deletes the selected material, unless segments use it and nothing can replace it.
+    void OnDelete();
     void OnDefault();
     void OnTable();
     void OnTutorial();

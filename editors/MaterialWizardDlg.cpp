@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <utility>
 
 #include "controls/WorkingDlg.h"
 #include "engine/SampleStatistics.h"
@@ -18,6 +20,20 @@ namespace {
 
 enum { COL_NUMBER = 0, COL_X = 1, COL_QUANTITY = 2 };
 const UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+
+// Runs its action on every way out of a scope, an exception included, so that
+// what a fit changed is put back before the failure is reported.
+template <class Action>
+class AtExit {
+public:
+    explicit AtExit(Action action) : m_action(std::move(action)) {}
+    ~AtExit() { m_action(); }
+    AtExit(const AtExit&) = delete;
+    AtExit& operator=(const AtExit&) = delete;
+
+private:
+    Action m_action;
+};
 
 void SetCentredText(CGridCtrl& grid, int row, int col, LPCSTR text)
 {
@@ -269,6 +285,25 @@ void CMaterialWizardDlg::OnFitToFieldData()
     m_pDocument->SetRockCount(1);
 
     auto bar = std::make_unique<CProgressBarsWnd>();
+    // However the fit ends (a run that fails, out of memory included), the
+    // material gets its own Rn back, the document its rock count, the bar
+    // goes and the wizard can be closed again. The results of a run that
+    // failed part-way are no results of the material's: they go too.
+    const int exceptions = std::uncaught_exceptions();
+    const AtExit restore([&]() noexcept {
+        try {
+            if (bar)
+                bar->DestroyWindow();
+            m_pDocument->SetOuterProgress(FALSE, -1, -1);
+            m_pDocument->SetRockCount(savedRocks);
+            material->SetRnMean(savedMean);
+            material->SetRnStdDev(savedStdDev);
+            if (std::uncaught_exceptions() > exceptions)
+                m_pDocument->ClearResults();
+        } catch (...) {
+        }
+        m_bFitting = false;
+    });
     CRect place;
     if (CWnd* placeholder = GetDlgItem(IDC_MW_PROGRESS_PLACE)) {
         placeholder->GetWindowRect(&place);
@@ -365,10 +400,15 @@ void CMaterialWizardDlg::ShowStatistics(CTalusimSlopeType* material, double mean
     CWnd* main = AfxGetMainWnd();
     const HWND mainWnd = main ? main->GetSafeHwnd() : nullptr;
     const bool mainWasEnabled = mainWnd != nullptr && ::IsWindowEnabled(mainWnd);
-    m_pDocument->RunSimulation(TRUE);
-    if (mainWnd != nullptr && mainWnd != m_hWnd && !mainWasEnabled)
-        ::EnableWindow(mainWnd, FALSE);
-    EnableWindow(TRUE);
+    {
+        // Also when the run fails: the failure is reported over this window.
+        const AtExit windows([&]() noexcept {
+            if (mainWnd != nullptr && mainWnd != m_hWnd && !mainWasEnabled)
+                ::EnableWindow(mainWnd, FALSE);
+            ::EnableWindow(m_hWnd, TRUE);
+        });
+        m_pDocument->RunSimulation(TRUE);
+    }
 
     m_pRunMaterial = material;
     m_dRunMean = mean;

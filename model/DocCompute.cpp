@@ -6,8 +6,11 @@
 // shows progress with Cancel in the Working dialog.
 #include "model/DocumentDependencies.h"
 
+#include <cfloat>
 #include <cmath>
+#include <exception>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "engine/Random.h"
@@ -44,6 +47,26 @@ struct SortOnceAtEnd
     explicit SortOnceAtEnd(CREGDatabase& db) : m_db(db) { m_db.SetAutoSort(false); }
     ~SortOnceAtEnd() { m_db.SetAutoSort(true); }
     CREGDatabase& m_db;
+};
+
+// Runs its action when the scope is left by an exception, before whoever
+// catches the exception reports it.
+template <class Action>
+class OnUnwind
+{
+public:
+    explicit OnUnwind(Action action) : m_action(std::move(action)), m_exceptions(std::uncaught_exceptions()) {}
+    ~OnUnwind()
+    {
+        if (std::uncaught_exceptions() > m_exceptions)
+            m_action();
+    }
+    OnUnwind(const OnUnwind&) = delete;
+    OnUnwind& operator=(const OnUnwind&) = delete;
+
+private:
+    Action m_action;
+    int m_exceptions;
 };
 
 void ShowExclamation(const CString& text)
@@ -302,6 +325,11 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
     SetModifiedFlag(TRUE);
     const CRunSeeders seeders(*this);
     const SortOnceAtEnd sorting(m_database);
+    // A failure inside the loop (out of memory included) ends the run where it
+    // is; before it is reported the run puts back what it changed.
+    CVector2D rockStart(DBL_MAX, DBL_MAX);
+    const CTalusimRockPath* const pathBefore = m_pCurrentRockPath;
+    const OnUnwind failed([&]() noexcept { EndFailedRun(rockStart, pathBefore); });
     int invalidSlopes = 0;
     int invalidMasses = 0;
     int timeOuts = 0;
@@ -329,6 +357,8 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
         if (!slopeValid || !massValid)
             continue;
 
+        ReserveRockFiling();
+        rockStart = start;
         auto* path = new CTalusimRockPath;
         path->SetColour(m_crPathColour);
         path->SetAltColour(m_crFilteredPathColour);
@@ -383,6 +413,62 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
     m_database.SortEntities(72);
     UpdateAllViews(nullptr, 0, nullptr);
     return true;
+}
+
+void CTalusimDoc::ReserveRockFiling()
+{
+    // An array keeps its room when it shrinks (only emptying it lets go).
+    const int n = m_endPoints.GetSize();
+    if (n == 0 || m_rockPaths.GetSize() != n)
+        return;
+    m_endPoints.SetSize(n + 1);
+    m_endPoints.SetSize(n);
+    m_rockPaths.SetSize(n + 1);
+    m_rockPaths.SetSize(n);
+}
+
+void CTalusimDoc::EndFailedRun(const CVector2D& start, const CTalusimRockPath* pathBefore) noexcept
+{
+    // The rock being thrown keeps the pieces it got and ends at the last of
+    // them (at its start when it has none), like a rock the engine stopped:
+    // its passages and hits point to it already. A path the drawing never
+    // took in is no rock at all.
+    try
+    {
+        CTalusimRockPath* path = m_pCurrentRockPath;
+        const int filed = GetRockPathCount();
+        if (path != nullptr && path != pathBefore && (filed == 0 || m_rockPaths[filed - 1] != path))
+        {
+            bool drawn = false;
+            for (int i = 0; i < m_database.GetEntityCount() && !drawn; ++i)
+                drawn = m_database.GetEntityAt(i) == path;
+            CVector2D end = path->GetLastPoint();
+            if (end.x == DBL_MAX)
+                end = start;
+            if (drawn && end.x != DBL_MAX)
+            {
+                RecordEndPoint(end.x, end.y);
+            }
+            else if (!drawn)
+            {
+                delete path;
+                m_pCurrentRockPath = filed > 0 ? m_rockPaths[filed - 1] : nullptr;
+            }
+        }
+    }
+    catch (...)
+    {
+        // Memory too short even for that: the path stays as the failure left it.
+    }
+    try
+    {
+        m_pSlope->RestoreVertices();
+        m_database.SortEntities(72);
+        UpdateAllViews(nullptr, 0, nullptr);
+    }
+    catch (...)
+    {
+    }
 }
 
 void CTalusimDoc::ReportRunSummary(const CRunSummary& run)

@@ -92,8 +92,11 @@ bool CTalusimDoc::HasPlacedObjects(int kind, int group)
 
 void CTalusimDoc::DeletePlacedBarriers()
 {
-    for (CEntity* b : CollectEntities(m_database, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER))
+    // Each barrier's impact graphs close first, as when one barrier is deleted.
+    for (CEntity* b : CollectEntities(m_database, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER)) {
+        CloseBarrierGraphs(b);
         m_database.DeleteEntity(b, true);
+    }
 }
 
 // "This will delete all of the barriers" before the slope changes shape. False

@@ -51,7 +51,13 @@ void CTalusimDoc::RecordEndPoint(double x, double y)
     if (m_pCurrentRockPath == nullptr)
         return;
     m_endPoints.Add(CVector2D(x, y));
-    m_rockPaths.Add(m_pCurrentRockPath);
+    try {
+        m_rockPaths.Add(m_pCurrentRockPath);
+    } catch (...) {
+        // Never an end point without its path.
+        m_endPoints.SetSize(m_endPoints.GetSize() - 1);
+        throw;
+    }
 }
 
 void CTalusimDoc::RecordImpact(double x, double y, double vx, double vy, double mass, double angularVelocity,

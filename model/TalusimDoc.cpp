@@ -214,6 +214,17 @@ BOOL CTalusimDoc::OnOpenDocument(LPCSTR lpszPathName)
             DiscardContents();
             return FALSE;
         }
+        // A document has one slope, and its file keeps one: a second would be
+        // drawn but never saved, and the document's own left unwritten.
+        if (const size_t slopes = CollectEntities(m_database, ID_ANY_CATEGORY, KIND_SLOPE, ID_ANY_GROUP).size();
+            slopes > 1) {
+            CString message;
+            message.Format("Unable to load file\n%s\nThe file holds %d slopes; a document has only one.",
+                           lpszPathName, static_cast<int>(slopes));
+            AfxMessageBox(message);
+            DiscardContents();
+            return FALSE;
+        }
         ClearResults();
     } else {
         // The paths read take the document's colours, as computed ones do;

@@ -623,6 +623,13 @@ private:
     // m_sampleRoom and back.
     void KeepSampleRoom(int first = 0);
     void TakeSampleRoom();
+    // Room for one more end point and its path, so that filing the next rock
+    // takes no memory: a run that fails part-way can still end that rock.
+    void ReserveRockFiling();
+    // A run unwound by a failure: the rock it was throwing (a path other than
+    // the one current before the run, started at `start`) ends where it got
+    // to, and the user's slope comes back.
+    void EndFailedRun(const CVector2D& start, const CTalusimRockPath* pathBefore) noexcept;
 
     std::string DrawingsText(CWnd* pView);
     void RememberDrawings(CWnd* pView);

@@ -89,10 +89,15 @@ bool CTalusimSlope::UsesMaterial(const CTalusimSlopeType* material) const
 
 void CTalusimSlope::ReplaceMaterial(const CTalusimSlopeType* oldMaterial, CTalusimSlopeType* newMaterial)
 {
-    const int n = std::min(GetVertexCount(), m_materials.GetSize());
-    for (int i = 1; i < n; ++i) {
-        if (m_materials[i] == oldMaterial)
-            m_materials[i] = newMaterial;
+    // Every entry, not only the segments': the first one names no segment but
+    // is written with vertex 0 (deleting vertex 0 moves the first segment's
+    // material into it), and the copy the assign-material mode keeps comes
+    // back on cancel. No entry may name a material that is about to go.
+    for (auto* materials : {&m_materials, &m_savedMaterials}) {
+        for (int i = 0; i < materials->GetSize(); ++i) {
+            if ((*materials)[i] == oldMaterial)
+                (*materials)[i] = newMaterial;
+        }
     }
 }
 

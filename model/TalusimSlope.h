@@ -30,6 +30,8 @@ public:
     void SetSegmentMaterial(int i, CTalusimSlopeType* material);
     bool AllSegmentsHaveMaterial() const;
     bool UsesMaterial(const CTalusimSlopeType* material) const;
+    // Every entry naming the old material, the first (which names no
+    // segment) and the saved copy included, gets the new one.
     void ReplaceMaterial(const CTalusimSlopeType* oldMaterial, CTalusimSlopeType* newMaterial);
     void SaveMaterials();
     void RestoreMaterials();

@@ -3,12 +3,16 @@
 // range messages, Default, Copy's text and the Table page.
 #include "EditorTestSupport.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "editors/MaterialEditorDlg.h"
 #include "model/DocumentDependencies.h"
 #include "res/dialogs-editors.h"
+#include "support/DocumentFormatsInstalled.h"
 #include "support/LinkShellRecorder.h"
+#include "support/TempFiles.h"
 
 using namespace editing;
 
@@ -181,6 +185,100 @@ TEST(MaterialEditor, DeletingAUsedMaterialGivesItsSegmentsTheBuiltInOneOnDoneOnl
     EXPECT_EQ(slope->GetSegmentMaterial(2), Materials(*doc)[2]);
     EXPECT_EQ(slope->GetSegmentMaterial(3), builtIn);
     EXPECT_TRUE(doc->IsModified());
+}
+
+// Every entry of the slope's material list (the first, which names no
+// segment, included) is empty or a material the document has.
+::testing::AssertionResult NamesOnlyLiveMaterials(CTalusimDoc& doc)
+{
+    const std::vector<CTalusimSlopeType*> live = Materials(doc);
+    CTalusimSlope* slope = doc.GetSlope();
+    for (int i = 0; i < slope->GetVertexCount(); ++i) {
+        CTalusimSlopeType* m = slope->GetSegmentMaterial(i);
+        if (m != nullptr && std::find(live.begin(), live.end(), m) == live.end())
+            return ::testing::AssertionFailure() << "entry " << i << " names a deleted material";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(MaterialEditor, AMaterialLeftBehindByTheFirstVertexIsNamedNoMoreOnceDeleted)
+{
+    auto doc = NewDocument();
+    CTalusimSlopeType* builtIn = doc->GetFirstMaterial();
+    CTalusimSlopeType* clay = AddMaterial(*doc, "Clay", 0.3, 0.8, false);
+    CTalusimSlope* slope = doc->GetSlope();
+    slope->AddVertexWithMaterial(0, 30, builtIn);
+    slope->AddVertexWithMaterial(20, 10, clay);  // the first segment is clay
+    slope->AddVertexWithMaterial(40, 5, builtIn);
+    slope->AddVertexWithMaterial(60, 0, builtIn);
+    // Delete Vertices with the first vertex marked, as a click on it marks it:
+    // the first segment goes, and its material moves into the first entry.
+    slope->MarkVerticesInRect(ACTION_ADD, 31, -1, 29, 1);
+    doc->BeginDeleteVertices();
+    ASSERT_EQ(slope->GetVertexCount(), 3);
+    EXPECT_EQ(slope->GetSegmentMaterial(1), builtIn);
+
+    {
+        Editing e([&](CDialog& d) {
+            ChooseName(d, IDC_ME_LIST, "Clay");
+            Click(d, IDC_ME_DELETE);
+            Click(d, IDOK);
+        });
+        doc->EditMaterial(nullptr);
+        EXPECT_TRUE(e.boxes.messages.empty());
+    }
+    ASSERT_EQ(Named(*doc, "Clay"), nullptr);
+    // Checked before saving: a save would read the freed material.
+    ASSERT_TRUE(NamesOnlyLiveMaterials(*doc));
+
+    const TempPath file;
+    ASSERT_TRUE(doc->OnSaveDocument(file.c_str()));
+    auto reopened = std::make_unique<CTalusimDoc>();
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(reopened->OnOpenDocument(file.c_str())) << (boxes.messages.empty() ? "" : boxes.messages[0]);
+    ASSERT_EQ(reopened->GetSlope()->GetVertexCount(), 3);
+    EXPECT_EQ(reopened->GetSlope()->GetSegmentMaterial(1)->GetName(), builtIn->GetName());
+}
+
+TEST(MaterialEditor, WithoutABuiltInMaterialAUsedMaterialCannotBeDeletedAndSaysWhy)
+{
+    // An older document whose materials are all the user's: deleted segments
+    // would have nothing to take in their material's place.
+    auto doc = NewDocument();
+    doc->GetDatabase()->DeleteMatching(ID_ANY_CATEGORY, KIND_MATERIAL, ID_ANY_GROUP, false);
+    CTalusimSlopeType* rock = AddMaterial(*doc, "Rock", 0.35, 0.85, false);
+    CTalusimSlopeType* soil = AddMaterial(*doc, "Soil", 0.3, 0.8, false);
+    CTalusimSlopeType* sand = AddMaterial(*doc, "Sand", 0.2, 0.7, false);
+    ASSERT_EQ(doc->GetFirstMaterial(), nullptr);
+    CTalusimSlope* slope = doc->GetSlope();
+    slope->AddVertexWithMaterial(0, 30, sand);  // the entry that names no segment
+    slope->AddVertexWithMaterial(20, 10, rock);
+    slope->AddVertexWithMaterial(60, 0, soil);
+
+    std::vector<std::string> messages;
+    int rowsAfterSoil = 0;
+    {
+        Editing e([&](CDialog& d) {
+            ChooseName(d, IDC_ME_LIST, "Soil");
+            Click(d, IDC_ME_DELETE);
+            rowsAfterSoil = ListCount(d, IDC_ME_LIST);
+            ChooseName(d, IDC_ME_LIST, "Sand");
+            Click(d, IDC_ME_DELETE);
+            Click(d, IDOK);
+        });
+        doc->EditMaterial(nullptr);
+        messages = e.boxes.messages;
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("cannot be deleted"), std::string::npos) << messages[0];
+    EXPECT_EQ(rowsAfterSoil, 3);
+    // Soil stays on its segment; Sand, used by no segment, is gone and named nowhere.
+    EXPECT_EQ(Named(*doc, "Soil"), soil);
+    EXPECT_EQ(Named(*doc, "Sand"), nullptr);
+    EXPECT_EQ(slope->GetSegmentMaterial(1), rock);
+    EXPECT_EQ(slope->GetSegmentMaterial(2), soil);
+    EXPECT_EQ(slope->GetSegmentMaterial(0), nullptr);
+    EXPECT_TRUE(NamesOnlyLiveMaterials(*doc));
 }
 
 TEST(MaterialEditor, RangesAreCheckedWithTheirMessagesAndTheSelectionStays)

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <new>
 #include <string>
 
 #include "editors/MaterialWizardDlg.h"
 #include "model/DocumentFixture.h"
+#include "model/TalusimDocEngine.h"
 #include "model/WorkingTestSupport.h"
 #include "res/dialogs-wizard.h"
 #include "support/WhenShown.h"
@@ -348,4 +350,112 @@ TEST_F(MaterialWizardRun, AModelTheComputationRefusesIsReportedOnceAndNothingIsP
         EXPECT_EQ(doc->GetRockCount(), 6);
         EXPECT_EQ(doc->GetRockPathCount(), 0);
     }
+}
+
+namespace {
+
+// The document's engine, running out of memory at the first flight piece it
+// reports once armed.
+struct FailingEngine : CTalusimDocEngine {
+    bool armed = false;
+
+protected:
+    void OnFlightSegment(void* context, double x0, double y0, double x1, double y1, double vx0, double vy0, double g,
+                         double mass, double t) override
+    {
+        if (armed) {
+            armed = false;
+            throw std::bad_alloc();
+        }
+        CTalusimDocEngine::OnFlightSegment(context, x0, y0, x1, y1, vx0, vy0, g, mass, t);
+    }
+};
+
+// The wizard, telling whether it is closing.
+struct WatchedWizard : CMaterialWizardDlg {
+    bool Ending() const { return m_bEndModal != FALSE; }
+};
+
+// The material and the windows as they were when the failure was reported.
+struct AtWizardReport {
+    static inline CTalusimSlopeType* material = nullptr;
+    static inline HWND main = nullptr, wizard = nullptr;
+    static inline std::vector<std::string> texts;
+    static inline double rnMean = 0, rnStdDev = 0;
+    static inline bool mainEnabled = true, wizardEnabled = false;
+
+    static int Hook(LPCSTR text, UINT)
+    {
+        texts.emplace_back(text != nullptr ? text : "");
+        rnMean = material->GetRnMean();
+        rnStdDev = material->GetRnStdDev();
+        mainEnabled = ::IsWindowEnabled(main) != 0;
+        wizardEnabled = ::IsWindowEnabled(wizard) != 0;
+        return IDOK;
+    }
+};
+
+} // namespace
+
+TEST_F(MaterialWizardRun, AFinalRunThatFailsPutsTheMaterialBackAndTheWizardCanClose)
+{
+    auto* engine = new FailingEngine;
+    delete doc->m_pEngine;
+    doc->m_pEngine = engine;
+    // Only the final run, with the fitted values, shows the Working dialog:
+    // the memory runs out there.
+    App().onIdle = [&] {
+        if (::FindWindowA(nullptr, "Calculating paths...") != nullptr)
+            engine->armed = true;
+    };
+    AtWizardReport::material = material;
+    AtWizardReport::main = MainWindow();
+    AtWizardReport::texts.clear();
+
+    WatchedWizard wizard;
+    wizard.m_pDatabase = doc->GetDatabase();
+    wizard.m_pDocument = doc.get();
+    wizard.m_nSubdivisions = 4;
+    bool closedByCancel = false, applyEnabled = true, mainEnabled = true, wizardEnabled = false;
+    std::string mean;
+    WhenShown shown([&] {
+        HWND dialog = ::FindWindowA(nullptr, "Material Wizard");
+        ASSERT_NE(dialog, nullptr);
+        AtWizardReport::wizard = dialog;
+        ::SendDlgItemMessageA(dialog, IDC_MW_MATERIAL, CB_SETCURSEL, 0, 0);
+        TypeIntoCell(*TableOf(dialog), 1, 1, "30");
+        const AfxMessageBoxHook previous = AfxSetMessageBoxHook(&AtWizardReport::Hook);
+        Click(dialog, IDC_MW_FIT);
+        AfxSetMessageBoxHook(previous);
+        App().onIdle = nullptr;
+        mean = Text(dialog, IDC_MW_MEAN);
+        applyEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_MW_APPLY)) != 0;
+        mainEnabled = ::IsWindowEnabled(MainWindow()) != 0;
+        wizardEnabled = ::IsWindowEnabled(dialog) != 0;
+        Click(dialog, IDCANCEL);
+        closedByCancel = wizard.Ending();
+        if (!closedByCancel)
+            wizard.EndDialog(IDABORT);  // the test must end either way
+    });
+    wizard.DoModal();
+
+    // The failure was reported once, after everything was put back.
+    ASSERT_EQ(AtWizardReport::texts.size(), 1u);
+    EXPECT_NE(AtWizardReport::texts[0].find("memory"), std::string::npos) << AtWizardReport::texts[0];
+    EXPECT_EQ(AtWizardReport::rnMean, 0.35);
+    EXPECT_EQ(AtWizardReport::rnStdDev, 0.04);
+    EXPECT_FALSE(AtWizardReport::mainEnabled);
+    EXPECT_TRUE(AtWizardReport::wizardEnabled);
+    // Nothing is proposed, the wizard answers as before and Cancel closes it.
+    EXPECT_EQ(mean, "");
+    EXPECT_FALSE(applyEnabled);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_TRUE(wizardEnabled);
+    EXPECT_TRUE(closedByCancel);
+    EXPECT_EQ(material->GetRnMean(), 0.35);
+    EXPECT_EQ(material->GetRnStdDev(), 0.04);
+    EXPECT_EQ(doc->GetRockCount(), 6);
+    // No results stay that the material's values do not produce.
+    EXPECT_EQ(doc->GetRockPathCount(), 0);
+    EXPECT_EQ(doc->GetEndPointCount(), 0);
 }

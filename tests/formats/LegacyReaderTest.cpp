@@ -117,6 +117,7 @@ struct ArchiveOptions {
     int snapMode = 30;
     int gridStyle = GRID_DOTS;
     bool pointTwice = false;     // the entity array names the point a second time
+    bool secondSlope = false;    // a second slope object after the first
     std::string badField;        // a field written as badValue
     double badValue = 0;
 };
@@ -129,7 +130,8 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
     g_badValue = o.badValue;
     Bytes b;
     b.Rgb(1, 2, 3).Double(o.gridSpacingX).Double(Field("grid", 2.5)).Int(o.gridStyle).Byte(1);
-    b.Word(static_cast<WORD>((o.materials ? 2 : 0) + 2 + o.settingsRecords + (o.pointTwice ? 1 : 0)));
+    b.Word(static_cast<WORD>((o.materials ? 2 : 0) + 2 + o.settingsRecords + (o.pointTwice ? 1 : 0) +
+                             (o.secondSlope ? 1 : 0)));
     WORD next = 1;  // classes and objects share one index counter
     WORD rock = 0, clay = 0;
     if (o.materials) {
@@ -146,6 +148,7 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
                  o.materialSchema);
     }
     b.NewClass("CTalusimSlope", 1);
+    const WORD slopeClass = next;
     next += 2;
     Entity(b, {"Slope", ID_ANY_GROUP, ID_ANY_CATEGORY, {0, 0, 0}, 1, 1});
     b.Word(2);
@@ -154,6 +157,17 @@ std::vector<BYTE> LegacyDocument(const ArchiveOptions& o = {})
     b.Int(2);
     b.Word(2).Word(rock).Word(clay);                       // segment materials by reference
     b.Rgb(0, 0, 0);
+    if (o.secondSlope) {
+        b.Word(static_cast<WORD>(0x8000 | slopeClass));
+        ++next;
+        Entity(b, {"Slope", ID_ANY_GROUP, ID_ANY_CATEGORY, {0, 0, 0}, 1, 1});
+        b.Word(2);
+        Vertex(b, 0, 10);
+        Vertex(b, 20, 0);
+        b.Int(2);
+        b.Word(2).Word(rock).Word(rock);
+        b.Rgb(0, 0, 0);
+    }
     WORD settingsClass = 0;
     for (int i = 0; i < o.settingsRecords; ++i) {
         if (i == 0) {
@@ -461,6 +475,22 @@ TEST(LegacyReaderTest, DamagedArchivesAreRefusedWithOneMessageAndNothingKept)
         EXPECT_EQ(doc.GetEndPointCount(), 0);
         EXPECT_EQ(doc.GetEnvelopeCount(), 0);
     }
+}
+
+TEST(LegacyReaderTest, AnArchiveOfTwoSlopesIsRefusedWithWhy)
+{
+    // A document keeps one slope and its file one SLOPE section: opened, it
+    // would be saved with neither slope and the saved file never open again.
+    ArchiveOptions o;
+    o.secondSlope = true;
+    const std::string path = WriteBytes("two-slopes.cla", LegacyDocument(o));
+    CTalusimDoc doc;
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_EQ(boxes.messages[0], "Unable to load file\n" + path + "\nThe file holds 2 slopes; a document has only one.");
+    EXPECT_EQ(doc.GetDatabase()->GetEntityCount(), 0);
+    EXPECT_EQ(doc.GetSlope(), nullptr);
 }
 
 TEST(LegacyReaderTest, SettingsOfUnknownCodesKeepTheirDefaultsAndTheFileOpens)

@@ -8,6 +8,7 @@
 
 #include "app/ChildFrame.h"
 #include "model/InteractionModes.h"
+#include "res/resource.h"
 #include "tools/AddTextDlg.h"
 #include "view/SlopeViewServices.h"
 #include "view/TalusimView.h"
@@ -331,3 +332,45 @@ TEST_F(GraphWindowTest, AnImpactGraphOfADeletedCollectorShowsNoData)
     EXPECT_TRUE(Contains(DrawnTexts(hits), "No Data Available"));
 }
 
+
+TEST_F(GraphWindowTest, DeletingAllTheBarriersClosesTheirImpactGraphsAsDeletingOneDoes)
+{
+    MakeSlope();
+    auto placeBarriers = [&] {
+        for (double x : {20.0, 40.0}) {
+            auto* b = new CTalusimBarrier;
+            b->SetPoints(x, 30, x, 20);
+            b->SetGroupId(GROUP_BARRIER);
+            b->SetCategoryId(CAT_PLACED);
+            b->SetName(x == 20.0 ? "Upper fence" : "Lower fence");
+            doc->GetDatabase()->AddEntity(b, false);
+            for (int kind : {3140, 3143})
+                ASSERT_NE(Open(kind, b), nullptr);
+        }
+        ASSERT_EQ(GraphViews().size(), 4u);
+    };
+    // Define Slope's "This will delete all of the barriers" (the slope view's
+    // command calls the document so), answered OK.
+    placeBarriers();
+    {
+        MessageBoxRecorder boxes;
+        doc->BeginDefineSlope();
+        Idle();
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], "This will delete all of the barriers\nContinue?");
+    }
+    EXPECT_TRUE(CollectEntities(*doc->GetDatabase(), CAT_PLACED, KIND_BARRIER, GROUP_BARRIER).empty());
+    EXPECT_TRUE(GraphViews().empty());
+    doc->SetMode(MODE_IDLE);
+
+    // Delete Entire Slope, answered OK.
+    placeBarriers();
+    {
+        MessageBoxRecorder boxes;
+        mainFrame->SendMessage(WM_COMMAND, ID_DELETE_ENTIRE_SLOPE);
+        Idle();
+        EXPECT_EQ(boxes.texts.size(), 1u);
+    }
+    EXPECT_TRUE(CollectEntities(*doc->GetDatabase(), CAT_PLACED, KIND_BARRIER, GROUP_BARRIER).empty());
+    EXPECT_TRUE(GraphViews().empty());
+}
