@@ -159,11 +159,9 @@ BOOL CMaterialWizardDlg::ReadFieldData(std::vector<double>& values, std::vector<
         double x = 0.0;
         long quantity = 0;
         if (valid) {
-            // A number, read as the C library reads one; "0" and "0.0" are zero, letters are not.
-            x = atof(xText);
-            if (x == 0.0 && xText.SpanIncluding("0.").GetLength() < xText.GetLength())
-                valid = false;
-            if (!std::isfinite(x))
+            // A decimal number and nothing else: letters, "0x10" or a number
+            // with a typo after it are no location.
+            if (!AfxParseDecimal(xText, x))
                 valid = false;
             quantity = atol(qText);
             if (quantity < 1 || quantity > 999)
@@ -254,6 +252,7 @@ void CMaterialWizardDlg::OnFitToFieldData()
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MW_APPLY), FALSE);
     m_dFittedMean = DBL_MAX;
     m_dFittedStdDev = DBL_MAX;
+    m_pFittedMaterial = nullptr;
 
     std::vector<double> observations, unused;
     std::vector<int> quantities;
@@ -344,6 +343,7 @@ void CMaterialWizardDlg::OnFitToFieldData()
     const std::vector<double> matched = MatchObservations(observations, trialValues, trialMeans);
     double mean = 0.0, stdDev = 0.0;
     ComputeMeanAndStdDev(matched, mean, stdDev);
+    m_pFittedMaterial = material;
     ShowStatistics(material, mean, stdDev);
 
     material->SetRnMean(savedMean);
@@ -384,9 +384,14 @@ void CMaterialWizardDlg::ShowStatistics(CTalusimSlopeType* material, double mean
 
 void CMaterialWizardDlg::OnApplyToMaterial()
 {
-    CTalusimSlopeType* material = SelectedMaterial();
+    // The fit belongs to the material it was made for, not to whichever the
+    // combo shows now; the combo shows it again, so the user sees which changed.
+    CTalusimSlopeType* material = m_pFittedMaterial;
     if (material == nullptr || m_dFittedMean == DBL_MAX)
         return;
+    for (int i = 0; i < m_materialCombo.GetCount(); ++i)
+        if (m_materialCombo.GetItemDataPtr(i) == material)
+            m_materialCombo.SetCurSel(i);
     const bool changed = material->GetRnMean() != m_dFittedMean || material->GetRnStdDev() != m_dFittedStdDev;
     material->SetRnMean(m_dFittedMean);
     material->SetRnStdDev(m_dFittedStdDev);
