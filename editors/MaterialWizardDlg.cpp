@@ -125,7 +125,13 @@ void CMaterialWizardDlg::LoadFieldData()
     SendDlgItemMessage(IDC_MW_ENDPOINT_SPIN, UDM_SETPOS32, 0, last + 1);
     for (int i = 0; i <= last; ++i) {
         const CWizardItem& item = m_pDocument->GetWizardItem(i);
+        // OK reads the cell back into the document: it must show the value
+        // held ("%g" would turn 512345.6 into 512346).
         text.Format("%g", item.value);
+        if (std::strtod(text, nullptr) != item.value)
+            text.Format("%.15g", item.value);
+        if (std::strtod(text, nullptr) != item.value)
+            text.Format("%.17g", item.value);
         m_grid.SetCellText(i + 1, COL_X, text);
         text.Format("%d", item.code);
         m_grid.SetCellText(i + 1, COL_QUANTITY, text);

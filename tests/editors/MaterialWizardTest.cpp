@@ -199,6 +199,24 @@ TEST(MaterialWizardData, TypedFieldDataIsCheckedAndStoredOnOkOnly)
     EXPECT_EQ(doc->GetWizardItem(2).code, 1);
     EXPECT_EQ(std::string(doc->GetWizardText()), std::string(materials[0]->GetName()));
     EXPECT_TRUE(doc->IsModified());
+
+    // A location at survey coordinates shows every digit it holds, so OK
+    // leaves it as it was ("%g" would have shown and stored 512346).
+    doc->ClearWizardItems();
+    doc->AddWizardItem(CWizardItem{512345.678, 1});
+    std::string surveyX;
+    {
+        WhenShown script([&] {
+            HWND dialog = ::FindWindowA(nullptr, "Material Wizard");
+            ASSERT_NE(dialog, nullptr);
+            surveyX = TableOf(dialog)->GetCellText(1, 1);
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(RunMaterialWizardDialog(doc->GetDatabase(), doc.get()), IDOK);
+    }
+    EXPECT_EQ(surveyX, "512345.678");
+    ASSERT_EQ(doc->GetWizardItemCount(), 1);
+    EXPECT_EQ(doc->GetWizardItem(0).value, 512345.678);
 }
 
 class MaterialWizardRun : public WorkingWindowsTest {
