@@ -61,9 +61,18 @@ void CBarrierEditorDlg::DoDataExchange(CDataExchange* pDX)
     if (!m_infinite || !pDX->m_bSaveAndValidate)
         ExchangeReal(pDX, IDC_BE_CAPACITY, m_capacity, 0.0, kMaxCapacity);
     ExchangeReal(pDX, IDC_BE_RN_MEAN, m_rnMean, 0.0, 1.0);
-    ExchangeReal(pDX, IDC_BE_RN_SD, m_rnSd);
+    // The spreads are the user's only in a custom response (the perfect ones
+    // set them to 0); there they are checked as the means are.
+    const bool custom = m_response == CTalusimBarrier::kCustom || !pDX->m_bSaveAndValidate;
+    if (custom)
+        ExchangeStdDev(pDX, IDC_BE_RN_SD, m_rnSd);
+    else
+        ExchangeReal(pDX, IDC_BE_RN_SD, m_rnSd);
     ExchangeReal(pDX, IDC_BE_RT_MEAN, m_rtMean, 0.0, 1.0);
-    ExchangeReal(pDX, IDC_BE_RT_SD, m_rtSd);
+    if (custom)
+        ExchangeStdDev(pDX, IDC_BE_RT_SD, m_rtSd);
+    else
+        ExchangeReal(pDX, IDC_BE_RT_SD, m_rtSd);
     if (!pDX->m_bSaveAndValidate)
         UpdateResponseControls();
 }

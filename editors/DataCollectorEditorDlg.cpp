@@ -42,11 +42,11 @@ void CDataCollectorEditorDlg::ResetList()
 
 void CDataCollectorEditorDlg::DoDataExchange(CDataExchange* pDX)
 {
-    ExchangeReal(pDX, IDC_DC_END_X, m_x2);
-    ExchangeReal(pDX, IDC_DC_END_Y, m_y2);
+    ExchangeCoordinate(pDX, IDC_DC_END_X, m_x2);
+    ExchangeCoordinate(pDX, IDC_DC_END_Y, m_y2);
     ExchangeName(pDX, IDC_DC_NAME, m_name, 30);
-    ExchangeReal(pDX, IDC_DC_START_X, m_x1);
-    ExchangeReal(pDX, IDC_DC_START_Y, m_y1);
+    ExchangeCoordinate(pDX, IDC_DC_START_X, m_x1);
+    ExchangeCoordinate(pDX, IDC_DC_START_Y, m_y1);
 }
 
 void CDataCollectorEditorDlg::ShowObject(CEntity* object)

@@ -1,7 +1,9 @@
 #include "editors/EditorDialog.h"
 
 #include <cmath>
+
 #include "framework/MessageBox.h"
+#include "geometry/Constants.h"
 #include "model/TalusimDoc.h"
 
 namespace {
@@ -50,6 +52,16 @@ void ExchangeReal(CDataExchange* pDX, int id, double& value, double low, double 
 {
     ExchangeReal(pDX, id, value);
     DDV_MinMaxDouble(pDX, value, low, high);
+}
+
+void ExchangeStdDev(CDataExchange* pDX, int id, double& value)
+{
+    ExchangeReal(pDX, id, value, 0.0, STDDEV_LIMIT);
+}
+
+void ExchangeCoordinate(CDataExchange* pDX, int id, double& value)
+{
+    ExchangeReal(pDX, id, value, -COORDINATE_LIMIT, COORDINATE_LIMIT);
 }
 
 void ExchangeName(CDataExchange* pDX, int id, CString& name, int maxChars)

@@ -28,6 +28,15 @@ protected:
 // compare unequal to everything and poison every result.
 void ExchangeReal(CDataExchange* pDX, int id, double& value);
 void ExchangeReal(CDataExchange* pDX, int id, double& value, double low, double high);
+// The largest standard deviation a model value may be given: beyond it a
+// sampled value (a seeder's velocity or mass above all) would leave the
+// computation nothing it can follow. Typed coordinates end at COORDINATE_LIMIT.
+inline constexpr double STDDEV_LIMIT = 1e9;
+// A standard deviation: a finite number from 0 to STDDEV_LIMIT, refused
+// outside with the range message, as the means beside it are.
+void ExchangeStdDev(CDataExchange* pDX, int id, double& value);
+// A coordinate typed for the model: within plus or minus COORDINATE_LIMIT.
+void ExchangeCoordinate(CDataExchange* pDX, int id, double& value);
 // A name the document file can store (not empty, no leading "*", one line),
 // of at most maxChars characters.
 void ExchangeName(CDataExchange* pDX, int id, CString& name, int maxChars);

@@ -62,13 +62,13 @@ void CMaterialEditorDlg::ResetList()
 void CMaterialEditorDlg::DoDataExchange(CDataExchange* pDX)
 {
     ExchangeReal(pDX, IDC_ME_RN_MEAN, m_rnMean, 0.0, 1.0);
-    ExchangeReal(pDX, IDC_ME_RN_SD, m_rnSd);
+    ExchangeStdDev(pDX, IDC_ME_RN_SD, m_rnSd);
     ExchangeReal(pDX, IDC_ME_RT_MEAN, m_rtMean, 0.0, 1.0);
-    ExchangeReal(pDX, IDC_ME_RT_SD, m_rtSd);
+    ExchangeStdDev(pDX, IDC_ME_RT_SD, m_rtSd);
     // Greyed when the angle comes from elsewhere: the material keeps its own.
     if (m_frictionEnabled || !pDX->m_bSaveAndValidate) {
         ExchangeReal(pDX, IDC_ME_FRICTION_MEAN, m_frictionMean, 0.0, 90.0);
-        ExchangeReal(pDX, IDC_ME_FRICTION_SD, m_frictionSd);
+        ExchangeStdDev(pDX, IDC_ME_FRICTION_SD, m_frictionSd);
     }
     ExchangeName(pDX, IDC_ME_NAME, m_name, 35);
     if (pDX->m_bSaveAndValidate && NameTakenByAnother(m_name)) {
@@ -78,7 +78,7 @@ void CMaterialEditorDlg::DoDataExchange(CDataExchange* pDX)
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         pDX->Fail();
     }
-    ExchangeReal(pDX, IDC_ME_ROUGHNESS_SD, m_roughnessSd);
+    ExchangeStdDev(pDX, IDC_ME_ROUGHNESS_SD, m_roughnessSd);
     DDX_ColourPicker(pDX, IDC_ME_COLOUR, m_colour);
 }
 

@@ -141,7 +141,13 @@ void CMaterialWizardDlg::LoadFieldData()
     SendDlgItemMessage(IDC_MW_ENDPOINT_SPIN, UDM_SETPOS32, 0, last + 1);
     for (int i = 0; i <= last; ++i) {
         const CWizardItem& item = m_pDocument->GetWizardItem(i);
+        // OK reads the cell back into the document: it must show the value
+        // held ("%g" would turn 512345.6 into 512346).
         text.Format("%g", item.value);
+        if (std::strtod(text, nullptr) != item.value)
+            text.Format("%.15g", item.value);
+        if (std::strtod(text, nullptr) != item.value)
+            text.Format("%.17g", item.value);
         m_grid.SetCellText(i + 1, COL_X, text);
         text.Format("%d", item.code);
         m_grid.SetCellText(i + 1, COL_QUANTITY, text);
@@ -175,11 +181,9 @@ BOOL CMaterialWizardDlg::ReadFieldData(std::vector<double>& values, std::vector<
         double x = 0.0;
         long quantity = 0;
         if (valid) {
-            // A number, read as the C library reads one; "0" and "0.0" are zero, letters are not.
-            x = atof(xText);
-            if (x == 0.0 && xText.SpanIncluding("0.").GetLength() < xText.GetLength())
-                valid = false;
-            if (!std::isfinite(x))
+            // A decimal number and nothing else: letters, "0x10" or a number
+            // with a typo after it are no location.
+            if (!AfxParseDecimal(xText, x))
                 valid = false;
             quantity = atol(qText);
             if (quantity < 1 || quantity > 999)
@@ -270,6 +274,7 @@ void CMaterialWizardDlg::OnFitToFieldData()
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MW_APPLY), FALSE);
     m_dFittedMean = DBL_MAX;
     m_dFittedStdDev = DBL_MAX;
+    m_pFittedMaterial = nullptr;
 
     std::vector<double> observations, unused;
     std::vector<int> quantities;
@@ -379,6 +384,7 @@ void CMaterialWizardDlg::OnFitToFieldData()
     const std::vector<double> matched = MatchObservations(observations, trialValues, trialMeans);
     double mean = 0.0, stdDev = 0.0;
     ComputeMeanAndStdDev(matched, mean, stdDev);
+    m_pFittedMaterial = material;
     ShowStatistics(material, mean, stdDev);
 
     material->SetRnMean(savedMean);
@@ -424,9 +430,14 @@ void CMaterialWizardDlg::ShowStatistics(CTalusimSlopeType* material, double mean
 
 void CMaterialWizardDlg::OnApplyToMaterial()
 {
-    CTalusimSlopeType* material = SelectedMaterial();
+    // The fit belongs to the material it was made for, not to whichever the
+    // combo shows now; the combo shows it again, so the user sees which changed.
+    CTalusimSlopeType* material = m_pFittedMaterial;
     if (material == nullptr || m_dFittedMean == DBL_MAX)
         return;
+    for (int i = 0; i < m_materialCombo.GetCount(); ++i)
+        if (m_materialCombo.GetItemDataPtr(i) == material)
+            m_materialCombo.SetCurSel(i);
     const bool changed = material->GetRnMean() != m_dFittedMean || material->GetRnStdDev() != m_dFittedStdDev;
     material->SetRnMean(m_dFittedMean);
     material->SetRnStdDev(m_dFittedStdDev);

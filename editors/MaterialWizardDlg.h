@@ -68,6 +68,9 @@ private:
     CSwatchComboBox m_materialCombo;
     CGridCtrl m_grid;
     bool m_bFitting = false;
+    // The material the shown fit was made for: Apply gives the fit to it,
+    // whichever material the combo shows by then.
+    CTalusimSlopeType* m_pFittedMaterial = nullptr;
     // The material and the Rn the document's results were last computed with by a fit.
     CTalusimSlopeType* m_pRunMaterial = nullptr;
     double m_dRunMean = DBL_MAX;

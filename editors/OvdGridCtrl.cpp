@@ -1,14 +1,14 @@
 // The Slope Editor's table.
 #include "editors/OvdGridCtrl.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "controls/GridInPlaceEdit.h"
+#include "editors/EditorDialog.h"
+#include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "geometry/Constants.h"
 
 namespace {
 // Posted to the grid to report a refused entry after the edit has closed.
@@ -25,16 +25,7 @@ bool COvdGridCtrl::ParseNumber(const CString& text, double& value)
 {
     CString trimmed = text;
     trimmed.Trim();
-    const char* s = trimmed;
-    if (*s == '\0')
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const double v = std::strtod(s, &end);
-    if (end == s || *end != '\0' || errno == ERANGE || !std::isfinite(v))
-        return false;
-    value = v;
-    return true;
+    return AfxParseDecimal(trimmed, value);
 }
 
 bool COvdGridCtrl::CheckEntry(int row, int col, const CString& text, CString& cellText)
@@ -56,9 +47,18 @@ bool COvdGridCtrl::CheckEntry(int row, int col, const CString& text, CString& ce
                          static_cast<LPCSTR>(old));
         return false;
     }
-    if ((col == COL_X_SD || col == COL_Y_SD) && value < 0.0) {
+    const bool spread = col == COL_X_SD || col == COL_Y_SD;
+    if (spread && value < 0.0) {
         m_refusal.Format("A standard deviation cannot be negative: the cell keeps its value %s.",
                          static_cast<LPCSTR>(old));
+        return false;
+    }
+    // Held as the editors' fields hold them: coordinates the view can show,
+    // spreads a computation can follow.
+    const double low = spread ? 0.0 : -COORDINATE_LIMIT;
+    const double high = spread ? STDDEV_LIMIT : COORDINATE_LIMIT;
+    if (value < low || value > high) {
+        m_refusal = AfxRealRangeMessage(low, high);
         return false;
     }
     cellText.Format("%.3f", value);

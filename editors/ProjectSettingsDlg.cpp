@@ -164,13 +164,17 @@ void CInitialConditionsDlg::DoDataExchange(CDataExchange* pDX)
     ExchangeReal(pDX, IDC_IC_MASS_MEAN, m_data.massMean, 0.001, 1e8);
     ExchangeReal(pDX, IDC_IC_VX_MEAN, m_data.vxMean);
     ExchangeReal(pDX, IDC_IC_VY_MEAN, m_data.vyMean);
-    ExchangeReal(pDX, IDC_IC_VX_SD, m_data.vxStdDev);
-    ExchangeReal(pDX, IDC_IC_VY_SD, m_data.vyStdDev);
-    ExchangeReal(pDX, IDC_IC_MASS_SD, m_data.massStdDev);
+    ExchangeStdDev(pDX, IDC_IC_VX_SD, m_data.vxStdDev);
+    ExchangeStdDev(pDX, IDC_IC_VY_SD, m_data.vyStdDev);
+    ExchangeStdDev(pDX, IDC_IC_MASS_SD, m_data.massStdDev);
     ExchangeReal(pDX, IDC_IC_RADIUS_MEAN, m_data.radiusMean, 0.0, 1e8);
     ExchangeReal(pDX, IDC_IC_RADIUS_SD, m_data.radiusStdDev);
     ExchangeReal(pDX, IDC_IC_ANGULAR_MEAN, m_data.angularMean);
-    ExchangeReal(pDX, IDC_IC_ANGULAR_SD, m_data.angularStdDev);
+    // Greyed when angular velocity is not considered: it keeps its value then.
+    if (m_data.considerAngularVelocity || !pDX->m_bSaveAndValidate)
+        ExchangeStdDev(pDX, IDC_IC_ANGULAR_SD, m_data.angularStdDev);
+    else
+        ExchangeReal(pDX, IDC_IC_ANGULAR_SD, m_data.angularStdDev);
 }
 
 // ---- the services ------------------------------------------------------------------

@@ -150,15 +150,22 @@ void CSlopeEditorDlg::WriteHeaders()
         m_grid.SetCellText(0, c, headers[c]);
 }
 
-// "%g", as the table always showed its numbers, unless its six digits would
-// show another value than the one held (survey coordinates such as 512345.678
-// would read 512346): then the three decimals an edited cell takes.
+// "%g", as the table always showed its numbers, where that reads back as the
+// value held. Where it would not (six digits turn 512345.678 into 512346, and
+// 5000060 into an exponent), the plain decimal number with the fewest
+// decimals, at most the three an edited cell takes, that reads back exactly;
+// failing that, three decimals. The table's numbers are never exponents.
 CString CSlopeEditorDlg::FormatCellNumber(double value)
 {
     CString text;
     text.Format("%g", value);
-    if (std::isfinite(value) && std::fabs(atof(text) - value) >= 0.0005)
-        text.Format("%.3f", value);
+    if (!std::isfinite(value) || (text.FindOneOf("eE") < 0 && std::strtod(text, nullptr) == value))
+        return text;
+    for (int decimals = 0; decimals <= 3; ++decimals) {
+        text.Format("%.*f", decimals, value);
+        if (std::strtod(text, nullptr) == value)
+            break;
+    }
     return text;
 }
 

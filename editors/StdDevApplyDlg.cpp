@@ -3,26 +3,10 @@
 
 #include <cmath>
 
+#include "editors/EditorDialog.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "res/dialogs-slope.h"
-
-namespace {
-
-// A standard deviation: a finite number that is not negative.
-void ExchangeStdDev(CDataExchange* pDX, int id, double& value)
-{
-    DDX_Text(pDX, id, value);
-    if (!pDX->m_bSaveAndValidate)
-        return;
-    if (!std::isfinite(value)) {
-        AfxMessageBox("Please enter a number.", MB_ICONEXCLAMATION);
-        pDX->Fail();
-    }
-    DDV_MinMaxDouble(pDX, value, 0.0, 1e12);
-}
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CStdDevApplyDlg, CDialog)
     ON_BN_CLICKED(IDC_SD_APPLY_X, OnApplyChecks)

@@ -63,10 +63,14 @@ void CTalusimEngine::PrepareLinksAndCorners()
 void CTalusimEngine::BuildRegion()
 {
     const int n = static_cast<int>(m_vertices.size()) - 1;
-    double highest = m_vertices[0].y;
+    double highest = m_vertices[0].y, lowest = m_vertices[0].y;
     for (const CEngineVertex& v : m_vertices)
+    {
         highest = std::max(highest, v.y);
+        lowest = std::min(lowest, v.y);
+    }
     m_top = highest + m_topMargin;
+    m_bottom = lowest;
 
     m_region.Clear();
     for (const CEngineVertex& v : m_vertices)

@@ -1,6 +1,7 @@
 // Set-up, validation and the run loop of the engine.
 #include "engine/TalusimEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -279,7 +280,12 @@ int CTalusimEngine::Run()
     if (m_startMode != 1)
         return ENGINE_NO_ROCK_START;
 
+    // A rock the engine cannot follow is refused before anything is
+    // reported: its path would be garbage (every crossing lost, the end point
+    // where it began, velocities beyond the doubles in the results).
     CRockState state = m_initial;
+    if (!CanFollow(state))
+        return ENGINE_INVALID_PARAMETER;
     PlaceStartPoint(state);
     state.contactKind = ENGINE_KIND_AIR;
     state.contactIndex = ENGINE_KIND_AIR;
@@ -311,8 +317,32 @@ int CTalusimEngine::Run()
         previousFailed = true;
     }
 
+    // From inside the model a flight always meets one of its lines; a first
+    // flight that meets none could not be computed (its numbers overflowed).
+    // Neither it nor a rock whose state stopped being finite has an end point.
+    const bool noFlight = steps == 0 && state.contactKind == ENGINE_KIND_NONE;
+    if (noFlight || !std::isfinite(state.x) || !std::isfinite(state.y))
+        return ENGINE_INVALID_PARAMETER;
     OnEndPoint(m_context, state.x, state.y);
     return timedOut ? ENGINE_TIME_LIMIT : ENGINE_OK;
+}
+
+bool CTalusimEngine::CanFollow(const CRockState& state) const
+{
+    const double values[] = {state.x, state.y, state.vx, state.vy, state.mass, state.omega};
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    // The largest energy the rock can carry: what it starts with and what
+    // falling through the whole model adds. The rotational impact model
+    // multiplies it by the radius squared; that product must stay a number.
+    const double m = std::fabs(state.mass);
+    const double r = std::cbrt(3.0 * m / (4.0 * PI * RockDensity(m_metric)));
+    const double inertia = 0.4 * m * r * r;
+    const double drop = std::max(0.0, m_top - std::min(m_bottom, state.y));
+    const double speed2 = state.vx * state.vx + state.vy * state.vy + 2.0 * m_gravity * drop;
+    const double energy = inertia * state.omega * state.omega + m * speed2;
+    return std::isfinite(r * r * energy) && std::isfinite(inertia + m * r * r);
 }
 
 void CTalusimEngine::OnFlightSegment(void*, double, double, double, double, double, double, double,

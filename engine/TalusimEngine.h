@@ -211,6 +211,10 @@ private:
     void AttachBarriers();
     void BuildRegion();
     void PlaceStartPoint(CRockState& state) const;
+    // False for a rock start the flight and impact formulas cannot follow: a
+    // value that is no finite number, or values so large that the rock's
+    // energies overflow on its way down the model.
+    bool CanFollow(const CRockState& state) const;
     // The line a flight ends on: the earliest crossing in the air, or the
     // first crossing after the one back through the contact's own line.
     struct FlightTarget
@@ -254,6 +258,7 @@ private:
     // Built from the slope once, reused by every rock until the slope changes.
     enginegeo::CModelRegion m_region;
     double m_top = 0.0;
+    double m_bottom = 0.0;   // the lowest slope vertex
     bool m_prepared = false;
     // Every line a flight can meet, prepared for the parabola solver: slope
     // segment j, barrier k, analysis line i, the two end walls and the top.

@@ -130,15 +130,11 @@ template <class T>
 void TextFloating(CDataExchange* pDX, int nIDC, T& value, int digits) {
     HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        CString text = ControlText(h);
-        const char* s = text;
-        char* end = nullptr;
-        errno = 0;
-        double v = std::strtod(s, &end);
-        // "nan", "inf" and numbers beyond the type's range are not numbers a
-        // dialog can mean: refused like any other text that is not a number.
-        if (end == s || !OnlySpaces(end) || errno == ERANGE || !std::isfinite(v) ||
-            std::fabs(v) > static_cast<double>(std::numeric_limits<T>::max()))
+        double v = 0.0;
+        // "nan", "inf", hexadecimal and numbers beyond the type's range are
+        // not numbers a dialog can mean: refused like any other text that is
+        // not a number.
+        if (!AfxParseDecimal(ControlText(h), v) || std::fabs(v) > static_cast<double>(std::numeric_limits<T>::max()))
             FailWith(pDX, AFX_IDP_PARSE_REAL);
         value = static_cast<T>(v);
     } else {
@@ -329,6 +325,44 @@ void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, do
     std::snprintf(low, sizeof(low), "%.*g", DBL_DIG, minVal);
     std::snprintf(high, sizeof(high), "%.*g", DBL_DIG, maxVal);
     FailWith(pDX, AFX_IDP_PARSE_REAL_RANGE, low, high);
+}
+
+CString AfxRealRangeMessage(double minVal, double maxVal) {
+    char low[64], high[64];
+    std::snprintf(low, sizeof(low), "%.*g", DBL_DIG, minVal);
+    std::snprintf(high, sizeof(high), "%.*g", DBL_DIG, maxVal);
+    CString text = AfxLoadLibraryString(AFX_IDP_PARSE_REAL_RANGE);
+    text.Replace("%1", low);
+    text.Replace("%2", high);
+    return text;
+}
+
+bool AfxParseDecimal(const char* text, double& value) {
+    if (text == nullptr) return false;
+    const char* p = text;
+    while (*p == ' ' || *p == '\t') ++p;
+    const char* start = p;
+    if (*p == '+' || *p == '-') ++p;
+    int digits = 0;
+    while (*p >= '0' && *p <= '9') ++p, ++digits;
+    if (*p == '.') {
+        ++p;
+        while (*p >= '0' && *p <= '9') ++p, ++digits;
+    }
+    if (digits == 0) return false;
+    if (*p == 'e' || *p == 'E') {
+        ++p;
+        if (*p == '+' || *p == '-') ++p;
+        int exponent = 0;
+        while (*p >= '0' && *p <= '9') ++p, ++exponent;
+        if (exponent == 0) return false;
+    }
+    if (!OnlySpaces(p)) return false;
+    errno = 0;
+    const double v = std::strtod(start, nullptr);
+    if (errno == ERANGE || !std::isfinite(v)) return false;
+    value = v;
+    return true;
 }
 void DDV_MinMaxFloat(CDataExchange* pDX, const float& value, float minVal, float maxVal) {
     if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;

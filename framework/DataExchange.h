@@ -61,3 +61,10 @@ void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, do
 void DDV_MinMaxFloat(CDataExchange* pDX, const float& value, float minVal, float maxVal);
 // In: the text may not be longer. Out: the edit control is limited to that many characters.
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
+
+// Reads text that is a finite decimal number and nothing else: an optional
+// sign, digits with an optional point, an optional exponent, spaces around.
+// "0x10", "inf" and "nan" are no numbers a user types into a number field.
+bool AfxParseDecimal(const char* text, double& value);
+// The message a refused real gets from DDV_MinMaxDouble, for the same bounds.
+CString AfxRealRangeMessage(double minVal, double maxVal);

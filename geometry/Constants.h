@@ -24,3 +24,8 @@ inline constexpr double RockDensity(bool metric) {
     constexpr double kLbPerFt3PerKgPerM3 = 0.0624254795837469;
     return metric ? kKilogramsPerCubicMetre : kKilogramsPerCubicMetre * kLbPerFt3PerKgPerM3;
 }
+
+// The largest coordinate, either way, that a point typed for the model may
+// have: wide enough for survey coordinates (northings run to ten million),
+// far inside what the view maps exactly. View Limits takes the same range.
+inline constexpr double COORDINATE_LIMIT = 1e9;

@@ -201,7 +201,7 @@ std::vector<BarrierState> SnapshotBarriers(CTalusimDoc& doc)
     return out;
 }
 
-void ShowRunSummary(int invalidSlopes, bool sampledSlopes, int invalidMasses, int timeOuts)
+void ShowRunSummary(int invalidSlopes, bool sampledSlopes, int invalidMasses, int timeOuts, int unfollowable)
 {
     if (sampledSlopes && invalidSlopes > 0)
     {
@@ -223,6 +223,18 @@ void ShowRunSummary(int invalidSlopes, bool sampledSlopes, int invalidMasses, in
     // One report for all the rocks that ran out of steps, not one per rock.
     if (timeOuts > 0)
         AfxMessageBox(IDS_TIME_OUT, MB_OK);
+    // A rock the engine could not follow has no path and no result: the user
+    // hears how many, and why, instead of reading garbage as a result.
+    if (unfollowable > 0)
+    {
+        CString text;
+        text.Format("%d rocks could not be computed: a value sampled for them (start point, velocity, mass or "
+                    "angular velocity) was not a finite number, or too large for their flight to be computed.\n"
+                    "They are not part of the results. Decreasing the means or standard deviations of the "
+                    "seeders may correct this problem.",
+                    unfollowable);
+        AfxMessageBox(text, MB_OK);
+    }
 }
 } // namespace
 
@@ -333,6 +345,7 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
     int invalidSlopes = 0;
     int invalidMasses = 0;
     int timeOuts = 0;
+    int unfollowable = 0;
     const unsigned rocks = m_nRocks > 0 ? static_cast<unsigned>(m_nRocks) : 0u;
 
     for (unsigned k = 0; k < rocks && run != 0 && !progress.IsQuitting(); ++k)
@@ -373,10 +386,12 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
         const int result = m_pEngine->Run();
         if (result == ENGINE_TIME_LIMIT)
             ++timeOuts;
+        if (result == ENGINE_INVALID_PARAMETER)
+            ++unfollowable;
         if (result == ENGINE_NO_SLOPE || result == ENGINE_OUT_OF_MEMORY || result == ENGINE_NO_ROCK_START ||
-            result == ENGINE_SLOPE_NOT_LEFT_TO_RIGHT)
+            result == ENGINE_SLOPE_NOT_LEFT_TO_RIGHT || result == ENGINE_INVALID_PARAMETER)
         {
-            // The engine refused this rock before it moved: no path to keep.
+            // The engine refused this rock (or could not follow it): no path to keep.
             const bool filed = GetRockPathCount() > 0 && m_rockPaths[GetRockPathCount() - 1] == path;
             if (!filed)
             {
@@ -402,7 +417,8 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
 
     // A quitting application gets no more questions; a caller that runs many
     // computations collects their reports and tells the user once.
-    const CRunSummary report{invalidSlopes, m_bGenerateSlopeSamples, invalidMasses, timeOuts};
+    CRunSummary report{invalidSlopes, m_bGenerateSlopeSamples, invalidMasses, timeOuts};
+    report.unfollowable = unfollowable;
     if (summary != nullptr)
         summary->Add(report);
     else if (!quitting)
@@ -473,7 +489,7 @@ void CTalusimDoc::EndFailedRun(const CVector2D& start, const CTalusimRockPath* p
 
 void CTalusimDoc::ReportRunSummary(const CRunSummary& run)
 {
-    ShowRunSummary(run.invalidSlopes, run.sampledSlopes, run.invalidMasses, run.timeOuts);
+    ShowRunSummary(run.invalidSlopes, run.sampledSlopes, run.invalidMasses, run.timeOuts, run.unfollowable);
 }
 
 BOOL CTalusimDoc::ValidateSlope(BOOL report)

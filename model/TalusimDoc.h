@@ -81,8 +81,10 @@ struct CRunSummary {
     bool sampledSlopes = false;
     int invalidMasses = 0;
     int timeOuts = 0;
+    int unfollowable = 0;   // rocks the engine could not follow: not thrown
     void Add(const CRunSummary& run)
     {
+        unfollowable += run.unfollowable;
         invalidSlopes += run.invalidSlopes;
         sampledSlopes = sampledSlopes || run.sampledSlopes;
         invalidMasses += run.invalidMasses;

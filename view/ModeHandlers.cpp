@@ -1,12 +1,15 @@
 #include "view/ModeHandlers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/DocumentDependencies.h"
 
 #include "app/MainFrameServices.h"
+#include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "geometry/Constants.h"
 #include "geometry/CursorIds.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
@@ -55,8 +58,15 @@ CEntity* CModeHandlers::PickDrawing(int x, int y)
 bool CModeHandlers::TypedPoint(CVector2D& point)
 {
     double x = 0, y = 0;
-    if (!MainFrameServices().GetTypedPoint(x, y, true))
+    if (!MainFrameServices().GetTypedPoint(x, y, false))
         return false;
+    // A point the view could not show is refused, as the editors refuse such
+    // a coordinate; the text stays in the prompt line to be corrected.
+    if (std::fabs(x) > COORDINATE_LIMIT || std::fabs(y) > COORDINATE_LIMIT) {
+        AfxMessageBox(AfxRealRangeMessage(-COORDINATE_LIMIT, COORDINATE_LIMIT), MB_ICONEXCLAMATION);
+        return false;
+    }
+    MainFrameServices().GetTypedPoint(x, y, true);
     point = CVector2D(x, y);
     return true;
 }

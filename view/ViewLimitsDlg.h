@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "geometry/Constants.h"
 
 class CSet_Limits : public CDialog
 {
@@ -21,10 +22,9 @@ public:
     double GetMinX() const { return m_minX; }
     double GetMinY() const { return m_minY; }
 
-    // The largest coordinate the dialog accepts either way: wide enough for
-    // survey coordinates (northings run to ten million), far inside what the
-    // view maps exactly.
-    static constexpr double kLimit = 1e9;
+    // The largest coordinate the dialog accepts either way: the one a typed
+    // model point may have.
+    static constexpr double kLimit = COORDINATE_LIMIT;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

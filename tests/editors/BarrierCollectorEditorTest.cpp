@@ -141,6 +141,13 @@ TEST(BarrierEditor, CoefficientMeansAreRangeCheckedAndCopyListsEveryBarrier)
             Type(d, IDC_BE_RT_MEAN, "-0.5");
             Click(d, IDOK);
             Type(d, IDC_BE_RT_MEAN, "0.6");
+            // The custom spreads are refused as the means are.
+            Type(d, IDC_BE_RN_SD, "-2");
+            Click(d, IDOK);
+            Type(d, IDC_BE_RN_SD, "0");
+            Type(d, IDC_BE_RT_SD, "1e300");
+            Click(d, IDOK);
+            Type(d, IDC_BE_RT_SD, "0");
             Type(d, IDC_BE_NAME, "A barrier name of 31 characters");
             Click(d, IDOK);
             Type(d, IDC_BE_NAME, "Fence");
@@ -153,6 +160,8 @@ TEST(BarrierEditor, CoefficientMeansAreRangeCheckedAndCopyListsEveryBarrier)
     }
     EXPECT_EQ(messages, (std::vector<std::string>{"Please enter a number between 0 and 1.",
                                                   "Please enter a number between 0 and 1.",
+                                                  "Please enter a number between 0 and 1000000000.",
+                                                  "Please enter a number between 0 and 1000000000.",
                                                   "Please enter no more than 30 characters."}));
     EXPECT_EQ(copied, "Barriers\nStart_x\tStart_y\tEnd_x\tEnd_y\tName\tElasticity\n"
                       "0.000\t0.000\t0.500\t5.250\tFence\tCustom (RN=0.5,0 RT=0.6,0)\n"
@@ -235,6 +244,8 @@ TEST(DataCollectorEditor, DeletingTheLastCollectorGreysTheFieldsAndCopyListsThem
         Editing e([&](CDialog& d) {
             Type(d, IDC_DC_END_X, "inf");
             Click(d, IDC_DC_COPY);  // refused: no number
+            Type(d, IDC_DC_END_X, "1e300");
+            Click(d, IDC_DC_COPY);  // refused: no view could show it
             Type(d, IDC_DC_END_X, "1");
             Click(d, IDC_DC_COPY);
             copied = ClipboardText();
@@ -248,7 +259,8 @@ TEST(DataCollectorEditor, DeletingTheLastCollectorGreysTheFieldsAndCopyListsThem
         doc->EditCollectors(nullptr);
         messages = e.boxes.messages;
     }
-    EXPECT_EQ(messages, std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(messages, (std::vector<std::string>{"Please enter a number.",
+                                                  "Please enter a number between -1000000000 and 1000000000."}));
     EXPECT_EQ(copied, "Data Collectors\nStart_x\tStart_y\tEnd_x\tEnd_y\tName\n"
                       "0.000\t0.000\t1.000\t5.000\tCollector001\n"
                       "10.500\t-2.000\t10.000\t5.125\tToe\n");

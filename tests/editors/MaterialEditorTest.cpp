@@ -295,6 +295,13 @@ TEST(MaterialEditor, RangesAreCheckedWithTheirMessagesAndTheSelectionStays)
         {IDC_ME_FRICTION_MEAN, "91", "Please enter a number between 0 and 90."},
         {IDC_ME_RN_SD, "nan", "Please enter a number."},
         {IDC_ME_ROUGHNESS_SD, "x", "Please enter a number."},
+        // Standard deviations are refused as the means are: never negative,
+        // never so large that the sampled values mean nothing.
+        {IDC_ME_RN_SD, "-2", "Please enter a number between 0 and 1000000000."},
+        {IDC_ME_RT_SD, "-1", "Please enter a number between 0 and 1000000000."},
+        {IDC_ME_FRICTION_SD, "1e300", "Please enter a number between 0 and 1000000000."},
+        {IDC_ME_ROUGHNESS_SD, "-0.5", "Please enter a number between 0 and 1000000000."},
+        {IDC_ME_RN_MEAN, "0x0", "Please enter a number."},  // decimal numbers only
         {IDC_ME_NAME, "A name of thirty-six characters, yes", "Please enter no more than 35 characters."},
     };
     for (const Case& c : cases) {

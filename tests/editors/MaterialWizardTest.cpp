@@ -168,6 +168,8 @@ TEST(MaterialWizardData, TypedFieldDataIsCheckedAndStoredOnOkOnly)
             TypeIntoCell(*grid, 2, 2, "3");
             TypeIntoCell(*grid, 1, 1, "inf");
             Click(dialog, IDOK);  // not a finite number
+            TypeIntoCell(*grid, 1, 1, "0x10");
+            Click(dialog, IDOK);  // decimal numbers only
             TypeIntoCell(*grid, 1, 1, "12.5");
             rowsAtOne = grid->GetRowCount();
             Spin(dialog, -1);
@@ -185,10 +187,11 @@ TEST(MaterialWizardData, TypedFieldDataIsCheckedAndStoredOnOkOnly)
     }
     EXPECT_EQ(rowsAtOne, 4);
     EXPECT_EQ(rowsAfterDown, 2);
-    ASSERT_EQ(boxes.messages.size(), 3u);
+    ASSERT_EQ(boxes.messages.size(), 4u);
     EXPECT_EQ(boxes.messages[0], "Invalid data in row 2");
     EXPECT_EQ(boxes.messages[1], "Invalid data in row 2");
     EXPECT_EQ(boxes.messages[2], "Invalid data in row 1");
+    EXPECT_EQ(boxes.messages[3], "Invalid data in row 1");
     ASSERT_EQ(doc->GetWizardItemCount(), 3);
     EXPECT_EQ(doc->GetWizardItem(0).value, 12.5);
     EXPECT_EQ(doc->GetWizardItem(0).code, 2);
@@ -198,6 +201,24 @@ TEST(MaterialWizardData, TypedFieldDataIsCheckedAndStoredOnOkOnly)
     EXPECT_EQ(doc->GetWizardItem(2).code, 1);
     EXPECT_EQ(std::string(doc->GetWizardText()), std::string(materials[0]->GetName()));
     EXPECT_TRUE(doc->IsModified());
+
+    // A location at survey coordinates shows every digit it holds, so OK
+    // leaves it as it was ("%g" would have shown and stored 512346).
+    doc->ClearWizardItems();
+    doc->AddWizardItem(CWizardItem{512345.678, 1});
+    std::string surveyX;
+    {
+        WhenShown script([&] {
+            HWND dialog = ::FindWindowA(nullptr, "Material Wizard");
+            ASSERT_NE(dialog, nullptr);
+            surveyX = TableOf(dialog)->GetCellText(1, 1);
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(RunMaterialWizardDialog(doc->GetDatabase(), doc.get()), IDOK);
+    }
+    EXPECT_EQ(surveyX, "512345.678");
+    ASSERT_EQ(doc->GetWizardItemCount(), 1);
+    EXPECT_EQ(doc->GetWizardItem(0).value, 512345.678);
 }
 
 class MaterialWizardRun : public WorkingWindowsTest {
@@ -292,6 +313,42 @@ TEST_F(MaterialWizardRun, AFitShowsItsResultAndApplyGivesItToTheMaterial)
     // The run with the applied values stays: the full count of rocks.
     EXPECT_EQ(doc->GetRockPathCount(), 6);
     EXPECT_EQ(doc->GetRockCount(), 6);
+}
+
+TEST_F(MaterialWizardRun, ApplyGivesTheFitToTheMaterialItWasMadeForWhateverTheComboShows)
+{
+    std::string comboAfterApply;
+    CTalusimSlopeType* other = nullptr;
+    double otherMean = 0.0, otherSd = 0.0;
+    std::string mean;
+    RunWizard([&](HWND dialog) {
+        Click(dialog, IDC_MW_FIT);
+        mean = Text(dialog, IDC_MW_MEAN);
+        // The user picks another material, then presses Apply.
+        HWND combo = ::GetDlgItem(dialog, IDC_MW_MATERIAL);
+        ::SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MW_MATERIAL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        other = static_cast<CTalusimSlopeType*>(
+            reinterpret_cast<void*>(::SendMessageA(combo, CB_GETITEMDATA, 1, 0)));
+        ASSERT_NE(other, nullptr);
+        otherMean = other->GetRnMean();
+        otherSd = other->GetRnStdDev();
+        Click(dialog, IDC_MW_APPLY);
+        char name[64] = {};
+        const int sel = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+        ::SendMessageA(combo, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(name));
+        comboAfterApply = name;
+        Click(dialog, IDOK);
+    });
+    ASSERT_NE(other, material);
+    ASSERT_EQ(mean.rfind("mean = ", 0), 0u) << mean;
+    // The fitted material takes the fit; the one picked afterwards keeps its own.
+    EXPECT_EQ(material->GetRnMean(), std::stod(mean.substr(7)));
+    EXPECT_EQ(material->GetRnStdDev(), 0.0);
+    EXPECT_EQ(other->GetRnMean(), otherMean);
+    EXPECT_EQ(other->GetRnStdDev(), otherSd);
+    EXPECT_EQ(comboAfterApply, std::string(material->GetName()));
+    EXPECT_EQ(std::string(doc->GetWizardText()), std::string(material->GetName()));
 }
 
 TEST_F(MaterialWizardRun, CancelAfterAFitLeavesTheMaterialAndNoResultsItDoesNotProduce)

@@ -248,6 +248,16 @@ TEST(InitialConditions, LabelsCarryTheUnitsAndMassMustBePositive)
             Type(d, IDC_IC_MASS_MEAN, "nan");
             Click(d, IDOK);
             Type(d, IDC_IC_MASS_MEAN, "25.5");
+            // Spreads are held as the means are: never negative, never so
+            // wide that a sampled rock means nothing.
+            Type(d, IDC_IC_VX_SD, "-1");
+            Click(d, IDOK);
+            Type(d, IDC_IC_VX_SD, "0");
+            Type(d, IDC_IC_MASS_SD, "1e300");
+            Click(d, IDOK);
+            Type(d, IDC_IC_MASS_SD, "0x10");
+            Click(d, IDOK);
+            Type(d, IDC_IC_MASS_SD, "2");
             Type(d, IDC_IC_VX_MEAN, "-1.25");
             Type(d, IDC_IC_VY_SD, "0.5");
             Click(d, IDOK);
@@ -264,7 +274,11 @@ TEST(InitialConditions, LabelsCarryTheUnitsAndMassMustBePositive)
     EXPECT_FALSE(angularEnabled);
     EXPECT_FALSE(radiusVisible);
     EXPECT_EQ(messages, (std::vector<std::string>{"Please enter a number between 0.001 and 100000000.",
+                                                  "Please enter a number.",
+                                                  "Please enter a number between 0 and 1000000000.",
+                                                  "Please enter a number between 0 and 1000000000.",
                                                   "Please enter a number."}));
+    EXPECT_EQ(data.massStdDev, 2.0);
     EXPECT_EQ(data.massMean, 25.5);
     EXPECT_EQ(data.vxMean, -1.25);
     EXPECT_EQ(data.vyStdDev, 0.5);

@@ -334,12 +334,13 @@ TEST(SlopeEditor, UntouchedCellsKeepEveryDigitAndAnEditedOneTakesThreeDecimals)
             ASSERT_NE(dialog, nullptr);
             Pump();
             // The table shows the coordinates held, not six digits of them;
-            // short numbers keep their short form.
+            // short numbers keep their short form, and a number with more
+            // than three decimals shows three.
             CGridCtrl& table = *TableOf(dialog);
             EXPECT_EQ(std::string(table.GetCellText(1, COvdGridCtrl::COL_X)), "512345.678");
-            EXPECT_EQ(std::string(table.GetCellText(1, COvdGridCtrl::COL_Y)), "4512345.600");
-            EXPECT_EQ(std::string(table.GetCellText(3, COvdGridCtrl::COL_X)), "512500.100");
-            EXPECT_EQ(std::string(table.GetCellText(2, 2)), "0.123457");
+            EXPECT_EQ(std::string(table.GetCellText(1, COvdGridCtrl::COL_Y)), "4512345.6");
+            EXPECT_EQ(std::string(table.GetCellText(3, COvdGridCtrl::COL_X)), "512500.1");
+            EXPECT_EQ(std::string(table.GetCellText(2, 2)), "0.123");
             Click(dialog, IDOK);
         });
         s.doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
@@ -458,4 +459,137 @@ TEST(SlopeEditor, DeleteCutAndPasteOfWhatACellCannotHoldAreRefusedAndChangeNothi
     EXPECT_EQ(s.Vertex(0).x, before[0].x);
     EXPECT_EQ(s.Vertex(2).auxB, before[2].auxB);
     EXPECT_EQ(s.slope->GetSegmentMaterial(2), s.materials[0]);
+}
+
+namespace {
+
+// Lets the dialog's own loop handle what was posted: each message is offered
+// to the windows' PreTranslateMessage first, as the modal loop does.
+void PumpAsTheLoop(HWND dialog)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!CWnd::WalkPreTranslateTree(dialog, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+void PostKey(HWND dialog, UINT key)
+{
+    HWND focus = ::GetFocus();
+    ::PostMessageA(focus, WM_KEYDOWN, key, 1);
+    ::PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+    PumpAsTheLoop(dialog);
+}
+
+void ClickCell(HWND dialog, CGridCtrl& grid, int row, int col)
+{
+    CRect rect;
+    ASSERT_TRUE(grid.GetCellRect(row, col, &rect));
+    const LPARAM at = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+    ::PostMessageA(grid.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(grid.GetSafeHwnd(), WM_LBUTTONUP, 0, at);
+    PumpAsTheLoop(dialog);
+}
+
+}  // namespace
+
+TEST(SlopeEditor, CellsEnteredAndLeftWithoutTypingKeepTheirValuesAndShowPlainDecimals)
+{
+    std::unique_ptr<CTalusimDoc> doc = NewDocument();
+    CTalusimSlopeType* material = doc->GetFirstMaterial();
+    CTalusimSlope* slope = doc->GetSlope();
+    slope->AddVertexWithMaterial(512040.0004, 5000060.0, material);
+    slope->AddVertexWithMaterial(512100.25, 5000009.0, material);
+    slope->AddVertexWithMaterial(512200.1234567, 4999950.5, material);
+    doc->SetGenerateSlopeSamples(true);
+    std::vector<CPolyVertex> before(3);
+    for (int i = 0; i < 3; ++i)
+        slope->GetSlopeVertex(before[static_cast<size_t>(i)], i);
+
+    std::vector<std::string> shown;
+    Editing editing;
+    WhenShown script([&] {
+        HWND dialog = Shown("Slope Editor");
+        ASSERT_NE(dialog, nullptr);
+        PumpAsTheLoop(dialog);
+        COvdGridCtrl& grid = *TableOf(dialog);
+        for (int r = 1; r <= 3; ++r)
+            for (int c : {COvdGridCtrl::COL_X, COvdGridCtrl::COL_Y})
+                shown.push_back(Cell(grid, r, c));
+        // Into every number cell and out again, by click, Tab and the arrows,
+        // without typing a thing.
+        for (int r = 1; r <= 3; ++r) {
+            ClickCell(dialog, grid, r, COvdGridCtrl::COL_X);
+            ClickCell(dialog, grid, r, COvdGridCtrl::COL_X);  // a second click opens the edit
+            PostKey(dialog, VK_TAB);
+            PostKey(dialog, VK_TAB);
+            PostKey(dialog, VK_TAB);
+            PostKey(dialog, VK_DOWN);
+            PostKey(dialog, VK_LEFT);
+            PostKey(dialog, VK_UP);
+        }
+        ClickCell(dialog, grid, 3, COvdGridCtrl::COL_Y);
+        Click(dialog, IDOK);
+    });
+    doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
+
+    EXPECT_TRUE(editing.boxes.messages.empty());
+    // No exponent and no lost digits: the plain number that reads back, with
+    // at most three decimals (a number with more shows three).
+    EXPECT_EQ(shown, (std::vector<std::string>{"512040.000", "5000060", "512100.25", "5000009", "512200.123",
+                                               "4999950.5"}));
+    for (int i = 0; i < 3; ++i) {
+        CPolyVertex after;
+        slope->GetSlopeVertex(after, i);
+        const CPolyVertex& b = before[static_cast<size_t>(i)];
+        EXPECT_TRUE(SameBits(after.x, b.x)) << i << " " << after.x;
+        EXPECT_TRUE(SameBits(after.y, b.y)) << i << " " << after.y;
+        EXPECT_TRUE(SameBits(after.auxA, b.auxA)) << i;
+        EXPECT_TRUE(SameBits(after.auxB, b.auxB)) << i;
+    }
+}
+
+TEST(SlopeEditor, CellsTakeDecimalNumbersWithinTheRangesTheModelHolds)
+{
+    SlopeDoc s;
+    struct Case {
+        int row, col;
+        const char* text;
+        const char* message;  // the start of the refusal
+    } cases[] = {
+        {2, COvdGridCtrl::COL_X, "0x10", "\"0x10\" is not a number"},
+        {2, COvdGridCtrl::COL_Y, "1e300", "Please enter a number between -1000000000 and 1000000000."},
+        {3, COvdGridCtrl::COL_X, "-1000000000.5", "Please enter a number between -1000000000 and 1000000000."},
+        {2, COvdGridCtrl::COL_X_SD, "2e9", "Please enter a number between 0 and 1000000000."},
+        {2, COvdGridCtrl::COL_Y_SD, "-1", "A standard deviation cannot be negative"},
+    };
+    std::vector<std::string> kept;
+    Editing editing;
+    WhenShown script([&] {
+        HWND dialog = Shown("Slope Editor");
+        ASSERT_NE(dialog, nullptr);
+        Pump();
+        COvdGridCtrl* grid = TableOf(dialog);
+        for (const Case& c : cases) {
+            const std::string old = Cell(*grid, c.row, c.col);
+            TypeIntoCell(*grid, c.row, c.col, c.text);
+            kept.push_back(Cell(*grid, c.row, c.col) == old ? "kept" : Cell(*grid, c.row, c.col));
+        }
+        // The ends of the range are coordinates the model takes.
+        TypeIntoCell(*grid, 3, COvdGridCtrl::COL_Y, "-1e9");
+        Click(dialog, IDOK);
+    });
+    s.doc->RunSlopeEditor(CSlopeEditorDlg::kPickNone, 0);
+
+    ASSERT_EQ(editing.boxes.messages.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(editing.boxes.messages[i].rfind(cases[i].message, 0), 0u) << editing.boxes.messages[i];
+        EXPECT_EQ(kept[i], "kept") << cases[i].text;
+    }
+    EXPECT_EQ(s.Vertex(1).x, 20.0);
+    EXPECT_EQ(s.Vertex(1).y, 10.0);
+    EXPECT_EQ(s.Vertex(2).y, -1e9);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "RecordingEngine.h"
 
 TEST(EngineValidation, SlopeSegmentParameters)
@@ -67,6 +69,36 @@ TEST(EngineValidation, RunRefusesBadSlopesAndMissingStartWithoutCallbacks)
     noStart.SetSlope({{0, 10}, {10, 0}}, 0.5, 0.5, 30);
     EXPECT_EQ(noStart.Run(), ENGINE_NO_ROCK_START);
     EXPECT_TRUE(noStart.events.empty());
+}
+
+TEST(EngineValidation, ARockTheEngineCannotFollowGives2AndNoReportAtAll)
+{
+    RecordingEngine engine;
+    engine.SetSlope({{0, 10}, {10, 0}, {20, -2}}, 0.5, 0.8, 30);
+    engine.SetOptions(true, false, false, false, 10.0, 100.0);
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    struct Case {
+        const char* what;
+        double x, y, vx, vy, mass, omega;
+    } cases[] = {
+        {"a start x that is no number", nan, 12, 1, 0, 1000, 0},
+        {"an infinite vertical velocity", 2, 12, 1, -inf, 1000, 0},
+        {"an angular velocity that is no number", 2, 12, 1, 0, 1000, nan},
+        {"a speed whose square overflows", 2, 12, 1e300, 0, 1000, 0},
+        {"a speed no flight can be computed for", 2, 12, 1e150, 0, 1000, 0},
+        {"a mass whose inertia overflows", 2, 12, 1, 0, 1e200, 0},
+        {"a spin whose energy overflows", 2, 12, 1, 0, 1000, 1e160},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(engine.Throw(c.x, c.y, c.vx, c.vy, c.mass, c.omega), ENGINE_INVALID_PARAMETER) << c.what;
+        EXPECT_TRUE(engine.events.empty()) << c.what;
+    }
+    // The same engine goes on with rocks it can follow: fast and heavy ones too.
+    EXPECT_EQ(engine.Throw(2, 12, 1, 0), ENGINE_OK);
+    EXPECT_EQ(engine.Count(EngineEvent::End), 1);
+    EXPECT_EQ(engine.Throw(2, 12, 1e6, 0, 1e8, 1e3), ENGINE_OK);
+    EXPECT_EQ(engine.Count(EngineEvent::End), 1);
 }
 
 TEST(EngineValidation, EndlessRockStopsAtTheStepCapWithOneEndPoint)

@@ -473,6 +473,38 @@ TEST_F(ComputeTest, InvalidMassesAreSkippedAndCountedOnce) {
     EXPECT_EQ(boxes.texts[0].rfind("4 invalid values for mass were created", 0), 0u) << boxes.texts[0];
 }
 
+TEST_F(ComputeTest, RocksTheEngineCannotFollowAreCountedOnceAndLeaveNoResult) {
+    // Seeders whose samples leave the engine nothing it can follow: a spread
+    // of 1e300 m/s, a speed too large for any flight to be computed, a mass
+    // whose rotation overflows.
+    struct Case {
+        const char* what;
+        double vx, vxSd, mass, omegaSd;
+    } cases[] = {
+        {"velocity spread 1e300", 2.0, 1e300, 1000.0, 0.1},
+        {"velocity 1e150", 1e150, 0.0, 1000.0, 0.1},
+        {"mass 1e200", 2.0, 0.5, 1e200, 0.1},
+        {"angular velocity spread 1e300", 2.0, 0.5, 1000.0, 1e300},
+    };
+    for (const Case& c : cases) {
+        NewDocument();
+        SetTalusSlope();
+        CTalusimRaker* seeder = AddPointSeeder(2.0, 42.0, c.mass, 0.0, c.vx, c.vxSd);
+        seeder->SetAngularVelocity(0.5, c.omegaSd);
+        doc->m_nRocks = 5;
+        MessageBoxRecorder boxes;
+        doc->RunSimulation(FALSE);
+        // Not drawn, not filed, not sampled: one message says how many and why.
+        EXPECT_EQ(doc->GetRockPathCount(), 0) << c.what;
+        EXPECT_EQ(RockPathEntities(), 0) << c.what;
+        EXPECT_EQ(doc->GetEndPointCount(), 0) << c.what;
+        for (int i = 0; i <= doc->GetLastDistributionIndex(); ++i)
+            EXPECT_EQ(doc->GetDistribution(i)->GetCount(DIST_VELOCITY), 0) << c.what;
+        ASSERT_EQ(boxes.texts.size(), 1u) << c.what;
+        EXPECT_EQ(boxes.texts[0].rfind("5 rocks could not be computed", 0), 0u) << boxes.texts[0];
+    }
+}
+
 TEST_F(ComputeTest, InvalidSampledSlopesAreSkippedAndCountedOnce) {
     SetTalusSlope();
     AddPointSeeder(2.0, 42.0);

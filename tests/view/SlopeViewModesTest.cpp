@@ -2,6 +2,8 @@
 // view, driven with the mouse and keys a user sends, with their refusals.
 #include "tests/view/SlopeViewTestSupport.h"
 
+#include <functional>
+
 #include "model/InteractionModes.h"
 #include "view/SlopeViewServices.h"
 
@@ -558,3 +560,47 @@ TEST_F(SlopeViewModesTest, VertexSnapWithinElevenPixels)
     EXPECT_NEAR(starts[1].y, 10, 1e-3);
 }
 
+
+TEST_F(SlopeViewModesTest, TypedPointsBeyondWhatTheViewCanShowAreRefusedWithTheRangeMessage)
+{
+    InstalledPromptLine prompt;
+    ViewMessageBoxes boxes;
+    Editors editors;
+    const std::vector<std::string> range{"Please enter a number between -1000000000 and 1000000000."};
+    // A slope vertex typed far out is refused, and the slope goes on from the click before.
+    doc->BeginDefineSlope();
+    Click(100, 100);
+    prompt.line.typed.push_back(CVector2D(55, 1e300));
+    Key(VK_RETURN);
+    EXPECT_EQ(boxes.texts, range);
+    EXPECT_EQ(prompt.line.typed.size(), 1u);   // the text stays to be corrected
+    prompt.line.typed.clear();
+    Click(500, 300);
+    Key(VK_RETURN);
+    ASSERT_EQ(doc->GetSlope()->GetVertexCount(), 2);
+
+    struct Case {
+        const char* what;
+        std::function<void()> enter;
+        CVector2D typed;
+    } cases[] = {
+        {"point seeder", [&] { doc->SetMode(MODE_ADD_POINT_SEEDER); }, {-2e9, 35}},
+        {"barrier end", [&] { doc->OnAddBarrier(); }, {20, 1.5e9}},
+        {"collector end", [&] { doc->OnAddDataCollector(); }, {1e300, 20}},
+    };
+    for (const Case& c : cases) {
+        boxes.texts.clear();
+        c.enter();
+        const int mode = doc->GetMode();
+        prompt.line.typed.push_back(c.typed);
+        Key(VK_RETURN);
+        EXPECT_EQ(boxes.texts, range) << c.what;
+        EXPECT_EQ(doc->GetMode(), mode) << c.what;
+        prompt.line.typed.clear();
+        Key(VK_ESCAPE);
+    }
+    EXPECT_EQ(editors.conditionsShown, 0);
+    EXPECT_TRUE(Seeders(ID_ANY_GROUP).empty());
+    EXPECT_TRUE(Placed(GROUP_BARRIER).empty());
+    EXPECT_TRUE(Placed(GROUP_COLLECTOR).empty());
+}
