@@ -282,9 +282,29 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
     return CWnd::PreTranslateMessage(pMsg);
 }
 
+BOOL CFrameWnd::BeginMainWindowClose() {
+    if (!IsWindowEnabled()) {
+        m_bCloseDeferred = true;
+        return FALSE;
+    }
+    m_bCloseDeferred = false;
+    if (CPreviewView* preview = CPreviewView::ShownIn(this)) preview->EndPreview();
+    return TRUE;
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable) {
+    CWnd::OnEnable(bEnable);
+    // The work or the dialog that held the documents is over: the close asked for meanwhile goes ahead now.
+    if (bEnable && m_bCloseDeferred) {
+        m_bCloseDeferred = false;
+        PostMessage(WM_CLOSE);
+    }
+}
+
 void CFrameWnd::OnClose() {
     CWinApp* app = AfxGetApp();
     if (app != nullptr && app->m_pMainWnd == this) {
+        if (!BeginMainWindowClose()) return;
         // Closing the main window closes every document, after asking to save them.
         if (!app->SaveAllModified()) return;
         app->CloseAllDocuments(FALSE);
@@ -402,6 +422,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
+    ON_WM_ENABLE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
     ON_WM_ERASEBKGND()

@@ -301,3 +301,41 @@ TEST_F(PreviewViewTest, APreviewSurvivesTheMdiKeysAndItsDocumentClosingFromAnoth
     app->CloseAllDocuments(FALSE);
     Idle();
 }
+
+// Closing the program while a window is previewed (the close box, the update
+// client's Install) ends the preview first: the save question comes with the
+// document's windows in view, and a close cancelled there leaves them as they were.
+TEST_F(PreviewViewTest, ClosingTheProgramEndsThePreviewBeforeItAsks)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    CView* slope = frame->MDIGetActive()->GetActiveView();
+    CDocument* doc = slope->GetDocument();
+    doc->SetModifiedFlag(TRUE);
+    slope->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    ASSERT_NE(dynamic_cast<COvPreviewView*>(frame->GetActiveView()), nullptr);
+
+    static int questions;
+    static bool previewAtQuestion;
+    questions = 0;
+    previewAtQuestion = false;
+    AfxMessageBoxHook previous = AfxSetMessageBoxHook([](LPCSTR, UINT) {
+        ++questions;
+        previewAtQuestion = CPreviewView::ShownIn(frame) != nullptr;
+        return IDCANCEL;
+    });
+    frame->SendMessage(WM_CLOSE);
+    AfxSetMessageBoxHook(previous);
+    EXPECT_EQ(questions, 1);
+    EXPECT_FALSE(previewAtQuestion);
+    ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+    EXPECT_EQ(frame->GetActiveView(), nullptr);
+    EXPECT_TRUE(::IsWindow(slope->m_hWnd));
+    EXPECT_TRUE(slope->IsWindowVisible());
+    doc->SetModifiedFlag(FALSE);
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
