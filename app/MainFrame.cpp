@@ -704,6 +704,9 @@ void CMainFrame::OnClose() {
         CMDIFrameWnd::OnClose();
         return;
     }
+    // Not under a modal dialog or running work (the close waits for it to
+    // end), and not behind a print preview (which ends first).
+    if (!BeginMainWindowClose()) return;
     // The save questions come first: a close the user cancels leaves the
     // statistics and time-step windows open, and drops an updater that was
     // waiting for the program to close.

@@ -300,6 +300,12 @@ void CWorkingDlg::EnableTopLevelWindows()
 
 int CWorkingDlg::PumpMessages()
 {
+    // Once the dialog is closed (Cancel, here or in a message pumped below)
+    // the program's windows are enabled again, while the run goes on to its
+    // next look at its flag: a message pumped then (a close, a click on
+    // another window) would reach the documents the run still holds.
+    if (!m_bOpen)
+        return 1;
     CWinThread* thread = AfxGetThread();
     // The loop that dispatched the running command reads its current message
     // when the command returns, to decide whether idle work runs next (the
@@ -307,7 +313,7 @@ int CWorkingDlg::PumpMessages()
     // take its place, or the last of them (a paint) would leave the panes stale.
     const MSG dispatching = thread != nullptr ? thread->m_msgCur : MSG{};
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+    while (m_bOpen && ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
     {
         if (thread != nullptr)
         {

@@ -99,7 +99,8 @@ public:
 
     // Processes every pending message, then the application's idle work.
     // 0 when the application is quitting (the quit is posted again so that
-    // the application's own loop still ends), else 1.
+    // the application's own loop still ends), else 1. Once the dialog is
+    // closed nothing is pumped (1).
     int PumpMessages();
     // 0 when the dialog window no longer exists.
     int SetProgress(int percent, int current, int total);

@@ -4,6 +4,7 @@
 
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
+#include "framework/Preview.h"
 #include "framework/ResourceHandle.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
@@ -281,9 +282,29 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
     return CWnd::PreTranslateMessage(pMsg);
 }
 
+BOOL CFrameWnd::BeginMainWindowClose() {
+    if (!IsWindowEnabled()) {
+        m_bCloseDeferred = true;
+        return FALSE;
+    }
+    m_bCloseDeferred = false;
+    if (CPreviewView* preview = CPreviewView::ShownIn(this)) preview->EndPreview();
+    return TRUE;
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable) {
+    CWnd::OnEnable(bEnable);
+    // The work or the dialog that held the documents is over: the close asked for meanwhile goes ahead now.
+    if (bEnable && m_bCloseDeferred) {
+        m_bCloseDeferred = false;
+        PostMessage(WM_CLOSE);
+    }
+}
+
 void CFrameWnd::OnClose() {
     CWinApp* app = AfxGetApp();
     if (app != nullptr && app->m_pMainWnd == this) {
+        if (!BeginMainWindowClose()) return;
         // Closing the main window closes every document, after asking to save them.
         if (!app->SaveAllModified()) return;
         app->CloseAllDocuments(FALSE);
@@ -311,6 +332,8 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
+    // A preview still shown ends while the views it draws from exist.
+    if (CPreviewView* preview = CPreviewView::ShownIn(this)) preview->EndPreview();
     if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault) {
         // Give the window its own menu back so that the shared one outlives it.
         ::SetMenu(m_hWnd, m_hMenuDefault);
@@ -399,6 +422,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
+    ON_WM_ENABLE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
     ON_WM_ERASEBKGND()
@@ -503,7 +527,11 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
         if (child != nullptr && child->m_hAccelTable != nullptr &&
             ::TranslateAcceleratorA(m_hWnd, child->m_hAccelTable, pMsg))
             return TRUE;
-        if (m_hWndMDIClient != nullptr && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg)) return TRUE;
+        // While the frame shows a view of its own (a print preview) the
+        // documents' windows wait hidden behind it, and the preview draws from
+        // one of them: no MDI key closes or switches them meanwhile.
+        if (m_pViewActive == nullptr && m_hWndMDIClient != nullptr && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+            return TRUE;
         if (m_hAccelTable != nullptr && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg)) return TRUE;
     }
     return CWnd::PreTranslateMessage(pMsg);
@@ -542,6 +570,8 @@ void CMDIFrameWnd::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CMDIFrameWnd::OnDestroy() {
+    // A preview still shown ends first: it would put the shared menu back.
+    if (CPreviewView* preview = CPreviewView::ShownIn(this)) preview->EndPreview();
     // The shared menus belong to their templates: give the window its own back.
     if (m_hMenuDefault != nullptr) ::SetMenu(m_hWnd, m_hMenuDefault);
     CFrameWnd::OnDestroy();

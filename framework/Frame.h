@@ -101,6 +101,15 @@ protected:
     CView* m_pViewActive = nullptr;
     BOOL m_bInRecalcLayout = FALSE;
 
+    // Readies the program's main window for closing. While the window is
+    // disabled, a modal dialog or work that pumps messages under its Working
+    // dialog still holds the documents: the close waits, and is made again as
+    // soon as the window is enabled (FALSE). Otherwise a print preview shown
+    // in the window ends first, so that the save questions come with the
+    // documents' windows in view (TRUE).
+    BOOL BeginMainWindowClose();
+    bool m_bCloseDeferred = false;
+
     virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
     // Makes a main frame's window from the resources of nIDResource: its
     // title, window class (an MDI frame's or not), menu and accelerators.
@@ -112,6 +121,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

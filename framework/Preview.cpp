@@ -245,15 +245,31 @@ void CPreviewView::ClosePreview() {
         CFrameWnd* oldFrame = old->GetParentFrame();
         if (oldFrame != nullptr && oldFrame != frame) oldFrame->SetActiveView(old, FALSE);
         old->SetFocus();
+    } else if (frame->GetSafeHwnd() != nullptr) {
+        frame->SetFocus();
     }
     delete state;
 }
 
-void CPreviewView::OnPreviewClose() {
+void CPreviewView::EndPreview(bool bPrintViewGoing) {
+    // The view that goes must not be made active again, nor be given the focus.
+    if (bPrintViewGoing && m_pPreviewState != nullptr) m_pPreviewState->pViewActiveOld = nullptr;
+    if (m_pPrintView == nullptr) {
+        ClosePreview();
+        return;
+    }
     CPoint point;
     ::GetCursorPos(&point);
     m_pPrintView->OnEndPrintPreview(m_pPreviewDC, m_pPreviewInfo, point, this);
 }
+
+CPreviewView* CPreviewView::ShownIn(CFrameWnd* pFrame) {
+    if (pFrame == nullptr) return nullptr;
+    CView* view = pFrame->GetActiveView();
+    return view != nullptr && view->IsKindOf(RUNTIME_CLASS(CPreviewView)) ? static_cast<CPreviewView*>(view) : nullptr;
+}
+
+void CPreviewView::OnPreviewClose() { EndPreview(); }
 
 void CPreviewView::OnPreviewPrint() {
     // Close, then print the view that was previewed.

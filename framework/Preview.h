@@ -47,6 +47,12 @@ public:
     void SetPreviewState(CPrintPreviewState* pState) { m_pPreviewState = pState; }
     // Ends the preview and gives the frame back its view, bars and menu.
     void ClosePreview();
+    // Ends the preview as its Close button does: the previewed view ends its
+    // printing and the frame is given back. bPrintViewGoing says that the
+    // previewed view is being destroyed: it is then not made active again.
+    void EndPreview(bool bPrintViewGoing = false);
+    // The preview a frame shows in place of its client, or null.
+    static CPreviewView* ShownIn(CFrameWnd* pFrame);
 
     void OnDraw(CDC* pDC) override;
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;

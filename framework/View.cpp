@@ -6,6 +6,7 @@
 #include "framework/Document.h"
 #include "framework/Frame.h"
 #include "framework/MessageBox.h"
+#include "framework/Preview.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -47,6 +48,15 @@ int CView::OnCreate(LPCREATESTRUCTA lpcs) {
 }
 
 void CView::OnDestroy() {
+    // However this view goes (its window or its document closed from anywhere),
+    // a preview of it ends first: the preview must never draw from, or end
+    // through, a view that no longer exists.
+    CWnd* main = AfxGetMainWnd();
+    if (main != nullptr && main->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+        CPreviewView* preview = CPreviewView::ShownIn(static_cast<CFrameWnd*>(main));
+        if (preview != nullptr && preview != this && (preview->m_pPrintView == this || preview->m_pOrigView == this))
+            preview->EndPreview(true);
+    }
     CFrameWnd* frame = GetParentFrame();
     if (frame != nullptr && frame->GetActiveView() == this) frame->SetActiveView(nullptr, FALSE);
     CWnd::OnDestroy();

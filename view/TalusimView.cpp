@@ -564,8 +564,12 @@ void CTalusimView::OnFilePrintPreview()
     m_bPrinting = true;
     if (!StartPrintPreview(this)) {
         m_bPrinting = false;
-        if (m_pViewContext != nullptr)
+        if (m_pViewContext != nullptr) {
             m_pViewContext->RestoreView();
+            // No printout follows: the next one takes the window shown then, not this one.
+            m_pViewContext->m_clientTopLeft = CVector2D(DBL_MAX, DBL_MAX);
+            m_pViewContext->m_clientBottomRight = CVector2D(DBL_MAX, DBL_MAX);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 // several pages is previewed page by page.
 #include "ShellFixture.h"
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -23,6 +24,20 @@ double Aspect(const CRect& r)
 {
     return r.Height() > 0 ? static_cast<double>(r.Width()) / r.Height() : 0.0;
 }
+
+// Holds Ctrl down in the thread's keyboard state while it lives.
+struct HoldingCtrl {
+    BYTE saved[256] = {};
+    HoldingCtrl()
+    {
+        ::GetKeyboardState(saved);
+        BYTE state[256];
+        std::memcpy(state, saved, sizeof state);
+        state[VK_CONTROL] |= 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~HoldingCtrl() { ::SetKeyboardState(saved); }
+};
 
 }  // namespace
 
@@ -213,6 +228,114 @@ TEST_F(PreviewViewTest, TheOnePageOfASlopeWindowStaysShown)
     frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
     Idle();
     EXPECT_TRUE(boxes.texts.empty());
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
+
+// Whatever the user presses or does while a slope, graph or report window is
+// previewed, the preview never draws from, nor closes through, a window that
+// is gone: Ctrl+F4 and Ctrl+F6 leave the windows behind it as they are, and
+// the document closed from another of its windows ends the preview first.
+TEST_F(PreviewViewTest, APreviewSurvivesTheMdiKeysAndItsDocumentClosingFromAnotherWindow)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    MessageBoxRecorder boxes;
+    const struct {
+        const char* name;
+        std::function<void()> open;   // the window to preview, besides the document's slope window
+    } windows[] = {
+        {"slope", [] { frame->SendMessage(WM_COMMAND, ID_WINDOW_NEW); }},
+        {"graph", [] { frame->ToggleChartView(2901, nullptr, TRUE); }},
+        {"report", [] { frame->SendMessage(WM_COMMAND, ID_INFO_VIEWER); }},
+    };
+    for (const auto& window : windows) {
+        SCOPED_TRACE(window.name);
+        app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+        Idle();
+        CView* other = frame->MDIGetActive()->GetActiveView();
+        CDocument* doc = other->GetDocument();
+        window.open();
+        Idle();
+        CMDIChildWnd* child = frame->MDIGetActive();
+        CView* previewed = child->GetActiveView();
+        ASSERT_NE(previewed, other);
+        ASSERT_EQ(previewed->GetDocument(), doc);
+        const HWND previewedWindow = previewed->m_hWnd;
+
+        previewed->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+        auto* preview = dynamic_cast<COvPreviewView*>(frame->GetActiveView());
+        ASSERT_NE(preview, nullptr);
+        const HWND previewWindow = preview->m_hWnd;
+        {
+            HoldingCtrl ctrl;
+            for (UINT key : {VK_F4, VK_F6}) {
+                MSG msg{};
+                msg.hwnd = previewWindow;
+                msg.message = WM_KEYDOWN;
+                msg.wParam = key;
+                msg.lParam = 1;
+                if (!app->PreTranslateMessage(&msg))
+                    ::DispatchMessageA(&msg);
+            }
+        }
+        Idle();
+        ASSERT_TRUE(::IsWindow(previewedWindow));
+        EXPECT_EQ(frame->MDIGetActive(), child);
+        ASSERT_EQ(frame->GetActiveView(), preview);
+        preview->RedrawWindow();
+        preview->UpdateWindow();
+
+        // File > Close from the document's other window.
+        other->GetParentFrame()->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+        Idle();
+        EXPECT_FALSE(::IsWindow(previewedWindow));
+        EXPECT_FALSE(::IsWindow(previewWindow));
+        EXPECT_EQ(frame->GetActiveView(), nullptr);
+        EXPECT_EQ(frame->GetDescendantWindow(AFX_IDW_PREVIEW_BAR, TRUE), nullptr);
+        EXPECT_TRUE(::IsWindowVisible(frame->m_hWndMDIClient));
+        EXPECT_NE(::GetMenu(frame->m_hWnd), nullptr);
+    }
+    EXPECT_TRUE(boxes.texts.empty());
+    app->CloseAllDocuments(FALSE);
+    Idle();
+}
+
+// Closing the program while a window is previewed (the close box, the update
+// client's Install) ends the preview first: the save question comes with the
+// document's windows in view, and a close cancelled there leaves them as they were.
+TEST_F(PreviewViewTest, ClosingTheProgramEndsThePreviewBeforeItAsks)
+{
+    CPageSettings printer;
+    if (!CPageSetupDlg::ReadPrinterPage(printer))
+        GTEST_SKIP() << "no default printer in this session";
+    app->OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    Idle();
+    CView* slope = frame->MDIGetActive()->GetActiveView();
+    CDocument* doc = slope->GetDocument();
+    doc->SetModifiedFlag(TRUE);
+    slope->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+    ASSERT_NE(dynamic_cast<COvPreviewView*>(frame->GetActiveView()), nullptr);
+
+    static int questions;
+    static bool previewAtQuestion;
+    questions = 0;
+    previewAtQuestion = false;
+    AfxMessageBoxHook previous = AfxSetMessageBoxHook([](LPCSTR, UINT) {
+        ++questions;
+        previewAtQuestion = CPreviewView::ShownIn(frame) != nullptr;
+        return IDCANCEL;
+    });
+    frame->SendMessage(WM_CLOSE);
+    AfxSetMessageBoxHook(previous);
+    EXPECT_EQ(questions, 1);
+    EXPECT_FALSE(previewAtQuestion);
+    ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+    EXPECT_EQ(frame->GetActiveView(), nullptr);
+    EXPECT_TRUE(::IsWindow(slope->m_hWnd));
+    EXPECT_TRUE(slope->IsWindowVisible());
+    doc->SetModifiedFlag(FALSE);
     app->CloseAllDocuments(FALSE);
     Idle();
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -11,6 +12,7 @@
 #include "framework/Preview.h"
 #include "app/PageSettings.h"
 #include "support/PrintedPdf.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -217,6 +219,29 @@ TEST_F(SlopeViewTest, PrintPreviewOpensOverTheFrameAndCloses)
     EXPECT_EQ(frame->GetDescendantWindow(AFX_IDW_PREVIEW_BAR, TRUE), nullptr);
     // The view shows what it showed before.
     EXPECT_NEAR(vc->GetWorldExtent().x, extent.x, 1e-9 * extent.x);
+}
+
+// A preview that cannot start (here: no main window to show it in) leaves no
+// print area behind: the next printout is of the window shown then, exactly
+// as the one after it.
+TEST_F(SlopeViewTest, APreviewThatFailsToStartLeavesNoPrintAreaBehind)
+{
+    DrawSlope({{100, 100}, {300, 250}, {500, 300}});
+    ASSERT_EQ(AfxGetMainWnd(), nullptr);
+    {
+        ViewMessageBoxes boxes;
+        view->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+        EXPECT_EQ(boxes.texts.size(), 1u);
+    }
+    EXPECT_FALSE(view->IsPrinting());
+    view->SendMessage(WM_COMMAND, ID_VIEW_ZOOM_IN, 0);
+    WhitePage first = ScreenSizedPage(), second = ScreenSizedPage();
+    ASSERT_TRUE(first.Ready() && second.Ready());
+    PrintOn(view, first);
+    PrintOn(view, second);
+    ASSERT_GT(first.Ink().right, first.Ink().left) << "nothing was printed";
+    EXPECT_EQ(std::memcmp(first.bits, second.bits, static_cast<size_t>(first.w) * first.h * 4), 0)
+        << "the first printout showed another part of the slope";
 }
 
 // Whatever the world window, what the page inks (the ruler's bands and
