@@ -327,3 +327,53 @@ TEST_F(SlopeViewTest, LongSegmentKeepsItsDirectionAtHighZoom)
         EXPECT_EQ(canvas.At(x, y - 5), RGB(255, 255, 255)) << "x = " << x;
     }
 }
+
+// A 1 m segment and a 1 km one that crosses it 3 mm from its upper end: the
+// crossing is seen as well at survey coordinates as at the origin, whether the
+// 1 m segment would be a new slope segment or a barrier.
+TEST_F(SlopeViewTest, CrossingsAreSeenAtAnyOffset)
+{
+    InstalledPromptLine prompt;
+    auto type = [&](const CVector2D& p) {
+        prompt.line.typed.push_back(p);
+        Key(VK_RETURN);
+    };
+    for (const CVector2D o : {CVector2D(0, 0), CVector2D(512000, 5000000)}) {
+        SCOPED_TRACE(testing::Message() << "offset " << o.x << ", " << o.y);
+        auto at = [&](double x, double y) { return CVector2D(o.x + x, o.y + y); };
+        // 150 pixels to the metre: no typed point lands on a vertex nearby.
+        view->GetViewContext()->SetWorldWindow(o.x - 2, o.y + 1.3, o.x + 2, o.y - 1.3);
+
+        // The last fixed vertex at o: a segment to o + (1, 0) would cross the first one.
+        ViewMessageBoxes vertexBoxes;
+        doc->BeginDefineSlope();
+        for (const CVector2D& p : {at(0.5, 0.003), at(300.5, -1000), at(0, 0)})
+            type(p);
+        ASSERT_EQ(SlopeVertices().size(), 4u);   // with the vertex that follows the mouse
+        EXPECT_TRUE(vertexBoxes.texts.empty());
+        type(at(1, 0));
+        EXPECT_EQ(vertexBoxes.texts.size(), 1u);
+        EXPECT_EQ(SlopeVertices().size(), 4u);
+        Key(VK_RETURN);
+        doc->DeleteSlope();
+
+        // A barrier standing at o on a short first segment, its end at o + (1, 0)
+        // beyond the long segment that comes back up to o + (0.5, 0.003).
+        ViewMessageBoxes barrierBoxes;
+        doc->BeginDefineSlope();
+        for (const CVector2D& p : {at(-0.3, 0.3), at(0.3, -0.3), at(300.5, -1000), at(0.5, 0.003)})
+            type(p);
+        Key(VK_RETURN);
+        ASSERT_EQ(doc->GetMode(), MODE_IDLE);
+        ASSERT_EQ(SlopeVertices().size(), 4u);
+        doc->OnAddBarrier();
+        type(at(0, 0));
+        ASSERT_EQ(doc->GetMode(), MODE_ADD_BARRIER_SECOND);
+        EXPECT_TRUE(barrierBoxes.texts.empty());
+        type(at(1, 0));
+        EXPECT_EQ(barrierBoxes.texts.size(), 1u);
+        EXPECT_EQ(doc->GetMode(), MODE_ADD_BARRIER_SECOND);
+        Key(VK_ESCAPE);
+        doc->DeleteSlope();
+    }
+}
