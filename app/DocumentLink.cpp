@@ -37,8 +37,11 @@ int GetGridState(CDocument* doc) {
 }
 
 void ToggleGrid(CDocument* doc) {
-    // A click shows or hides the grid for now; the saved setting stays.
-    if (CTalusimDoc* d = Slope(doc)) d->GetDatabase()->SetGridState(75, false);
+    // Whether the grid shows is saved with the document, so a click changes it.
+    if (CTalusimDoc* d = Slope(doc)) {
+        d->GetDatabase()->SetGridState(GRID_TOGGLE);
+        d->SetModifiedFlag();
+    }
 }
 
 int CountEndPoints(CDocument* doc) {

@@ -29,7 +29,12 @@ void EditDiscParameters(CTalusimDoc* doc)
     dlg.m_b2D = block.Is2DSimulation() ? 1 : 0;
     if (dlg.DoModal() != IDOK)
         return;
+    const CDiscParameters before = block;
     block.SetIndependent(dlg.m_nIndependent == 1);
     block.SetEndTime(dlg.m_dEndTime);
     block.Set2DSimulation(dlg.m_b2D > 0);
+    // The document saves these settings: a change is a change to the document.
+    if (block.GetEndTime() != before.GetEndTime() || block.IsIndependent() != before.IsIndependent() ||
+        block.Is2DSimulation() != before.Is2DSimulation())
+        doc->SetModifiedFlag();
 }

@@ -1,6 +1,7 @@
 // The sections of the document text file for settings that the older sections
-// have no place for: the slope's sampling flag (SLOPE_SAMPLES) and the snap
-// mode and grid of the drawing (SNAP_AND_GRID). Each is written only when its
+// have no place for: the slope's sampling flag (SLOPE_SAMPLES), the snap mode
+// and grid of the drawing (SNAP_AND_GRID) and the Disc Setup's settings when no
+// disc results carry them (DISC_SETTINGS). Each is written only when its
 // settings differ from a new document's, so that every other document is
 // written byte for byte as before. A value the program could not have written
 // refuses the file, as a damaged line of any other section does.
@@ -89,5 +90,44 @@ bool CTalusimDoc::ReadSnapAndGridSection(CDocumentTextReader& file, int /*versio
     m_database.SetGridSpacing(spacing[0], spacing[1]);
     m_database.SetGridStyle(style);
     m_database.SetGridColour(colour);
+    return true;
+}
+
+// ---- disc settings ----------------------------------------------------------------
+
+bool CTalusimDoc::HasDiscSettingsToWrite() const
+{
+    // With disc results the DISC_RESULTS section carries the whole block.
+    if (HasDiscResultsToWrite())
+        return false;
+    const CDiscParameters fresh;
+    const CDiscParameters& b = m_discParameters;
+    return b.GetEndTime() != fresh.GetEndTime() || b.IsIndependent() != fresh.IsIndependent() ||
+           b.Is2DSimulation() != fresh.Is2DSimulation();
+}
+
+void CTalusimDoc::WriteDiscSettingsSection(CDocumentTextWriter& file, int /*version*/)
+{
+    file.Line("* Time to Finish");
+    file.Values(' ', m_discParameters.GetEndTime());
+    file.Line("* Discs Independent");
+    file.Values(' ', m_discParameters.IsIndependent() ? 1 : 0);
+    file.Line("* 2D Simulation");
+    file.Values(' ', m_discParameters.Is2DSimulation() ? 1 : 0);
+}
+
+bool CTalusimDoc::ReadDiscSettingsSection(CDocumentTextReader& file, int /*version*/)
+{
+    double endTime = 0.0;
+    int independent = 0, twoD = 0;
+    if (!file.ReadReals(&endTime, 1) || !file.ReadInt(independent) || !file.ReadInt(twoD))
+        return false;
+    // The Disc Setup takes end times from 0 to 10000 s.
+    if (!(endTime >= 0.0 && endTime <= 10000.0) || (independent != 0 && independent != 1) ||
+        (twoD != 0 && twoD != 1))
+        return false;
+    m_discParameters.SetEndTime(endTime);
+    m_discParameters.SetIndependent(independent == 1);
+    m_discParameters.Set2DSimulation(twoD == 1);
     return true;
 }

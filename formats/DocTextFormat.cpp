@@ -48,6 +48,8 @@ const SectionEntry kSections[] = {
      &CTalusimDoc::HasSlopeSamplingToWrite, true},
     {"SNAP_AND_GRID", 1, &CTalusimDoc::WriteSnapAndGridSection, &CTalusimDoc::ReadSnapAndGridSection,
      &CTalusimDoc::HasSnapAndGridToWrite, true},
+    {"DISC_SETTINGS", 1, &CTalusimDoc::WriteDiscSettingsSection, &CTalusimDoc::ReadDiscSettingsSection,
+     &CTalusimDoc::HasDiscSettingsToWrite, true},
 };
 
 // The reader's message, with the line where reading stopped and why, so that

@@ -80,8 +80,7 @@ void CLine::Draw(CDC* pDC, CViewContext* pView)
                        pView->GetDisplayColour(m_crColour)))
         return;
     CPen* pOld = pDC->SelectObject(&pen);
-    pDC->MoveTo(pView->WorldToDevice(m_dX1, m_dY1));
-    pDC->LineTo(pView->WorldToDevice(m_dX2, m_dY2));
+    pView->DrawSegment(pDC, m_dX1, m_dY1, m_dX2, m_dY2);
     if (pOld)
         pDC->SelectObject(pOld);
     if (IsInSet(SET_SELECTION))
@@ -96,8 +95,7 @@ void CLine::DrawHighlight(CDC* pDC, CViewContext* pView)
         return;
     CPen* pOld = pDC->SelectObject(&pen);
     const int oldRop = pDC->SetROP2(R2_NOT);
-    pDC->MoveTo(pView->WorldToDevice(m_dX1, m_dY1));
-    pDC->LineTo(pView->WorldToDevice(m_dX2, m_dY2));
+    pView->DrawSegment(pDC, m_dX1, m_dY1, m_dX2, m_dY2);
     pDC->SetROP2(oldRop);
     if (pOld)
         pDC->SelectObject(pOld);

@@ -6,6 +6,7 @@
 #include "framework/Menu.h"
 #include "framework/Rect.h"
 #include "framework/Wnd.h"
+#include "geometry/DeviceStroke.h"
 #include "geometry/PolyLine.h"
 #include "geometry/ViewContext.h"
 
@@ -58,13 +59,6 @@ void CPolyLine::DrawPolyline(bool bClosed, CDC* pDC, CViewContext* pView)
 
 namespace {
 
-// Where a device point lies against a rectangle, as four flags.
-unsigned Outcode(const POINT& p, const RECT& r)
-{
-    return (p.x < r.left ? 1u : 0u) | (p.x > r.right ? 2u : 0u) | (p.y < r.top ? 4u : 0u) |
-           (p.y > r.bottom ? 8u : 0u);
-}
-
 // The area a stroke can show in, widened by the widest pen; false when every
 // segment must be drawn (a metafile records what lies outside too).
 bool StrokeBounds(CDC* pDC, RECT& bounds)
@@ -91,30 +85,15 @@ void CPolyLine::StrokeVisibleSegments(bool bClosed, CDC* pDC, CViewContext* pVie
     // rock paths then costs little more than the mapping of their points.
     RECT bounds;
     const bool cull = StrokeBounds(pDC, bounds);
-    CPoint previous = pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y);
-    unsigned previousCode = cull ? Outcode(previous, bounds) : 0;
-    bool positioned = false;
-    auto stroke = [&](const CPoint& p, bool visible) {
-        const unsigned code = cull ? Outcode(p, bounds) : 0;
-        if (visible && (previousCode & code) == 0) {
-            if (!positioned)
-                pDC->MoveTo(previous);
-            pDC->LineTo(p);
-            positioned = true;
-        } else {
-            positioned = false;
-        }
-        previous = p;
-        previousCode = code;
-    };
+    CDeviceStroke stroke(pDC, *pView, cull ? &bounds : nullptr);
+    stroke.MoveTo(m_vertices[0].x, m_vertices[0].y);
     for (int i = 1; i < n; ++i)
-        stroke(pView->WorldToDevice(m_vertices[i].x, m_vertices[i].y), m_vertices[i].segmentVisible);
+        stroke.LineTo(m_vertices[i].x, m_vertices[i].y, m_vertices[i].segmentVisible);
     if (bClosed)
-        stroke(pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y), m_vertices[0].segmentVisible);
+        stroke.LineTo(m_vertices[0].x, m_vertices[0].y, m_vertices[0].segmentVisible);
     // The device's current position ends at the last vertex, as a plain
     // stroke would leave it.
-    if (!positioned)
-        pDC->MoveTo(previous);
+    stroke.End();
 }
 
 void CPolyLine::DrawLines(bool bClosed, CDC* pDC, CViewContext* pView)
@@ -174,13 +153,10 @@ void CPolyLine::DrawMarkedSegments(bool bClosed, CDC* pDC, CViewContext* pView)
         for (int i = 1; i < n; ++i) {
             if (!m_vertices[i].segmentMark)
                 continue;
-            pDC->MoveTo(pView->WorldToDevice(m_vertices[i - 1].x, m_vertices[i - 1].y));
-            pDC->LineTo(pView->WorldToDevice(m_vertices[i].x, m_vertices[i].y));
+            pView->DrawSegment(pDC, m_vertices[i - 1].x, m_vertices[i - 1].y, m_vertices[i].x, m_vertices[i].y);
         }
-        if (bClosed && m_vertices[0].segmentMark) {
-            pDC->MoveTo(pView->WorldToDevice(m_vertices[n - 1].x, m_vertices[n - 1].y));
-            pDC->LineTo(pView->WorldToDevice(m_vertices[0].x, m_vertices[0].y));
-        }
+        if (bClosed && m_vertices[0].segmentMark)
+            pView->DrawSegment(pDC, m_vertices[n - 1].x, m_vertices[n - 1].y, m_vertices[0].x, m_vertices[0].y);
     };
     {
         CPenScope underlay(pDC, PS_SOLID, pView->PrinterLineWidth(pDC, m_nLineWidth), 0xFFFFFF);
@@ -222,9 +198,10 @@ void CPolyLine::DrawCorner(CDC* pDC, CViewContext* pView, double px, double py, 
 {
     const double x1 = vx - (vx - px) * 0.333, y1 = vy - (vy - py) * 0.333;
     const double x2 = vx + (nx - vx) * 0.333, y2 = vy + (ny - vy) * 0.333;
-    pDC->MoveTo(pView->WorldToDevice(x1, y1));
-    pDC->LineTo(pView->WorldToDevice(vx, vy));
-    pDC->LineTo(pView->WorldToDevice(x2, y2));
+    CDeviceStroke stroke(pDC, *pView);
+    stroke.MoveTo(x1, y1);
+    stroke.LineTo(vx, vy);
+    stroke.LineTo(x2, y2);
 }
 
 void CPolyLine::DrawCornerSides(CDC* pDC, CViewContext* pView, double px, double py, double vx,
@@ -246,10 +223,8 @@ void CPolyLine::DrawCornerSides(CDC* pDC, CViewContext* pView, double px, double
         ex = nx + (vx - nx) * 0.333;
         ey = ny + (vy - ny) * 0.333;
     }
-    pDC->MoveTo(pView->WorldToDevice(sx, sy));
-    pDC->LineTo(pView->WorldToDevice(vx - (vx - px) * 0.333, vy - (vy - py) * 0.333));
-    pDC->MoveTo(pView->WorldToDevice(vx + (nx - vx) * 0.333, vy + (ny - vy) * 0.333));
-    pDC->LineTo(pView->WorldToDevice(ex, ey));
+    pView->DrawSegment(pDC, sx, sy, vx - (vx - px) * 0.333, vy - (vy - py) * 0.333);
+    pView->DrawSegment(pDC, vx + (nx - vx) * 0.333, vy + (ny - vy) * 0.333, ex, ey);
 }
 
 const CVectorArray& CPolyLine::GetVertexMarkerPoints(int)

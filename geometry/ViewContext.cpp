@@ -17,6 +17,9 @@ namespace {
 // are mapped exactly (survey coordinates run to the millions); only the
 // pixels are kept within what every device can draw.
 const double kDeviceClamp = 300000.0;
+// Without the limit, segments are still cut within the int range, which a
+// conversion could not leave.
+const double kDeviceLimit = 2147483000.0;
 const int kNearPixels = 11;
 const int kPickPixels = 6;
 
@@ -175,9 +178,54 @@ void CViewContext::RecalcScales()
 
 CPoint CViewContext::WorldToDevice(double x, double y) const
 {
-    const double px = m_nDeviceOriginX + std::trunc((x + m_dNegOriginX) * m_dScaleX);
-    const double py = m_nDeviceOriginY + std::trunc((y + m_dNegOriginY) * m_dScaleY);
+    return DeviceOffsetToPoint(WorldToDeviceOffset(x, y));
+}
+
+CPoint CViewContext::DeviceOffsetToPoint(const CClipPoint& p) const
+{
+    const double px = m_nDeviceOriginX + std::trunc(p.x);
+    const double py = m_nDeviceOriginY + std::trunc(p.y);
     return CPoint(ToDevice(px, m_bClamp), ToDevice(py, m_bClamp));
+}
+
+CClipBox CViewContext::DeviceOffsetBox() const
+{
+    const double limit = m_bClamp ? kDeviceClamp : kDeviceLimit;
+    return {-limit - m_nDeviceOriginX, -limit - m_nDeviceOriginY, limit - m_nDeviceOriginX,
+            limit - m_nDeviceOriginY};
+}
+
+bool CViewContext::MapSegment(double x1, double y1, double x2, double y2, CPoint& a, CPoint& b) const
+{
+    CClipPoint p = WorldToDeviceOffset(x1, y1), q = WorldToDeviceOffset(x2, y2);
+    if (!ClipSegmentToBox(p, q, DeviceOffsetBox()))
+        return false;
+    a = DeviceOffsetToPoint(p);
+    b = DeviceOffsetToPoint(q);
+    return true;
+}
+
+void CViewContext::DrawSegment(CDC* pDC, double x1, double y1, double x2, double y2) const
+{
+    CPoint a, b;
+    if (pDC && MapSegment(x1, y1, x2, y2, a, b)) {
+        pDC->MoveTo(a);
+        pDC->LineTo(b);
+    }
+}
+
+void CViewContext::MapPolygon(const CVector2D* points, int count, std::vector<POINT>& out)
+{
+    out.clear();
+    if (!points || count < 1)
+        return;
+    m_clipIn.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        m_clipIn[static_cast<size_t>(i)] = WorldToDeviceOffset(points[i].x, points[i].y);
+    ClipPolygonToBox(m_clipIn, DeviceOffsetBox(), m_clipOut, m_clipScratch);
+    out.reserve(m_clipOut.size());
+    for (const CClipPoint& p : m_clipOut)
+        out.push_back(DeviceOffsetToPoint(p));
 }
 
 CVector2D CViewContext::DeviceToWorld(int x, int y) const
@@ -658,8 +706,7 @@ void CViewContext::LineTo(const CVector2D& p)
 
 void CViewContext::DrawLine(const CVector2D& a, const CVector2D& b)
 {
-    MoveTo(a);
-    LineTo(b);
+    DrawSegment(m_pDC, a, b);
 }
 
 void CViewContext::DrawLine(double x1, double y1, double x2, double y2)
@@ -667,27 +714,48 @@ void CViewContext::DrawLine(double x1, double y1, double x2, double y2)
     DrawLine(CVector2D(x1, y1), CVector2D(x2, y2));
 }
 
-void CViewContext::MapPoints(const CArray<CVector2D, const CVector2D&>& points)
-{
-    const size_t n = (size_t)points.GetSize();
-    if (m_pointBuffer.size() < n)
-        m_pointBuffer.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        m_pointBuffer[i] = WorldToDevice(points[(INT_PTR)i]);
-}
-
 void CViewContext::DrawPolygon(const CArray<CVector2D, const CVector2D&>& points)
 {
     if (!m_pDC || points.GetSize() < 1)
         return;
-    MapPoints(points);
-    m_pDC->Polygon(m_pointBuffer.data(), (int)points.GetSize());
+    MapPolygon(points.GetData(), (int)points.GetSize(), m_pointBuffer);
+    if (!m_pointBuffer.empty())
+        m_pDC->Polygon(m_pointBuffer.data(), (int)m_pointBuffer.size());
 }
 
 void CViewContext::DrawPolyline(const CArray<CVector2D, const CVector2D&>& points)
 {
     if (!m_pDC || points.GetSize() < 1)
         return;
-    MapPoints(points);
-    m_pDC->Polyline(m_pointBuffer.data(), (int)points.GetSize());
+    // One polyline call for each run of segments that the cutting leaves
+    // joined: one call for the whole path when it lies on the device.
+    const INT_PTR n = points.GetSize();
+    if (m_pointBuffer.size() < static_cast<size_t>(n))
+        m_pointBuffer.resize(static_cast<size_t>(n));
+    const CClipBox box = DeviceOffsetBox();
+    size_t run = 0;
+    auto flush = [&]() {
+        if (run >= 2)
+            m_pDC->Polyline(m_pointBuffer.data(), static_cast<int>(run));
+        run = 0;
+    };
+    // A run holds at most one point per point of the path.
+    auto add = [&](const POINT& p) { m_pointBuffer[run++] = p; };
+    CClipPoint previous = WorldToDeviceOffset(points[0].x, points[0].y);
+    for (INT_PTR i = 1; i < n; ++i) {
+        const CClipPoint next = WorldToDeviceOffset(points[i].x, points[i].y);
+        CClipPoint a = previous, b = next;
+        if (ClipSegmentToBox(a, b, box)) {
+            const CPoint start = DeviceOffsetToPoint(a);
+            if (run == 0 || CPoint(m_pointBuffer[run - 1]) != start) {
+                flush();
+                add(start);
+            }
+            add(DeviceOffsetToPoint(b));
+        } else {
+            flush();
+        }
+        previous = next;
+    }
+    flush();
 }

@@ -10,6 +10,7 @@
 #include "framework/Array.h"
 #include "framework/Rect.h"
 #include "framework/String.h"
+#include "geometry/DeviceClip.h"
 #include "geometry/Vector2D.h"
 
 class CDC;
@@ -141,6 +142,40 @@ public:
     // The page's drawing rectangle while printing; all zero otherwise.
     CRect m_printRect;
 
+    // ---- segments and polygons mapped whole ---------------------------------
+    // A single point is limited to the device's range one coordinate at a
+    // time, which would bend a segment reaching far off the device towards
+    // another point. Segments and polygons are instead cut in doubles to the
+    // widened device area (the pixels the mapping hands to any device) before
+    // they become pixels, so what is drawn lies on the true line at any zoom.
+    //
+    // A world point's device position less the device origin, not yet cut to
+    // whole pixels.
+    CClipPoint WorldToDeviceOffset(double x, double y) const
+    {
+        return {(x + m_dNegOriginX) * m_dScaleX, (y + m_dNegOriginY) * m_dScaleY};
+    }
+    // The pixel of such a position, as WorldToDevice gives it.
+    CPoint DeviceOffsetToPoint(const CClipPoint& p) const;
+    // The widened device area as device offsets.
+    CClipBox DeviceOffsetBox() const;
+    // The ends of the part of a segment that lies in the widened device area;
+    // false when none of it does.
+    bool MapSegment(double x1, double y1, double x2, double y2, CPoint& a, CPoint& b) const;
+    bool MapSegment(const CVector2D& p, const CVector2D& q, CPoint& a, CPoint& b) const
+    {
+        return MapSegment(p.x, p.y, q.x, q.y, a, b);
+    }
+    // A move and a line to the ends of that part; nothing when there is none.
+    void DrawSegment(CDC* pDC, double x1, double y1, double x2, double y2) const;
+    void DrawSegment(CDC* pDC, const CVector2D& p, const CVector2D& q) const
+    {
+        DrawSegment(pDC, p.x, p.y, q.x, q.y);
+    }
+    // The device points of a closed polygon cut to the widened device area
+    // (empty when none of it lies there), for a fill that follows its edges.
+    void MapPolygon(const CVector2D* points, int count, std::vector<POINT>& out);
+
     // ---- drawing on the current device context ----------------------------
     void MoveTo(const CVector2D& p);
     void LineTo(const CVector2D& p);
@@ -214,7 +249,6 @@ private:
     void CentreWindowInClient(CWnd* pView, const RECT* margin, double width, double height);
     void ScaleWindowAboutCentre(double& left, double& bottom, double& right, double& top,
                                 double f) const;
-    void MapPoints(const CArray<CVector2D, const CVector2D&>& points);
 
     // Label style.
     CString m_strFontFace;
@@ -294,9 +328,11 @@ private:
     bool m_bMetric;
     int m_nScreenLogPixelsX;
 
-    // Device points of the last polygon or polyline; grows, never shrinks, so
-    // a redraw does not allocate once it has seen the longest path.
+    // Device points of the last polygon; grows, never shrinks, so a redraw
+    // does not allocate once it has seen the largest polygon.
     std::vector<POINT> m_pointBuffer;
+    // Working room of polygon clipping, kept for the same reason.
+    std::vector<CClipPoint> m_clipIn, m_clipOut, m_clipScratch;
 };
 
 // While a view renders for the clipboard, text drawing detaches the attribute

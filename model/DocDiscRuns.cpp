@@ -55,6 +55,10 @@ void CTalusimDoc::SetDiscStep(int step)
 {
     if (!m_pDiscEntity)
         return;
+    // The shown step, the display mode, the skip count and the view settings
+    // are saved with the disc results: changing them changes the document.
+    if (step != m_discParameters.GetCurrentStep())
+        SetModifiedFlag();
     m_discParameters.SetCurrentStep(step);
     DiscRunServices().ApplyDisplay(m_pDiscEntity, m_discParameters.GetDisplayMode(), m_discParameters.GetSkipCount(),
                                    step);
@@ -65,9 +69,12 @@ void CTalusimDoc::SetDiscDisplayMode(int mode)
 {
     if (!IsDiscDisplayMode(mode))
         return;
+    const bool changed = mode != m_discParameters.GetDisplayMode();
     m_discParameters.SetDisplayMode(mode);
     if (!m_pDiscEntity)
         return;
+    if (changed)
+        SetModifiedFlag();
     DiscRunServices().ApplyDisplay(m_pDiscEntity, mode, m_discParameters.GetSkipCount(),
                                    m_discParameters.GetCurrentStep());
     UpdateAllViews(nullptr, 0, m_pDiscEntity);
@@ -77,9 +84,12 @@ void CTalusimDoc::SetDiscSkip(int n)
 {
     if (n < 0)
         return;
+    const bool changed = n != m_discParameters.GetSkipCount();
     m_discParameters.SetSkipCount(n);
     if (!m_pDiscEntity)
         return;
+    if (changed)
+        SetModifiedFlag();
     DiscRunServices().ApplyDisplay(m_pDiscEntity, m_discParameters.GetDisplayMode(), n,
                                    m_discParameters.GetCurrentStep());
     UpdateAllViews(nullptr, 0, m_pDiscEntity);
@@ -95,8 +105,16 @@ CDiscParameters CTalusimDoc::GetDiscViewSettings()
 
 void CTalusimDoc::SetDiscViewSettings(const CDiscParameters& block)
 {
-    if (m_pDiscEntity)
-        DiscRunServices().SetViewSettings(m_pDiscEntity, block);
+    if (!m_pDiscEntity)
+        return;
+    const CDiscParameters before = GetDiscViewSettings();
+    DiscRunServices().SetViewSettings(m_pDiscEntity, block);
+    // The contacts switch and the labels shown are saved in the document's
+    // block, which the file writes and gives back to the results on opening.
+    m_discParameters.SetShowContacts(block.GetShowContacts());
+    m_discParameters.SetLabelMode(block.GetLabelMode());
+    if (block.GetShowContacts() != before.GetShowContacts() || block.GetLabelMode() != before.GetLabelMode())
+        SetModifiedFlag();
 }
 
 CTalusimRockPath* CTalusimDoc::AddDiscRockPath()

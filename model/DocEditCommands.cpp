@@ -19,29 +19,28 @@ double Cross(const CVector2D& o, const CVector2D& a, const CVector2D& b)
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-// The rounding of a cross product grows with the size of the coordinates and
-// of the figure: at survey coordinates (northings in the millions) a point
-// that lies on a line gives a cross product far from zero, so the tolerances
-// are relative to both.
-struct CrossingTolerance {
-    double cross;   // below it a cross product counts as zero
-    double length;  // below it two coordinates count as equal
-};
-
-CrossingTolerance ToleranceFor(const CVector2D& a, const CVector2D& b, const CVector2D& c, const CVector2D& d)
+// Survey coordinates (northings in the millions) are held only to a tiny
+// fraction of their size, so a point that lies on a line may sit a hair off
+// it. A point counts as on a line, and two coordinates as equal, within a
+// length that grows with the coordinates' magnitude alone: one that grew with
+// the span of the figure too took a real crossing a few millimetres from a
+// survey point for a touch, and then missed it.
+double ToleranceFor(const CVector2D& a, const CVector2D& b, const CVector2D& c, const CVector2D& d)
 {
     const double size = std::max({1.0, std::fabs(a.x), std::fabs(a.y), std::fabs(b.x), std::fabs(b.y),
                                   std::fabs(c.x), std::fabs(c.y), std::fabs(d.x), std::fabs(d.y)});
-    const double span = std::max({a.x, b.x, c.x, d.x}) - std::min({a.x, b.x, c.x, d.x})
-                        + std::max({a.y, b.y, c.y, d.y}) - std::min({a.y, b.y, c.y, d.y});
-    const double relative = 1e-12 * size;
-    return {relative * std::max(span, 1.0), std::max(1e-9, relative)};
+    return std::max(1e-9, 1e-12 * size);
 }
 
+// Which side of the line o-a the point b lies on, by its distance from the
+// line; 0 within the tolerance, or when o and a coincide.
 int Side(const CVector2D& o, const CVector2D& a, const CVector2D& b, double tolerance)
 {
-    const double c = Cross(o, a, b);
-    return c > tolerance ? 1 : (c < -tolerance ? -1 : 0);
+    const double length = std::hypot(a.x - o.x, a.y - o.y);
+    if (length == 0.0)
+        return 0;
+    const double distance = Cross(o, a, b) / length;
+    return distance > tolerance ? 1 : (distance < -tolerance ? -1 : 0);
 }
 
 bool OnSegment(const CVector2D& p, const CVector2D& a, const CVector2D& b, double e)
@@ -53,13 +52,13 @@ bool OnSegment(const CVector2D& p, const CVector2D& a, const CVector2D& b, doubl
 // True when the closed segments a-b and c-d share a point.
 bool SegmentsCross(const CVector2D& a, const CVector2D& b, const CVector2D& c, const CVector2D& d)
 {
-    const CrossingTolerance tol = ToleranceFor(a, b, c, d);
-    const int s1 = Side(c, d, a, tol.cross), s2 = Side(c, d, b, tol.cross);
-    const int s3 = Side(a, b, c, tol.cross), s4 = Side(a, b, d, tol.cross);
+    const double tol = ToleranceFor(a, b, c, d);
+    const int s1 = Side(c, d, a, tol), s2 = Side(c, d, b, tol);
+    const int s3 = Side(a, b, c, tol), s4 = Side(a, b, d, tol);
     if (s1 * s2 < 0 && s3 * s4 < 0)
         return true;
-    return (s1 == 0 && OnSegment(a, c, d, tol.length)) || (s2 == 0 && OnSegment(b, c, d, tol.length))
-           || (s3 == 0 && OnSegment(c, a, b, tol.length)) || (s4 == 0 && OnSegment(d, a, b, tol.length));
+    return (s1 == 0 && OnSegment(a, c, d, tol)) || (s2 == 0 && OnSegment(b, c, d, tol))
+           || (s3 == 0 && OnSegment(c, a, b, tol)) || (s4 == 0 && OnSegment(d, a, b, tol));
 }
 
 double DistanceToSegment(const CVector2D& p, const CVector2D& a, const CVector2D& b)

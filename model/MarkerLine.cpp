@@ -15,8 +15,9 @@ void CTalusimMarkerLine::Draw(CDC* pDC, CViewContext* pView)
 {
     if (!pDC || !pView)
         return;
-    const CPoint s = pView->WorldToDevice(GetStartPoint());
-    const CPoint e = pView->WorldToDevice(GetEndPoint());
+    CPoint s, e;
+    if (!pView->MapSegment(GetStartPoint(), GetEndPoint(), s, e))
+        return;
     const COLORREF grey = pView->GetDisplayColour(RGB(192, 192, 192));
 
     // Taking the stock black pen first gives back the pen current before

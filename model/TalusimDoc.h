@@ -197,6 +197,10 @@ public:
     bool HasSnapAndGridToWrite() const;
     void WriteSnapAndGridSection(CDocumentTextWriter& file, int version);
     bool ReadSnapAndGridSection(CDocumentTextReader& file, int version);
+    // The Disc Setup's settings, when no disc results carry them.
+    bool HasDiscSettingsToWrite() const;
+    void WriteDiscSettingsSection(CDocumentTextWriter& file, int version);
+    bool ReadDiscSettingsSection(CDocumentTextReader& file, int version);
     CTalusimSlopeType* FindMaterialByFileId(int id);
     CTalusimRockPath* FindRockPathByFileId(int id);
     CTalusimSlopeType* CreateOrUpdateMaterial(const CString& name, COLORREF colour, double rnMean, double rnSd,

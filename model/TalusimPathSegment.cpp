@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include "framework/DC.h"
 #include "geometry/ArchiveNumbers.h"
+#include "geometry/DeviceStroke.h"
 #include "geometry/LineClipper.h"
 #include "geometry/ViewContext.h"
 
@@ -137,7 +138,10 @@ int CTalusimPathSegment::GetChordCount(const CViewContext& view) const
 void CTalusimPathSegment::Draw(CDC* pDC, const CViewContext& view, const CVector2D& clipA,
                                const CVector2D& clipB) const
 {
-    pDC->MoveTo(view.WorldToDevice(m_x0, m_y0));
+    // Each chord is cut to the device as a whole, so a long straight run
+    // keeps its direction however far its ends lie off the view.
+    CDeviceStroke stroke(pDC, view);
+    stroke.MoveTo(m_x0, m_y0);
     const int n = GetChordCount(view);
     const double dt = m_T / n;
     // Long flights reaching out of the clip box draw only the chords that
@@ -150,18 +154,15 @@ void CTalusimPathSegment::Draw(CDC* pDC, const CViewContext& view, const CVector
             const CVector2D p = GetPointAt(i * dt);
             const double top = std::max(prev.y, p.y), bottom = std::min(prev.y, p.y);
             const double left = std::min(prev.x, p.x), right = std::max(prev.x, p.x);
-            if (CViewContext::BoxesOverlap(top, left, bottom, right, clipA.y, clipA.x, clipB.y, clipB.x)) {
-                pDC->MoveTo(view.WorldToDevice(prev));
-                pDC->LineTo(view.WorldToDevice(p));
-            }
+            stroke.LineTo(p, CViewContext::BoxesOverlap(top, left, bottom, right, clipA.y, clipA.x, clipB.y,
+                                                        clipB.x));
             prev = p;
         }
-        pDC->MoveTo(view.WorldToDevice(prev));
     } else {
         for (int i = 1; i < n; ++i)
-            pDC->LineTo(view.WorldToDevice(GetPointAt(i * dt)));
+            stroke.LineTo(GetPointAt(i * dt));
     }
-    pDC->LineTo(view.WorldToDevice(m_x1, m_y1));
+    stroke.LineTo(m_x1, m_y1);
 }
 
 bool CTalusimPathSegment::CrossesRect(double top, double left, double bottom, double right,

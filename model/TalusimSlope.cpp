@@ -313,8 +313,7 @@ void CTalusimSlope::Draw(CDC* pDC, CViewContext* pView)
         if (!pen.GetSafeHandle())
             continue;
         CPen* old = pDC->SelectObject(&pen);
-        pDC->MoveTo(pView->WorldToDevice(GetVertexPoint(i - 1)));
-        pDC->LineTo(pView->WorldToDevice(GetVertexPoint(i)));
+        pView->DrawSegment(pDC, GetVertexPoint(i - 1), GetVertexPoint(i));
         pDC->SelectObject(old);
     }
     DrawVertexTicks(false, pDC, pView);
@@ -330,23 +329,28 @@ void CTalusimSlope::DrawBand(CDC* pDC, CViewContext* pView)
     const CVector2D first = GetVertexPoint(0);
     const CVector2D last = GetVertexPoint(GetLastVertexIndex());
 
-    std::vector<POINT> points;
-    points.reserve(static_cast<size_t>(GetVertexCount()) + 4);
+    std::vector<CVector2D> outline;
+    outline.reserve(static_cast<size_t>(GetVertexCount()) + 4);
     for (int i = 0; i < GetVertexCount(); ++i)
-        points.push_back(pView->WorldToDevice(GetVertexPoint(i)));
+        outline.push_back(GetVertexPoint(i));
     // Close below the profile on the side it runs away from, so that the
     // band lies under the slope whichever way it was drawn.
     if (first.x > last.x) {
-        points.push_back(pView->WorldToDevice(xmin - L, last.y));
-        points.push_back(pView->WorldToDevice(xmin - L, ymin - L));
-        points.push_back(pView->WorldToDevice(xmax + L, ymin - L));
-        points.push_back(pView->WorldToDevice(xmax + L, first.y));
+        outline.emplace_back(xmin - L, last.y);
+        outline.emplace_back(xmin - L, ymin - L);
+        outline.emplace_back(xmax + L, ymin - L);
+        outline.emplace_back(xmax + L, first.y);
     } else {
-        points.push_back(pView->WorldToDevice(xmax + L, last.y));
-        points.push_back(pView->WorldToDevice(xmax + L, ymin - L));
-        points.push_back(pView->WorldToDevice(xmin - L, ymin - L));
-        points.push_back(pView->WorldToDevice(xmin - L, first.y));
+        outline.emplace_back(xmax + L, last.y);
+        outline.emplace_back(xmax + L, ymin - L);
+        outline.emplace_back(xmin - L, ymin - L);
+        outline.emplace_back(xmin - L, first.y);
     }
+    // Cut as a whole, so that its top edge stays under the slope's line at any zoom.
+    std::vector<POINT> points;
+    pView->MapPolygon(outline.data(), static_cast<int>(outline.size()), points);
+    if (points.empty())
+        return;
 
     const COLORREF colour = pView->GetDisplayColour(m_fillColour);
     CBrush brush;

@@ -396,8 +396,7 @@ void CMeasure::DrawSelectionLine(CDC* pDC, CViewContext* pView)
 {
     CPen pen(PS_SOLID, m_nSelectWidth, pView->GetDisplayColour(m_crSelectColour));
     CPen* pOld = pDC->SelectObject(&pen);
-    pDC->MoveTo(pView->WorldToDevice(GetStartPoint()));
-    pDC->LineTo(pView->WorldToDevice(GetEndPoint()));
+    pView->DrawSegment(pDC, GetStartPoint(), GetEndPoint());
     if (pOld)
         pDC->SelectObject(pOld);
 }

@@ -320,8 +320,7 @@ void CToolDimLength::Draw(CDC* pDC, CViewContext* pView)
 
     Layout lay;
     if (!ComputeLayout(lay)) {
-        pDC->MoveTo(pView->WorldToDevice(GetVertexPoint(1)));
-        pDC->LineTo(pView->WorldToDevice(GetVertexPoint(0)));
+        pView->DrawSegment(pDC, GetVertexPoint(1), GetVertexPoint(0));
     } else {
         const CString text = GetLabelText(lay.value, pView->IsMetric());
         while (GetVertexCount() < 5)
@@ -335,8 +334,7 @@ void CToolDimLength::Draw(CDC* pDC, CViewContext* pView)
             pOld = pDC->SelectObject(&pen);
         if (pOld != nullptr) {
             auto line = [&](const CVector2D& a, const CVector2D& b) {
-                pDC->MoveTo(pView->WorldToDevice(a));
-                pDC->LineTo(pView->WorldToDevice(b));
+                pView->DrawSegment(pDC, a, b);
             };
             const CVector2D& A = lay.A;
             const CVector2D& B = lay.B;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 #include "DatabaseTestSupport.h"
@@ -651,4 +653,126 @@ TEST(Drawing, SegmentsOutsideTheRepaintAreaAreSkippedCorrectly)
     EXPECT_EQ(s.canvas.Pixel(199, 140), kBlue);
     // x 0..99 at y 80, y 80..179 at x 100, the whole row y 140, one pixel shared.
     EXPECT_EQ(s.canvas.CountNonWhite(0, 0, 200, 200), 100 + 100 + 200 - 1);
+}
+
+namespace {
+
+// Every point an enhanced metafile hands to the device in moves, lines,
+// polylines and polygons.
+std::vector<POINT> RecordedPoints(HENHMETAFILE h)
+{
+    std::vector<POINT> points;
+    ::EnumEnhMetaFile(
+        nullptr, h,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) -> int {
+            auto* out = reinterpret_cast<std::vector<POINT>*>(data);
+            auto add = [&](const POINTL& p) { out->push_back(POINT{p.x, p.y}); };
+            switch (r->iType) {
+            case EMR_MOVETOEX: add(reinterpret_cast<const EMRMOVETOEX*>(r)->ptl); break;
+            case EMR_LINETO: add(reinterpret_cast<const EMRLINETO*>(r)->ptl); break;
+            case EMR_POLYLINE:
+            case EMR_POLYGON: {
+                const auto* p = reinterpret_cast<const EMRPOLYLINE*>(r);
+                for (DWORD i = 0; i < p->cptl; ++i)
+                    add(p->aptl[i]);
+                break;
+            }
+            case EMR_POLYLINE16:
+            case EMR_POLYGON16: {
+                const auto* p = reinterpret_cast<const EMRPOLYLINE16*>(r);
+                for (DWORD i = 0; i < p->cpts; ++i)
+                    out->push_back(POINT{p->apts[i].x, p->apts[i].y});
+                break;
+            }
+            default: break;
+            }
+            return 1;
+        },
+        &points, nullptr);
+    return points;
+}
+
+} // namespace
+
+// A 1 km segment through a 2 m x 1 m window, its ends 500,000 pixels off the
+// device: the line, the polyline (plain and selected) and the view context's
+// own drawing hand the device only points on the segment's true line.
+TEST(Drawing, LongSegmentsKeepTheirDirectionAtAnyZoom)
+{
+    CViewContext vc;
+    vc.SetDeviceOrigin(0, 0);
+    vc.SetDeviceExtent(2000, 1000);
+    vc.SetWorldWindow(499, 150.5, 501, 149.5);
+    CREGDatabase db;
+    db.SetGridState(GRID_HIDE);
+    CLine* line = new CLine;
+    line->SetPoints(0, 0, 1000, 300);
+    db.AddEntity(line, false);
+    AddPolyline(db, {{0, 0}, {1000, 300}});
+    AddPolyline(db, {{1000, 300}, {0, 0}})->AddToSet(24);
+
+    CMetaFileDC mf;
+    const CRect frame(0, 0, 5000, 5000);
+    ASSERT_TRUE(mf.CreateEnhanced(nullptr, nullptr, &frame, "test\0\0"));
+    db.DrawEntities(&mf, &vc, DRAW_METAFILE);
+    vc.SetDC(&mf);
+    vc.DrawLine(CVector2D(0, 0), CVector2D(1000, 300));
+    CArray<CVector2D, const CVector2D&> path;
+    for (const CVector2D& p : {CVector2D(0, 0), CVector2D(500, 150), CVector2D(1000, 300)})
+        path.Add(p);
+    vc.DrawPolyline(path);
+    vc.SetDC(nullptr);
+    HENHMETAFILE h = mf.CloseEnhanced();
+    ASSERT_NE(h, nullptr);
+    const std::vector<POINT> points = RecordedPoints(h);
+    ::DeleteEnhMetaFile(h);
+
+    const CClipPoint a = vc.WorldToDeviceOffset(0, 0), b = vc.WorldToDeviceOffset(1000, 300);
+    ASSERT_GT(b.x, 400000.0);
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    ASSERT_GE(points.size(), 8u);
+    bool reachesFar = false;
+    for (const POINT& p : points) {
+        const double off = ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / length;
+        EXPECT_LE(std::fabs(off), 1.5) << "(" << p.x << ", " << p.y << ")";
+        EXPECT_LE(std::abs(p.x), 300000);
+        EXPECT_LE(std::abs(p.y), 300000);
+        reachesFar = reachesFar || std::abs(p.x) >= 299000;
+    }
+    // The part drawn runs to the edge of what a device is given, not short of it.
+    EXPECT_TRUE(reachesFar);
+}
+
+// The ground under a slope is cut as a polygon: what lies on the device is
+// filled as before, and a polygon reaching far off keeps its edges' lines.
+TEST(Drawing, PolygonsAreCutToTheDeviceAsAWhole)
+{
+    CViewContext vc;
+    vc.SetDeviceOrigin(0, 0);
+    vc.SetDeviceExtent(200, 200);
+    vc.SetWorldWindow(-1, 1, 1, -1);   // 100 pixels to the unit
+    std::vector<POINT> out;
+    const CVector2D inside[] = {{-0.5, -0.5}, {0.5, -0.5}, {0, 0.5}};
+    vc.MapPolygon(inside, 3, out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(CPoint(out[2]), vc.WorldToDevice(0, 0.5));
+    // A band 1 unit deep under a 10,000-unit slope: cut to the widened device,
+    // its top edge still on the line y = 0.1 x.
+    const CVector2D band[] = {{-5000, -500}, {5000, 500}, {5000, -10000}, {-5000, -10000}};
+    vc.MapPolygon(band, 4, out);
+    ASSERT_GE(out.size(), 3u);
+    const CClipPoint p = vc.WorldToDeviceOffset(-5000, -500), q = vc.WorldToDeviceOffset(5000, 500);
+    int onTop = 0;
+    for (const POINT& d : out) {
+        EXPECT_LE(std::abs(d.x), 300000);
+        EXPECT_LE(std::abs(d.y), 300000);
+        const double off =
+            ((q.x - p.x) * (d.y - p.y) - (q.y - p.y) * (d.x - p.x)) / std::hypot(q.x - p.x, q.y - p.y);
+        onTop += std::fabs(off) <= 1.5 ? 1 : 0;
+    }
+    // Where the top edge leaves the widened device on either side.
+    EXPECT_GE(onTop, 2);
+    const CVector2D away[] = {{5000, 5000}, {6000, 5000}, {6000, 6000}};
+    vc.MapPolygon(away, 3, out);
+    EXPECT_TRUE(out.empty());
 }

@@ -4,6 +4,7 @@
 #include "tests/view/SlopeViewTestSupport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -283,4 +284,96 @@ TEST_F(SurveySlopeTest, PrintedPageShowsTheSlope)
     // Its whole width and height, not a point or a line where it was pulled in.
     EXPECT_GT(ink.Width(), 200);
     EXPECT_GT(ink.Height(), 100);
+}
+
+// A 1 km slope segment seen through a 1 m x 0.5 m window, its far end 450,000
+// pixels off the view: the line and the edge of the ground band under it are
+// drawn where the segment truly runs, not bent towards a limited end point.
+TEST_F(SlopeViewTest, LongSegmentKeepsItsDirectionAtHighZoom)
+{
+    const COLORREF ground = RGB(0, 160, 0);
+    CTalusimSlopeType* material = doc->GetFirstMaterial();
+    ASSERT_NE(material, nullptr);
+    material->SetColour(kSlopeColour);
+    CTalusimSlope* slope = doc->GetSlope();
+    for (auto [x, y] : {std::pair{512000.0, 5000300.0}, {513000.0, 5000000.0}, {513100.0, 5000000.0}})
+        slope->AddVertexWithMaterial(x, y, material);
+    slope->Show();
+    slope->SetFillOptions(ground, HS_BDIAGONAL, 5.0);
+    slope->SetFillMode(true, false);
+    doc->GetDatabase()->SetGridState(GRID_HIDE);
+
+    // A quarter of the way down the segment, 600 pixels to the metre.
+    CRect client;
+    view->GetClientRect(&client);
+    ASSERT_EQ(client.Width(), 600);
+    CViewContext* vc = view->GetViewContext();
+    vc->SetWorldWindow(512249.5, 5000225.25, 512250.5, 5000224.75);
+    Canvas canvas(client.Width(), client.Height());
+    view->OnPrepareDC(&canvas.dc);
+    view->OnDraw(&canvas.dc);
+
+    // The segment's own line on the device, from its ends in doubles.
+    const CPoint origin = vc->GetDeviceOrigin();
+    const CClipPoint a = vc->WorldToDeviceOffset(512000, 5000300), b = vc->WorldToDeviceOffset(513000, 5000000);
+    ASSERT_GT(b.x + origin.x, 400000.0);
+    for (int x : {80, 200, 300, 400, 550}) {
+        const double t = (x - origin.x - a.x) / (b.x - a.x);
+        const int y = static_cast<int>(std::lround(origin.y + a.y + t * (b.y - a.y)));
+        ASSERT_GT(y, 10);
+        ASSERT_LT(y, client.Height() - 10);
+        EXPECT_TRUE(canvas.HasColourNear(kSlopeColour, CPoint(x, y), 2)) << "no slope at x = " << x << ", y = " << y;
+        EXPECT_EQ(canvas.At(x, y + 5), ground) << "x = " << x;
+        EXPECT_EQ(canvas.At(x, y - 5), RGB(255, 255, 255)) << "x = " << x;
+    }
+}
+
+// A 1 m segment and a 1 km one that crosses it 3 mm from its upper end: the
+// crossing is seen as well at survey coordinates as at the origin, whether the
+// 1 m segment would be a new slope segment or a barrier.
+TEST_F(SlopeViewTest, CrossingsAreSeenAtAnyOffset)
+{
+    InstalledPromptLine prompt;
+    auto type = [&](const CVector2D& p) {
+        prompt.line.typed.push_back(p);
+        Key(VK_RETURN);
+    };
+    for (const CVector2D o : {CVector2D(0, 0), CVector2D(512000, 5000000)}) {
+        SCOPED_TRACE(testing::Message() << "offset " << o.x << ", " << o.y);
+        auto at = [&](double x, double y) { return CVector2D(o.x + x, o.y + y); };
+        // 150 pixels to the metre: no typed point lands on a vertex nearby.
+        view->GetViewContext()->SetWorldWindow(o.x - 2, o.y + 1.3, o.x + 2, o.y - 1.3);
+
+        // The last fixed vertex at o: a segment to o + (1, 0) would cross the first one.
+        ViewMessageBoxes vertexBoxes;
+        doc->BeginDefineSlope();
+        for (const CVector2D& p : {at(0.5, 0.003), at(300.5, -1000), at(0, 0)})
+            type(p);
+        ASSERT_EQ(SlopeVertices().size(), 4u);   // with the vertex that follows the mouse
+        EXPECT_TRUE(vertexBoxes.texts.empty());
+        type(at(1, 0));
+        EXPECT_EQ(vertexBoxes.texts.size(), 1u);
+        EXPECT_EQ(SlopeVertices().size(), 4u);
+        Key(VK_RETURN);
+        doc->DeleteSlope();
+
+        // A barrier standing at o on a short first segment, its end at o + (1, 0)
+        // beyond the long segment that comes back up to o + (0.5, 0.003).
+        ViewMessageBoxes barrierBoxes;
+        doc->BeginDefineSlope();
+        for (const CVector2D& p : {at(-0.3, 0.3), at(0.3, -0.3), at(300.5, -1000), at(0.5, 0.003)})
+            type(p);
+        Key(VK_RETURN);
+        ASSERT_EQ(doc->GetMode(), MODE_IDLE);
+        ASSERT_EQ(SlopeVertices().size(), 4u);
+        doc->OnAddBarrier();
+        type(at(0, 0));
+        ASSERT_EQ(doc->GetMode(), MODE_ADD_BARRIER_SECOND);
+        EXPECT_TRUE(barrierBoxes.texts.empty());
+        type(at(1, 0));
+        EXPECT_EQ(barrierBoxes.texts.size(), 1u);
+        EXPECT_EQ(doc->GetMode(), MODE_ADD_BARRIER_SECOND);
+        Key(VK_ESCAPE);
+        doc->DeleteSlope();
+    }
 }
