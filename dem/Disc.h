@@ -105,6 +105,10 @@ private:
     void ApplyWallForce(int i, int w, int contact, double nx, double ny, double overlap, double wallVn,
                         double& fx, double& fy, double& moment, double& roll);
     void RecordWallForce(int w, double p, double q, double bx, double by, double n, double s);
+    // Pairs the walls that lie on one line facing away from each other (a
+    // barrier's two faces); 0 for a wall that has no such twin.
+    void PairTwinWalls();
+    bool TwinHolds(int w) const;
 
     // boundaries, polygons, servo
     void FlexibleBoundaryStep(bool areaDue);
@@ -158,6 +162,7 @@ private:
     std::vector<std::vector<disc::PolygonForce>> m_polygonForces;
     std::vector<unsigned char> m_flag;    // per contact number in the present pass
     std::vector<int> m_wallWork;          // wall contacts of one ball
+    std::vector<int> m_twin;              // per wall, its twin facing the other way, or 0
     struct BoundaryPoint { int ball; double along, across; };
     std::vector<BoundaryPoint> m_boundaryPoints;
     std::vector<int> m_boundaryBoxes;

@@ -38,6 +38,10 @@ struct BoxGrid {
 struct ContactState {
     double fn = 0, fs = 0, dn = 0, ds = 0;
     double c = 0, s = 0;   // unit vector of the contact
+    // A ball-wall contact that began from the wall's own side: the wall
+    // pushes back for as long as it lasts, even once the ball's centre has
+    // been pressed past the wall's line.
+    bool engaged = false;
 };
 
 class ContactSearch {
@@ -72,6 +76,7 @@ public:
     const SlotLists& Contacts() const { return m_contacts; }
     const SlotLists& Boxes() const { return m_boxes; }
     ContactState& State(int number) { return m_state[number]; }
+    const ContactState& State(int number) const { return m_state[number]; }
     int HighestNumber() const { return m_numbers.NextUnused() - 1; }
     const std::string& Error() const { return m_error; }
     // Bodies in box k, in list order.

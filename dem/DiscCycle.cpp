@@ -25,6 +25,7 @@ bool CDisc::Analyse(double timeStep, double endTime)
     Con().Print("\nGENERATING LISTS");
     if (!m_search.BuildAll(m_model))
         return Fail(m_search.Error());
+    PairTwinWalls();
     Con().Print("\nSIMULATION STARTED");
     if (!Cycle())
         return false;

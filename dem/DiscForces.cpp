@@ -7,6 +7,7 @@
 #include "dem/Disc.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace disc;
@@ -47,6 +48,8 @@ void CDisc::ContactPass()
     if (static_cast<int>(m_flag.size()) < highest + 1)
         m_flag.resize(highest + 1);   // sized once per analysis; grows only if the lists did
     std::fill(m_flag.begin(), m_flag.begin() + highest + 1, 0);
+    if (static_cast<int>(m_twin.size()) != m_model.Nw() + 1)
+        PairTwinWalls();   // a pass run on its own; an analysis pairs them before its first step
     for (int w = 1; w <= m_model.Nw(); ++w) {
         Wall& wall = m_model.walls[w];
         wall.fx = wall.fy = wall.moment = 0;
@@ -153,13 +156,21 @@ void CDisc::WallContact(int i, int w, int contact, double& fx, double& fy, doubl
     if (where == 0) {
         const double p = wall.side * wall.sw, q = -wall.side * wall.cw;
         const double u = b.r + (x - (wall.xc + wall.dx)) * p + (y - (wall.yc + wall.dy)) * q;
-        // A wall pushes only a ball whose centre is on its contact side. A
-        // barrier is two walls facing away from each other on one line: a
-        // ball resting on one face must not feel the other face pushing it
-        // across, or it would sink to the line.
-        if (u > 0 && u < b.r) {
-            ApplyWallForce(i, w, contact, p, q, u, wall.side * wall.vtheta * s, fx, fy, moment, roll);
-            return;
+        // A contact begins only while the ball's centre is on the wall's
+        // contact side, and then the wall pushes back for as long as the
+        // contact lasts, however deep the ball is pressed: a heavy disc
+        // pressed past the line is pushed out, not let through. A barrier is
+        // two walls facing away from each other on one line: the face the
+        // ball came to holds it, and the other face takes no part while it
+        // does, or a ball resting on one face would be pushed across by the
+        // other and sink to the line.
+        if (u > 0 && u < 2 * b.r) {
+            if (!st.engaged && u < b.r && !TwinHolds(w))
+                st.engaged = true;
+            if (st.engaged) {
+                ApplyWallForce(i, w, contact, p, q, u, wall.side * wall.vtheta * s, fx, fy, moment, roll);
+                return;
+            }
         }
         st = ContactState();
         return;
@@ -219,6 +230,61 @@ void CDisc::WallContact(int i, int w, int contact, double& fx, double& fy, doubl
     const double cx = wall.xc + wall.dx, cy = wall.yc + wall.dy;
     const double pvx = -wall.vtheta * (ey - cy), pvy = wall.vtheta * (ex - cx);
     ApplyWallForce(i, w, contact, nx, ny, b.r - d, -(pvx * nx + pvy * ny), fx, fy, moment, roll);
+    // Round the end the ball may come to either face: the side it is on
+    // when it comes back within the wall's span decides.
+    st.engaged = false;
+}
+
+// Whether wall w's twin (the other face of its barrier) holds the ball whose
+// wall contacts are in m_wallWork.
+bool CDisc::TwinHolds(int w) const
+{
+    const int twin = w < static_cast<int>(m_twin.size()) ? m_twin[w] : 0;
+    if (twin == 0)
+        return false;
+    const SlotLists& lists = m_search.Contacts();
+    for (int node : m_wallWork)
+        if (-lists.Body(node) == twin)
+            return m_search.State(lists.Number(node)).engaged;
+    return false;
+}
+
+void CDisc::PairTwinWalls()
+{
+    const int nw = m_model.Nw();
+    m_twin.assign(nw + 1, 0);
+    // Walls on one line, in the order of their end points, so that twins
+    // come next to each other.
+    std::vector<int> order;
+    order.reserve(nw);
+    for (int w = 1; w <= nw; ++w)
+        order.push_back(w);
+    auto ends = [this](int w) {
+        const Wall& a = m_model.walls[w];
+        return std::array<double, 4>{a.x1, a.y1, a.x2, a.y2};
+    };
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return ends(a) < ends(b); });
+    for (size_t k = 0; k < order.size();) {
+        size_t end = k + 1;
+        while (end < order.size() && ends(order[end]) == ends(order[k]))
+            ++end;
+        // Within a run of walls on the same line, each face finds a partner
+        // facing the other way.
+        for (size_t a = k; a < end; ++a) {
+            const int wa = order[a];
+            if (m_twin[wa] != 0)
+                continue;
+            for (size_t b = a + 1; b < end; ++b) {
+                const int wb = order[b];
+                if (m_twin[wb] == 0 && m_model.walls[wb].side == -m_model.walls[wa].side) {
+                    m_twin[wa] = wb;
+                    m_twin[wb] = wa;
+                    break;
+                }
+            }
+        }
+        k = end;
+    }
 }
 
 void CDisc::ApplyWallForce(int i, int w, int contact, double p, double q, double overlap, double wallVn,

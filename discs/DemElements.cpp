@@ -72,10 +72,11 @@ double CDemElement::EffectiveMass(const CDemElement& a, const CDemElement& b)
 double CDemElement::PairStiffness(const CDemElement& a, const CDemElement& b)
 {
     const double rate = std::max(a.m_contactRate, b.m_contactRate);
+    const double least = std::max(a.m_leastStiffness, b.m_leastStiffness);
     if (!(rate > 0.0))
-        return kStiffness;
+        return least;
     const double k = EffectiveMass(a, b) * rate * rate;
-    return std::isfinite(k) && k > kStiffness ? k : kStiffness;
+    return std::isfinite(k) && k > least ? k : least;
 }
 
 double CDemElement::SlipDamping(const CDemElement& a, const CDemElement& b)

@@ -40,10 +40,10 @@ class CDemElement
 {
 public:
     enum { WALL = 1, DISK = 2, SPHERE = 3, LOADED_WALL = 4 };
-    // The least stiffness of a contact spring.
+    // The least stiffness of a contact spring, in newtons per metre.
     static constexpr double kStiffness = 1000.0;
-    // The stiffness of the spring between two elements: kStiffness, or
-    // stiffer when either element's contact rate asks for it, so that the
+    // The stiffness of the spring between two elements: the least stiffness,
+    // or stiffer when either element's contact rate asks for it, so that the
     // pair oscillates at the higher of the two rates whatever their masses.
     // The same for both sides of a contact.
     static double PairStiffness(const CDemElement& a, const CDemElement& b);
@@ -80,6 +80,8 @@ public:
     // contact gives way by more than a small part of its radius. 0 leaves
     // the least stiffness.
     double m_contactRate = 0.0;
+    // The least stiffness in the model's units (kStiffness in metric ones).
+    double m_leastStiffness = kStiffness;
 };
 
 class CDemWall : public CDemElement

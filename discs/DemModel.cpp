@@ -32,6 +32,13 @@ void CDemModel::AddSphere(double x, double y, double z, double radius, double ma
     m_elements.push_back(std::move(sphere));
 }
 
+void CDemModel::SetUnits(bool metric)
+{
+    // A pound is 0.45359237 kg: a stiffness of k kg/s^2 is k / 0.45359237 lb/s^2.
+    m_dGravity = metric ? -9.81 : -32.0;
+    m_dLeastStiffness = metric ? CDemElement::kStiffness : CDemElement::kStiffness / 0.45359237;
+}
+
 void CDemModel::AddWall(double x1, double y1, double x2, double y2)
 {
     auto wall = std::make_unique<CDemWall>();
@@ -187,6 +194,7 @@ void CDemModel::PrepareContacts()
     }
     const double closing = 2.0 * fastest;
     for (const auto& e : m_elements) {
+        e->m_leastStiffness = m_dLeastStiffness;
         const double r = e->GetRadius();
         e->m_contactRate = e->IsMoving() && closing > 0.0 && r > 0.0 && r != kDemUnset ? closing / (kGive * r) : 0.0;
     }

@@ -33,6 +33,10 @@ public:
     bool ReadGeometry(const std::string& path);
     void SetTiming(double timeStep, double endTime);
     void SetGravity(bool on) { m_bGravityOn = on; }
+    // Metres, kilograms and seconds (the default), or feet, pounds and
+    // seconds: gravity and the least contact stiffness follow, as Compute's do.
+    void SetUnits(bool metric);
+    double GetGravity() const { return m_dGravity; }
     // Called now and then with the percent done; false cancels the run.
     void SetProgress(std::function<bool(int percent)> progress) { m_progress = std::move(progress); }
     // Runs to the end time; false when cancelled.
@@ -74,6 +78,7 @@ private:
     int m_nStepCount = 0;
     bool m_bGravityOn = true;
     double m_dGravity = -9.81;
+    double m_dLeastStiffness = CDemElement::kStiffness;
     std::vector<std::unique_ptr<CDemElement>> m_elements;
     std::vector<std::unique_ptr<CDemLoadedWall>> m_loadedWalls;
     std::vector<DemForce> m_forces;

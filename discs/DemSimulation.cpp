@@ -40,6 +40,7 @@ void RunDemSimulation(CTalusimDoc* doc, const char* geometryPath)
         return;
     }
     CDemModel model;
+    model.SetUnits(doc->IsMetric());
     if (!flat) {
         CString path = geometryPath ? CString(geometryPath) : AskGeometryFile();
         if (path.IsEmpty())

@@ -11,12 +11,14 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kGravity = 9.81;
 // The lowest restitution a contact is given: a material of Rn 0 stops a disc
 // as near dead as the damping formula allows, without a logarithm of 0.
 constexpr double kLowestRestitution = 1e-3;
-constexpr const char* kNoStiffness = "The first seeder lies at the slope's lowest point without a starting velocity, "
-                                     "so the contacts get no stiffness.";
+constexpr const char* kNoStiffness = "The discs' masses, heights and speeds give the contacts no finite stiffness.";
+// Feet in a metre, and the rock density in pounds per cubic foot for one in
+// kilograms per cubic metre, as Compute converts them.
+constexpr double kFeetPerMetre = 1.0 / 0.3048;
+constexpr double kLbPerFt3PerKgPerM3 = 0.0624254795837469;
 
 // The shortest text that reads back as the same double.
 std::string Number(double v)
@@ -83,9 +85,20 @@ bool WriteWhole(const std::string& path, const std::string& text)
 
 }  // namespace
 
-double CDiscCaseWriter::RadiusOfMass(double m)
+CDiscUnits CDiscUnits::Of(bool metric)
 {
-    return std::cbrt(3.0 * m / (4.0 * kPi * kDensity));
+    CDiscUnits units;
+    if (!metric) {
+        units.gravity = 32.0;
+        units.density = 2700.0 * kLbPerFt3PerKgPerM3;
+        units.perMetre = kFeetPerMetre;
+    }
+    return units;
+}
+
+double CDiscCaseWriter::RadiusOfMass(double m, const CDiscUnits& units)
+{
+    return std::cbrt(3.0 * m / (4.0 * kPi * units.density));
 }
 
 double CDiscCaseWriter::PositiveMass(const CTalusimRaker& seeder)
@@ -133,7 +146,30 @@ bool CDiscCaseWriter::GatherModel(Model& model)
     model.lowest = model.slope->GetVertex(0).y;
     for (int i = 1; i <= model.segments; ++i)
         model.lowest = std::min(model.lowest, model.slope->GetVertex(i).y);
+    for (int i = 0; i <= model.segments; ++i) {
+        const CPolyVertex v = model.slope->GetVertex(i);
+        model.walls.slope.emplace_back(v.x, v.y);
+    }
+    // The air is on the left of a slope drawn left to right.
+    model.walls.airOnLeft = model.slope->GetVertex(0).x <= model.slope->GetVertex(model.segments).x;
+    for (CTalusimBarrier* b : model.barriers)
+        model.walls.barriers.emplace_back(b->GetStartPoint(), b->GetEndPoint());
     return true;
+}
+
+bool CDiscCaseWriter::StartOf(const Model& model, size_t index, double r, CVector2D& centre)
+{
+    CTalusimRaker& seeder = *model.seeders[index];
+    const CPolyVertex p = seeder.GetVertex(0);
+    if (PlaceDiscClear(model.walls, CVector2D(p.x, p.y), r, centre))
+        return true;
+    std::string name = static_cast<const char*>(seeder.GetName());
+    if (name.empty())
+        name = "at (" + Number(p.x) + ", " + Number(p.y) + ")";
+    else
+        name = "\"" + name + "\"";
+    return Fail("The disc of the seeder " + name + " has no room to start: it can't be moved a radius ("
+                + Number(r) + ") clear of the slope and the barriers.");
 }
 
 bool CDiscCaseWriter::Check(int throws)
@@ -149,16 +185,18 @@ bool CDiscCaseWriter::Check(int throws)
                                                                        : perThrow * std::max(1, throws);
     if (!CheckCounts(model.segments + 2 * static_cast<int>(model.barriers.size()), balls))
         return false;
-    for (CTalusimRaker* s : model.seeders) {
+    const CDiscUnits units = CDiscUnits::Of(m_doc.IsMetric());
+    for (size_t i = 0; i < model.seeders.size(); ++i) {
         double mean, sd;
-        s->GetMass(mean, sd);
+        model.seeders[i]->GetMass(mean, sd);
         if (!(mean > 0.0) || !std::isfinite(mean) || !std::isfinite(sd))
             return Fail("A seeder's mass gives no positive sample: check its mean and standard deviation.");
+        // The disc of the mean mass must find a place; a throw whose sampled
+        // disc is larger and finds none fails then, and the run is undone.
+        CVector2D centre;
+        if (!StartOf(model, i, RadiusOfMass(mean, units), centre))
+            return false;
     }
-    double vxMean, vyMean, vxSd, vySd;
-    model.seeders.front()->GetVelocity(vxMean, vyMean, vxSd, vySd);
-    if (model.seeders.front()->GetVertex(0).y == model.lowest && std::hypot(vxMean, vyMean) == 0.0)
-        return Fail(kNoStiffness);
     return true;
 }
 
@@ -183,7 +221,8 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
         return false;
 
     // The masses first, so that the contact blocks are tuned to the very
-    // disc they stop.
+    // discs they stop; then the speeds (drawn in the order they always were).
+    const CDiscUnits units = CDiscUnits::Of(m_doc.IsMetric());
     std::vector<double> masses;
     for (CTalusimRaker* s : seeders) {
         const double m = PositiveMass(*s);
@@ -191,26 +230,39 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
             return Fail("A seeder's mass gives no positive sample: check its mean and standard deviation.");
         masses.push_back(m);
     }
+    std::vector<CVector2D> velocities, centres(seeders.size());
+    for (CTalusimRaker* s : seeders)
+        velocities.push_back(s->SampleVelocity());
+    for (size_t i = 0; i < seeders.size(); ++i)
+        if (!StartOf(model, i, RadiusOfMass(masses[i], units), centres[i]))
+            return false;
 
+    // Contact stiffness from the most energetic disc the case holds: the one
+    // that would press in deepest, falling from its height to the slope's
+    // lowest point with its speed, presses in by a fifth of its radius. A
+    // disc at rest at the bottom still presses with its weight (its centre
+    // is a radius up). The damping is tuned to that disc's mass.
     const double lowest = model.lowest;
-    CTalusimRaker& first = *seeders.front();
-    double vxMean, vyMean, vxSd, vySd;
-    first.GetVelocity(vxMean, vyMean, vxSd, vySd);
-    const double h = std::fabs(first.GetVertex(0).y - lowest);
-    const double vbar = std::hypot(vxMean, vyMean);
-    const double m = masses.front();
-    const double r = RadiusOfMass(m);
-    const double kPE = 2.0 * m * kGravity * h / ((0.2 * r) * (0.2 * r));
-    auto stiffness = [&](double V, double scale) {
-        return kPE != 0.0 ? kPE : m * V * V / (36.0 * (scale * r) * (scale * r));
+    double kn = 0.0, m = 0.0;
+    auto consider = [&](double mass, double r, double y, double vx, double vy) {
+        const double h = std::max(y - lowest, r);
+        const double energy = mass * (units.gravity * h + 0.5 * (vx * vx + vy * vy));
+        const double k = 2.0 * energy / ((0.2 * r) * (0.2 * r));
+        if (k > kn) {
+            kn = k;
+            m = mass;
+        }
     };
-    const double knDisc = stiffness(2.0 * (std::sqrt(2.0 * kGravity * h) + vbar), 0.2);
-    const double knWall = stiffness(std::sqrt(2.0 * kGravity * h) + vbar, 0.02);
-    if (!(knDisc > 0.0) || !(knWall > 0.0) || !std::isfinite(knDisc) || !std::isfinite(knWall))
+    for (size_t i = 0; i < seeders.size(); ++i)
+        consider(masses[i], RadiusOfMass(masses[i], units), centres[i].y, velocities[i].x, velocities[i].y);
+    for (int i = 0; i < extra; ++i) {
+        const auto& d = settled[static_cast<size_t>(i)];
+        consider(d[11], d[3], d[2] + d[14], d[5], d[6]);
+    }
+    if (!(kn > 0.0) || !std::isfinite(kn) || !(m > 0.0) || !std::isfinite(m))
         return Fail(kNoStiffness);
 
-    // The air is on the left of a slope drawn left to right.
-    const bool leftToRight = slope->GetVertex(0).x <= slope->GetVertex(n).x;
+    const bool leftToRight = model.walls.airOnLeft;
     const double side = leftToRight ? 1.0 : -1.0;
 
     CaseText text;
@@ -236,14 +288,14 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
         for (double v : {c.kn, c.ks, c.beta, c.beta, 0.0, 2.74748, 0.0})
             text.Line({v});
     };
-    writeBlock(Block(knDisc, m, 0.7));
+    writeBlock(Block(kn, m, 0.7));
     // Block k belongs to wall k: segment k's own material, whichever way the
     // slope was drawn.
     ContactBlock last;
     for (int i = 1; i <= n; ++i) {
         CTalusimSlopeType* material = slope->GetSegmentMaterial(i);
         const double e = material ? material->GetRnMean() : 0.0;
-        const ContactBlock c = Block(knWall, m, e);
+        const ContactBlock c = Block(kn, m, e);
         writeBlock(c);
         // Barriers take the block of the slope's lower end.
         if ((leftToRight && i == n) || (!leftToRight && i == 1))
@@ -251,16 +303,16 @@ bool CDiscCaseWriter::Write(const std::string& folder, CDiscCase& out)
     }
     for (size_t i = 0; i < 2 * barriers.size(); ++i)
         writeBlock(last);
-    for (double v : {0.0, 0.0, 0.25, kGravity, 0.01, 0.01})
+    // Global damping none; the contact and accumulator tolerances are
+    // lengths (a quarter and a hundredth of a metre), the last an angle.
+    for (double v : {0.0, 0.0, 0.25 * units.perMetre, units.gravity, 0.01 * units.perMetre, 0.01})
         text.Line({v});
 
     CaseText ballText;
     for (size_t i = 0; i < seeders.size(); ++i) {
-        CTalusimRaker& s = *seeders[i];
         const double mi = masses[i];
-        const double ri = RadiusOfMass(mi);
-        const CVector2D v = s.SampleVelocity();
-        const CPolyVertex p = s.GetVertex(0);
+        const double ri = RadiusOfMass(mi, units);
+        const CVector2D v = velocities[i], p = centres[i];
         ballText.Line({p.x, p.y, ri, 0, v.x, v.y, 0, 0, 0, 0, mi, 0.15 * mi * ri * ri, 0, 0, 0});
         out.seederRadii.push_back(ri);
     }

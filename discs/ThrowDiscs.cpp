@@ -3,6 +3,7 @@
 // a new disc results entity.
 #include "discs/ThrowDiscs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -46,6 +47,14 @@ private:
     CWorkingDlg& m_dlg;
 };
 
+// What the receiver needs to know of the model: gravity in the document's
+// units, the barriers a disc may strike and where the slope ends.
+struct ThrowModel {
+    double gravity = 9.81;
+    std::vector<CTalusimBarrier*> barriers;
+    double left = 0, right = 0, lowest = 0;
+};
+
 // The document and its new entity as the disc program reaches them. Every
 // thrown disc is one rock of the document: a rock path of its own follows
 // its frames, the hits it makes on barriers and collectors are filed under
@@ -55,7 +64,10 @@ private:
 class DocumentReceiver final : public IDiscDocument
 {
 public:
-    DocumentReceiver(CTalusimDoc& doc, CDiscFrameSampler& frames) : m_doc(doc), m_frames(frames) {}
+    DocumentReceiver(CTalusimDoc& doc, CDiscFrameSampler& frames, const ThrowModel& model)
+        : m_doc(doc), m_frames(frames), m_model(model)
+    {
+    }
 
     // Before each throw: its first `newDiscs` balls are new discs; with
     // `carry` the balls after them are the discs of the previous throw, in
@@ -68,24 +80,31 @@ public:
         m_throwDiscs.swap(balls);
         m_throwIndex = throwIndex;
     }
-    // After the last throw of a completed run; returns how many discs were
-    // still moving then. Their end points are kept, as a rock's that ran out
-    // of steps is, and their paths are marked. A run that covered no time
-    // leaves every disc where it was thrown from, still to move.
-    int RecordEndPoints(bool coveredTime)
+    // After the last throw of a completed run: how many discs were still
+    // moving on the slope then, and how many had left it (past its ends or
+    // below its lowest point). End points are kept where the discs were, as
+    // a rock's that ran out of steps is, and the paths of the discs still
+    // moving on the slope are marked. A run that covered no time leaves
+    // every disc where it was thrown from, still to move.
+    struct Ends {
+        int moving = 0, left = 0;
+    };
+    Ends RecordEndPoints(bool coveredTime)
     {
-        int moving = 0;
+        Ends ends;
         for (Disc& d : m_discs) {
             if (d.path->GetSegmentUpperBound() < 0)
-                d.path->AddStraightSegment(d.endX, d.endY, d.endX, d.endY, 0.0, kGravity);
+                d.path->AddStraightSegment(d.endX, d.endY, d.endX, d.endY, 0.0, m_model.gravity);
             d.moving = d.moving || !coveredTime;
-            d.path->SetStillMoving(d.moving);
-            moving += d.moving ? 1 : 0;
+            const bool left = d.moving && (d.endX < m_model.left || d.endX > m_model.right || d.endY < m_model.lowest);
+            d.path->SetStillMoving(d.moving && !left);
+            ends.moving += d.moving && !left ? 1 : 0;
+            ends.left += left ? 1 : 0;
             m_doc.SetCurrentRockPath(d.path);
             m_doc.RecordEndPoint(d.endX, d.endY);
         }
         m_doc.SetCurrentRockPath(nullptr);
-        return moving;
+        return ends;
     }
     int DiscCount() const { return static_cast<int>(m_discs.size()); }
     // The rock paths the run added, in the order the discs were thrown.
@@ -106,6 +125,7 @@ public:
         m_frames.Add(static_cast<int>(&d - m_discs.data()) + 1, f);
         // The path follows the disc a quarter radius at a time.
         d.piece = f.radius / 4;
+        d.radius = f.radius;
     }
     void RecordDiscStep(int ball, double x0, double y0, double vx0, double vy0, double x1, double y1, double vx1,
                         double vy1, double mass, double w) override
@@ -117,7 +137,8 @@ public:
             d.Start(x0, y0);
         double endX, endY;
         if (d.pieces.Add(x1, y1, endX, endY))
-            d.LineTo(endX, endY);
+            d.LineTo(endX, endY, m_model.gravity);
+        StrikeBarriers(d, x1, y1, vx1, vy1, mass, w);
     }
     void DiscFramesComplete() override {}
     void ClearSettledDiscs() override { m_doc.GetSettledDiscs().clear(); }
@@ -135,9 +156,9 @@ public:
             d.Start(x, y);
         double pendingX, pendingY;
         if (d.pieces.Pending(pendingX, pendingY))
-            d.LineTo(pendingX, pendingY);
+            d.LineTo(pendingX, pendingY, m_model.gravity);
         if (x != d.lastX || y != d.lastY)
-            d.LineTo(x, y);
+            d.LineTo(x, y, m_model.gravity);
         d.Start(x, y);
         // The disc program hands every ball's final state just before its
         // end point, in ball order.
@@ -147,7 +168,6 @@ public:
     }
 
 private:
-    static constexpr double kGravity = 9.81;
     // A disc has stopped when it is slower than the speed at which Compute
     // stops a rock and nothing but its supports' balance acts on it: a disc
     // at rest in mid-air is about to fall.
@@ -155,7 +175,36 @@ private:
     {
         const double speed = std::hypot(state[5], state[6]);
         const double acceleration = std::hypot(state[8], state[9]);
-        return !(speed < m_doc.GetMinimumVelocity()) || !(acceleration < kGravity / 2);
+        return !(speed < m_doc.GetMinimumVelocity()) || !(acceleration < m_model.gravity / 2);
+    }
+
+    struct Disc;
+    // A disc strikes a barrier when it comes to touch it (its centre within
+    // a radius of the barrier's line): the barrier files one hit where it
+    // was struck, with the disc's velocity as it arrived, as Compute's rocks
+    // file theirs. While the disc stays against the barrier - resting,
+    // rolling along it, or trembling as it settles - that is the same hit; a
+    // new one needs the disc to have left by a tenth of its radius.
+    void StrikeBarriers(Disc& d, double x, double y, double vx, double vy, double mass, double w)
+    {
+        for (size_t k = 0; k < m_model.barriers.size(); ++k) {
+            CTalusimBarrier& b = *m_model.barriers[k];
+            const double ax = b.GetX1(), ay = b.GetY1(), dx = b.GetX2() - ax, dy = b.GetY2() - ay;
+            const double l2 = dx * dx + dy * dy;
+            const double t = l2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / l2, 0.0, 1.0) : 0.0;
+            const double qx = ax + t * dx, qy = ay + t * dy;
+            const double distance = std::hypot(x - qx, y - qy);
+            const int barrier = static_cast<int>(k);
+            auto at = std::find(d.touching.begin(), d.touching.end(), barrier);
+            if (at == d.touching.end()) {
+                if (distance < d.radius) {
+                    d.touching.push_back(barrier);
+                    m_doc.RecordImpact(qx, qy, vx, vy, mass, w, &b);
+                }
+            } else if (distance > 1.1 * d.radius) {
+                d.touching.erase(at);
+            }
+        }
     }
 
     struct Disc {
@@ -165,6 +214,8 @@ private:
         double lastX = 0, lastY = 0;   // where the path's last piece ends
         double endX = 0, endY = 0;
         double piece = 0;
+        double radius = 0;
+        std::vector<int> touching;     // the barriers it is against
         // Straight pieces within a tenth of the radius of the disc's way.
         CDiscPathPieces pieces;
         void Start(double x, double y)
@@ -174,9 +225,9 @@ private:
             lastY = endY = y;
             pieces.Start(x, y, piece, 0.4 * piece);
         }
-        void LineTo(double x, double y)
+        void LineTo(double x, double y, double gravity)
         {
-            path->AddStraightSegment(lastX, lastY, x, y, 0.0, kGravity);
+            path->AddStraightSegment(lastX, lastY, x, y, 0.0, gravity);
             lastX = x;
             lastY = y;
         }
@@ -196,6 +247,7 @@ private:
 
     CTalusimDoc& m_doc;
     CDiscFrameSampler& m_frames;
+    const ThrowModel& m_model;
     std::vector<Disc> m_discs;         // every disc of the run, in the order they were thrown
     std::vector<int> m_throwDiscs;     // per ball of the present throw, its disc
     int m_throwIndex = 0;
@@ -209,17 +261,27 @@ bool Refuse(const std::string& reason, std::string* error)
     return false;
 }
 
-// One message for all the discs still moving when the time ran out, as
-// Compute reports its rocks that ran out of steps.
-void ReportDiscsStillMoving(int moving, int discs, double endTime)
+// One message for the discs that had not come to rest when the time ran
+// out, as Compute reports its rocks that ran out of steps: those that left
+// the slope (a longer time would not bring them back) apart from those still
+// moving on it.
+void ReportDiscsNotAtRest(int moving, int left, int discs, double endTime)
 {
-    if (moving <= 0)
-        return;
     CString text;
-    text.Format("Discs still moving when the time to finish (%g s) was reached: %d of %d.\nTheir end points are "
-                "where they were then; a longer time to finish lets them come to rest.",
-                endTime, moving, discs);
-    AfxMessageBox(text, MB_OK);
+    if (left > 0) {
+        text.Format("Discs that left the slope (past its ends or below its lowest point): %d of %d.\nTheir end "
+                    "points are where they were when the time to finish (%g s) was reached.",
+                    left, discs, endTime);
+    }
+    if (moving > 0) {
+        CString still;
+        still.Format("Discs still moving when the time to finish (%g s) was reached: %d of %d.\nTheir end points "
+                     "are where they were then; a longer time to finish lets them come to rest.",
+                     endTime, moving, discs);
+        text = text.IsEmpty() ? still : text + "\n\n" + still;
+    }
+    if (!text.IsEmpty())
+        AfxMessageBox(text, MB_OK);
 }
 
 }  // namespace
@@ -263,27 +325,41 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
     doc->SetDiscEntity(results);
     block.m_reserved1 = 0;
     block.m_reserved2 = 0;
-    // Crossings of the barriers and collectors are recorded as the discs move.
+    // Crossings of the collectors are recorded as the discs move through
+    // them; a barrier files a hit when a disc strikes it (the discs do not
+    // cross barriers).
     db.ClearSet(SET_WORK2);
     db.MarkKind(KIND_BARRIER, SET_WORK2);
     std::vector<CTalusimBarrier*> crossings;
+    ThrowModel model;
     for (CEntity* e = db.GetFirstInSet(SET_WORK2); e != nullptr; e = db.GetNextInSet(SET_WORK2))
         if (auto* line = dynamic_cast<CTalusimBarrier*>(e))
-            crossings.push_back(line);
+            (line->GetGroupId() == GROUP_BARRIER ? model.barriers : crossings).push_back(line);
     doc->SetDiscCrossings(&crossings);
+    model.gravity = CDiscUnits::Of(doc->IsMetric()).gravity;
+    CTalusimSlope* slope = doc->GetSlope();
+    model.left = model.lowest = HUGE_VAL;
+    model.right = -HUGE_VAL;
+    for (int i = 0; i < slope->GetVertexCount(); ++i) {
+        const CPolyVertex v = slope->GetVertex(i);
+        model.left = std::min(model.left, v.x);
+        model.right = std::max(model.right, v.x);
+        model.lowest = std::min(model.lowest, v.y);
+    }
     *runFlag = 1;
 
     std::string failure;
     std::vector<CTalusimRockPath*> added;
     int seederCount = 0;
-    int stillMoving = 0, discs = 0;
+    DocumentReceiver::Ends ends;
+    int discs = 0;
     {
         CWorkingDlg working(runFlag, title, text);
         WorkingProgress progress(working);
         // Independent throws share one time line; dependent ones follow each other.
         const double endTime = block.GetEndTime();
         CDiscFrameSampler frames(*results, block.IsIndependent() ? endTime : endTime * rocks, maxStoredStates);
-        DocumentReceiver receiver(*doc, frames);
+        DocumentReceiver receiver(*doc, frames, model);
         NullBuffer nothing;
         std::ostream quiet(&nothing);
         CDisc disc;
@@ -339,7 +415,7 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
         frames.Finish();
         block.SetFrameCount(results->GetFrameCount());
         if (*runFlag == 1 && failure.empty()) {
-            stillMoving = receiver.RecordEndPoints(block.GetEndTime() > 0);
+            ends = receiver.RecordEndPoints(block.GetEndTime() > 0);
             discs = receiver.DiscCount();
         }
         added = receiver.Paths();
@@ -377,6 +453,6 @@ bool ThrowDiscs(CTalusimDoc* doc, std::string* error, size_t maxStoredStates)
         return false;
     }
     doc->SetModifiedFlag();
-    ReportDiscsStillMoving(stillMoving, discs, block.GetEndTime());
+    ReportDiscsNotAtRest(ends.moving, ends.left, discs, block.GetEndTime());
     return true;
 }

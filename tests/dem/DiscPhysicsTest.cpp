@@ -331,3 +331,44 @@ TEST(DiscPhysics, ABallSlidingAlongATwoFacedWallStaysOnItsSide)
         EXPECT_GT(run.doc.frames.back().x, 1.5);
     }
 }
+
+// A ball that strikes a wall harder than the spring can take within a
+// radius is pressed past the wall's line, and the wall goes on pushing it
+// back out: a contact that began on the wall's side lasts until the ball
+// has left. A barrier's two faces do the same for the side the ball came
+// from; the other face takes no part.
+TEST(DiscPhysics, AWallPushesBackABallPressedPastItsLine)
+{
+    const double r = 0.25, m = 1, k = 1e4;
+    // Undamped, the spring alone would let it in by 1.5 radii.
+    const double v = 1.5 * r * std::sqrt(k / m);
+    struct Case {
+        const char* what;
+        std::vector<double> sides;   // the walls on the line y = 0
+        double from;                 // +1: the ball comes from above
+    };
+    const Case cases[] = {
+        {"a lone wall", {1}, 1},
+        {"a barrier struck from above", {1, -1}, 1},
+        {"a barrier struck from below", {1, -1}, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DiscCaseBuilder cb;
+        cb.dntol = 0.05;
+        for (double side : c.sides)
+            cb.Wall(-5, 0, 5, 0, side);
+        cb.wallProps = {k, 0, 0, 0, 0, 0, 0};
+        cb.Ball(0, c.from * (r + 0.01), r, m, 0, -c.from * v);
+        DiscRun run(cb);
+        ASSERT_TRUE(run.loaded.loaded) << run.loaded.out.str();
+        ASSERT_TRUE(run.Go(1e-5, 0.05));
+        // Back on its own side, at the speed it came with.
+        EXPECT_GT(c.from * run.Ball(1).Y(), r);
+        EXPECT_NEAR(c.from * run.Ball(1).vy, v, 0.01 * v);
+        double deepest = r;
+        for (const DiscFrame& f : run.doc.frames)
+            deepest = std::min(deepest, c.from * f.y);
+        EXPECT_NEAR(deepest, r - 1.5 * r, 0.02 * r);
+    }
+}

@@ -2,96 +2,7 @@
 // discs still moving when the time runs out, refused and failed runs that
 // leave the document alone, cancelled runs, and throws that do or do not
 // keep the earlier discs.
-#include "tests/model/DocumentFixture.h"
-
-#include <array>
-#include <cmath>
-#include <functional>
-#include <string>
-#include <vector>
-#include "discs/DiscEnt.h"
-#include "discs/DiscServices.h"
-#include "discs/ThrowDiscs.h"
-#include "model/ModelClasses.h"
-
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-struct ThrowDiscsTest : ::testing::Test {
-    void SetUp() override
-    {
-        InstallDiscServices();
-        Fresh();
-    }
-    void Fresh()
-    {
-        doc = NewDocument();
-        // A dull rock: the discs settle within a second or two of landing.
-        dull = new CTalusimSlopeType;
-        dull->SetRnMean(0.3);
-        doc->GetDatabase()->AddEntity(dull, false);
-        doc->m_nRocks = 1;
-    }
-    void Slope(std::initializer_list<std::pair<double, double>> points, CTalusimSlopeType* material = nullptr)
-    {
-        for (const auto& p : points)
-            doc->GetSlope()->AddVertexWithMaterial(p.first, p.second, material ? material : dull);
-    }
-    CTalusimRaker* Seeder(double x, double y, double vx = 0.0)
-    {
-        auto* s = new CTalusimRaker;
-        s->AddPoint(x, y);
-        s->SetGroupId(GROUP_POINT_SEEDER);
-        s->SetCategoryId(CAT_PLACED);
-        s->SetMass(kMass, 0.0);
-        s->SetRadius(0.2, 0.0);
-        s->SetVelocity(vx, 0.0, 0.0, 0.0);
-        s->SetAngularVelocity(0.0, 0.0);
-        doc->GetDatabase()->AddEntity(s, false);
-        return s;
-    }
-    CTalusimBarrier* Barrier(double x1, double y1, double x2, double y2)
-    {
-        auto* b = new CTalusimBarrier;
-        b->SetPoints(x1, y1, x2, y2);
-        b->SetGroupId(GROUP_BARRIER);
-        b->SetCategoryId(CAT_PLACED);
-        doc->GetDatabase()->AddEntity(b, false);
-        return b;
-    }
-    // Every point the disc's path went through, its end point last.
-    std::vector<CVector2D> PathPoints(int rock) const
-    {
-        std::vector<CVector2D> points;
-        CTalusimRockPath* path = doc->GetRockPath(rock);
-        for (int k = 0; k <= path->GetSegmentUpperBound(); ++k)
-            points.push_back(path->GetSegment(k)->GetStartPoint());
-        points.push_back(doc->GetEndPoint(rock));
-        return points;
-    }
-
-    static constexpr double kMass = 100.0;
-    // The disc of that mass: a rock sphere's radius.
-    const double r = std::cbrt(3 * kMass / (4 * kPi * 2700));
-    std::unique_ptr<CTalusimDoc> doc;
-    CTalusimSlopeType* dull = nullptr;
-};
-
-// Where a point lies across a barrier's line (positive on the left of the
-// direction from its first end to its second) and along it (0 to 1 within).
-struct Across {
-    double distance, along;
-};
-Across Measure(const CTalusimBarrier& b, CVector2D p)
-{
-    const double dx = b.GetX2() - b.GetX1(), dy = b.GetY2() - b.GetY1();
-    const double length = std::hypot(dx, dy);
-    const double bx = p.x - b.GetX1(), by = p.y - b.GetY1();
-    return Across{(dx * by - dy * bx) / length, (dx * bx + dy * by) / (length * length)};
-}
-
-}  // namespace
+#include "tests/discs/ThrowDiscsFixture.h"
 
 // A barrier stops a disc on the side it came from: a disc resting on it or
 // rolling along it keeps its centre a radius from the line, rolls off a
@@ -295,14 +206,17 @@ TEST_F(ThrowDiscsTest, ARefusedThrowLeavesTheDocumentAsItWas)
              weightless->SetMass(-5, 1);
          },
          [&] { doc->GetDatabase()->DeleteEntity(weightless, false); }},
-        {"the first seeder at the slope's lowest point at rest",
+        {"a seeder whose disc has no room between the slope and a barrier just above it",
          [&] {
-             seeder->SetVelocity(0, 0, 0, 0);
-             seeder->SetVertexPoint(0, 30, 0);
+             // The barrier runs 0.3 above the second segment, less than a
+             // disc's width; the seeder lies between them.
+             fences.push_back(Barrier(15, 1.8, 25, 0.8));
+             weightless = Seeder(20, 1.15);
          },
          [&] {
-             seeder->SetVelocity(1.0, 0, 0, 0);
-             seeder->SetVertexPoint(0, 1, 21);
+             doc->GetDatabase()->DeleteEntity(fences.back(), false);
+             fences.clear();
+             doc->GetDatabase()->DeleteEntity(weightless, false);
          }},
     };
     for (const Case& c : cases) {
@@ -313,6 +227,8 @@ TEST_F(ThrowDiscsTest, ARefusedThrowLeavesTheDocumentAsItWas)
         std::string error;
         EXPECT_FALSE(ThrowDiscs(doc.get(), &error));
         EXPECT_FALSE(error.empty());
+        if (std::string(c.what).find("no room") != std::string::npos)   // named by its point
+            EXPECT_NE(error.find("seeder at (20, 1.15)"), std::string::npos) << error;
         ASSERT_EQ(boxes.messages.size(), 1u);
         EXPECT_EQ(boxes.messages[0], "The discs could not be thrown:\n" + error);
         EXPECT_FALSE(doc->IsModified());
