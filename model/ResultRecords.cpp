@@ -1,10 +1,39 @@
 #include "model/ResultRecords.h"
 
+#include <new>
 #include <utility>
 #include "geometry/ArchiveNumbers.h"
 
 // ---------------------------------------------------------------------------
 // CDistributionSamples
+
+CDistributionSamples::CDistributionSamples(const CDistributionSamples& other)
+{
+    for (size_t i = 0; i < other.m_count; ++i)
+        ::new (Append()) Passage(other.At(i));
+}
+
+CDistributionSamples& CDistributionSamples::operator=(const CDistributionSamples& other)
+{
+    if (this != &other) {
+        CDistributionSamples copy(other);
+        Swap(copy);
+    }
+    return *this;
+}
+
+CDistributionSamples::CDistributionSamples(CDistributionSamples&& other) noexcept
+    : m_blocks(std::move(other.m_blocks)), m_count(std::exchange(other.m_count, 0))
+{
+    other.m_blocks.clear();
+}
+
+CDistributionSamples& CDistributionSamples::operator=(CDistributionSamples&& other) noexcept
+{
+    CDistributionSamples taken(std::move(other));
+    Swap(taken);
+    return *this;
+}
 
 void CDistributionSamples::ClearAll()
 {
@@ -14,8 +43,6 @@ void CDistributionSamples::ClearAll()
 
 void CDistributionSamples::Empty()
 {
-    for (std::vector<Passage>& block : m_blocks)
-        block.clear();
     m_count = 0;
 }
 
@@ -28,27 +55,35 @@ void CDistributionSamples::Swap(CDistributionSamples& other) noexcept
 size_t CDistributionSamples::GetCapacity() const
 {
     size_t room = 0;
-    for (const std::vector<Passage>& block : m_blocks)
-        room += block.capacity();
+    for (const CGrowingBlock& block : m_blocks)
+        room += block.Committed() / sizeof(Passage);
     return room;
+}
+
+void* CDistributionSamples::Append()
+{
+    const size_t b = m_count / kBlockPassages;
+    const size_t i = m_count % kBlockPassages;
+    if (b == m_blocks.size())
+        m_blocks.emplace_back(kBlockPassages * sizeof(Passage));
+    CGrowingBlock& block = m_blocks[b];
+    // The block's pages are committed as passages reach them, twice as many
+    // each time: a location few rocks pass holds a page or two.
+    if ((i + 1) * sizeof(Passage) > block.Committed())
+        block.Commit((i + 1) * sizeof(Passage));
+    ++m_count;
+    return static_cast<Passage*>(block.Data()) + i;
 }
 
 void CDistributionSamples::AddSample(double height, double translationalEnergy, double rotationalEnergy,
                                      double velocity, double angularVelocity, CTalusimRockPath* path)
 {
-    const size_t b = m_count / kBlockPassages;
-    if (b == m_blocks.size())
-        m_blocks.emplace_back();
-    std::vector<Passage>& block = m_blocks[b];
-    // Each block takes its full room at once (a copied record's blocks may be
-    // smaller): it never grows by copying.
-    if (block.capacity() < kBlockPassages)
-        block.reserve(kBlockPassages);
-    block.push_back({height, angularVelocity, velocity, rotationalEnergy, translationalEnergy, path});
-    ++m_count;
+    const Passage* p =
+        ::new (Append()) Passage{height, angularVelocity, velocity, rotationalEnergy, translationalEnergy, path};
     // The next rock writes here again only after a whole throw: fetch its
-    // place now, so that the write does not wait for memory then.
-    __builtin_prefetch(block.data() + block.size() + 1, 1);
+    // place now, so that the write does not wait for memory then. (A place
+    // not yet committed is harmless: a prefetch never faults.)
+    __builtin_prefetch(p + 2, 1);
 }
 
 int CDistributionSamples::GetCount(int kind) const
@@ -116,7 +151,7 @@ void CDistributionSamples::SerializeColumn(CArchive& ar, double Passage::*member
     if (member == &Passage::height) {
         ClearAll();
         for (DWORD i = 0; i < n; ++i)
-            AddSample(0.0, 0.0, 0.0, 0.0, 0.0, nullptr);
+            ::new (Append()) Passage{};
     } else if (n != m_count) {
         ClearAll();
         AfxThrowArchiveException(CArchiveException::generic);

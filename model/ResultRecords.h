@@ -7,6 +7,7 @@
 #include <vector>
 #include "framework/Afx.h"
 #include "geometry/Vector2D.h"
+#include "model/GrowingBlock.h"
 
 class CTalusimRockPath;
 
@@ -24,10 +25,20 @@ enum DistributionKind {
 //
 // A location collects a passage from nearly every rock, tens of thousands in
 // a computation: the passages are kept in blocks that never move, so adding
-// one never copies the others.
+// one never copies the others. A block's memory grows with what it holds
+// (CGrowingBlock): with a thousand locations a few rocks pass, the locations
+// take a few pages each, not a whole block each.
 class CDistributionSamples
 {
 public:
+    CDistributionSamples() = default;
+    // A copy takes the room its passages need, no more.
+    CDistributionSamples(const CDistributionSamples& other);
+    CDistributionSamples& operator=(const CDistributionSamples& other);
+    // What is moved from is left empty.
+    CDistributionSamples(CDistributionSamples&& other) noexcept;
+    CDistributionSamples& operator=(CDistributionSamples&& other) noexcept;
+
     void ClearAll();
     // Empty, but keeps the blocks: the next computation fills the same
     // memory instead of asking the system for fresh pages.
@@ -53,6 +64,11 @@ public:
     // The older three-array form: read and dropped, written empty.
     void SerializeLegacyArrays(CArchive& ar);
 
+    // Passages a block holds at most: 768 kB of address space, reserved in
+    // one piece (smaller blocks taken from the heap went through its growth,
+    // a third of the first compute's time) and committed as passages fill it.
+    static constexpr size_t kBlockPassages = 16384;
+
 private:
     struct Passage
     {
@@ -63,17 +79,19 @@ private:
         double translationalEnergy;
         CTalusimRockPath* path;
     };
-    // Passages a block holds: about 770 kB, taken from the system in one piece
-    // (smaller blocks went through the heap's growth, a third of the first
-    // compute's time); pages are touched only as passages fill them.
-    static constexpr size_t kBlockPassages = 16384;
 
-    const Passage& At(size_t i) const { return m_blocks[i / kBlockPassages][i % kBlockPassages]; }
-    Passage& At(size_t i) { return m_blocks[i / kBlockPassages][i % kBlockPassages]; }
+    const Passage& At(size_t i) const
+    {
+        return static_cast<const Passage*>(m_blocks[i / kBlockPassages].Data())[i % kBlockPassages];
+    }
+    Passage& At(size_t i) { return static_cast<Passage*>(m_blocks[i / kBlockPassages].Data())[i % kBlockPassages]; }
+    // The place of one more passage, counted and with its room taken, for
+    // the caller to construct the passage in.
+    void* Append();
     // Stores or loads one value of every passage as one array.
     void SerializeColumn(CArchive& ar, double Passage::*member);
 
-    std::vector<std::vector<Passage>> m_blocks;
+    std::vector<CGrowingBlock> m_blocks;
     size_t m_count = 0;
 };
 
