@@ -1,5 +1,6 @@
 #include "model/ResultRecords.h"
 
+#include <bit>
 #include <new>
 #include <utility>
 #include "geometry/ArchiveNumbers.h"
@@ -23,9 +24,9 @@ CDistributionSamples& CDistributionSamples::operator=(const CDistributionSamples
 }
 
 CDistributionSamples::CDistributionSamples(CDistributionSamples&& other) noexcept
-    : m_blocks(std::move(other.m_blocks)), m_count(std::exchange(other.m_count, 0))
+    : m_chunks(std::move(other.m_chunks)), m_count(std::exchange(other.m_count, 0))
 {
-    other.m_blocks.clear();
+    other.m_chunks.clear();
 }
 
 CDistributionSamples& CDistributionSamples::operator=(CDistributionSamples&& other) noexcept
@@ -48,31 +49,64 @@ void CDistributionSamples::Empty()
 
 void CDistributionSamples::Swap(CDistributionSamples& other) noexcept
 {
-    m_blocks.swap(other.m_blocks);
+    m_chunks.swap(other.m_chunks);
     std::swap(m_count, other.m_count);
 }
 
 size_t CDistributionSamples::GetCapacity() const
 {
     size_t room = 0;
-    for (const CGrowingBlock& block : m_blocks)
-        room += block.Committed() / sizeof(Passage);
+    for (size_t k = 0; k < m_chunks.size(); ++k)
+        room += ChunkPassages(k);
     return room;
+}
+
+// Chunk 0 holds passages [0, 64), chunk k from 1 to 8 [64 << (k - 1), 64 << k),
+// then each block of 16,384 a chunk of its own.
+size_t CDistributionSamples::ChunkOf(size_t i, size_t& place)
+{
+    static_assert(kFirstChunkPassages << (kGrowingChunks - 2) == kBlockPassages / 2);
+    if (i < kBlockPassages) {
+        const size_t k = static_cast<size_t>(std::bit_width(i / kFirstChunkPassages));
+        place = k == 0 ? i : i - (kFirstChunkPassages << (k - 1));
+        return k;
+    }
+    place = i % kBlockPassages;
+    return kGrowingChunks - 1 + i / kBlockPassages;
+}
+
+size_t CDistributionSamples::ChunkPassages(size_t chunk)
+{
+    if (chunk == 0)
+        return kFirstChunkPassages;
+    return chunk < kGrowingChunks ? kFirstChunkPassages << (chunk - 1) : kBlockPassages;
+}
+
+const CDistributionSamples::Passage& CDistributionSamples::At(size_t i) const
+{
+    size_t place = 0;
+    const size_t k = ChunkOf(i, place);
+    return m_chunks[k][place];
+}
+
+CDistributionSamples::Passage& CDistributionSamples::At(size_t i)
+{
+    size_t place = 0;
+    const size_t k = ChunkOf(i, place);
+    return m_chunks[k][place];
 }
 
 void* CDistributionSamples::Append()
 {
-    const size_t b = m_count / kBlockPassages;
-    const size_t i = m_count % kBlockPassages;
-    if (b == m_blocks.size())
-        m_blocks.emplace_back(kBlockPassages * sizeof(Passage));
-    CGrowingBlock& block = m_blocks[b];
-    // The block's pages are committed as passages reach them, twice as many
-    // each time: a location few rocks pass holds a page or two.
-    if ((i + 1) * sizeof(Passage) > block.Committed())
-        block.Commit((i + 1) * sizeof(Passage));
+    size_t place = 0;
+    const size_t k = ChunkOf(m_count, place);
+    // A chunk is taken whole when its first passage comes (a chunk kept from
+    // an earlier computation serves again); its pages are touched only as
+    // passages fill them.
+    if (k == m_chunks.size())
+        m_chunks.push_back(std::make_unique_for_overwrite<Passage[]>(ChunkPassages(k)));
     ++m_count;
-    return static_cast<Passage*>(block.Data()) + i;
+    return &m_chunks[k][place];
 }
 
 void CDistributionSamples::AddSample(double height, double translationalEnergy, double rotationalEnergy,
@@ -81,8 +115,8 @@ void CDistributionSamples::AddSample(double height, double translationalEnergy, 
     const Passage* p =
         ::new (Append()) Passage{height, angularVelocity, velocity, rotationalEnergy, translationalEnergy, path};
     // The next rock writes here again only after a whole throw: fetch its
-    // place now, so that the write does not wait for memory then. (A place
-    // not yet committed is harmless: a prefetch never faults.)
+    // place now, so that the write does not wait for memory then. (Past a
+    // chunk's end the address may be no passage's: a prefetch never faults.)
     __builtin_prefetch(p + 2, 1);
 }
 

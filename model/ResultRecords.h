@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cfloat>
+#include <memory>
 #include <vector>
 #include "framework/Afx.h"
 #include "geometry/Vector2D.h"
-#include "model/GrowingBlock.h"
 
 class CTalusimRockPath;
 
@@ -24,10 +24,10 @@ enum DistributionKind {
 // Every rock that passed one horizontal location, in the order they passed.
 //
 // A location collects a passage from nearly every rock, tens of thousands in
-// a computation: the passages are kept in blocks that never move, so adding
-// one never copies the others. A block's memory grows with what it holds
-// (CGrowingBlock): with a thousand locations a few rocks pass, the locations
-// take a few pages each, not a whole block each.
+// a computation: the passages are kept in chunks that never move, so adding
+// one never copies the others. The chunks grow with what the location holds,
+// each as large as all before it, up to a block; then a block at a time. A
+// location that few rocks pass takes a few kilobytes, not a block.
 class CDistributionSamples
 {
 public:
@@ -40,7 +40,7 @@ public:
     CDistributionSamples& operator=(CDistributionSamples&& other) noexcept;
 
     void ClearAll();
-    // Empty, but keeps the blocks: the next computation fills the same
+    // Empty, but keeps the chunks: the next computation fills the same
     // memory instead of asking the system for fresh pages.
     void Empty();
     void Swap(CDistributionSamples& other) noexcept;
@@ -64,10 +64,13 @@ public:
     // The older three-array form: read and dropped, written empty.
     void SerializeLegacyArrays(CArchive& ar);
 
-    // Passages a block holds at most: 768 kB of address space, reserved in
-    // one piece (smaller blocks taken from the heap went through its growth,
-    // a third of the first compute's time) and committed as passages fill it.
+    // Passages a block holds (768 kB). A location that fills blocks takes one
+    // allocation per 16,384 passages, its pages touched only as passages fill
+    // them; before that it grows through chunks of 64, 64, 128, ... 8,192
+    // passages (a block's worth together), so that one few rocks pass takes a
+    // few kilobytes.
     static constexpr size_t kBlockPassages = 16384;
+    static constexpr size_t kFirstChunkPassages = 64;
 
 private:
     struct Passage
@@ -80,18 +83,20 @@ private:
         CTalusimRockPath* path;
     };
 
-    const Passage& At(size_t i) const
-    {
-        return static_cast<const Passage*>(m_blocks[i / kBlockPassages].Data())[i % kBlockPassages];
-    }
-    Passage& At(size_t i) { return static_cast<Passage*>(m_blocks[i / kBlockPassages].Data())[i % kBlockPassages]; }
+    // Chunks 0 to 8 grow up to a block; the rest are blocks.
+    static constexpr size_t kGrowingChunks = 9;
+    // The chunk that holds passage i, and its place there.
+    static size_t ChunkOf(size_t i, size_t& place);
+    static size_t ChunkPassages(size_t chunk);
+    const Passage& At(size_t i) const;
+    Passage& At(size_t i);
     // The place of one more passage, counted and with its room taken, for
     // the caller to construct the passage in.
     void* Append();
     // Stores or loads one value of every passage as one array.
     void SerializeColumn(CArchive& ar, double Passage::*member);
 
-    std::vector<CGrowingBlock> m_blocks;
+    std::vector<std::unique_ptr<Passage[]>> m_chunks;
     size_t m_count = 0;
 };
 

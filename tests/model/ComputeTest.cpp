@@ -630,7 +630,7 @@ TEST_F(ComputeTest, ManyLocationsGiveTheResultsRecordedBefore) {
     MessageBoxRecorder boxes;
     doc->RunSimulation(FALSE);
     EXPECT_TRUE(boxes.texts.empty());
-    // Each location takes room for what passed it (a page for a few rocks),
+    // Each location takes room for what passed it (3 kB for a few rocks),
     // not a block of thousands of passages whether rocks passed or not.
     for (int i = 0; i < doc->GetEnvelopeCount(); ++i) {
         const CDistributionSamples* d = doc->GetDistribution(i);

@@ -147,8 +147,9 @@ TEST(DistributionSamples, ThousandsOfPassagesKeepTheirOrderAndTheirRoom)
 TEST(DistributionSamples, RoomGrowsWithThePassagesAndKeepsThemInOrder)
 {
     // A location few rocks pass takes a little room, one that many pass takes
-    // block after block: never less than it holds, never twice as much (a few
-    // pages at least), every passage in its place across the blocks.
+    // block after block: never less than it holds, never more than twice as
+    // much (a small chunk at least), every passage in its place across the
+    // chunks and blocks.
     const size_t block = CDistributionSamples::kBlockPassages;
     const auto height = [](size_t i) { return 0.25 * static_cast<double>(i); };
     const auto path = [](size_t i) { return FakePath(static_cast<int>(i % 8)); };
