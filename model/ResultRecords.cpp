@@ -1,10 +1,40 @@
 #include "model/ResultRecords.h"
 
+#include <bit>
+#include <new>
 #include <utility>
 #include "geometry/ArchiveNumbers.h"
 
 // ---------------------------------------------------------------------------
 // CDistributionSamples
+
+CDistributionSamples::CDistributionSamples(const CDistributionSamples& other)
+{
+    for (size_t i = 0; i < other.m_count; ++i)
+        ::new (Append()) Passage(other.At(i));
+}
+
+CDistributionSamples& CDistributionSamples::operator=(const CDistributionSamples& other)
+{
+    if (this != &other) {
+        CDistributionSamples copy(other);
+        Swap(copy);
+    }
+    return *this;
+}
+
+CDistributionSamples::CDistributionSamples(CDistributionSamples&& other) noexcept
+    : m_chunks(std::move(other.m_chunks)), m_count(std::exchange(other.m_count, 0))
+{
+    other.m_chunks.clear();
+}
+
+CDistributionSamples& CDistributionSamples::operator=(CDistributionSamples&& other) noexcept
+{
+    CDistributionSamples taken(std::move(other));
+    Swap(taken);
+    return *this;
+}
 
 void CDistributionSamples::ClearAll()
 {
@@ -14,41 +44,80 @@ void CDistributionSamples::ClearAll()
 
 void CDistributionSamples::Empty()
 {
-    for (std::vector<Passage>& block : m_blocks)
-        block.clear();
     m_count = 0;
 }
 
 void CDistributionSamples::Swap(CDistributionSamples& other) noexcept
 {
-    m_blocks.swap(other.m_blocks);
+    m_chunks.swap(other.m_chunks);
     std::swap(m_count, other.m_count);
 }
 
 size_t CDistributionSamples::GetCapacity() const
 {
     size_t room = 0;
-    for (const std::vector<Passage>& block : m_blocks)
-        room += block.capacity();
+    for (size_t k = 0; k < m_chunks.size(); ++k)
+        room += ChunkPassages(k);
     return room;
+}
+
+// Chunk 0 holds passages [0, 64), chunk k from 1 to 8 [64 << (k - 1), 64 << k),
+// then each block of 16,384 a chunk of its own.
+size_t CDistributionSamples::ChunkOf(size_t i, size_t& place)
+{
+    static_assert(kFirstChunkPassages << (kGrowingChunks - 2) == kBlockPassages / 2);
+    if (i < kBlockPassages) {
+        const size_t k = static_cast<size_t>(std::bit_width(i / kFirstChunkPassages));
+        place = k == 0 ? i : i - (kFirstChunkPassages << (k - 1));
+        return k;
+    }
+    place = i % kBlockPassages;
+    return kGrowingChunks - 1 + i / kBlockPassages;
+}
+
+size_t CDistributionSamples::ChunkPassages(size_t chunk)
+{
+    if (chunk == 0)
+        return kFirstChunkPassages;
+    return chunk < kGrowingChunks ? kFirstChunkPassages << (chunk - 1) : kBlockPassages;
+}
+
+const CDistributionSamples::Passage& CDistributionSamples::At(size_t i) const
+{
+    size_t place = 0;
+    const size_t k = ChunkOf(i, place);
+    return m_chunks[k][place];
+}
+
+CDistributionSamples::Passage& CDistributionSamples::At(size_t i)
+{
+    size_t place = 0;
+    const size_t k = ChunkOf(i, place);
+    return m_chunks[k][place];
+}
+
+void* CDistributionSamples::Append()
+{
+    size_t place = 0;
+    const size_t k = ChunkOf(m_count, place);
+    // A chunk is taken whole when its first passage comes (a chunk kept from
+    // an earlier computation serves again); its pages are touched only as
+    // passages fill them.
+    if (k == m_chunks.size())
+        m_chunks.push_back(std::make_unique_for_overwrite<Passage[]>(ChunkPassages(k)));
+    ++m_count;
+    return &m_chunks[k][place];
 }
 
 void CDistributionSamples::AddSample(double height, double translationalEnergy, double rotationalEnergy,
                                      double velocity, double angularVelocity, CTalusimRockPath* path)
 {
-    const size_t b = m_count / kBlockPassages;
-    if (b == m_blocks.size())
-        m_blocks.emplace_back();
-    std::vector<Passage>& block = m_blocks[b];
-    // Each block takes its full room at once (a copied record's blocks may be
-    // smaller): it never grows by copying.
-    if (block.capacity() < kBlockPassages)
-        block.reserve(kBlockPassages);
-    block.push_back({height, angularVelocity, velocity, rotationalEnergy, translationalEnergy, path});
-    ++m_count;
+    const Passage* p =
+        ::new (Append()) Passage{height, angularVelocity, velocity, rotationalEnergy, translationalEnergy, path};
     // The next rock writes here again only after a whole throw: fetch its
-    // place now, so that the write does not wait for memory then.
-    __builtin_prefetch(block.data() + block.size() + 1, 1);
+    // place now, so that the write does not wait for memory then. (Past a
+    // chunk's end the address may be no passage's: a prefetch never faults.)
+    __builtin_prefetch(p + 2, 1);
 }
 
 int CDistributionSamples::GetCount(int kind) const
@@ -116,7 +185,7 @@ void CDistributionSamples::SerializeColumn(CArchive& ar, double Passage::*member
     if (member == &Passage::height) {
         ClearAll();
         for (DWORD i = 0; i < n; ++i)
-            AddSample(0.0, 0.0, 0.0, 0.0, 0.0, nullptr);
+            ::new (Append()) Passage{};
     } else if (n != m_count) {
         ClearAll();
         AfxThrowArchiveException(CArchiveException::generic);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cfloat>
+#include <memory>
 #include <vector>
 #include "framework/Afx.h"
 #include "geometry/Vector2D.h"
@@ -23,13 +24,23 @@ enum DistributionKind {
 // Every rock that passed one horizontal location, in the order they passed.
 //
 // A location collects a passage from nearly every rock, tens of thousands in
-// a computation: the passages are kept in blocks that never move, so adding
-// one never copies the others.
+// a computation: the passages are kept in chunks that never move, so adding
+// one never copies the others. The chunks grow with what the location holds,
+// each as large as all before it, up to a block; then a block at a time. A
+// location that few rocks pass takes a few kilobytes, not a block.
 class CDistributionSamples
 {
 public:
+    CDistributionSamples() = default;
+    // A copy takes the room its passages need, no more.
+    CDistributionSamples(const CDistributionSamples& other);
+    CDistributionSamples& operator=(const CDistributionSamples& other);
+    // What is moved from is left empty.
+    CDistributionSamples(CDistributionSamples&& other) noexcept;
+    CDistributionSamples& operator=(CDistributionSamples&& other) noexcept;
+
     void ClearAll();
-    // Empty, but keeps the blocks: the next computation fills the same
+    // Empty, but keeps the chunks: the next computation fills the same
     // memory instead of asking the system for fresh pages.
     void Empty();
     void Swap(CDistributionSamples& other) noexcept;
@@ -53,6 +64,14 @@ public:
     // The older three-array form: read and dropped, written empty.
     void SerializeLegacyArrays(CArchive& ar);
 
+    // Passages a block holds (768 kB). A location that fills blocks takes one
+    // allocation per 16,384 passages, its pages touched only as passages fill
+    // them; before that it grows through chunks of 64, 64, 128, ... 8,192
+    // passages (a block's worth together), so that one few rocks pass takes a
+    // few kilobytes.
+    static constexpr size_t kBlockPassages = 16384;
+    static constexpr size_t kFirstChunkPassages = 64;
+
 private:
     struct Passage
     {
@@ -63,17 +82,21 @@ private:
         double translationalEnergy;
         CTalusimRockPath* path;
     };
-    // Passages a block holds: about 770 kB, taken from the system in one piece
-    // (smaller blocks went through the heap's growth, a third of the first
-    // compute's time); pages are touched only as passages fill them.
-    static constexpr size_t kBlockPassages = 16384;
 
-    const Passage& At(size_t i) const { return m_blocks[i / kBlockPassages][i % kBlockPassages]; }
-    Passage& At(size_t i) { return m_blocks[i / kBlockPassages][i % kBlockPassages]; }
+    // Chunks 0 to 8 grow up to a block; the rest are blocks.
+    static constexpr size_t kGrowingChunks = 9;
+    // The chunk that holds passage i, and its place there.
+    static size_t ChunkOf(size_t i, size_t& place);
+    static size_t ChunkPassages(size_t chunk);
+    const Passage& At(size_t i) const;
+    Passage& At(size_t i);
+    // The place of one more passage, counted and with its room taken, for
+    // the caller to construct the passage in.
+    void* Append();
     // Stores or loads one value of every passage as one array.
     void SerializeColumn(CArchive& ar, double Passage::*member);
 
-    std::vector<std::vector<Passage>> m_blocks;
+    std::vector<std::unique_ptr<Passage[]>> m_chunks;
     size_t m_count = 0;
 };
 

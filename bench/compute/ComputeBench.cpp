@@ -19,13 +19,16 @@
 //
 // Also, for a twenty-segment slope with 51, 200 and 1,000 horizontal
 // analysis locations: the engine alone, the first compute, the memory its
-// results took and the process's peak, and saving and opening the results
-// (medians of five processes each).
+// results took (in the working set and committed) and the process's peak,
+// and saving and opening the results (medians of five processes each); then
+// the same with 100 rocks at 51 and 1,000 locations, where what is committed
+// for locations that few rocks pass shows.
 //
 // Usage: bench_compute [document.cla ...]; without arguments the location
 // series, then a benched slope built here (saved to a temporary file and
 // opened like the user's) and the documents in the project's examples/
-// folder. --locations: the series alone. --save file.cla, --save-locations N
+// folder. --locations: the series alone. --first doc.cla [rocks]: one
+// measuring process. --save file.cla, --save-locations N
 // file.cla: the benched slope, or the twenty-segment slope with N locations,
 // saved for measuring by hand.
 #include <windows.h>
@@ -91,7 +94,7 @@ using bench::Seconds;
 // The same rocks as the document's compute with the fixed seed: the same
 // hand-over of the model (which takes the same random numbers) and the same
 // samples from the seeders, with the engine's reports going nowhere.
-double EngineAlone(CTalusimDoc& doc)
+double EngineAlone(CTalusimDoc& doc, int rocks = ROCKS)
 {
     CTalusimDocEngine* engine = doc.GetEngine();
     SeedRandom(SEED);
@@ -102,7 +105,7 @@ double EngineAlone(CTalusimDoc& doc)
     doc.PrepareResults(TRUE);
     const CRunSeeders seeders(doc);
     const auto start = std::chrono::steady_clock::now();
-    for (int k = 0; k < ROCKS; ++k)
+    for (int k = 0; k < rocks; ++k)
     {
         CVector2D p(0, 0), v(0, 0);
         double mass = 0.0, w = 0.0;
@@ -117,12 +120,12 @@ double EngineAlone(CTalusimDoc& doc)
     return t;
 }
 
-void PrepareForBench(CTalusimDoc& doc)
+void PrepareForBench(CTalusimDoc& doc, int rocks = ROCKS)
 {
     doc.ClearRockPaths();
     doc.m_nRandomMode = RANDOM_FIXED;
     doc.m_bGenerateSlopeSamples = false;
-    doc.SetRockCount(ROCKS);
+    doc.SetRockCount(rocks);
 }
 
 double TimedCompute(CTalusimDoc& doc, BOOL showProgress)
@@ -142,15 +145,19 @@ int PieceCount(const CTalusimDoc& doc)
 
 // The child's work: open, compute once, then the engine alone on the same
 // rocks. Prints one line the parent reads.
-int FirstCompute(const char* path)
+int FirstCompute(const char* path, int rocks)
 {
     auto doc = std::make_unique<CTalusimDoc>();
     if (!doc->OnOpenDocument(path))
         return 1;
-    PrepareForBench(*doc);
+    PrepareForBench(*doc, rocks);
     const double before = bench::PrivateMB();
+    const double committedBefore = bench::CommittedMB();
     const double first = TimedCompute(*doc, TRUE);
     const double taken = bench::PrivateMB() - before;
+    // What the system charges against its commit limit: the process's after
+    // the first compute, and the part of it the results took.
+    const double committed = bench::CommittedMB();
     const int paths = doc->GetRockPathCount();
     const int pieces = PieceCount(*doc);
     // Cleared results keep their memory: the second compute writes the same
@@ -173,23 +180,25 @@ int FirstCompute(const char* path)
     doc->ClearRockPaths();
     const double again = TimedCompute(*doc, TRUE);
     doc->ClearRockPaths();
-    double alone = EngineAlone(*doc);
-    alone = std::min(alone, EngineAlone(*doc));
+    double alone = EngineAlone(*doc, rocks);
+    alone = std::min(alone, EngineAlone(*doc, rocks));
     std::printf("first %.6f again %.6f alone %.6f memory %.3f paths %d pieces %d peak %.3f save %.6f size %.3f "
-                "open %.6f\n",
-                first, again, alone, taken, paths, pieces, peak, save, size, open);
+                "open %.6f committed %.3f results %.3f\n",
+                first, again, alone, taken, paths, pieces, peak, save, size, open, committed,
+                committed - committedBefore);
     return 0;
 }
 
 struct FirstResult
 {
     double first = 0, again = 0, alone = 0, memory = 0, peak = 0, save = 0, size = 0, open = 0;
+    double committed = 0, resultsCommitted = 0;
     int paths = 0, pieces = 0;
     bool ok = false;
 };
 
 // Runs this program with --first on the document and reads its line.
-FirstResult RunFirstCompute(const std::string& document)
+FirstResult RunFirstCompute(const std::string& document, int rocks = ROCKS)
 {
     FirstResult r;
     char exe[MAX_PATH] = {};
@@ -199,7 +208,8 @@ FirstResult RunFirstCompute(const std::string& document)
     HANDLE file = ::CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return r;
-    std::string command = "\"" + std::string(exe) + "\" --first \"" + document + "\"";
+    std::string command =
+        "\"" + std::string(exe) + "\" --first \"" + document + "\" " + std::to_string(rocks);
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
@@ -220,9 +230,9 @@ FirstResult RunFirstCompute(const std::string& document)
         while (std::fgets(line, sizeof line, f))
             if (std::sscanf(line,
                             "first %lf again %lf alone %lf memory %lf paths %d pieces %d peak %lf save %lf size %lf "
-                            "open %lf",
+                            "open %lf committed %lf results %lf",
                             &r.first, &r.again, &r.alone, &r.memory, &r.paths, &r.pieces, &r.peak, &r.save, &r.size,
-                            &r.open) == 10)
+                            &r.open, &r.committed, &r.resultsCommitted) == 12)
                 r.ok = true;
         std::fclose(f);
     }
@@ -287,16 +297,17 @@ void BenchRepeated(const std::string& path)
 // The medians of five first computes, one process each, on one document.
 struct FirstMedians
 {
-    double first = 0, alone = 0, memory = 0, peak = 0, save = 0, size = 0, open = 0;
+    double first = 0, alone = 0, memory = 0, peak = 0, save = 0, size = 0, open = 0, committed = 0,
+           resultsCommitted = 0;
     bool ok = false;
 };
 
-FirstMedians MeasureFirst(const std::string& path)
+FirstMedians MeasureFirst(const std::string& path, int rocks)
 {
-    std::vector<double> first, alone, memory, peak, save, size, open;
+    std::vector<double> first, alone, memory, peak, save, size, open, committed, resultsCommitted;
     for (int k = 0; k < FIRST_RUNS; ++k)
     {
-        const FirstResult r = RunFirstCompute(path);
+        const FirstResult r = RunFirstCompute(path, rocks);
         if (!r.ok)
             return {};
         first.push_back(r.first);
@@ -306,44 +317,54 @@ FirstMedians MeasureFirst(const std::string& path)
         save.push_back(r.save);
         size.push_back(r.size);
         open.push_back(r.open);
+        committed.push_back(r.committed);
+        resultsCommitted.push_back(r.resultsCommitted);
     }
-    return {Median(first), Median(alone), Median(memory), Median(peak), Median(save), Median(size), Median(open),
-            true};
+    return {Median(first), Median(alone),     Median(memory),    Median(peak),
+            Median(save),  Median(size),      Median(open),      Median(committed),
+            Median(resultsCommitted), true};
 }
 
 // The same twenty-segment slope and rocks with more and more horizontal
 // analysis locations: the engine alone and the first compute should grow
-// with the passages stored, not with the locations times the pieces.
+// with the passages stored, not with the locations times the pieces; and the
+// memory the system charges for the results (committed) with the passages
+// too, not with the locations, which a few rocks show.
 void BenchLocationSeries()
 {
-    std::printf("twenty-segment slope, %d rocks, by the number of analysis locations (medians of %d processes)\n",
-                ROCKS, FIRST_RUNS);
-    std::printf("  %9s %12s %14s %11s %10s %9s %10s %9s\n", "locations", "engine alone", "first compute",
-                "results MB", "peak MiB", "save s", "saved MB", "open s");
+    std::printf("twenty-segment slope, by the number of rocks and analysis locations (medians of %d processes)\n",
+                FIRST_RUNS);
+    std::printf("  results MB: the working set the results took; committed MB: what the system charges for them\n"
+                "  (PrivateUsage, or the private pages committed where the system reports none); process MB: the\n"
+                "  whole process's charge after the first compute\n");
+    std::printf("  %6s %9s %12s %14s %10s %12s %10s %9s %9s %9s %8s\n", "rocks", "locations", "engine alone",
+                "first compute", "results MB", "committed MB", "process MB", "peak MiB", "save s", "saved MB",
+                "open s");
+    const std::pair<int, int> series[] = {{ROCKS, 51}, {ROCKS, 200}, {ROCKS, 1000}, {100, 51}, {100, 1000}};
     FirstMedians base;
-    for (const int locations : {51, 200, 1000})
+    for (const auto& [rocks, locations] : series)
     {
         const std::string path = bench::TempPath("clastor-bench-locations.cla");
-        std::unique_ptr<CTalusimDoc> doc(bench::BuildTwentySegmentDocument(ROCKS, locations));
+        std::unique_ptr<CTalusimDoc> doc(bench::BuildTwentySegmentDocument(rocks, locations));
         if (!doc->OnSaveDocument(path.c_str()))
         {
-            std::printf("  %9d: the document could not be saved\n", locations);
+            std::printf("  %6d %9d: the document could not be saved\n", rocks, locations);
             continue;
         }
-        const FirstMedians m = MeasureFirst(path);
+        const FirstMedians m = MeasureFirst(path, rocks);
         ::DeleteFileA(path.c_str());
         if (!m.ok)
         {
-            std::printf("  %9d: the first compute could not be measured\n", locations);
+            std::printf("  %6d %9d: the first compute could not be measured\n", rocks, locations);
             continue;
         }
-        if (!base.ok)
+        if (rocks == ROCKS && locations == 51)
             base = m;
-        std::printf("  %9d %10.3f s %12.3f s %11.1f %10.1f %9.3f %10.1f %9.3f\n", locations, m.alone, m.first,
-                    m.memory, m.peak, m.save, m.size, m.open);
-        if (locations != 51 && base.alone > 0 && base.first > 0 && base.size > 0)
-            std::printf("  %9s over 51: engine alone %.2f, first compute %.2f, saved size %.2f\n", "", m.alone / base.alone,
-                        m.first / base.first, m.size / base.size);
+        std::printf("  %6d %9d %10.3f s %12.3f s %10.1f %12.1f %10.1f %9.1f %9.3f %9.1f %8.3f\n", rocks, locations,
+                    m.alone, m.first, m.memory, m.resultsCommitted, m.committed, m.peak, m.save, m.size, m.open);
+        if (rocks == ROCKS && locations != 51 && base.ok && base.alone > 0 && base.first > 0 && base.size > 0)
+            std::printf("  %6s %9s over 51: engine alone %.2f, first compute %.2f, saved size %.2f\n", "", "",
+                        m.alone / base.alone, m.first / base.first, m.size / base.size);
     }
 }
 
@@ -393,9 +414,9 @@ int main(int argc, char** argv)
                                   nullptr, ::GetModuleHandleA(nullptr), nullptr));
     app.m_pMainWnd = &main;
 
-    if (argc == 3 && std::string(argv[1]) == "--first")
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--first")
     {
-        const int rc = FirstCompute(argv[2]);
+        const int rc = FirstCompute(argv[2], argc == 4 ? std::atoi(argv[3]) : ROCKS);
         app.m_pMainWnd = nullptr;
         ::DestroyWindow(main.Detach());
         return rc;

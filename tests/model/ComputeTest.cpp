@@ -662,6 +662,12 @@ TEST_F(ComputeTest, ManyLocationsGiveTheResultsRecordedBefore) {
     MessageBoxRecorder boxes;
     doc->RunSimulation(FALSE);
     EXPECT_TRUE(boxes.texts.empty());
+    // Each location takes room for what passed it (3 kB for a few rocks),
+    // not a block of thousands of passages whether rocks passed or not.
+    for (int i = 0; i < doc->GetEnvelopeCount(); ++i) {
+        const CDistributionSamples* d = doc->GetDistribution(i);
+        EXPECT_LE(d->GetCapacity(), std::max<size_t>(2 * d->GetCount(DIST_BOUNCE_HEIGHT), 256)) << i;
+    }
 
     const std::string described = DescribeResults(*doc);
     const std::string fixture = std::string(CLASTOR_TEST_DATA) + "/documents/many-locations-results.txt";

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <utility>
 #include <vector>
 #include "framework/Afx.h"
 #include "model/ResultRecords.h"
@@ -140,6 +142,55 @@ TEST(DistributionSamples, ThousandsOfPassagesKeepTheirOrderAndTheirRoom)
     other.Swap(back);
     EXPECT_EQ(back.GetCount(DIST_VELOCITY), 0);
     EXPECT_EQ(other.GetValue(1024, DIST_VELOCITY), 2048.0);
+}
+
+TEST(DistributionSamples, RoomGrowsWithThePassagesAndKeepsThemInOrder)
+{
+    // A location few rocks pass takes a little room, one that many pass takes
+    // block after block: never less than it holds, never more than twice as
+    // much (a small chunk at least), every passage in its place across the
+    // chunks and blocks.
+    const size_t block = CDistributionSamples::kBlockPassages;
+    const auto height = [](size_t i) { return 0.25 * static_cast<double>(i); };
+    const auto path = [](size_t i) { return FakePath(static_cast<int>(i % 8)); };
+    CDistributionSamples s;
+    size_t n = 0;
+    for (const size_t upTo : {size_t{1}, size_t{3}, size_t{100}, size_t{1000}, block - 1, block, block + 1,
+                              2 * block + 700}) {
+        for (; n < upTo; ++n)
+            s.AddSample(height(n), 1.0, 2.0, static_cast<double>(n), 3.0, path(n));
+        EXPECT_GE(s.GetCapacity(), n) << n;
+        EXPECT_LE(s.GetCapacity(), std::max<size_t>(2 * n, 256)) << n;
+    }
+    const auto outOfPlace = [&](const CDistributionSamples& r) {
+        size_t wrong = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const int k = static_cast<int>(i);
+            if (r.GetValue(k, DIST_BOUNCE_HEIGHT) != height(i) || r.GetValue(k, DIST_VELOCITY) != static_cast<double>(i) ||
+                r.GetValue(k, DIST_TOTAL_ENERGY) != 3.0 || r.GetRockPath(k) != path(i))
+                ++wrong;
+        }
+        return wrong;
+    };
+    ASSERT_EQ(s.GetCount(DIST_VELOCITY), static_cast<int>(n));
+    EXPECT_EQ(outOfPlace(s), 0u);
+
+    // A copy takes what its passages need; emptying keeps the room for the
+    // next computation, which writes from the start again.
+    const CDistributionSamples copy(s);
+    EXPECT_EQ(outOfPlace(copy), 0u);
+    EXPECT_LE(copy.GetCapacity(), 2 * n);
+    const size_t room = s.GetCapacity();
+    s.Empty();
+    s.AddSample(-1.0, 1.0, 2.0, 3.0, 4.0, nullptr);
+    EXPECT_EQ(s.GetCapacity(), room);
+    EXPECT_EQ(s.GetValue(0, DIST_BOUNCE_HEIGHT), -1.0);
+    s = copy;
+    EXPECT_EQ(outOfPlace(s), 0u);
+
+    CDistributionSamples moved(std::move(s));
+    EXPECT_EQ(s.GetCount(DIST_VELOCITY), 0);
+    EXPECT_EQ(moved.GetValue(static_cast<int>(n - 1), DIST_BOUNCE_HEIGHT), height(n - 1));
 }
 
 TEST(DistributionSamples, TruncatedPathArrayThrows)
