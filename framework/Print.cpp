@@ -139,16 +139,46 @@ void CPrinterTarget::CloseCancelWindow()
             g_hCancelWindow = nullptr;
         ::DestroyWindow(m_hCancel);
         m_hCancel = nullptr;
-        CWnd* mainWnd = AfxGetMainWnd();
-        if (mainWnd != nullptr && mainWnd->GetSafeHwnd() != nullptr)
-            ::EnableWindow(mainWnd->GetSafeHwnd(), TRUE);
     }
 }
 
 // ---- the page loop ------------------------------------------------------------
 
+namespace {
+
+// The job pumps messages between pages (the Cancel window, the spooler's abort
+// procedure) while it draws the view: the program's main window takes no input
+// meanwhile, so nothing closes the view or its document under the job, and a
+// close asked for then waits until the window is enabled again.
+class CMainWindowHeld
+{
+public:
+    CMainWindowHeld()
+    {
+        CWnd* mainWnd = AfxGetMainWnd();
+        HWND h = mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr;
+        if (h != nullptr && ::IsWindowEnabled(h)) {
+            m_hWnd = h;
+            ::EnableWindow(h, FALSE);
+        }
+    }
+    ~CMainWindowHeld()
+    {
+        if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+            ::EnableWindow(m_hWnd, TRUE);
+    }
+    CMainWindowHeld(const CMainWindowHeld&) = delete;
+    CMainWindowHeld& operator=(const CMainWindowHeld&) = delete;
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+}  // namespace
+
 bool AfxPrintPages(CView& view, CPrintInfo& info, CPrintTarget& target, LPCSTR title)
 {
+    CMainWindowHeld held;
     g_bUserAbort = false;
     CDC& dc = target.GetDC();
     dc.m_bPrinting = TRUE;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/WebUpdateClient.h"
+#include "framework/Print.h"
 #include "controls/WorkingDlg.h"
 #include "model/ComputeProgress.h"
 #include "model/TalusimDoc.h"
@@ -174,4 +175,90 @@ TEST_F(CloseDuringWork, TheCloseWaitsForTheWorkToEndAndThenAsksItsQuestions) {
         doc->OnCloseDocument();
         Idle();
     }
+}
+
+namespace {
+
+// Pages to a memory bitmap; at the end of each page the job lets pending
+// messages through, as the spooler's abort procedure does, after a close of
+// the main window has been posted at the first one.
+class PumpingTarget : public CPrintTarget {
+public:
+    PumpingTarget(HWND main, CDocument* doc, CTalusimApp* app) : mainWindow(main), document(doc), application(app) {
+        dc.CreateCompatibleDC(nullptr);
+        HDC screen = ::GetDC(nullptr);
+        bitmap = ::CreateCompatibleBitmap(screen, 64, 64);
+        ::ReleaseDC(nullptr, screen);
+        old = ::SelectObject(dc.GetSafeHdc(), bitmap);
+    }
+    ~PumpingTarget() override {
+        ::SelectObject(dc.GetSafeHdc(), old);
+        ::DeleteObject(bitmap);
+    }
+    CDC& GetDC() override { return dc; }
+    bool StartDoc(LPCSTR) override { return true; }
+    bool StartPage() override { return true; }
+    bool EndDoc() override { return true; }
+    bool EndPage() override {
+        if (!closePosted) {
+            ::PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+            closePosted = true;
+        }
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        openWhilePrinting = openWhilePrinting && IsOpen(application, document);
+        return true;
+    }
+    bool closePosted = false;
+    bool openWhilePrinting = true;
+
+private:
+    HWND mainWindow;
+    CDocument* document;
+    CTalusimApp* application;
+    CDC dc;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CloseDuringWork, ACloseWhileAViewPrintsWaitsForTheJobToEnd) {
+    MessageBoxRecorder boxes;
+    MessageBoxRecorder::answer = IDCANCEL;
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    Idle();
+    CMDIChildWnd* child = frame->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    auto* doc = dynamic_cast<CTalusimDoc*>(child->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    CView* view = child->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    const HWND viewWindow = view->m_hWnd;
+    BuildModel(*doc);
+    doc->SetModifiedFlag(TRUE);
+
+    PumpingTarget target(frame->m_hWnd, doc, app);
+    CPrintInfo info;
+    info.SetMaxPage(1);
+    AfxPrintPages(*view, info, target, "close while printing");
+
+    // The close waited: the view printed to its end in one piece, nothing was asked.
+    ASSERT_TRUE(target.closePosted);
+    EXPECT_TRUE(target.openWhilePrinting);
+    EXPECT_TRUE(::IsWindow(viewWindow));
+    EXPECT_EQ(SaveQuestions(), 0);
+    EXPECT_TRUE(frame->IsWindowEnabled());
+
+    // Then it goes ahead the usual way.
+    Idle();
+    EXPECT_EQ(SaveQuestions(), 1);
+    EXPECT_TRUE(IsOpen(app, doc));
+
+    doc->SetModifiedFlag(FALSE);
+    doc->OnCloseDocument();
+    Idle();
 }
