@@ -4,7 +4,7 @@
 // job rather than printing blank pages for ever.
 #include "report/InfoViewer.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
 #include "framework/Preview.h"
