@@ -573,15 +573,6 @@ std::vector<std::string> labelFaults(HWND dialog)
             // The title sits inside the frame, a little in from each side.
             if (size.cx + 2 * 8 > width)
                 faults.push_back("group \"" + shown + "\" is too narrow for its title");
-            // A control over the title hides the part it covers.
-            RECT title{c.rect.left + 7, c.rect.top, std::min<LONG>(c.rect.right - 7, c.rect.left + 7 + size.cx),
-                       c.rect.top + size.cy};
-            for (const DialogControl& other : controls) {
-                RECT overlap;
-                if (&other != &c && !other.isGroupBox() && IntersectRect(&overlap, &title, &other.rect))
-                    faults.push_back("group \"" + shown + "\" has its title covered by the " + other.cls + " \"" +
-                                     other.text + "\"");
-            }
         }
     }
     SelectObject(dc, oldFont);
