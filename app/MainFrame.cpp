@@ -433,7 +433,11 @@ void CMainFrame::SetCursorCoordinates(double x, double y) {
 }
 
 void CMainFrame::InvalidateStatusBar() {
-    if (m_wndStatusBar.GetSafeHwnd() != nullptr) m_wndStatusBar.Invalidate(TRUE);
+    if (m_wndStatusBar.GetSafeHwnd() == nullptr) return;
+    // The panes take their texts now, as the idle update would give them.
+    m_wndStatusBar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    m_wndStatusBar.Invalidate(TRUE);
+    m_wndStatusBar.UpdateWindow();
 }
 
 void CMainFrame::OnUpdateGridPane(CCmdUI* pCmdUI) {

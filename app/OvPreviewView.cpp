@@ -1,5 +1,9 @@
 #include "app/OvPreviewView.h"
 
+#include <algorithm>
+
+#include "app/MainFrameServices.h"
+
 #include "framework/AfxRes.h"
 #include "framework/DC.h"
 #include "framework/Frame.h"
@@ -19,13 +23,15 @@ void COvPreviewView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     CWinApp* app = AfxGetApp();
     CDC current;
+    bool measure = false;
     if (app != nullptr && m_dcPrint.m_hDC != nullptr && app->CreatePrinterDC(current)) {
-        // Another paper width: the orientation or the paper changed (Page
+        // Another paper size: the orientation or the paper changed (Page
         // Setup with auto apply, for instance). The preview's printer takes
         // the new set-up and the pages are laid out again.
         PRINTDLGA defaults{};
         defaults.lStructSize = sizeof(defaults);
-        if (current.GetDeviceCaps(PHYSICALWIDTH) != m_dcPrint.GetDeviceCaps(PHYSICALWIDTH) &&
+        if ((current.GetDeviceCaps(PHYSICALWIDTH) != m_dcPrint.GetDeviceCaps(PHYSICALWIDTH) ||
+             current.GetDeviceCaps(PHYSICALHEIGHT) != m_dcPrint.GetDeviceCaps(PHYSICALHEIGHT)) &&
             app->GetPrinterDeviceDefaults(&defaults) && defaults.hDevMode != nullptr) {
             if (auto* mode = static_cast<DEVMODEA*>(::GlobalLock(defaults.hDevMode))) {
                 ::ResetDCA(m_dcPrint.m_hDC, mode);
@@ -37,10 +43,36 @@ void COvPreviewView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
             }
             for (PAGE_INFO& page : m_pageInfo)
                 page.sizeScaleRatio.cx = 0;
+            measure = true;
         }
         current.DeleteDC();
     }
+    if (MarginsChanged() || measure)
+        MeasurePagesAgain();
     CPreviewView::OnPrepareDC(pDC, pInfo);
+}
+
+bool COvPreviewView::MarginsChanged()
+{
+    std::array<double, 4> margins{};
+    bool onPaper = false;
+    if (!MainFrameServices().GetPrintMargins(margins[0], margins[1], margins[2], margins[3], onPaper))
+        return false;
+    const bool changed = m_bMarginsKnown && margins != m_margins;
+    m_margins = margins;
+    m_bMarginsKnown = true;
+    return changed;
+}
+
+void COvPreviewView::MeasurePagesAgain()
+{
+    // Where the pages of a printout of several (the report) break depends on
+    // the paper and the margins: the previewed window finds its page breaks
+    // again, and the preview stays within its pages.
+    if (m_pPrintView == nullptr || m_pPreviewDC == nullptr || m_pPreviewInfo == nullptr)
+        return;
+    m_pPrintView->OnBeginPrinting(m_pPreviewDC, m_pPreviewInfo);
+    m_nCurrentPage = std::max(m_pPreviewInfo->GetMinPage(), std::min(m_nCurrentPage, m_pPreviewInfo->GetMaxPage()));
 }
 
 void COvPreviewView::OnDraw(CDC* pDC)

@@ -461,5 +461,16 @@ void CAutoFormatNameDlg::OnOK()
 {
     if (!UpdateData(TRUE) || m_strName.IsEmpty())
         return;
+    // A format is kept as a registry key of its name: a "\" would store it
+    // as keys within keys, which the list does not show and Delete cannot
+    // remove.
+    if (m_strName.Find('\\') >= 0) {
+        AfxMessageBox("An Auto-Format name cannot contain \"\\\". Please choose another name.", MB_ICONEXCLAMATION);
+        if (CWnd* edit = GetDlgItem(IDC_PAGE_FORMAT_NAME)) {
+            edit->SetFocus();
+            edit->SendMessage(EM_SETSEL, 0, -1);
+        }
+        return;
+    }
     EndDialog(IDOK);
 }

@@ -301,22 +301,45 @@ CString KsMenu::GetItemText(int nPos) const {
     return d != nullptr ? d->GetText() : CString();
 }
 
+char KsMenu::AccessKey(const CString& text) {
+    // The character after the first single '&' ("&&" shows an ampersand), lower case.
+    for (int i = 0; i + 1 < text.GetLength(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] != '&') {
+            char key = text[i + 1];
+            ::CharLowerBuffA(&key, 1);
+            return key;
+        }
+        ++i;
+    }
+    return '\0';
+}
+
 LRESULT KsMenu::FindKeyboardShortcut(UINT nChar, UINT nFlags, CMenu* pMenu) {
     if (pMenu == nullptr || !(nFlags & MF_POPUP)) return 0;
     CMenu* own = CMenu::FromHandlePermanent(pMenu->m_hMenu);
     if (own == nullptr || !own->IsKindOf(RUNTIME_CLASS(KsMenu))) return 0;
     auto* menu = static_cast<KsMenu*>(own);
-    CString key;
-    key.Format("&%c", static_cast<char>(nChar));
-    key.MakeLower();
+    char key = static_cast<char>(nChar);
+    ::CharLowerBuffA(&key, 1);
+    if (key == '\0') return 0;
     if (static_cast<int>(::GetMenuItemCount(menu->m_hMenu)) != menu->GetItemDataCount()) menu->SynchronizeItems();
-    int count = ::GetMenuItemCount(menu->m_hMenu);
+    const int count = ::GetMenuItemCount(menu->m_hMenu);
+    // The items the key belongs to, and the one the selection is on.
+    std::vector<int> matches;
+    int selected = -1;
     for (int i = 0; i < count; ++i) {
-        CString text = menu->GetItemText(i);
-        text.MakeLower();
-        if (!text.IsEmpty() && text.Find(key) >= 0) return MAKELONG(i, MNC_EXECUTE);
+        if (AccessKey(menu->GetItemText(i)) == key) matches.push_back(i);
+        if (::GetMenuState(menu->m_hMenu, i, MF_BYPOSITION) & MF_HILITE) selected = i;
     }
-    return 0;
+    if (matches.empty()) return 0;
+    // A key of one item runs it. A key that several items share only moves
+    // the selection, to the next of them after the selected item (round to
+    // the first), as a menu drawn by the system does: the first of them must
+    // not run when the user may mean another.
+    if (matches.size() == 1) return MAKELONG(matches.front(), MNC_EXECUTE);
+    const auto next = std::upper_bound(matches.begin(), matches.end(), selected);
+    return MAKELONG(next != matches.end() ? *next : matches.front(), MNC_SELECT);
 }
 
 // ---- synchronising with changes made by others ----

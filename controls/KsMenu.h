@@ -66,7 +66,11 @@ public:
 
     static BOOL IsKsMenu(const CMenu* pMenu);
     static void UpdateMenu(CMenu* pMenu);
+    // The answer to WM_MENUCHAR: a key that one item of the popup has runs
+    // it; a key that several share selects the next of them.
     static LRESULT FindKeyboardShortcut(UINT nChar, UINT nFlags, CMenu* pMenu);
+    // The access key of an item text (lower case), or 0 when it has none.
+    static char AccessKey(const CString& text);
 
     // The environment and the shared pictures.
     static int DetectWindowsVersion();

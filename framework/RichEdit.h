@@ -34,7 +34,15 @@ public:
     CString GetRTF(int format = SF_RTF);
     void SetRTF(LPCSTR text, int format = SF_RTF);
 
+    // The length as a window text: each paragraph end counts as CR LF.
     long GetTextLength() const { return static_cast<long>(SendMessage(WM_GETTEXTLENGTH)); }
+    // The length in the control's own character positions (GTL_NUMCHARS |
+    // GTL_PRECISE: a paragraph end is one character), the positions that
+    // selections and page formatting count in.
+    long GetTextLengthEx(DWORD flags = GTL_NUMCHARS | GTL_PRECISE, UINT codePage = CP_ACP) const {
+        GETTEXTLENGTHEX how{flags, codePage};
+        return static_cast<long>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
+    }
     void SetSel(long start, long end);
     void GetSel(long& start, long& end) const;
     void ReplaceSel(LPCSTR text, BOOL canUndo = FALSE) { SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }

@@ -109,7 +109,11 @@ long AfxFormatRichEditRange(HWND edit, FORMATRANGE* fr, BOOL display) {
     const int dpiY = std::max(1, ::GetDeviceCaps(target, LOGPIXELSY));
     const int left = MulDiv(fr->rc.left, dpiX, 1440), right = MulDiv(fr->rc.right, dpiX, 1440);
     const int top = MulDiv(fr->rc.top, dpiY, 1440), bottom = MulDiv(fr->rc.bottom, dpiY, 1440);
-    const long length = static_cast<long>(::SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0));
+    // The end in the control's own positions, as the control's formatting
+    // answers: a paragraph end is one character (a window text's length
+    // counts it as two).
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+    const long length = static_cast<long>(::SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
     long end = fr->chrg.cpMax < 0 ? length : std::min<long>(fr->chrg.cpMax, length);
     const long from = std::max<long>(0, fr->chrg.cpMin);
     if (from >= end || right <= left) return from;

@@ -221,12 +221,29 @@ void CTalusimDoc::RunSlopeEditor(int pickKind, int index)
     FocusCommandLine();
 }
 
+namespace {
+
+// A grid or snap changed in its dialog shows at once: the views draw it and
+// the status bar's panes say it before the program goes back to its message
+// loop, whose idle moment would otherwise be the first to show it.
+void ShowViewSettingsNow(CTalusimDoc& doc)
+{
+    doc.RedrawEntity(nullptr);
+    for (POSITION pos = doc.GetFirstViewPosition(); pos != nullptr;)
+        if (CView* view = doc.GetNextView(pos))
+            view->UpdateWindow();
+    MainFrameServices().InvalidateStatusBar();
+}
+
+} // namespace
+
 void CTalusimDoc::OnSnap()
 {
     int mode = m_database.GetSnapMode();
     if (SlopeViewServices().RunSnapDialog(mode) == IDOK) {
         m_database.SetSnapMode(mode);
         SetModifiedFlag();
+        ShowViewSettingsNow(*this);
     }
     FocusCommandLine();
 }
@@ -253,7 +270,7 @@ void CTalusimDoc::OnGridSettings()
         m_database.SetGridState(data.on ? GRID_SHOW : GRID_HIDE);
         m_database.SetGridSpacing(data.spacingX, data.spacingY);
         SetModifiedFlag();
-        RedrawEntity(nullptr);
+        ShowViewSettingsNow(*this);
     }
     FocusCommandLine();
 }

@@ -60,6 +60,7 @@ public:
     virtual CRuntimeClass* GetPreviewViewClass() { return nullptr; }
     // The active view of the active MDI child, or null.
     virtual CView* ActiveChildView() { return nullptr; }
+    // The status bar's panes show the active document's state now.
     virtual void InvalidateStatusBar() {}
     virtual void RefillMaterialCombo() {}
     // The material of the toolbar combo's current item, or null.

@@ -51,6 +51,9 @@ public:
     bool PrintReport(HDC printer);
 
     CReportRichEdit& GetRichEdit() { return m_richEdit; }
+    // Where each page of the preview shown now starts, in the control's
+    // character positions (empty when there is no preview).
+    const std::vector<long>& GetPageStarts() const { return m_pageStarts; }
 
     static constexpr UINT kRichEditId = 1;
 

@@ -1,7 +1,10 @@
 // Printing and previewing the report. Pages are formatted by the rich-edit
 // control inside the program's page margins, page after page until the text
 // is out; a page that takes no text (a page too small for one line) ends the
-// job rather than printing blank pages for ever.
+// job rather than printing blank pages for ever. The text ends at the
+// control's own character count, the positions its page formatting answers
+// in: a window text's length counts each paragraph end twice and is never
+// reached.
 #include "report/InfoViewer.h"
 
 #include "model/MainFrameServices.h"
@@ -23,7 +26,7 @@ bool CInfoViewer::PrintReport(HDC printer) {
     CDC dc;
     dc.m_hDC = dc.m_hAttribDC = printer;
     dc.m_bPrinting = TRUE;
-    const long textLength = m_richEdit.GetTextLength();
+    const long textLength = m_richEdit.GetTextLengthEx(GTL_NUMCHARS | GTL_PRECISE);
     DOCINFOA info{};
     info.cbSize = sizeof(info);
     info.lpszDocName = "Clastor";
@@ -109,7 +112,7 @@ BOOL CInfoViewer::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrintin
 void CInfoViewer::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
     // Find where every page starts, measured on the printer.
     m_pageStarts.clear();
-    const long textLength = m_richEdit.GetTextLength();
+    const long textLength = m_richEdit.GetTextLengthEx(GTL_NUMCHARS | GTL_PRECISE);
     CReportPages pages(m_richEdit, *pDC);
     long index = 0;
     do {

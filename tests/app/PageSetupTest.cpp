@@ -236,3 +236,40 @@ TEST_F(PageSetupTest, SavingANameThatBeginsABuiltInOneKeepsTheUsersMargins)
     EXPECT_TRUE(boxes.texts.empty());
     RemoveUserFormats();
 }
+
+// A format is a registry key of its name: a name with "\" is refused with a
+// message and the name dialog stays open for another; nothing reaches the
+// registry that the list could not show or Delete not remove.
+TEST_F(PageSetupTest, ANameWithABackslashIsRefused)
+{
+    RemoveUserFormats();
+    MessageBoxRecorder boxes;
+    bool stayedOpen = false;
+    std::vector<std::string> rows;
+    PageSetup([&](HWND dialog) {
+        ChooseFormat(dialog, 0);
+        Click(dialog, IDC_PAGE_PORTRAIT);
+        WhenShown name([&] {
+            HWND named = Shown("New Auto-Format Name");
+            ASSERT_NE(named, nullptr);
+            ::SetDlgItemTextA(named, IDC_PAGE_FORMAT_NAME, "Office\\Left binding");
+            Press(named, IDOK);
+            stayedOpen = ::IsWindow(named) && ::IsWindowVisible(named);
+            ::SetDlgItemTextA(named, IDC_PAGE_FORMAT_NAME, "Office - Left binding");
+            Press(named, IDOK);
+        });
+        Press(dialog, IDC_PAGE_SAVE_FORMAT);
+        const int count = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETCOUNT, 0, 0));
+        for (int i = 7; i < count; ++i) {
+            char text[128] = {};
+            ::SendDlgItemMessageA(dialog, IDC_PAGE_AUTO_FORMAT, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            rows.emplace_back(text);
+        }
+        Press(dialog, IDCANCEL);
+    });
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("cannot contain \"\\\""), std::string::npos) << boxes.texts[0];
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(rows, std::vector<std::string>{"Office - Left binding"});
+    RemoveUserFormats();
+}

@@ -144,6 +144,32 @@ TEST_F(DiscPlayerTest, WithoutResultsEveryGroupRests)
         EXPECT_FALSE(Enabled(id)) << id;
 }
 
+// The group boxes keep their titles drawn as text in every mode: a disabled
+// group box has its title drawn through a bitmap as wide as the measured
+// text, which cuts the last letters off where the font draws wider than it
+// measures ("Number to time steps to ski" under Wine with the dialog font
+// taken by DejaVu Sans). The controls inside still rest as the mode says.
+TEST_F(DiscPlayerTest, GroupTitlesStayDrawnWhileTheirControlsRest)
+{
+    const int groups[] = {IDC_DT_MODE_GROUP, IDC_DT_STEP_GROUP, IDC_DT_SKIP_GROUP};
+    const struct {
+        int mode;
+        int resting;
+    } modes[] = {{IDC_DT_ONE_STEP, IDC_DT_SKIP_SLIDER}, {IDC_DT_ALL_DISCS, IDC_DT_STEP_SLIDER},
+                 {IDC_DT_ALL_PATHS, IDC_DT_STEP_SLIDER}};
+    for (const auto& m : modes) {
+        Click(m.mode);
+        EXPECT_FALSE(Enabled(m.resting)) << m.mode;
+        for (int id : groups)
+            EXPECT_TRUE(Enabled(id)) << "group " << id << " in mode " << m.mode;
+    }
+    doc->ClearRockPaths();
+    dlg->SetDocument(doc.get());
+    EXPECT_FALSE(Enabled(IDC_DT_ONE_STEP));
+    for (int id : groups)
+        EXPECT_TRUE(Enabled(id)) << "group " << id << " without results";
+}
+
 namespace {
 
 struct ForgetRecorder : CMainFrameServices {
