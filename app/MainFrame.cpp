@@ -10,7 +10,7 @@
 #include "app/OvPreviewView.h"
 #include "app/PageSetupDlg.h"
 #include "app/DocumentLink.h"
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "app/PageSetupDlg.h"
 #include "app/ProgramMenu.h"
 #include "app/PromptText.h"

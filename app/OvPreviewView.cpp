@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 
 #include "framework/AfxRes.h"
 #include "framework/DC.h"

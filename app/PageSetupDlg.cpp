@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/MainFrame.h"
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"

@@ -9,7 +9,7 @@
 #include "app/MakerContact.h"
 #include "app/PercentEncoding.h"
 #include "app/UpdateAvailableDlg.h"
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "framework/Internet.h"
 #include "framework/MessageBox.h"
 #include "framework/OleDateTime.h"

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "editors/EditorDialog.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 class CModelDialogServices : public CSlopeViewServices
 {

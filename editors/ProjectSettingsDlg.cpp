@@ -1,6 +1,6 @@
 #include "editors/ProjectSettingsDlg.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "editors/ModelDialogs.h"
 #include "model/TalusimDoc.h"
 #include "res/dialogs-model.h"

@@ -5,7 +5,7 @@
 
 #include "editors/EditorDialog.h"
 #include "framework/CommonControls.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 // Adds the field-help tips of the main frame's prompt table to a dialog and
 // lets every message reach them.

@@ -10,7 +10,7 @@
 #include "framework/Exception.h"
 #include "model/DocumentDependencies.h"
 #include "res/dialogs-slope.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

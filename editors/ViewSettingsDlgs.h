@@ -6,7 +6,7 @@
 #include "controls/ColourPicker.h"
 #include "controls/FlatComboBox.h"
 #include "editors/EditorDialog.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 class CGridSettingsDlg : public CEditorDialog
 {

@@ -2,7 +2,7 @@
 // disc results as the disc-element programs write and read them.
 #include "model/DocumentDependencies.h"
 
-#include "dem/DiscServices.h"
+#include "model/DiscResultsKind.h"
 #include "formats/DocumentTextFile.h"
 #include "model/DiscRunServices.h"
 

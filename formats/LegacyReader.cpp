@@ -6,7 +6,7 @@
 
 #include <cfloat>
 #include <cmath>
-#include "dem/DiscServices.h"
+#include "model/DiscResultsKind.h"
 #include "formats/ExtraFileInfo.h"
 #include "geometry/ArchiveNumbers.h"
 #include "model/DiscRunServices.h"

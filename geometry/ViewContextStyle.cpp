@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "framework/DC.h"
 #include "framework/Gdi.h"
 #include "framework/Menu.h"

@@ -1,6 +1,6 @@
 #include "graphs/GraphDialogs.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/DataExchange.h"
 #include "geometry/REGDatabase.h"
 #include "model/TalusimBarrier.h"

@@ -5,7 +5,7 @@
 
 #include "graphs/TalusimOlectraView.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "chart/Xrt.h"
 #include "geometry/ViewContext.h"
 #include "graphs/GraphModeHost.h"

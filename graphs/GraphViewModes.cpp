@@ -7,7 +7,7 @@
 
 #include <cfloat>
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "geometry/ViewContext.h"
 #include "graphs/GraphModeHost.h"
 #include "model/InteractionModes.h"

@@ -9,7 +9,7 @@
 
 #include <commctrl.h>
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/AfxRes.h"
 #include "framework/Frame.h"
 #include "framework/MessageBox.h"
@@ -24,7 +24,7 @@
 #include "excel/ExcelAutomation.h"
 #include "excel/XlsxWorkbook.h"
 #include "graphs/GraphRawData.h"
-#include "graphs/GraphServices.h"
+#include "model/GraphServices.h"
 #include "graphs/StatisticsReport.h"
 #include "model/InteractionModes.h"
 #include "model/MarkerLine.h"

@@ -20,7 +20,7 @@
 #include "model/ComputeProgress.h"
 #include "model/RunSeeders.h"
 #include "res/resource.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/MainFrameServices.h"
-#include "dem/DiscServices.h"
+#include "model/MainFrameServices.h"
+#include "model/DiscResultsKind.h"
 #include "model/DiscRunServices.h"
 #include "model/DiscRunSnapshot.h"
 #include "model/InteractionModes.h"

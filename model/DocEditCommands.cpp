@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "model/InteractionModes.h"
 #include "res/resource.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

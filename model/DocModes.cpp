@@ -2,11 +2,11 @@
 // entering each mode does to the model and the prompt line.
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
-#include "graphs/GraphServices.h"
+#include "model/MainFrameServices.h"
+#include "model/GraphServices.h"
 #include "model/InteractionModes.h"
 #include "tools/DrawingToolServices.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 int CTalusimDoc::SetMode(int mode)
 {

@@ -3,13 +3,13 @@
 // reports read, and the drawing tool being placed.
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
-#include "dem/DiscServices.h"
-#include "graphs/GraphServices.h"
+#include "model/MainFrameServices.h"
+#include "model/DiscResultsKind.h"
+#include "model/GraphServices.h"
 #include "model/FilterDialogServices.h"
 #include "model/InteractionModes.h"
 #include "tools/DrawingToolServices.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

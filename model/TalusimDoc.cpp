@@ -1,7 +1,7 @@
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
-#include "dem/DiscServices.h"
+#include "model/MainFrameServices.h"
+#include "model/DiscResultsKind.h"
 #include "model/DocumentFormatServices.h"
 #include "model/InteractionModes.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "report/InfoViewer.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/DC.h"
 #include "framework/Document.h"
 #include "framework/Preview.h"

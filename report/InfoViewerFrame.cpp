@@ -1,6 +1,6 @@
 #include "report/InfoViewerFrame.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/Document.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"

@@ -7,7 +7,7 @@
 // reached.
 #include "report/InfoViewer.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
 #include "framework/Preview.h"

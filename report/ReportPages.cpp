@@ -1,6 +1,6 @@
 #include "report/ReportPages.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/DC.h"
 #include "framework/RichEdit.h"
 

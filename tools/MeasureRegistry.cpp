@@ -4,7 +4,7 @@
 // range leaves the tool's own style in place.
 #include "tools/Measure.h"
 
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "framework/Gdi.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "geometry/Constants.h"

@@ -1,6 +1,6 @@
 #include "view/PrintPreviewStart.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/AfxRes.h"
 #include "framework/MessageBox.h"
 #include "framework/Preview.h"

@@ -7,7 +7,7 @@
 IMPLEMENT_DYNCREATE(CTalusimView, CScrollView)
 
 #include <commctrl.h>
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/AfxRes.h"
 #include "framework/Frame.h"
 #include "framework/MessageBox.h"

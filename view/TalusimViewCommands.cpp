@@ -8,7 +8,7 @@
 
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/Menu.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"

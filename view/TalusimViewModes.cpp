@@ -4,13 +4,13 @@
 
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/MessageBox.h"
 #include "geometry/ViewContext.h"
 #include "model/InteractionModes.h"
 #include "view/SlopeModeHost.h"
 #include "view/SlopeViewRules.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 constexpr UINT kInvalidSlopeVertex = 12000;

@@ -9,7 +9,7 @@
 #include "app/MainFrame.h"
 #include "app/SplashWnd.h"
 #include "app/TalusimApp.h"
-#include "app/exe/ProgramViews.h"
+#include "program/ProgramViews.h"
 #include "framework/WinApp.h"
 #include "framework/WindowTestSupport.h"
 

@@ -12,7 +12,7 @@
 
 #include "app/UpdateAvailableDlg.h"
 #include "app/WebUpdateClient.h"
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "framework/MessageBox.h"
 #include "framework/OleDateTime.h"
 #include "framework/WinApp.h"

@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "framework/Gdi.h"
 
 namespace {

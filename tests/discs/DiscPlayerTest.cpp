@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 #include "app/DiscTimeDialog.h"
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "discs/DiscEnt.h"
 #include "discs/DiscServices.h"
 #include "res/dialogs-discs.h"

@@ -13,7 +13,7 @@
 #include "model/DocumentFixture.h"
 #include "res/dialogs-slope.h"
 #include "support/WhenShown.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

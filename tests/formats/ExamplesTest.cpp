@@ -7,7 +7,7 @@
 #include "tests/support/DocumentFormatsInstalled.h"
 
 #include <cstdlib>
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include "formats/DocumentTextFile.h"
 #include "tests/model/DrawingSupport.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

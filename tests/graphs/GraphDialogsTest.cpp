@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "geometry/REGDatabase.h"
 #include "graphs/GraphDialogs.h"
 #include "model/TalusimBarrier.h"

@@ -10,7 +10,7 @@
 #include "model/InteractionModes.h"
 #include "res/resource.h"
 #include "tools/AddTextDlg.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 #include "view/TalusimView.h"
 
 namespace {

@@ -19,7 +19,7 @@
 
 #include "ComputeTestSupport.h"
 #include "res/resource.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 #include "../framework/WindowTestSupport.h"
 
 namespace {

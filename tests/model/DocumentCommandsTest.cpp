@@ -4,7 +4,7 @@
 #include "DocumentFixture.h"
 
 #include <cfloat>
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

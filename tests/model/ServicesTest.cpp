@@ -6,12 +6,12 @@
 
 #include "tests/model/DocumentFixture.h"
 
-#include "app/MainFrameServices.h"
-#include "graphs/GraphServices.h"
+#include "model/MainFrameServices.h"
+#include "model/GraphServices.h"
 #include "model/DocumentFormatServices.h"
 #include "model/FilterDialogServices.h"
 #include "tools/DrawingToolServices.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 TEST(Services, DefaultsDoNothingAndAnswerCancel)
 {

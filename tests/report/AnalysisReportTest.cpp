@@ -7,7 +7,7 @@
 #include "model/TalusimSlope.h"
 #include "model/TalusimSlopeType.h"
 #include "report/AnalysisReport.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "framework/Frame.h"
 #include "framework/MessageBox.h"
 #include "model/DocumentDependencies.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 #include "tools/ToolArrow.h"
 #include "tools/ToolLine.h"
 #include "tools/ToolRectangle.h"

@@ -7,7 +7,7 @@
 #include "framework/Menu.h"
 #include "model/InteractionModes.h"
 #include "res/resource.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 #include "support/WhenShown.h"
 
 namespace {

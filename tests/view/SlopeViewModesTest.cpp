@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "model/InteractionModes.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

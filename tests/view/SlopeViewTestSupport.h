@@ -15,7 +15,7 @@
 #include "framework/WinApp.h"
 #include "model/DocumentDependencies.h"
 
-#include "app/MainFrameServices.h"
+#include "model/MainFrameServices.h"
 #include "geometry/ViewContext.h"
 #include "view/TalusimView.h"
 

@@ -4,7 +4,7 @@
 #include "tests/support/DocumentFormatsInstalled.h"
 
 #include "model/InteractionModes.h"
-#include "view/SlopeViewServices.h"
+#include "model/SlopeViewServices.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "controls/RegistryAccess.h"
+#include "framework/RegistryAccess.h"
 
 #include "framework/Gdi.h"
 

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/TalusimApp.h"
-#include "app/exe/ProgramViews.h"
+#include "program/ProgramViews.h"
 
 namespace {
 CTalusimApp theApp;

@@ -1,0 +1,35 @@
+# Checks that every folder includes only its own headers and those of folders
+# before it in the build's order, so that a lower layer never sees a higher one.
+# usage: cmake -DROOT=<source root> -DFOLDERS=framework,chart,... -P CheckIncludeOrder.cmake
+if(NOT ROOT OR NOT FOLDERS)
+  message(FATAL_ERROR "CheckIncludeOrder: ROOT and FOLDERS are needed")
+endif()
+string(REPLACE "," ";" FOLDERS "${FOLDERS}")
+
+set(rank 0)
+foreach(folder IN LISTS FOLDERS)
+  set(rank_of_${folder} ${rank})
+  math(EXPR rank "${rank} + 1")
+endforeach()
+
+set(faults "")
+foreach(folder IN LISTS FOLDERS)
+  file(GLOB_RECURSE files "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.c")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[^\"/]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"/]+)/.*" "\\1" included "${line}")
+      if(DEFINED rank_of_${included} AND rank_of_${included} GREATER rank_of_${folder})
+        file(RELATIVE_PATH name "${ROOT}" "${file}")
+        string(STRIP "${line}" line)
+        list(APPEND faults "${name}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes of a folder that comes later in the build's order:\n  ${text}")
+endif()
+message(STATUS "Every include points to the folder itself or one before it.")
