@@ -72,7 +72,7 @@ void COvPreviewView::MeasurePagesAgain()
     if (m_pPrintView == nullptr || m_pPreviewDC == nullptr || m_pPreviewInfo == nullptr)
         return;
     m_pPrintView->OnBeginPrinting(m_pPreviewDC, m_pPreviewInfo);
-    m_nCurrentPage = std::max(m_pPreviewInfo->GetMinPage(), std::min(m_nCurrentPage, m_pPreviewInfo->GetMaxPage()));
+    GoToPage(m_nCurrentPage);
 }
 
 void COvPreviewView::OnDraw(CDC* pDC)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include "discs/DiscCaseWriter.h"
 #include "discs/DiscEnt.h"
 
 void CDemModel::AddDisk(double x, double y, double radius, double mass, double vx, double vy, double angularVelocity)
@@ -35,7 +36,7 @@ void CDemModel::AddSphere(double x, double y, double z, double radius, double ma
 void CDemModel::SetUnits(bool metric)
 {
     // A pound is 0.45359237 kg: a stiffness of k kg/s^2 is k / 0.45359237 lb/s^2.
-    m_dGravity = metric ? -9.81 : -32.0;
+    m_dGravity = -CDiscUnits::Of(metric).gravity;
     m_dLeastStiffness = metric ? CDemElement::kStiffness : CDemElement::kStiffness / 0.45359237;
 }
 

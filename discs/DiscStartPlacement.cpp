@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include "geometry/Geometry.h"
 
 namespace {
 
@@ -21,14 +22,14 @@ Vec Unit(Vec a)
 }
 Vec Of(const CVector2D& p) { return {p.x, p.y}; }
 
-// The nearest point of a segment to p, and its place along the segment
-// (0 at a, 1 at b).
-Vec NearestOnSegment(Vec a, Vec b, Vec p, double& t)
+// The nearest point of a segment to p, and where it lies: 1 at a, 2 between
+// the ends, 3 at b. (The distance is taken from the point: the geometry's own
+// is the less exact one for a point on the line far from the origin.)
+Vec NearestOnSegment(Vec a, Vec b, Vec p, int& where)
 {
-    const Vec d = b - a;
-    const double l2 = Dot(d, d);
-    t = l2 > 0 ? std::clamp(Dot(p - a, d) / l2, 0.0, 1.0) : 0.0;
-    return a + d * t;
+    double distance = 0, qx = 0, qy = 0;
+    where = NearestPointOnSegment(a.x, a.y, b.x, b.y, p.x, p.y, distance, qx, qy);
+    return {qx, qy};
 }
 
 // Where the slope is nearest to p: the point, the normal into the air there
@@ -62,15 +63,15 @@ public:
         best.distance = HUGE_VAL;
         int segment = -1, vertex = 0;
         for (int i = 0; i + 1 < vertices; ++i) {
-            double t = 0;
+            int where = 0;
             const Vec q = NearestOnSegment(Of(m_walls.slope[static_cast<size_t>(i)]),
-                                           Of(m_walls.slope[static_cast<size_t>(i) + 1]), p, t);
+                                           Of(m_walls.slope[static_cast<size_t>(i) + 1]), p, where);
             const double d = Length(p - q);
             if (d < best.distance) {
                 best.distance = d;
                 best.point = q;
-                segment = t > 0 && t < 1 ? i : -1;
-                vertex = t <= 0 ? i : i + 1;
+                segment = where == 2 ? i : -1;
+                vertex = where == 1 ? i : i + 1;
             }
         }
         if (vertices == 1) {
@@ -144,14 +145,14 @@ bool PlaceDiscClear(const CDiscWalls& walls, CVector2D seeder, double r, CVector
         }
         for (size_t k = 0; k < walls.barriers.size(); ++k) {
             const Vec a = Of(walls.barriers[k].first), b = Of(walls.barriers[k].second);
-            double t = 0;
-            const Vec q = NearestOnSegment(a, b, c, t);
+            int where = 0;
+            const Vec q = NearestOnSegment(a, b, c, where);
             const double d = Length(c - q);
             if (d >= r - tolerance)
                 continue;
             // Within its span a barrier puts the disc on the seeder's side;
             // round an end, away from the end.
-            const bool across = t > 0 && t < 1;
+            const bool across = where == 2;
             push(c, q, across || d <= tolerance ? sides[k] : (c - q) * (1.0 / d));
             moved = true;
         }

@@ -15,6 +15,7 @@
 #include "discs/DiscEnt.h"
 #include "discs/DiscFrameSampler.h"
 #include "discs/DiscPathPieces.h"
+#include "geometry/Geometry.h"
 #include "model/DiscRunSnapshot.h"
 #include "model/DocumentDependencies.h"
 #include "controls/WorkingDlg.h"
@@ -189,10 +190,8 @@ private:
     {
         for (size_t k = 0; k < m_model.barriers.size(); ++k) {
             CTalusimBarrier& b = *m_model.barriers[k];
-            const double ax = b.GetX1(), ay = b.GetY1(), dx = b.GetX2() - ax, dy = b.GetY2() - ay;
-            const double l2 = dx * dx + dy * dy;
-            const double t = l2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / l2, 0.0, 1.0) : 0.0;
-            const double qx = ax + t * dx, qy = ay + t * dy;
+            double qx = 0, qy = 0, unused = 0;
+            NearestPointOnSegment(b.GetX1(), b.GetY1(), b.GetX2(), b.GetY2(), x, y, unused, qx, qy);
             const double distance = std::hypot(x - qx, y - qy);
             const int barrier = static_cast<int>(k);
             auto at = std::find(d.touching.begin(), d.touching.end(), barrier);

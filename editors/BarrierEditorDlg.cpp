@@ -63,16 +63,10 @@ void CBarrierEditorDlg::DoDataExchange(CDataExchange* pDX)
     ExchangeReal(pDX, IDC_BE_RN_MEAN, m_rnMean, 0.0, 1.0);
     // The spreads are the user's only in a custom response (the perfect ones
     // set them to 0); there they are checked as the means are.
-    const bool custom = m_response == CTalusimBarrier::kCustom || !pDX->m_bSaveAndValidate;
-    if (custom)
-        ExchangeStdDev(pDX, IDC_BE_RN_SD, m_rnSd);
-    else
-        ExchangeReal(pDX, IDC_BE_RN_SD, m_rnSd);
+    const bool custom = m_response == CTalusimBarrier::kCustom;
+    ExchangeStdDev(pDX, IDC_BE_RN_SD, m_rnSd, custom);
     ExchangeReal(pDX, IDC_BE_RT_MEAN, m_rtMean, 0.0, 1.0);
-    if (custom)
-        ExchangeStdDev(pDX, IDC_BE_RT_SD, m_rtSd);
-    else
-        ExchangeReal(pDX, IDC_BE_RT_SD, m_rtSd);
+    ExchangeStdDev(pDX, IDC_BE_RT_SD, m_rtSd, custom);
     if (!pDX->m_bSaveAndValidate)
         UpdateResponseControls();
 }

@@ -54,9 +54,12 @@ void ExchangeReal(CDataExchange* pDX, int id, double& value, double low, double 
     DDV_MinMaxDouble(pDX, value, low, high);
 }
 
-void ExchangeStdDev(CDataExchange* pDX, int id, double& value)
+void ExchangeStdDev(CDataExchange* pDX, int id, double& value, bool checked)
 {
-    ExchangeReal(pDX, id, value, 0.0, STDDEV_LIMIT);
+    if (checked)
+        ExchangeReal(pDX, id, value, 0.0, STDDEV_LIMIT);
+    else
+        ExchangeReal(pDX, id, value);
 }
 
 void ExchangeCoordinate(CDataExchange* pDX, int id, double& value)

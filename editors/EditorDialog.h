@@ -33,8 +33,9 @@ void ExchangeReal(CDataExchange* pDX, int id, double& value, double low, double 
 // computation nothing it can follow. Typed coordinates end at COORDINATE_LIMIT.
 inline constexpr double STDDEV_LIMIT = 1e9;
 // A standard deviation: a finite number from 0 to STDDEV_LIMIT, refused
-// outside with the range message, as the means beside it are.
-void ExchangeStdDev(CDataExchange* pDX, int id, double& value);
+// outside with the range message, as the means beside it are. A field that is
+// not the user's to set (greyed) is exchanged unchecked: it keeps its value.
+void ExchangeStdDev(CDataExchange* pDX, int id, double& value, bool checked = true);
 // A coordinate typed for the model: within plus or minus COORDINATE_LIMIT.
 void ExchangeCoordinate(CDataExchange* pDX, int id, double& value);
 // A name the document file can store (not empty, no leading "*", one line),

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <utility>
 
 #include "controls/WorkingDlg.h"
 #include "engine/SampleStatistics.h"
+#include "formats/DocumentTextFile.h"
 #include "framework/DataExchange.h"
 #include "framework/Exception.h"
 #include "framework/MessageBox.h"
@@ -143,12 +143,7 @@ void CMaterialWizardDlg::LoadFieldData()
         const CWizardItem& item = m_pDocument->GetWizardItem(i);
         // OK reads the cell back into the document: it must show the value
         // held ("%g" would turn 512345.6 into 512346).
-        text.Format("%g", item.value);
-        if (std::strtod(text, nullptr) != item.value)
-            text.Format("%.15g", item.value);
-        if (std::strtod(text, nullptr) != item.value)
-            text.Format("%.17g", item.value);
-        m_grid.SetCellText(i + 1, COL_X, text);
+        m_grid.SetCellText(i + 1, COL_X, FormatReal(item.value).c_str());
         text.Format("%d", item.code);
         m_grid.SetCellText(i + 1, COL_QUANTITY, text);
     }
@@ -358,6 +353,8 @@ void CMaterialWizardDlg::OnFitToFieldData()
         trial += step;
     }
 
+    // The bar goes and the user's rock count comes back before the report and
+    // the proposal's own run.
     bar->DestroyWindow();
     bar.reset();
     m_pDocument->SetOuterProgress(FALSE, -1, -1);
@@ -375,9 +372,6 @@ void CMaterialWizardDlg::OnFitToFieldData()
                           MB_OK | MB_ICONEXCLAMATION);
         m_pDocument->ClearResults();
         m_pDocument->UpdateAllViews(nullptr, 0, nullptr);
-        material->SetRnMean(savedMean);
-        material->SetRnStdDev(savedStdDev);
-        m_bFitting = false;
         return;
     }
 
@@ -386,10 +380,6 @@ void CMaterialWizardDlg::OnFitToFieldData()
     ComputeMeanAndStdDev(matched, mean, stdDev);
     m_pFittedMaterial = material;
     ShowStatistics(material, mean, stdDev);
-
-    material->SetRnMean(savedMean);
-    material->SetRnStdDev(savedStdDev);
-    m_bFitting = false;
 }
 
 void CMaterialWizardDlg::ShowStatistics(CTalusimSlopeType* material, double mean, double stdDev)

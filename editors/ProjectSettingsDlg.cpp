@@ -171,10 +171,7 @@ void CInitialConditionsDlg::DoDataExchange(CDataExchange* pDX)
     ExchangeReal(pDX, IDC_IC_RADIUS_SD, m_data.radiusStdDev);
     ExchangeReal(pDX, IDC_IC_ANGULAR_MEAN, m_data.angularMean);
     // Greyed when angular velocity is not considered: it keeps its value then.
-    if (m_data.considerAngularVelocity || !pDX->m_bSaveAndValidate)
-        ExchangeStdDev(pDX, IDC_IC_ANGULAR_SD, m_data.angularStdDev);
-    else
-        ExchangeReal(pDX, IDC_IC_ANGULAR_SD, m_data.angularStdDev);
+    ExchangeStdDev(pDX, IDC_IC_ANGULAR_SD, m_data.angularStdDev, m_data.considerAngularVelocity);
 }
 
 // ---- the services ------------------------------------------------------------------

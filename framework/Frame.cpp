@@ -530,7 +530,8 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
         // While the frame shows a view of its own (a print preview) the
         // documents' windows wait hidden behind it, and the preview draws from
         // one of them: no MDI key closes or switches them meanwhile.
-        if (m_pViewActive == nullptr && m_hWndMDIClient != nullptr && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+        if (CPreviewView::ShownIn(this) == nullptr && m_hWndMDIClient != nullptr &&
+            ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
             return TRUE;
         if (m_hAccelTable != nullptr && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg)) return TRUE;
     }

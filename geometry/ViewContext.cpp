@@ -692,18 +692,6 @@ int CViewContext::SetDrawCategory(int category)
 
 // ---- drawing on the current device context -------------------------------
 
-void CViewContext::MoveTo(const CVector2D& p)
-{
-    if (m_pDC)
-        m_pDC->MoveTo(WorldToDevice(p));
-}
-
-void CViewContext::LineTo(const CVector2D& p)
-{
-    if (m_pDC)
-        m_pDC->LineTo(WorldToDevice(p));
-}
-
 void CViewContext::DrawLine(const CVector2D& a, const CVector2D& b)
 {
     DrawSegment(m_pDC, a, b);

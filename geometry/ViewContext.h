@@ -177,8 +177,6 @@ public:
     void MapPolygon(const CVector2D* points, int count, std::vector<POINT>& out);
 
     // ---- drawing on the current device context ----------------------------
-    void MoveTo(const CVector2D& p);
-    void LineTo(const CVector2D& p);
     void DrawLine(const CVector2D& a, const CVector2D& b);
     void DrawLine(double x1, double y1, double x2, double y2);
     void DrawPolygon(const CArray<CVector2D, const CVector2D&>& points);

@@ -223,15 +223,16 @@ void ShowRunSummary(int invalidSlopes, bool sampledSlopes, int invalidMasses, in
     // One report for all the rocks that ran out of steps, not one per rock.
     if (timeOuts > 0)
         AfxMessageBox(IDS_TIME_OUT, MB_OK);
-    // A rock the engine could not follow has no path and no result: the user
-    // hears how many, and why, instead of reading garbage as a result.
+    // A rock the engine could not follow has no path and no result (one it
+    // lost part-way keeps what it got): the user hears how many, and why,
+    // instead of reading garbage as a result.
     if (unfollowable > 0)
     {
         CString text;
         text.Format("%d rocks could not be computed: a value sampled for them (start point, velocity, mass or "
                     "angular velocity) was not a finite number, or too large for their flight to be computed.\n"
-                    "They are not part of the results. Decreasing the means or standard deviations of the "
-                    "seeders may correct this problem.",
+                    "They are not part of the results (one lost part-way ends where it was lost). Decreasing the "
+                    "means or standard deviations of the seeders may correct this problem.",
                     unfollowable);
         AfxMessageBox(text, MB_OK);
     }
@@ -391,9 +392,16 @@ bool CTalusimDoc::RunSimulation(BOOL showProgress, CRunSummary* summary)
         if (result == ENGINE_NO_SLOPE || result == ENGINE_OUT_OF_MEMORY || result == ENGINE_NO_ROCK_START ||
             result == ENGINE_SLOPE_NOT_LEFT_TO_RIGHT || result == ENGINE_INVALID_PARAMETER)
         {
-            // The engine refused this rock (or could not follow it): no path to keep.
+            // The engine refused this rock (or could not follow it): no path to
+            // keep. One it lost part-way has reported pieces, and passages and
+            // hits that point to it: it stays, ending at its last piece.
             const bool filed = GetRockPathCount() > 0 && m_rockPaths[GetRockPathCount() - 1] == path;
-            if (!filed)
+            const CVector2D last = path->GetLastPoint();
+            if (!filed && last.x != DBL_MAX)
+            {
+                RecordEndPoint(last.x, last.y);
+            }
+            else if (!filed)
             {
                 m_database.DeleteEntity(path, false);
                 m_pCurrentRockPath = GetRockPathCount() > 0 ? m_rockPaths[GetRockPathCount() - 1] : nullptr;

@@ -91,11 +91,8 @@ bool CTalusimDoc::HasPlacedObjects(int kind, int group)
 
 void CTalusimDoc::DeletePlacedBarriers()
 {
-    // Each barrier's impact graphs close first, as when one barrier is deleted.
-    for (CEntity* b : CollectEntities(m_database, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER)) {
-        CloseBarrierGraphs(b);
-        m_database.DeleteEntity(b, true);
-    }
+    for (CEntity* b : CollectEntities(m_database, CAT_PLACED, KIND_BARRIER, GROUP_BARRIER))
+        DeleteBarrier(b);
 }
 
 // "This will delete all of the barriers" before the slope changes shape. False
@@ -790,6 +787,13 @@ void CTalusimDoc::CloseBarrierGraphs(CEntity* pObject)
 {
     for (int kind = 3140; kind <= 3146; ++kind)
         MainFrameServices().ToggleChartView(kind, pObject, false);
+}
+
+void CTalusimDoc::DeleteBarrier(CEntity* pObject)
+{
+    // Its graph windows go first: they draw from it.
+    CloseBarrierGraphs(pObject);
+    m_database.DeleteEntity(pObject, true);
 }
 
 void CTalusimDoc::ResetSeederProbability()

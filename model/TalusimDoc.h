@@ -81,7 +81,7 @@ struct CRunSummary {
     bool sampledSlopes = false;
     int invalidMasses = 0;
     int timeOuts = 0;
-    int unfollowable = 0;   // rocks the engine could not follow: not thrown
+    int unfollowable = 0;   // rocks the engine could not follow
     void Add(const CRunSummary& run)
     {
         unfollowable += run.unfollowable;
@@ -241,6 +241,8 @@ public:
     void DeleteSelectedCollectors();
     void DeleteSelectedSeeders();
     void CloseBarrierGraphs(CEntity* pObject);
+    // Deletes a barrier or collector with its impact-graph windows.
+    void DeleteBarrier(CEntity* pObject);
     void ResetSeederProbability();
     void MoveReferencePoint(double x, double y);
     void HideReferencePoint();

@@ -227,10 +227,7 @@ void CToolDimAngle::Draw(CDC* pDC, CViewContext* pView)
     if (pen.CreatePen(m_nPenStyle, pView->PrinterLineWidth(pDC, m_nLineWeight), pView->GetDisplayColour(colour)))
         pOld = pDC->SelectObject(&pen);
     if (pOld != nullptr) {
-        auto line = [&](const CVector2D& a, const CVector2D& b) {
-            pDC->MoveTo(pView->WorldToDevice(a));
-            pDC->LineTo(pView->WorldToDevice(b));
-        };
+        auto line = [&](const CVector2D& a, const CVector2D& b) { pView->DrawSegment(pDC, a, b); };
         const CVector2D v0 = GetVertexPoint(0), v1 = GetVertexPoint(1), v2 = GetVertexPoint(2);
         if (m_bPrimaryLine)
             line(v0, v1);

@@ -191,8 +191,7 @@ void CToolTextBox::Draw(CDC* pDC, CViewContext* pView)
         CPen pen;
         if (pen.CreatePen(m_nPenStyle, pView->PrinterLineWidth(pDC, m_nLineWeight), pView->GetDisplayColour(colour))) {
             CPen* pOld = pDC->SelectObject(&pen);
-            pDC->MoveTo(pView->WorldToDevice(anchor));
-            pDC->LineTo(pView->WorldToDevice(point));
+            pView->DrawSegment(pDC, anchor, point);
             if (pOld)
                 pDC->SelectObject(pOld);
         }

@@ -340,8 +340,7 @@ BOOL CTalusimView::OnObjectCommand(UINT id)
     case ID_CONTEXT_DELETE_BARRIER:
         if (!isBarrier)
             break;
-        m_pDoc->CloseBarrierGraphs(barrier);
-        db->DeleteEntity(barrier, true);
+        m_pDoc->DeleteBarrier(barrier);
         m_pDoc->SetModifiedFlag();
         m_pDoc->ClearResults();
         break;
@@ -359,8 +358,7 @@ BOOL CTalusimView::OnObjectCommand(UINT id)
     case ID_CONTEXT_DELETE_COLLECTOR:
         if (!isCollector)
             break;
-        m_pDoc->CloseBarrierGraphs(barrier);
-        db->DeleteEntity(barrier, true);
+        m_pDoc->DeleteBarrier(barrier);
         m_pDoc->SetModifiedFlag();
         break;
     case ID_CONTEXT_MOVE_COLLECTOR:

@@ -151,7 +151,7 @@ TEST_F(ThrowDiscsTest, DiscsStillMovingAtTheEndAreCountedAndReported)
 TEST_F(ThrowDiscsTest, ARefusedThrowLeavesTheDocumentAsItWas)
 {
     Slope({{0, 20}, {10, 2}, {30, 0}}, doc->GetFirstMaterial());
-    CTalusimRaker* seeder = Seeder(1, 21, 1.0);
+    Seeder(1, 21, 1.0);
     doc->m_nRocks = 20;
     doc->m_nLocations = 4;
     doc->RunSimulation(FALSE);
